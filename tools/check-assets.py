@@ -1,0 +1,121 @@
+#!/usr/bin/python3
+"""Checks the game's picture files.
+
+Usage: check-assets.py [ASSETS_DIR]   (default: the assets folder of this repo)
+
+Exits with status 1 and names every problem when a check fails.
+"""
+import os
+import sys
+import unicodedata
+
+try:
+    from PIL import Image
+except ImportError:
+    sys.exit("check-assets: Pillow (python3-pil) is needed")
+
+BILDER = (["räuberrechts.gif", "räuberrechtsgeht.gif", "Schatztruheeeee.gif"]
+          + ["hut%d.gif" % n for n in range(1, 8)]
+          + ["bei_sieg_%d.gif" % n for n in range(1, 6)]
+          + ["assistent_richtig_%d.bmp" % n for n in range(1, 6)]
+          + ["assistent_fehler_%d.bmp" % n for n in range(1, 6)])
+
+BILDER_SIZES = {"räuberrechts.gif": (77, 84), "räuberrechtsgeht.gif": (77, 84),
+                "Schatztruheeeee.gif": (32, 42)}
+
+LAYOUT_SIZES = {"mushroom.gif": (200, 100), "tree.gif": (200, 200), "fence.gif": (200, 100),
+                "sun.bmp": (200, 200), "grass.bmp": (800, 200), "tick.bmp": (20, 20),
+                "cross.bmp": (20, 20), "robber.gif": (77, 84), "chest.gif": (32, 42),
+                "icon16.png": (16, 16), "icon32.png": (32, 32), "icon48.png": (48, 48),
+                "icon64.png": (64, 64), "icon128.png": (128, 128), "icon256.png": (256, 256)}
+
+MIN_WORDS = 16
+
+
+class Checker:
+    def __init__(self):
+        self.passed = 0
+        self.failures = []
+
+    def check(self, ok, what):
+        if ok:
+            self.passed += 1
+        else:
+            self.failures.append(what)
+        return ok
+
+
+def bmp_bits(path):
+    with open(path, "rb") as f:
+        head = f.read(30)
+    return int.from_bytes(head[28:30], "little") if head[:2] == b"BM" else 0
+
+
+def check_picture(c, path, size=None):
+    """Decodes one picture and checks its size and format rules."""
+    name = os.path.basename(path)
+    if not c.check(os.path.isfile(path), "%s: missing" % path):
+        return
+    try:
+        with Image.open(path) as im:
+            im.load()
+            fmt, got, info = im.format, im.size, dict(im.info)
+    except Exception as e:  # any decoding error is a failure
+        c.check(False, "%s: does not decode (%s)" % (path, e))
+        return
+    if size:
+        c.check(got == size, "%s: size %dx%d, expected %dx%d" % (path, got[0], got[1], size[0], size[1]))
+    ext = name.rsplit(".", 1)[-1].lower()
+    if ext == "bmp":
+        c.check(fmt == "BMP" and bmp_bits(path) == 24, "%s: not a 24-bit BMP" % path)
+    elif ext == "gif":
+        c.check(fmt == "GIF" and "transparency" in info, "%s: GIF without a transparent colour" % path)
+    elif ext == "png":
+        c.check(fmt == "PNG", "%s: not a PNG" % path)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    assets = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "assets")
+    c = Checker()
+
+    bilder = os.path.join(assets, "bilder")
+    for name in BILDER:
+        check_picture(c, os.path.join(bilder, name), BILDER_SIZES.get(name))
+    if os.path.isdir(bilder):
+        for name in os.listdir(bilder):
+            c.check(name == unicodedata.normalize("NFC", name), "bilder/%s: name not in NFC" % name)
+
+    layout = os.path.join(assets, "layout")
+    for name, size in sorted(LAYOUT_SIZES.items()):
+        check_picture(c, os.path.join(layout, name), size)
+    logo = os.path.join(layout, "logo.svg")
+    if c.check(os.path.isfile(logo), "%s: missing" % logo):
+        with open(logo, encoding="utf-8") as f:
+            text = f.read()
+        c.check('viewBox="0 0 236 55"' in text, "%s: view box is not 0 0 236 55" % logo)
+
+    db = os.path.join(assets, "db")
+    words = []
+    if c.check(os.path.isdir(db), "%s: missing" % db):
+        for name in sorted(os.listdir(db)):
+            path = os.path.join(db, name)
+            stem = name[:-4]
+            word = stem[:1].upper() + stem[1:]
+            c.check(name == unicodedata.normalize("NFC", name), "db/%s: name not in NFC" % name)
+            c.check(len(name) > 4 and name[-4] == ".", "db/%s: no three-letter extension" % name)
+            c.check(2 <= len(word) <= 12 and word.isalpha(),
+                    "db/%s: word %r is not 2 to 12 letters" % (name, word))
+            check_picture(c, path, (200, 200))
+            words.append(word)
+        c.check(len(words) >= MIN_WORDS, "db: only %d word pictures, a game needs %d" % (len(words), MIN_WORDS))
+        c.check(len(set(words)) == len(words), "db: two files give the same word")
+
+    for f in c.failures:
+        print("FAIL " + f)
+    print("check-assets: %d words, %d passed, %d failed" % (len(words), c.passed, len(c.failures)))
+    return 1 if c.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
