@@ -471,6 +471,8 @@ def contact_sheet(assets, out):
         x, y = (i % cols) * cell, (i // cols) * (cell + 18)
         if im.width > 200:
             im = im.resize((200, im.height * 200 // im.width))
+        elif max(im.size) <= 100:   # small ones twice as large, to see the edges
+            im = im.resize((im.width * 2, im.height * 2), Image.NEAREST)
         sheet.paste(im, (x + 5, y + 5), im)
         d.text((x + 5, y + cell), name, fill=(0, 0, 0), font=font)
     top = rows_a * (cell + 18) + 10
