@@ -1,0 +1,80 @@
+// The end of a game: the victory and defeat sequences, their messages, and the new game.
+#include "game/modGlobalVars.h"
+#include "platform/Form.h"
+#include "platform/MessageBox.h"
+#include "screen/AssetPaths.h"
+#include "screen/frmRaeuber.h"
+
+using namespace modGlobalVars;
+
+void frmRaeuber::tmrGewonnen_Timer() {
+    lockLetterBoxes();
+    clearLetterBoxes();
+    endFrame = endFrame + 1;
+    if (endFrame <= 6) {
+        imgRäuber->setPicture(assetPaths::victoryFrame(endFrame % 2 == 1 ? 2 : 1));
+    } else if (endFrame <= 11) {
+        imgRäuber->setPicture(assetPaths::victoryFrame(endFrame - 4));
+    } else {
+        tmrGewonnen->setEnabled(false);
+        platform::MsgBox(QStringLiteral("Herzlichen Glückwunsch ") + playerName +
+                         QStringLiteral(", du hast gewonnen."));
+        newGame();
+    }
+}
+
+void frmRaeuber::tmrVerloren_Timer() {
+    lockLetterBoxes();
+    clearLetterBoxes();
+    endFrame = endFrame + 1;
+    if (endFrame < 6) imgRäuber->setPicture(assetPaths::defeatFrame(endFrame));
+    if (endFrame >= 6) {
+        tmrVerloren->setEnabled(false);
+        platform::MsgBox(QStringLiteral("Schade ") + playerName + QStringLiteral(", du hast verloren."));
+        newGame();
+    }
+}
+
+void frmRaeuber::newGame() {
+    // Nothing of the old game may go on acting on the hidden form: stop the assistant's
+    // reaction and any end sequence.
+    tmr_assistantResize->setEnabled(false);
+    tmr_assistantAnimation->setEnabled(false);
+    tmrGewonnen->setEnabled(false);
+    tmrVerloren->setEnabled(false);
+    assistantPlaying = false;
+    assistantFirstCycle = true;
+    img_assistant->setVisible(false);
+
+    loadDatabase();
+    imgRäuber->setPicture(assetPaths::robberStanding());
+    imgChest->setPicture(assetPaths::chest());
+    imgRäuber->setLeft(robberStartLeft);
+    imgRäuber->setTop(robberStartTop);
+    KeyPreview = true;
+    firstPaintPending = true;
+    assistantFirstCycle = true;
+    correctCount = 0;
+    wrongCount = 0;
+    revealPos = 0;
+    assistantGrowSteps = 5;
+    currentWord = "";
+    tmr_display->setInterval(1000);
+    assistantFrame = 5;
+    endFrame = 0;
+    clearLetterBoxes();
+    newRound();
+    for (int i = 0; i <= 14; ++i) {
+        img_correct[i]->setVisible(false);
+        img_wrong[i]->setVisible(false);
+    }
+    setVisible(false);
+    lbl_wordPreview->setVisible(true);
+    platform::form(QStringLiteral("frmAuswahlmenü")).setVisible(true);
+    lockLetterBoxes();
+    imgRäuber->setPicture(assetPaths::robberStanding());
+    lbl_hidePic->setVisible(false);
+    LetterInput[0]->setLocked(false);
+}
+
+void frmRaeuber::cmdReset_Click() { newGame(); }

@@ -1,0 +1,39 @@
+// Checking the letters the child types, box by box.
+#include "game/modGlobalVars.h"
+#include "screen/AssetPaths.h"
+#include "screen/frmRaeuber.h"
+
+using namespace modGlobalVars;
+
+// Runs on every change of a box's text, the program's own writes included. The first rule
+// that holds applies; the program's own writes (reveal, clearing) satisfy none.
+void frmRaeuber::LetterInput_Change(int Index) {
+    const QString T = LetterInput[Index]->Text();
+    const QString& L = wordLetters[Index];
+    const int n = wordLength;
+
+    if (T == L && Index < n - 1 && !tmr_display->Enabled()) {
+        // A right letter inside the word opens the next box.
+        LetterInput[Index + 1]->setLocked(false);
+        LetterInput[Index + 1]->SetFocus();
+    } else if (L != "" && T == L && Index == n - 1) {
+        // The last letter is right. Fifteen ticks are all there are: once the victory has
+        // been decided, a further word earns nothing.
+        if (!wordFailed && correctCount < 15) {
+            lockLetterBoxes();
+            img_correct[correctCount]->setVisible(true);
+            correctCount = correctCount + 1;
+            assistantPlaying = true;
+            assistantPath = assetPaths::assistantRight();
+            tmr_assistantResize->setEnabled(true);
+        }
+    } else if (T != L && T != "") {
+        // A wrong letter fails the whole word.
+        for (int i = 0; i <= n - 1; ++i) LetterInput[i]->setLocked(true);
+        wordFailed = true;
+        assistantPlaying = true;
+        assistantPath = assetPaths::assistantWrong();
+        tmr_assistantResize->setEnabled(true);
+        LetterInput[0]->SetFocus();
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// State that the game form and the menu share. Plain variables, no accessors: every
+// handler reads and writes them directly. Integers and Booleans of the original model are
+// int and bool here; "Empty" counts as 0.
+namespace modGlobalVars {
+
+extern QString currentWord;
+extern int wordLength;
+extern QString wordLetters[16];
+extern bool firstPaintPending;
+extern int revealPos;
+extern bool wordFailed;
+extern int wrongCount;
+extern int correctCount;
+extern int assistantFrame;
+extern int assistantStep;
+extern bool assistantFirstCycle;
+extern QString assistantPath;
+extern bool assistantPlaying;
+extern int assistantGrowSteps;
+extern int imageCount;
+// Elements 1..imageCount hold file names; element 0 exists once a name was added, unused.
+extern QStringList imageNames;
+extern int imageIndex;
+extern int lastRemovalCorrectCount;
+extern int endFrame;
+extern double waitUntil;
+extern int robberStartLeft;
+extern int robberStartTop;
+extern int skillLevel;
+extern QString playerName;
+extern int maxWrongWords;
+extern int robberStepScale;
+
+// Restores the values every variable has when the program starts.
+void resetToProgramStart();
+
+}  // namespace modGlobalVars

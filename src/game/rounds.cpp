@@ -1,0 +1,87 @@
+// Rounds: setting up a word with its picture, preview and letter boxes; the reveal of a
+// failed word; clearing and locking the boxes.
+#include "game/Words.h"
+#include "game/modGlobalVars.h"
+#include "platform/Pictures.h"
+#include "screen/frmRaeuber.h"
+
+using namespace modGlobalVars;
+
+void frmRaeuber::newRound() {
+    lbl_wordPreview->setVisible(true);
+    if (wordFailed) {
+        // The same word again: picture, word and preview stay.
+        for (int i = 0; i <= wordLength - 1; ++i) LetterInput[i]->setVisible(true);
+    } else {
+        QPixmap picture;
+        for (;;) {
+            const QString path = nextImage();
+            picture = platform::tryLoadPicture(path);
+            if (!picture.isNull()) break;
+            // A picture that looked right but cannot be drawn leaves the list; another is drawn.
+            imageNames.removeAt(imageIndex);
+            imageCount = imageCount - 1;
+        }
+        imgTerm->setPixmapPicture(picture);
+        currentWord = words::fromFileName(imageNames.at(imageIndex));
+        lbl_wordPreview->setCaption(currentWord);
+        wordLength = currentWord.size();
+        for (int i = 0; i <= wordLength - 1; ++i) {
+            wordLetters[i] = currentWord.mid(i, 1);
+            LetterInput[i]->setVisible(true);
+            underScore[i]->setVisible(true);
+        }
+    }
+    wordFailed = false;
+    LetterInput[0]->setLocked(false);
+    tmr_hideWordPreview->setEnabled(true);
+}
+
+void frmRaeuber::clearLetterBoxes() {
+    tmr_display->setEnabled(false);
+    revealPos = 0;
+    if (!wordFailed) {
+        currentWord = "";
+        lbl_wordPreview->setCaption("");
+    }
+    for (int i = 0; i <= 14; ++i) {
+        LetterInput[i]->setText("");
+        LetterInput[i]->setLocked(true);
+        if (!wordFailed) {
+            LetterInput[i]->setVisible(false);
+            underScore[i]->setVisible(false);
+            wordLetters[i] = "";
+        }
+    }
+}
+
+void frmRaeuber::lockLetterBoxes() {
+    lbl_hidePic->setVisible(true);
+    for (int i = 0; i <= 14; ++i) LetterInput[i]->setLocked(true);
+}
+
+void frmRaeuber::unlockFirstBox() {
+    LetterInput[0]->setLocked(false);
+    LetterInput[0]->SetFocus();
+}
+
+// The reveal: one letter of the correct word per tick, then the cross, the robber's walk
+// and the same word again with empty boxes.
+void frmRaeuber::tmr_display_Timer() {
+    if (revealPos < wordLength) {
+        LetterInput[revealPos]->setText(wordLetters[revealPos]);
+        revealPos = revealPos + 1;
+    } else {
+        if (wrongCount < 15) img_wrong[wrongCount]->setVisible(true);
+        wrongCount = wrongCount + 1;
+        advanceRobber();
+        clearLetterBoxes();
+        unlockFirstBox();
+        wordFailed = false;
+    }
+}
+
+void frmRaeuber::tmr_hideWordPreview_Timer() {
+    if (skillLevel >= 2) lbl_wordPreview->setVisible(false);
+    tmr_hideWordPreview->setEnabled(false);
+}

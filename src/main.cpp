@@ -1,0 +1,2 @@
+#include "shell/start.h"
+int main(int argc, char* argv[]) { return shell::start(argc, argv); }

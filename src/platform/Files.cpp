@@ -1,0 +1,76 @@
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace platform {
+
+namespace {
+
+QString findEntry(const QString& dir, const QString& name) {
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QString wanted = name.normalized(QString::NormalizationForm_C);
+    while (it.hasNext()) {
+        it.next();
+        const QString entry = it.fileName();
+        if (entry.normalized(QString::NormalizationForm_C).compare(wanted, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return QString();
+}
+
+}  // namespace
+
+QString resolvePath(const QString& composed) {
+    QString path = composed;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (QFileInfo::exists(path)) return path;
+
+    const bool absolute = path.startsWith(QLatin1Char('/'));
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString current = absolute ? QStringLiteral("/") : QStringLiteral(".");
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString exact = QDir(current).filePath(parts[i]);
+        if (QFileInfo::exists(exact)) {
+            current = exact;
+            continue;
+        }
+        const QString found = findEntry(current, parts[i]);
+        if (found.isEmpty()) {
+            // Nothing matches: keep the rest as written.
+            QStringList rest = parts.mid(i);
+            return QDir(current).filePath(rest.join(QLatin1Char('/')));
+        }
+        current = QDir(current).filePath(found);
+    }
+    return current;
+}
+
+bool FolderExists(const QString& composed) { return QFileInfo(resolvePath(composed)).isDir(); }
+
+QStringList folderFiles(const QString& composed) {
+    QStringList names;
+    QDirIterator it(resolvePath(composed),
+                    QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        // Links to folders count as folders; everything else is a file entry.
+        if (it.fileInfo().isDir()) continue;
+        names.append(it.fileName());
+    }
+    return names;
+}
+
+bool looksLikePicture(const QString& realPath) {
+    const QFileInfo info(realPath);
+    if (!info.isFile() || info.size() == 0) return false;
+    QImageReader reader(realPath);
+    reader.setDecideFormatFromContent(true);
+    if (!reader.canRead()) return false;
+    const QSize size = reader.size();
+    return !size.isValid() || (size.width() > 0 && size.height() > 0);
+}
+
+}  // namespace platform

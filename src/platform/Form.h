@@ -1,0 +1,77 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace platform {
+
+// A window of the program. Every form class has one default instance, addressed by the
+// form's name and created on first use (see form()); the first Show or setVisible(true)
+// loads it: its Load handler runs once. Unload runs the Unload handler and destroys the
+// window. The program ends when the last loaded form is unloaded; hiding is not ending.
+class Form : public QWidget {
+public:
+    explicit Form(const QString& name);
+    ~Form() override;
+
+    // Modeless: loads the form if needed, shows and activates it.
+    void Show();
+    // false hides a loaded form, true loads it if needed and shows it again.
+    void setVisible(bool visible) override;
+    bool Visible() const { return !isHidden(); }
+    bool isLoaded() const { return loaded_; }
+
+    void Unload();
+    // Draws the form at once, without waiting for the event loop.
+    void Refresh();
+
+    // Inner width in the form's own unit (pixels, or twips for twip forms).
+    double ScaleWidth() const { return width() / unit_; }
+    // Outer size in twips, as a window with a standard frame would have it.
+    void setOuterSizeTwips(int width, int height);
+    void centerOnScreen();
+
+    bool KeyPreview = false;
+    // Pixels per unit of this form's coordinates: 1 for pixel forms, 1/15 for twip forms.
+    double unit() const { return unit_; }
+
+protected:
+    void setTwipUnits() { unit_ = 1.0 / 15.0; }
+    virtual void Form_Load() {}
+    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+    // The window's close box: unloads the form unless a form says otherwise.
+    virtual void closeBoxClicked() { Unload(); }
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void load();
+
+    bool loaded_ = false;
+    bool unloading_ = false;
+    double unit_ = 1.0;
+};
+
+// Default instances by form name. The start-up code registers a factory per form.
+void registerForm(const QString& name, std::function<Form*()> factory);
+Form& form(const QString& name);
+template <class F>
+F& Default(const QString& name) {
+    return static_cast<F&>(form(name));
+}
+// The default instance if it exists, else nullptr (does not create it).
+Form* existingForm(const QString& name);
+// Unloads the form's default instance if it is loaded; does nothing otherwise.
+void Unload(const QString& name);
+
+// The loaded forms, in load order.
+const QList<Form*>& Forms();
+
+// Tests: destroy every instance and forget every loaded form.
+void destroyAllForms();
+
+// Standard frame of a sizable window, in pixels, that outer sizes include.
+constexpr int kFrameWidthPx = 10;
+constexpr int kFrameHeightPx = 27;
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+#include <QPixmap>
+#include <QString>
+
+namespace platform {
+
+// Loads a picture by its composed path (GIF with transparency, BMP, PNG, JPEG, WebP, TIFF).
+// Decoded pictures are kept, so a frame shown again is not decoded again.
+// A file that is missing or cannot be decoded is reported in a message box naming the
+// file, then the program ends: never a silently empty picture.
+QPixmap LoadPicture(const QString& composed);
+
+// Like LoadPicture, but returns a null pixmap instead of ending the program.
+QPixmap tryLoadPicture(const QString& composed);
+
+// Forgets every decoded picture (tests change files between runs).
+void clearPictureCache();
+
+}  // namespace platform

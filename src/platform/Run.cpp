@@ -1,0 +1,26 @@
+#include "platform/Run.h"
+
+#include <QApplication>
+#include <QImageReader>
+
+#include "platform/App.h"
+#include "platform/Form.h"
+
+namespace platform {
+
+int run(int argc, char* argv[], const QString& startupForm) {
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("knorzelbart"));
+    QApplication::setApplicationDisplayName(App().Title);
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(App().Major).arg(App().Minor).arg(App().Revision));
+    QApplication::setDesktopFileName(QStringLiteral("knorzelbart"));
+    // A picture that would need more memory than this is refused, not decoded.
+    QImageReader::setAllocationLimit(256);
+    App().Path = QCoreApplication::applicationDirPath();
+    form(startupForm).Show();
+    return application.exec();
+}
+
+}  // namespace platform

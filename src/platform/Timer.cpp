@@ -1,0 +1,155 @@
+#include "platform/Timer.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+#include "platform/Clock.h"
+
+namespace platform {
+
+namespace {
+
+bool virtualMode = false;
+double virtualNowMs = 0;
+unsigned long long enableCounter = 0;
+std::vector<Timer*>& allTimers() {
+    static std::vector<Timer*> timers;
+    return timers;
+}
+
+// Ticks that arrive while another handler runs (a modal box in a handler lets the real
+// event loop run) wait until that handler has finished.
+int handlerDepth = 0;
+std::vector<Timer*>& deferred() {
+    static std::vector<Timer*> list;
+    return list;
+}
+
+QElapsedTimer& realClock() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock;
+}
+
+}  // namespace
+
+double clockSeconds() {
+    if (virtualMode) return virtualNowMs / 1000.0;
+    return realClock().nsecsElapsed() / 1e9;
+}
+
+void waitUntil(double until) {
+    if (virtualMode) {
+        virtualNowMs = std::max(virtualNowMs, until * 1000.0);
+        return;
+    }
+    const double rest = until - clockSeconds();
+    if (rest > 0) QThread::usleep(static_cast<unsigned long>(rest * 1e6));
+}
+
+bool usesVirtualClock() { return virtualMode; }
+
+void useVirtualClock(bool on) {
+    virtualMode = on;
+    virtualNowMs = 0;
+}
+
+void advance(int ms) {
+    const double target = virtualNowMs + ms;
+    for (;;) {
+        Timer* next = nullptr;
+        for (Timer* t : allTimers()) {
+            if (!t->Enabled() || t->Interval() <= 0 || t->due > target) continue;
+            if (!next || t->due < next->due || (t->due == next->due && t->order < next->order))
+                next = t;
+        }
+        if (!next) break;
+        virtualNowMs = std::max(virtualNowMs, next->due);
+        next->due = virtualNowMs + next->Interval();
+        next->fire();
+    }
+    virtualNowMs = target;
+}
+
+Timer::Timer(QObject* parent, const char* name, int interval, std::function<void()> handler)
+    : QObject(parent), interval_(interval), handler_(std::move(handler)) {
+    setObjectName(QString::fromUtf8(name));
+    allTimers().push_back(this);
+}
+
+Timer::~Timer() {
+    auto& v = allTimers();
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    auto& d = deferred();
+    d.erase(std::remove(d.begin(), d.end(), this), d.end());
+}
+
+void Timer::setEnabled(bool on) {
+    if (on == enabled_) return;
+    enabled_ = on;
+    if (on) {
+        order = ++enableCounter;
+        arm();
+    } else {
+        disarm();
+    }
+}
+
+void Timer::setInterval(int ms) {
+    interval_ = ms;
+    if (enabled_) arm();  // a new interval starts a new countdown
+}
+
+void Timer::arm() {
+    if (virtualMode) {
+        due = virtualNowMs + interval_;
+        return;
+    }
+    if (!real_) {
+        real_ = new QTimer(this);
+        connect(real_, &QTimer::timeout, this, [this] { fire(); });
+    }
+    if (interval_ > 0)
+        real_->start(interval_);
+    else
+        real_->stop();
+}
+
+void Timer::disarm() {
+    pending_ = false;
+    if (real_) real_->stop();
+}
+
+void Timer::fire() {
+    if (!enabled_ || interval_ <= 0) return;
+    if (handlerDepth > 0) {
+        if (!pending_) {
+            pending_ = true;
+            deferred().push_back(this);
+        }
+        return;
+    }
+    ++handlerDepth;
+    struct Leave {
+        ~Leave() { --handlerDepth; }
+    } leave;
+    handler_();
+    if (handlerDepth == 1) {
+        // Deliver ticks that came in meanwhile, once each, if their timer is still on.
+        while (!deferred().empty()) {
+            Timer* t = deferred().front();
+            deferred().erase(deferred().begin());
+            if (!t->pending_) continue;
+            t->pending_ = false;
+            if (t->enabled_ && t->interval_ > 0) t->handler_();
+        }
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,72 @@
+#pragma once
+#include <QString>
+
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/Timer.h"
+
+// The game screen. Its layout is built here (screen/); its procedures and handlers live in
+// game/, one file per concern: start, database, rounds, letters, assistant, robber, ending.
+class frmRaeuber : public platform::Form {
+public:
+    frmRaeuber();
+    static frmRaeuber& Default();
+
+    // Controls, named as in the layout. Arrays are indexed from 0.
+    platform::CommandButton* cmdReset;
+    platform::Timer* tmr_hideWordPreview;
+    platform::Timer* tmrVerloren;
+    platform::Timer* tmrGewonnen;
+    platform::Timer* tmr_assistantAnimation;
+    platform::Timer* tmr_assistantResize;
+    platform::Timer* tmr_display;
+    platform::TextBox* LetterInput[15];
+    platform::Image* mushroom;
+    platform::Image* imgtree;
+    platform::Image* imgfence;
+    platform::Image* imgRäuber;
+    platform::Image* imgChest;
+    platform::Label* lbl_hidePic;
+    platform::Image* imgTerm;
+    platform::Image* img_sun;
+    platform::Image* img_assistant;
+    platform::Label* lbl_wrong;
+    platform::Label* lbl_right;
+    platform::Image* img_wrong[15];
+    platform::Image* img_correct[15];
+    platform::Line* underScore[15];
+    platform::Label* lbl_wordPreview;
+    platform::Image* imgGrass;
+
+    // Picture-word database.
+    void loadDatabase();
+    QString nextImage();
+
+    // Rounds.
+    void newRound();
+    void clearLetterBoxes();
+    void lockLetterBoxes();
+    void unlockFirstBox();
+
+    // Robber and the end of a game.
+    void advanceRobber();
+    void newGame();
+
+    // Event handlers.
+    void Form_Paint();
+    void LetterInput_Change(int Index);
+    void cmdReset_Click();
+    void tmr_display_Timer();
+    void tmr_hideWordPreview_Timer();
+    void tmr_assistantResize_Timer();
+    void tmr_assistantAnimation_Timer();
+    void tmrGewonnen_Timer();
+    void tmrVerloren_Timer();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    void buildLayout();
+};

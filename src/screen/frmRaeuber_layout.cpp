@@ -1,0 +1,129 @@
+// The game screen's layout: every control with its place, size, colours, font, picture and
+// the state it has when the form is created. Controls are created from back to front, so
+// that each one lies over those created before it.
+#include <QPixmap>
+
+#include "platform/App.h"
+#include "screen/AssetPaths.h"
+#include "screen/frmRaeuber.h"
+
+using namespace platform;
+
+namespace {
+
+const unsigned kSky = 0x00FFFF80;
+
+QPixmap layoutPixmap(const char* name) { return QPixmap(assetPaths::layoutPicture(name)); }
+
+Image* scenery(QWidget* form, const char* name, const char* picture, int left, int top) {
+    auto* image = new Image(form, name);
+    image->Move(left, top, 0, 0);
+    image->setPixmapPicture(layoutPixmap(picture));
+    return image;
+}
+
+Label* rowLabel(QWidget* form, const char* name, const char* caption, int top) {
+    auto* label = new Label(form, name);
+    label->Move(120, top, 65, 25);
+    label->setCaption(QString::fromUtf8(caption));
+    label->setFont(vbFont(QStringLiteral("Comic Sans MS"), 12, true));
+    label->setBackColor(vbColor(kSky));
+    return label;
+}
+
+}  // namespace
+
+frmRaeuber::frmRaeuber() : Form(QStringLiteral("frmRaeuber")) {
+    setWindowTitle(QStringLiteral("Stoppt den Räuber Knorzelbart!"));
+    setWindowIcon(assetPaths::windowIcon());
+    QPalette sky = palette();
+    sky.setColor(QPalette::Window, vbColor(kSky));
+    setPalette(sky);
+    setAutoFillBackground(true);
+    resize(790, 573);  // client area as designed
+    buildLayout();
+}
+
+frmRaeuber& frmRaeuber::Default() { return platform::Default<frmRaeuber>(QStringLiteral("frmRaeuber")); }
+
+void frmRaeuber::buildLayout() {
+    imgGrass = scenery(this, "imgGrass", "grass.bmp", -8, 376);
+
+    lbl_wordPreview = new Label(this, "lbl_wordPreview");
+    lbl_wordPreview->Move(8, 120, 249, 33);
+    lbl_wordPreview->setFont(vbFont(QStringLiteral("Arial"), 18, true));
+    lbl_wordPreview->setBackColor(vbColor(kSky));
+    lbl_wordPreview->setWordWrap(false);
+
+    for (int i = 0; i < 15; ++i) {
+        underScore[i] = new Line(this, QStringLiteral("underScore_%1").arg(i).toUtf8().constData());
+        underScore[i]->setPoints(56 + 40 * i, 480, 88 + 40 * i, 480, 3);
+        underScore[i]->hide();
+    }
+    for (int i = 0; i < 15; ++i) {
+        img_correct[i] = new Image(this, QStringLiteral("img_correct_%1").arg(i).toUtf8().constData());
+        img_correct[i]->Move(208 + 16 * i, 8, 20, 20);
+        img_correct[i]->setPixmapPicture(layoutPixmap("tick.bmp"));
+        img_correct[i]->hide();
+    }
+    for (int i = 0; i < 15; ++i) {
+        img_wrong[i] = new Image(this, QStringLiteral("img_wrong_%1").arg(i).toUtf8().constData());
+        img_wrong[i]->Move(208 + 16 * i, 32, 20, 20);
+        img_wrong[i]->setPixmapPicture(layoutPixmap("cross.bmp"));
+        img_wrong[i]->hide();
+    }
+    lbl_right = rowLabel(this, "lbl_right", "richtig", 8);
+    lbl_wrong = rowLabel(this, "lbl_wrong", "falsch", 32);
+
+    img_assistant = new Image(this, "img_assistant", 1.0, true);
+    img_assistant->Move(480, 88, 9, 9);
+
+    img_sun = new Image(this, "img_sun", 1.0, true);
+    img_sun->Move(608, 0, 113, 113);
+    img_sun->setPixmapPicture(layoutPixmap("sun.bmp"));
+
+    imgTerm = new Image(this, "imgTerm", 1.0, true);
+    imgTerm->Move(8, 8, 100, 100);
+
+    lbl_hidePic = new Label(this, "lbl_hidePic");
+    lbl_hidePic->Move(8, 8, 100, 100);
+    lbl_hidePic->setCaption(QStringLiteral("X"));
+    lbl_hidePic->setBackColor(vbColor(0x00800000));
+    lbl_hidePic->setForeColor(vbColor(0x0080FFFF));
+    lbl_hidePic->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lbl_hidePic->setFont(vbFont(QStringLiteral("Comic Sans MS"), 48, true));
+    lbl_hidePic->hide();
+
+    imgChest = scenery(this, "imgChest", "chest.gif", 704, 350);
+    imgRäuber = scenery(this, "imgRäuber", "robber.gif", 0, 296);
+    imgfence = scenery(this, "imgfence", "fence.gif", 280, 288);
+    imgtree = scenery(this, "imgtree", "tree.gif", 416, 232);
+    mushroom = scenery(this, "mushroom", "mushroom.gif", 56, 312);
+
+    for (int i = 0; i < 15; ++i) {
+        auto* box = new TextBox(this, QStringLiteral("LetterInput_%1").arg(i).toUtf8().constData());
+        LetterInput[i] = box;
+        box->Move(56 + 40 * i, 440, 33, 33);
+        box->setBackColor(vbColor(0x00C0FFC0));
+        box->setAlignment(Qt::AlignCenter);
+        box->setFont(vbFont(QStringLiteral("Arial"), 20.25, true));
+        box->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
+        box->setTextMargins(0, 0, 0, 0);
+        box->hide();
+        connect(box, &QLineEdit::textChanged, this, [this, i] { LetterInput_Change(i); });
+    }
+
+    cmdReset = new CommandButton(this, "cmdReset");
+    cmdReset->Move(120, 72, 73, 33);
+    cmdReset->setCaption(QStringLiteral("Ende"));
+    cmdReset->setBackColor(vbColor(0x00FFFF00));
+    cmdReset->setFont(vbFont(QStringLiteral("Comic Sans MS"), 12, true));
+    connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
+
+    tmr_hideWordPreview = new Timer(this, "tmr_hideWordPreview", 3000, [this] { tmr_hideWordPreview_Timer(); });
+    tmrVerloren = new Timer(this, "tmrVerloren", 250, [this] { tmrVerloren_Timer(); });
+    tmrGewonnen = new Timer(this, "tmrGewonnen", 250, [this] { tmrGewonnen_Timer(); });
+    tmr_assistantAnimation = new Timer(this, "tmr_assistantAnimation", 100, [this] { tmr_assistantAnimation_Timer(); });
+    tmr_assistantResize = new Timer(this, "tmr_assistantResize", 100, [this] { tmr_assistantResize_Timer(); });
+    tmr_display = new Timer(this, "tmr_display", 0, [this] { tmr_display_Timer(); });
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace shell {
+
+// Makes the default instance of every form known to the platform (the program and the
+// tests call this before any form is used).
+void registerForms();
+
+// Runs the program: the start-up form comes first.
+int start(int argc, char* argv[]);
+
+}  // namespace shell

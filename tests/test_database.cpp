@@ -1,0 +1,193 @@
+// The picture-word database: listing, skipping, drawing, removing and running out.
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "game/Words.h"
+#include "game/modGlobalVars.h"
+#include "platform/App.h"
+#include "platform/MessageBox.h"
+#include "platform/Program.h"
+#include "platform/Random.h"
+#include "screen/frmRaeuber.h"
+#include "support/GameFixture.h"
+
+using namespace testsupport;
+using namespace modGlobalVars;
+
+namespace {
+const QString kNoPictures =
+    QStringLiteral("Datenbankfehler: Nicht genügend Bilddaten vorhanden - Programm wird beendet!");
+
+QString solved() { return imageNames.value(imageIndex); }
+}  // namespace
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aFolderOfNPicturesGivesNNames() {
+        ProgramFolder folder;
+        const QStringList names = folder.addNumberedPictures(20);
+        frmRaeuber::Default().loadDatabase();
+        QCOMPARE(imageCount, 20);
+        QCOMPARE(imageNames.size(), 21);
+        QStringList listed = imageNames.mid(1);
+        listed.sort();
+        QCOMPARE(listed, names);
+        frmRaeuber::Default().loadDatabase();  // every load appends
+        QCOMPARE(imageCount, 40);
+        QCOMPARE(imageNames.size(), 41);
+    }
+
+    void wordsAreFormedFromTheFileName_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("umlaut") << "äpfel.gif" << "Äpfel";
+        QTest::newRow("capitals") << "BAUM.gif" << "BAUM";
+        QTest::newRow("lower") << "maus.gif" << "Maus";
+        QTest::newRow("long ext") << "Apfel.jpeg" << "Apfel";
+        QTest::newRow("webp") << "Eis.webp" << "Eis";
+        QTest::newRow("two dots") << "Eis.am.Stiel.png" << "Eis.am.Stiel";
+        QTest::newRow("decomposed") << QStringLiteral("ba\u0308r.png") << QStringLiteral("B\u00e4r");
+        QTest::newRow("sharp s") << "ßpiel.png" << "ßpiel";
+    }
+    void wordsAreFormedFromTheFileName() {
+        QFETCH(QString, file);
+        QFETCH(QString, word);
+        QCOMPARE(words::fromFileName(file), word);
+    }
+
+    void filesThatCannotBeWordPicturesAreSkipped() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png", "Katze.jpg", "Apfel.jpeg", ".versteckt.png", "Fünfzehnbuchstab.png",
+                            "Fünfzehnbuchsta.png", "A.png"});
+        folder.writeFile("db/Thumbs.db", QByteArray(512, '\xd0'));
+        folder.writeFile("db/desktop.ini", "[.ShellClassInfo]\r\n");
+        folder.writeFile("db/.DS_Store", QByteArray(64, '\0'));
+        folder.writeFile("db/OhneEndung", "x");
+        folder.writeFile("db/Leer.png", "");
+        folder.writeFile("db/Text.png", "Dies ist kein Bild");
+        QDir().mkpath(folder.db() + "/Unterordner.png");
+        QFile::copy(folder.db() + "/Hund.png", folder.db() + "/.png");
+        frmRaeuber::Default().loadDatabase();
+        QStringList listed = imageNames.mid(1);
+        listed.sort();
+        QCOMPARE(listed, (QStringList{"A.png", "Apfel.jpeg", "Fünfzehnbuchsta.png", "Hund.png", "Katze.jpg"}));
+    }
+
+    void aDecomposedUmlautGivesOneLetterBox() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Ba\u0308r.png")});
+        frmRaeuber& game = openGame();
+        QCOMPARE(currentWord, QStringLiteral("B\u00e4r"));
+        QCOMPARE(wordLength, 3);
+        QVERIFY(shown(game.LetterInput[2]));
+        QVERIFY(!shown(game.LetterInput[3]));
+    }
+
+    void drawingPicksEveryIndexWithEqualChance() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(3);
+        frmRaeuber& game = frmRaeuber::Default();
+        game.loadDatabase();
+        platform::queueRandomNumbers({0.999f, 0.0f, 0.34f, 0.6666f, 0.6667f});
+        QStringList indices;
+        for (int i = 0; i < 5; ++i) {
+            game.nextImage();
+            indices << QString::number(imageIndex);
+        }
+        QCOMPARE(indices, (QStringList{"3", "1", "2", "2", "3"}));
+        QVERIFY(game.nextImage().startsWith(platform::App().Path + "\\db\\"));
+    }
+
+    void solvedPicturesNeverComeBackAndAFailedOneStays() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame();
+        QStringList seen{solved()};
+        playWordWrong(game);
+        QCOMPARE(solved(), seen.last());  // the failed word stays on screen
+        QCOMPARE(imageCount, 20);
+        for (int i = 0; i < 14; ++i) {
+            playWordRight(game);
+            QCOMPARE(imageCount, 19 - i);
+            QVERIFY2(!seen.contains(solved()), qPrintable(solved()));
+            QVERIFY(!imageNames.mid(1).contains(seen.last()));
+            seen << solved();
+        }
+    }
+
+    void removingTheLastEntryOnlyShortensTheList() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(3);
+        frmRaeuber& game = frmRaeuber::Default();
+        game.loadDatabase();
+        const QStringList before = imageNames;
+        platform::queueRandomNumbers({0.99f, 0.0f});
+        game.nextImage();
+        QCOMPARE(imageIndex, 3);
+        correctCount = 1;
+        game.nextImage();
+        QCOMPARE(imageNames, before.mid(0, 3));
+        QCOMPARE(imageCount, 2);
+        QCOMPARE(lastRemovalCorrectCount, 1);
+    }
+
+    void onePictureEndsTheProgramAfterItIsSolved() {
+        ProgramFolder folder;
+        folder.addPictures({"Ei.png"});
+        frmRaeuber& game = openGame();
+        typeCurrentWord(game);
+        QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, finishReaction(game));
+        QCOMPARE(messageTexts(), QStringList{kNoPictures});
+        QCOMPARE(platform::shownMessages()[0].icon, platform::MsgIcon::Critical);
+    }
+
+    void fifteenPicturesAreNotEnoughForAVictory() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(15);
+        frmRaeuber& game = openGame();
+        for (int i = 0; i < 14; ++i) playWordRight(game);
+        QVERIFY(messageTexts().isEmpty());
+        typeCurrentWord(game);
+        QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, finishReaction(game));
+        QCOMPARE(correctCount, 15);
+        QCOMPARE(messageTexts(), QStringList{kNoPictures});
+    }
+
+    void aMissingFolderGivesBothMessagesInOrder() {
+        ProgramFolder folder;
+        QDir(folder.db()).removeRecursively();
+        QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, openGame());
+        QCOMPARE(messageTexts().size(), 2);
+        QCOMPARE(messageTexts()[0],
+                 "Datenbankfehler: Das Datenbankverzeichnis <db> im Ordner " + folder.path() +
+                     " ist nicht vorhanden.\r\rFür genauere Informationen konsultieren Sie das Handbuch.");
+        QCOMPARE(messageTexts()[1], kNoPictures);
+        QVERIFY(platform::programHasEnded());
+    }
+
+    void aDbThatIsAFileCountsAsMissing() {
+        ProgramFolder folder;
+        QDir(folder.db()).removeRecursively();
+        folder.writeFile("db", "kein Ordner");
+        QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, openGame());
+        QCOMPARE(messageTexts().size(), 2);
+    }
+
+    void theFolderNameMatchesWhateverItsCase() {
+        ProgramFolder folder;
+        QDir().rename(folder.db(), folder.path() + "/DB");
+        folder.writeFile("DB/Hund.png", QByteArray());
+        QFile::remove(folder.path() + "/DB/Hund.png");
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        image.save(folder.path() + "/DB/Hund.png");
+        openGame();
+        QCOMPARE(currentWord, QStringLiteral("Hund"));
+    }
+};
+
+QTEST_MAIN(TestDatabase)
+#include "test_database.moc"

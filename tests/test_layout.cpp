@@ -1,0 +1,116 @@
+// The game screen as created and as its load handler leaves it.
+#include <QTest>
+
+#include "game/modGlobalVars.h"
+#include "platform/Form.h"
+#include "screen/frmRaeuber.h"
+#include "support/GameFixture.h"
+
+using namespace testsupport;
+using namespace modGlobalVars;
+
+class TestLayout : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void createdFormShowsOnlyTheSceneryAndNoTimerRuns() {
+        ProgramFolder folder;
+        frmRaeuber& game = frmRaeuber::Default();  // created, not loaded
+        QVERIFY(!game.isLoaded());
+        for (int i = 0; i < 15; ++i) {
+            QVERIFY(!shown(game.LetterInput[i]));
+            QVERIFY(!shown(game.underScore[i]));
+            QVERIFY(!shown(game.img_correct[i]));
+            QVERIFY(!shown(game.img_wrong[i]));
+        }
+        QVERIFY(!shown(game.lbl_hidePic));
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 game.cmdReset, game.mushroom, game.imgtree, game.imgfence, game.imgRäuber,
+                 game.imgChest, game.imgTerm, game.img_sun, game.img_assistant, game.lbl_wrong,
+                 game.lbl_right, game.lbl_wordPreview, game.imgGrass})
+            QVERIFY2(shown(w), qPrintable(w->objectName()));
+        for (platform::Timer* t : game.findChildren<platform::Timer*>()) QVERIFY(!t->Enabled());
+        QCOMPARE(game.findChildren<platform::Timer*>().size(), 6);
+        QCOMPARE(game.tmr_display->Interval(), 0);
+        QCOMPARE(game.cmdReset->Caption(), QStringLiteral("Ende"));
+        QCOMPARE(game.windowTitle(), QStringLiteral("Stoppt den Räuber Knorzelbart!"));
+    }
+
+    void controlsStandWhereTheLayoutPutsThem() {
+        ProgramFolder folder;
+        frmRaeuber& game = frmRaeuber::Default();
+        QCOMPARE(game.lbl_hidePic->geometry(), game.imgTerm->geometry());
+        QCOMPARE(game.imgTerm->geometry(), QRect(8, 8, 100, 100));
+        QCOMPARE(game.LetterInput[0]->geometry(), QRect(56, 440, 33, 33));
+        QCOMPARE(game.LetterInput[14]->geometry(), QRect(616, 440, 33, 33));
+        QCOMPARE(game.img_correct[0]->geometry(), QRect(208, 8, 20, 20));
+        QCOMPARE(game.img_correct[14]->geometry(), QRect(432, 8, 20, 20));
+        QCOMPARE(game.img_wrong[14]->geometry(), QRect(432, 32, 20, 20));
+        // Lines from the left edge of their box, 32 px long, 3 px wide, centred on row 480.
+        QCOMPARE(game.underScore[0]->geometry().left(), 56);
+        QCOMPARE(game.underScore[14]->geometry().right() + 1, 648);
+        QVERIFY(game.underScore[0]->geometry().contains(60, 480));
+        QCOMPARE(game.imgRäuber->geometry(), QRect(0, 296, 77, 84));
+        QCOMPARE(game.imgChest->geometry(), QRect(704, 350, 32, 42));
+        QCOMPARE(game.imgGrass->geometry(), QRect(-8, 376, 800, 200));
+        QCOMPARE(game.img_assistant->geometry(), QRect(480, 88, 9, 9));
+        QCOMPARE(game.ScaleWidth(), 790.0);
+        // The cover lies in front of the picture, the robber behind the scenery it passes.
+        const QObjectList& order = game.children();
+        QVERIFY(order.indexOf(game.lbl_hidePic) > order.indexOf(game.imgTerm));
+        QVERIFY(order.indexOf(game.mushroom) > order.indexOf(game.imgRäuber));
+        QVERIFY(order.indexOf(game.imgRäuber) > order.indexOf(game.imgChest));
+        QVERIFY(order.indexOf(game.imgRäuber) > order.indexOf(game.imgGrass));
+    }
+
+    void loadingTheFormSetsTheStartValuesAndTheFirstWord() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Hund.png")});
+        assistantPlaying = true;  // left as it is by the load
+        frmRaeuber& game = openGame(1);
+        QVERIFY(game.isLoaded());
+        QVERIFY(game.isVisible());
+        QCOMPARE(game.size(), QSize(790, 573));
+        QCOMPARE(firstPaintPending, true);
+        QCOMPARE(assistantFirstCycle, true);
+        QCOMPARE(assistantGrowSteps, 5);
+        QCOMPARE(assistantFrame, 5);
+        QCOMPARE(correctCount, 0);
+        QCOMPARE(wrongCount, 0);
+        QCOMPARE(endFrame, 0);
+        QCOMPARE(game.tmr_display->Interval(), 1000);
+        QCOMPARE(game.tmr_hideWordPreview->Interval(), 3000);
+        QCOMPARE(robberStartLeft, 0);
+        QCOMPARE(robberStartTop, 296);
+        QCOMPARE(assistantPlaying, true);
+        QVERIFY(game.KeyPreview);
+
+        QCOMPARE(currentWord, QStringLiteral("Hund"));
+        QCOMPARE(game.lbl_wordPreview->Caption(), QStringLiteral("Hund"));
+        QVERIFY(shown(game.lbl_wordPreview));
+        QVERIFY(!shown(game.lbl_hidePic));
+        QVERIFY(!game.imgTerm->pixmap().isNull());
+        for (int i = 0; i < 15; ++i) {
+            QCOMPARE(shown(game.LetterInput[i]), i < 4);
+            QCOMPARE(shown(game.underScore[i]), i < 4);
+            QCOMPARE(game.LetterInput[i]->Locked(), i != 0);
+            QVERIFY(game.LetterInput[i]->Text().isEmpty());
+        }
+        QCOMPARE(game.tmr_hideWordPreview->Enabled(), true);
+        QCOMPARE(game.imgRäuber->PicturePath().endsWith(QStringLiteral("räuberrechts.gif")), true);
+    }
+
+    void theFormLoadsOnceAndTheRobberIsTakenFromItsFile() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(3);
+        frmRaeuber& game = openGame(1);
+        game.setVisible(false);
+        const QString word = currentWord;
+        game.Show();
+        QCOMPARE(currentWord, word);  // no second load
+        QCOMPARE(platform::Forms().count(), 1);
+    }
+};
+
+QTEST_MAIN(TestLayout)
+#include "test_layout.moc"
