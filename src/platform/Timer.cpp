@@ -74,7 +74,8 @@ void advance(int ms) {
         next->due = virtualNowMs + next->Interval();
         next->fire();
     }
-    virtualNowMs = target;
+    // A blocking wait inside a handler may have carried "now" past the target.
+    virtualNowMs = std::max(virtualNowMs, target);
 }
 
 Timer::Timer(QObject* parent, const char* name, int interval, std::function<void()> handler)

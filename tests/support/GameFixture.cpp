@@ -72,7 +72,13 @@ void runFor(int ms) { platform::advance(ms); }
 
 void typeInto(platform::TextBox* box, const QString& text) {
     box->setFocus();
-    QTest::keyClicks(box, text);
+    for (const QChar c : text) {
+        // Latin-1 letters have key codes equal to their upper-case form; QTest's own
+        // character mapping knows only ASCII.
+        const QChar upper = c.toUpper();
+        const Qt::Key key = upper.unicode() <= 0xFF ? Qt::Key(upper.unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, box, key, QString(c), Qt::NoModifier);
+    }
 }
 
 void typeCurrentWord(frmRaeuber& game) {
