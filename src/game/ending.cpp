@@ -51,17 +51,7 @@ void frmRaeuber::newGame() {
     imgChest->setPicture(assetPaths::chest());
     imgRäuber->setLeft(robberStartLeft);
     imgRäuber->setTop(robberStartTop);
-    KeyPreview = true;
-    firstPaintPending = true;
-    assistantFirstCycle = true;
-    correctCount = 0;
-    wrongCount = 0;
-    revealPos = 0;
-    assistantGrowSteps = 5;
-    currentWord = "";
-    tmr_display->setInterval(1000);
-    assistantFrame = 5;
-    endFrame = 0;
+    resetGameValues();
     clearLetterBoxes();
     newRound();
     for (int i = 0; i <= 14; ++i) {

@@ -14,6 +14,18 @@ void frmRaeuber::Form_Load() {
     imgRäuber->setPicture(assetPaths::robberStanding());
     imgChest->setPicture(assetPaths::chest());
     loadDatabase();
+    resetGameValues();
+    // Rounded to the nearest whole number, halves to the even neighbour.
+    robberStartLeft = static_cast<int>(std::nearbyint(imgRäuber->Left()));
+    robberStartTop = static_cast<int>(std::nearbyint(imgRäuber->Top()));
+    tmr_hideWordPreview->setInterval(3000);
+    lockLetterBoxes();
+    lbl_hidePic->setVisible(false);
+    newRound();
+}
+
+// The start values of a game; the load handler and a new game set them alike.
+void frmRaeuber::resetGameValues() {
     KeyPreview = true;
     firstPaintPending = true;
     assistantFirstCycle = true;
@@ -25,13 +37,6 @@ void frmRaeuber::Form_Load() {
     tmr_display->setInterval(1000);
     assistantFrame = 5;
     endFrame = 0;
-    // Rounded to the nearest whole number, halves to the even neighbour.
-    robberStartLeft = static_cast<int>(std::nearbyint(imgRäuber->Left()));
-    robberStartTop = static_cast<int>(std::nearbyint(imgRäuber->Top()));
-    tmr_hideWordPreview->setInterval(3000);
-    lockLetterBoxes();
-    lbl_hidePic->setVisible(false);
-    newRound();
 }
 
 // Qt paints the form itself whenever needed; the hook is kept but never called by the

@@ -22,6 +22,12 @@ QFont vbFont(const QString& family, double points, bool bold) {
     return font;
 }
 
+void setPaletteColor(QWidget* widget, QPalette::ColorRole role, const QColor& color) {
+    QPalette p = widget->palette();
+    p.setColor(role, color);
+    widget->setPalette(p);
+}
+
 QString displayText(const QString& caption) {
     QString text = caption;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -57,17 +63,11 @@ void Label::setCaption(const QString& caption) {
 }
 
 void Label::setBackColor(const QColor& color) {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, color);
-    setPalette(p);
+    setPaletteColor(this, QPalette::Window, color);
     setAutoFillBackground(true);
 }
 
-void Label::setForeColor(const QColor& color) {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, color);
-    setPalette(p);
-}
+void Label::setForeColor(const QColor& color) { setPaletteColor(this, QPalette::WindowText, color); }
 
 TextBox::TextBox(QWidget* parent, const char* name, double unit)
     : Control<QLineEdit>(parent, name, unit) {}
@@ -77,11 +77,7 @@ void TextBox::SetFocus() {
     setFocus(Qt::OtherFocusReason);
 }
 
-void TextBox::setBackColor(const QColor& color) {
-    QPalette p = palette();
-    p.setColor(QPalette::Base, color);
-    setPalette(p);
-}
+void TextBox::setBackColor(const QColor& color) { setPaletteColor(this, QPalette::Base, color); }
 
 CommandButton::CommandButton(QWidget* parent, const char* name, double unit)
     : Control<QPushButton>(parent, name, unit) {}

@@ -25,6 +25,15 @@ QList<Form*>& loadedForms() {
     return list;
 }
 
+void forgetInstance(Form* form) {
+    for (auto it = instances().begin(); it != instances().end();) {
+        if (it.value() == form)
+            it = instances().erase(it);
+        else
+            ++it;
+    }
+}
+
 }  // namespace
 
 Form::Form(const QString& name) : QWidget(nullptr) {
@@ -34,12 +43,7 @@ Form::Form(const QString& name) : QWidget(nullptr) {
 
 Form::~Form() {
     loadedForms().removeAll(this);
-    for (auto it = instances().begin(); it != instances().end();) {
-        if (it.value() == this)
-            it = instances().erase(it);
-        else
-            ++it;
-    }
+    forgetInstance(this);
 }
 
 void Form::load() {
@@ -74,12 +78,7 @@ void Form::Unload() {
     loaded_ = false;
     for (Timer* t : findChildren<Timer*>()) t->setEnabled(false);
     loadedForms().removeAll(this);
-    for (auto it = instances().begin(); it != instances().end();) {
-        if (it.value() == this)
-            it = instances().erase(it);
-        else
-            ++it;
-    }
+    forgetInstance(this);
     QWidget::setVisible(false);
     deleteLater();
     if (loadedForms().isEmpty()) quitAfterLastForm();
