@@ -8,6 +8,7 @@
 #include "platform/App.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
+#include "platform/Pictures.h"
 #include "platform/Random.h"
 #include "screen/frmRaeuber.h"
 #include "support/GameFixture.h"
@@ -74,6 +75,23 @@ private Q_SLOTS:
         QStringList listed = imageNames.mid(1);
         listed.sort();
         QCOMPARE(listed, (QStringList{"A.png", "Apfel.jpeg", "Fünfzehnbuchsta.png", "Hund.png", "Katze.jpg"}));
+    }
+
+    void everyCommonPictureFormatServesAsAWordPicture() {
+        ProgramFolder folder;
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::yellow);
+        const QStringList names{"Sonne.png", "Mond.jpg", "Stern.bmp", "Eis.webp", "Buch.tiff"};
+        const char* formats[] = {"PNG", "JPG", "BMP", "WEBP", "TIFF"};
+        for (int i = 0; i < names.size(); ++i)
+            QVERIFY2(image.save(folder.db() + "/" + names[i], formats[i]), formats[i]);
+        frmRaeuber& game = frmRaeuber::Default();
+        game.loadDatabase();
+        QCOMPARE(imageCount, 5);
+        for (int i = 1; i <= 5; ++i) {
+            platform::queueRandomNumbers({(i - 0.5f) / 5});
+            QVERIFY(!platform::tryLoadPicture(game.nextImage()).isNull());
+        }
     }
 
     void aDecomposedUmlautGivesOneLetterBox() {
