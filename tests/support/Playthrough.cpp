@@ -1,0 +1,58 @@
+#include "support/Playthrough.h"
+
+#include "game/modGlobalVars.h"
+#include "platform/Form.h"
+#include "platform/MessageBox.h"
+#include "screen/frmRaeuber.h"
+#include "support/GameFixture.h"
+
+namespace testsupport {
+
+namespace {
+
+class MenuStandIn : public platform::Form {
+public:
+    MenuStandIn() : platform::Form(QStringLiteral("frmAuswahlmenü")) {}
+};
+
+void step(const StepHook& hook, const QString& name) {
+    if (hook) hook(name);
+}
+
+// Runs the end sequence until its message has been shown.
+QString finishEndSequence(const StepHook& afterStep) {
+    const qsizetype before = platform::shownMessages().size();
+    for (int t = 0; t < 10000 && platform::shownMessages().size() == before; t += 250) {
+        runFor(250);
+        step(afterStep, QStringLiteral("end tick at %1 ms").arg(t));
+    }
+    return platform::shownMessages().size() > before ? platform::shownMessages().last().text : QString();
+}
+
+}  // namespace
+
+void standInForMenu() {
+    platform::registerForm(QStringLiteral("frmAuswahlmenü"), [] { return new MenuStandIn; });
+}
+
+QString playToVictory(frmRaeuber& game, int wrongFirst, const StepHook& afterStep) {
+    for (int i = 0; i < wrongFirst; ++i) {
+        playWordWrong(game);
+        step(afterStep, QStringLiteral("wrong word %1").arg(i + 1));
+    }
+    while (modGlobalVars::correctCount < 15) {
+        playWordRight(game);
+        step(afterStep, QStringLiteral("right word %1").arg(modGlobalVars::correctCount));
+    }
+    return finishEndSequence(afterStep);
+}
+
+QString playToDefeat(frmRaeuber& game, const StepHook& afterStep) {
+    while (modGlobalVars::wrongCount < modGlobalVars::maxWrongWords) {
+        playWordWrong(game);
+        step(afterStep, QStringLiteral("wrong word %1").arg(modGlobalVars::wrongCount));
+    }
+    return finishEndSequence(afterStep);
+}
+
+}  // namespace testsupport
