@@ -8,6 +8,7 @@ packages=(
   fonts-liberation fonts-comic-neue
   python3 python3-pil dpkg-dev desktop-file-utils
   xvfb xdotool x11-utils imagemagick
+  libbenchmark-dev
 )
 
 missing=()

@@ -1,0 +1,94 @@
+// A whole game under the virtual clock, and the picture list of large folders.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include "game/modGlobalVars.h"
+#include "platform/Random.h"
+#include "screen/frmRaeuber.h"
+#include "support/BadPictures.h"
+#include "support/GameFixture.h"
+#include "support/Playthrough.h"
+
+namespace {
+
+double peakRssMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// Fifteen right words after two wrong ones, reactions, walks and the victory sequence.
+void BM_FullGame(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto folder = std::make_unique<testsupport::ProgramFolder>();
+        folder->addNumberedPictures(20);
+        state.ResumeTiming();
+        frmRaeuber& game = testsupport::openGame(1);
+        const QString end = testsupport::playToVictory(game, 2);
+        if (!end.contains(QStringLiteral("gewonnen"))) state.SkipWithError("the game did not end in a victory");
+        state.PauseTiming();
+        folder.reset();
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_mb"] = peakRssMb();
+}
+BENCHMARK(BM_FullGame)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// A db of n files: nine pictures in ten, the rest files the skip checks throw out.
+QString makeLargeDb(int n) {
+    static QHash<int, QString> made;
+    if (made.contains(n)) return made[n];
+    const QString root = QDir::tempPath() + QStringLiteral("/knorzelbart-bench-%1").arg(n);
+    QDir(root).removeRecursively();
+    QDir().mkpath(root + QStringLiteral("/db"));
+    const QByteArray picture = badpictures::whole("PNG");
+    for (int i = 0; i < n; ++i) {
+        QString name;
+        QByteArray bytes = picture;
+        switch (i % 10) {
+            case 7: name = QStringLiteral("Leer%1.png").arg(i); bytes.clear(); break;
+            case 8: name = QStringLiteral("Text%1.png").arg(i); bytes = "kein Bild"; break;
+            case 9: name = QStringLiteral(".versteckt%1.png").arg(i); break;
+            default: name = QStringLiteral("Bild%1.png").arg(i);
+        }
+        QFile f(root + QStringLiteral("/db/") + name);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+    made[n] = root;
+    return root;
+}
+
+void BM_PictureList(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    testsupport::ProgramFolder folder;
+    QDir(folder.db()).removeRecursively();
+    QFile::link(makeLargeDb(n) + QStringLiteral("/db"), folder.db());
+    frmRaeuber& game = frmRaeuber::Default();
+    for (auto _ : state) {
+        modGlobalVars::imageNames.clear();
+        modGlobalVars::imageCount = 0;
+        game.loadDatabase();
+        benchmark::DoNotOptimize(modGlobalVars::imageCount);
+    }
+    if (modGlobalVars::imageCount != n * 7 / 10) state.SkipWithError("unexpected number of pictures");
+    state.counters["files"] = n;
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_PictureList)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testsupport::standInForMenu();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,3 @@
+// The game, started exactly as its own main() starts it.
+#include "shell/start.h"
+int main(int argc, char* argv[]) { return shell::start(argc, argv); }

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the benchmarks and prints one table: start-up against a bare Qt window, a whole
+# game under the virtual clock, the picture list of large folders, CPU on the real clock.
+# Usage: bench/run.sh        (BENCH_BUILD=dir to build elsewhere, STARTUP_RUNS=n)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build="${BENCH_BUILD:-/tmp/knorzelbart-bench}"
+runs="${STARTUP_RUNS:-15}"
+
+bash tools/setup.sh
+cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DKNORZELBART_ASSETS="$root/assets" >/dev/null
+cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe >/dev/null
+
+# An X server of our own for the programs that open windows.
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+export DISPLAY="$display" QT_QPA_PLATFORM=xcb
+
+echo "Measuring start-up ($runs runs each)..." >&2
+startup=$(python3 bench/startup.py "$runs" "$build/floor" "$build/game_probe")
+echo "Measuring CPU on the real clock..." >&2
+cpu=$("$build/cpu_probe" 2>/dev/null)
+echo "Running the virtual-clock benchmarks..." >&2
+json="$build/bench_game.json"
+QT_QPA_PLATFORM=offscreen "$build/bench_game" --benchmark_format=json --benchmark_out="$json" \
+  --benchmark_out_format=json >/dev/null 2>&1
+
+python3 - "$startup" "$cpu" "$json" <<'PY'
+import json, sys
+startup = json.loads(sys.argv[1])
+cpu = {l.split()[0]: (float(l.split()[1]), float(l.split()[2])) for l in sys.argv[2].splitlines() if l.strip()}
+bench = {b["name"]: b for b in json.load(open(sys.argv[3]))["benchmarks"]}
+f, g = startup["floor"], startup["game_probe"]
+rows = [
+    ("start-up to first window: bare Qt window", f"{f['ms']:.0f} ms", f"{f['mb']:.1f} MB peak RSS", ""),
+    ("start-up to first window: the game", f"{g['ms']:.0f} ms", f"{g['mb']:.1f} MB peak RSS",
+     f"{g['ms'] / f['ms']:.2f}x time, {g['mb'] / f['mb']:.2f}x memory"),
+]
+game = bench["BM_FullGame/iterations:20"]
+rows.append(("whole game, virtual clock (17 words, end sequence)", f"{game['real_time']:.1f} ms",
+             f"{game['peak_rss_mb']:.1f} MB peak RSS", ""))
+lists = {}
+for n in (1000, 10000, 100000):
+    b = bench[f"BM_PictureList/{n}/min_time:2.000"]
+    lists[n] = b["real_time"]
+    rows.append((f"picture list of {n} files incl. skip checks", f"{b['real_time']:.1f} ms",
+                 f"{b['real_time'] * 1000 / n:.2f} us per file", ""))
+rows[-1] = rows[-1][:3] + (f"100k/10k = {lists[100000] / lists[10000]:.1f}x (linear: 10x)",)
+for name, label in (("waiting", "CPU waiting for a letter"), ("assistant", "CPU during the assistant's reaction"),
+                    ("walk", "CPU during the robber's walk")):
+    pct, secs = cpu[name]
+    rows.append((label, f"{pct:.2f} % of a core", f"over {secs:.1f} s", "limit 5 %" + (" ok" if pct < 5 else " EXCEEDED")))
+w = [max(len(r[i]) for r in rows) for i in range(4)]
+print(" | ".join(h.ljust(w[i]) for i, h in enumerate(("measure", "value", "detail", "ratio / limit"))))
+print("-+-".join("-" * x for x in w))
+for r in rows:
+    print(" | ".join(c.ljust(w[i]) for i, c in enumerate(r)))
+PY
