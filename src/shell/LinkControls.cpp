@@ -1,0 +1,89 @@
+#include "shell/LinkControls.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+#include "platform/Links.h"
+#include "screen/AssetPaths.h"
+#include "shell/Clicks.h"
+#include "shell/Credits.h"
+#include "shell/Look.h"
+
+namespace shell {
+
+namespace {
+
+const double kLabelHeight = 255;
+// The logo's frame, in twips (236 × 55 pixels).
+const double kLogoWidth = 3540;
+const double kLogoHeight = 825;
+
+QPixmap logoPicture(double unit) {
+    QPixmap pixmap(static_cast<int>(kLogoWidth * unit), static_cast<int>(kLogoHeight * unit));
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(assetPaths::layoutPicture("logo.svg"));
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+}  // namespace
+
+LinkControl::LinkControl(QWidget* parent, const char* name, double unit, double width,
+                         double height, const QString& target, const QString& toolTip)
+    : Control<QWidget>(parent, name, unit), target_(target) {
+    Move(0, 0, width, height);
+    setToolTip(toolTip);
+    look::fill(this, look::controlBackground());
+    // The parts of the surface that the inner control leaves free do nothing.
+    swallowClicks(this);
+}
+
+void LinkControl::opensOnClick(QWidget* inner) {
+    inner->setToolTip(toolTip());
+    onClick(inner, [this] { platform::NavigateTo(target_); });
+}
+
+platform::Label* LinkControl::textLabel(const QString& caption, double width, bool opaque) {
+    auto* label = new platform::Label(this, "Label1", unit());
+    label->Move(0, 0, width, kLabelHeight);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(look::splashFont(9.75));
+    label->setCaption(caption);
+    if (opaque) label->setBackColor(look::controlBackground());
+    opensOnClick(label);
+    return label;
+}
+
+LinkBrolm2::LinkBrolm2(QWidget* parent, const char* name, double unit)
+    : LinkControl(parent, name, unit, 2280, 285, credits::collegeWeb, credits::collegeWeb) {
+    Label1 = textLabel(credits::collegeName, 2295, true);
+    Label1->setCursor(Qt::PointingHandCursor);
+}
+
+LinkBrolm::LinkBrolm(QWidget* parent, const char* name, double unit)
+    : LinkControl(parent, name, unit, 3600, 855, credits::collegeWeb, credits::collegeWeb) {
+    imgLogo = new platform::Image(this, "imgLogo", unit);
+    imgLogo->Move(0, 0, kLogoWidth, kLogoHeight);
+    imgLogo->setPixmapPicture(logoPicture(unit));
+    imgLogo->setCursor(Qt::PointingHandCursor);
+    opensOnClick(imgLogo);
+}
+
+LinkLindgraben::LinkLindgraben(QWidget* parent, const char* name, double unit)
+    : LinkControl(parent, name, unit, 2655, 300, credits::schoolWeb, credits::schoolWeb) {
+    look::fill(this, look::activeBorder());
+    setCursor(Qt::PointingHandCursor);
+    Label1 = textLabel(credits::schoolName, 2655, false);
+}
+
+MailFennick::MailFennick(QWidget* parent, const char* name, double unit)
+    : LinkControl(parent, name, unit, 3030, 315,
+                  QStringLiteral("mailto:") + credits::contactMail,
+                  QStringLiteral("mailto: ") + credits::contactMail) {
+    Label1 = textLabel(credits::contactMail, 3015, true);
+    Label1->setCursor(Qt::PointingHandCursor);
+}
+
+}  // namespace shell

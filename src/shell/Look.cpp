@@ -1,0 +1,27 @@
+#include "shell/Look.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include "platform/Controls.h"
+
+namespace look {
+
+QColor activeBorder() { return platform::vbColor(0x00B4B4B4); }
+
+QColor controlBackground() { return QApplication::palette().color(QPalette::Window); }
+
+void fill(QWidget* widget, const QColor& color) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, color);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+QFont splashFont(double points) {
+    QFont font = platform::vbFont(QStringLiteral("Arial"), points, false);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+}  // namespace look
