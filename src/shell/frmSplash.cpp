@@ -1,0 +1,84 @@
+// The start-up screen's behaviour: its texts and centred places at load, and the ways out.
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "platform/App.h"
+#include "shell/Credits.h"
+#include "shell/frmSplash.h"
+
+using platform::App;
+
+namespace {
+
+// A borderless window is centred by its own size.
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+}
+
+}  // namespace
+
+void frmSplash::Form_Load() {
+    centreOnScreen(this);
+    Timer1->setEnabled(true);
+    // The form's inner width centres the controls, although they lie in the frame: the
+    // halves are kept, they are rounded only where a control is placed.
+    lblTitel->setLeft((ScaleWidth() - lblTitel->Width()) / 2);
+    lblErklaerung->setLeft((ScaleWidth() - lblErklaerung->Width()) / 2);
+    LinkBrolm1->setLeft((ScaleWidth() - LinkBrolm1->Width()) / 2);
+    lblBrolm2->setLeft(LinkBrolm1->Left());
+    lblversion->setLeft((ScaleWidth() - lblversion->Width()) / 2);
+    MailFennick1->setLeft(LinkBrolm1->Left());
+    MailFennick1->setTop(lblBrolm2->Height() + lblBrolm2->Top());
+    lblBrolm2->setCaption(credits::postalStreet + QLatin1Char('\r') + credits::postalTown +
+                          QLatin1Char('\r') + QStringLiteral("z. Hd. ") +
+                          credits::contactTitleAndName);
+    lblTitel->setCaption(App().Title);
+    lblErklaerung->setCaption(QStringLiteral("Ein Sprachlernprogramm für Grundschulen") +
+                              QLatin1Char('\r') + QLatin1Char('\r') +
+                              QStringLiteral("1. Schuljahr"));
+    lblversion->setCaption(QStringLiteral("Version ") + QString::number(App().Major) +
+                           QLatin1Char('.') + QString::number(App().Minor) + QLatin1Char('.') +
+                           QString::number(App().Revision));
+}
+
+void frmSplash::Timer1_Timer() { leave(); }
+void frmSplash::Form_Click() { leave(); }
+void frmSplash::Frame1_Click() { leave(); }
+void frmSplash::lblTitel_Click() { leave(); }
+void frmSplash::lblErklaerung_Click() { leave(); }
+void frmSplash::lblversion_Click() { leave(); }
+void frmSplash::lblAutoren_Click() { leave(); }
+void frmSplash::lblBrolm2_Click() { leave(); }
+
+void frmSplash::Form_KeyPress(int KeyAscii) {
+    (void)KeyAscii;
+    leave();
+}
+
+// The menu comes first, so that a form is loaded throughout. Whatever comes after the
+// first way out (a late tick, a key still on its way) finds the screen unloaded.
+void frmSplash::leave() {
+    if (!isLoaded()) return;
+    platform::form(QStringLiteral("frmAuswahlmenü")).Show();
+    Timer1->setEnabled(false);
+    Unload();
+}
+
+// The form sees every key before the control it is meant for.
+void frmSplash::previewKeys(QWidget* widget) {
+    widget->installEventFilter(this);
+    for (QWidget* child : widget->findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !KeyPreview) return Form::eventFilter(watched, event);
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    // Arrows, function keys and modifiers produce no character; neither does Delete.
+    if (text.isEmpty() || text == QStringLiteral("\x7f")) return false;
+    Form_KeyPress(text.at(0).unicode());
+    return true;
+}

@@ -1,0 +1,95 @@
+// The start-up screen's layout: a borderless window in the colour of a window border, with
+// Frame1 covering all of it but a margin of 120 twips. Controls are created from back to
+// front; the links lie over the labels.
+#include "platform/App.h"
+#include "shell/Clicks.h"
+#include "shell/Credits.h"
+#include "shell/Look.h"
+#include "shell/frmSplash.h"
+
+using namespace platform;
+
+namespace {
+
+// Client area in twips.
+const int kWidth = 9840;
+const int kHeight = 7125;
+
+Label* splashLabel(QWidget* frame, const char* name, double left, double top, double width,
+                   double height, double points, const QString& caption) {
+    auto* label = new Label(frame, name, 1.0 / 15.0);
+    label->Move(left, top, width, height);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(look::splashFont(points));
+    label->setCaption(caption);
+    return label;
+}
+
+// Centred black text on the frame's background.
+Label* headline(QWidget* frame, const char* name, double left, double top, double width,
+                double height, double points, const QString& caption) {
+    Label* label = splashLabel(frame, name, left, top, width, height, points, caption);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setForeColor(Qt::black);
+    return label;
+}
+
+}  // namespace
+
+frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
+    setTwipUnits();
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(App().Title);
+    look::fill(this, look::activeBorder());
+    setFixedSize(kWidth / 15, kHeight / 15);
+    KeyPreview = true;
+    buildLayout();
+    shell::onClick(this, [this] { Form_Click(); });
+    previewKeys(this);
+}
+
+frmSplash& frmSplash::Default() { return platform::Default<frmSplash>(QStringLiteral("frmSplash")); }
+
+void frmSplash::buildLayout() {
+    const double twips = unit();
+    Timer1 = new Timer(this, "Timer1", 60000, [this] { Timer1_Timer(); });
+
+    Frame1 = new Frame(this, "Frame1", twips);
+    Frame1->Move(120, 120, 9615, 6855);
+    Frame1->setFrameShape(QFrame::Box);
+    Frame1->setFrameShadow(QFrame::Sunken);
+    look::fill(Frame1, look::controlBackground());
+
+    lblversion = headline(Frame1, "lblversion", 2760, 2400, 3735, 495, 20.25, QStringLiteral("Version"));
+    lblTitel = headline(Frame1, "lblTitel", 2160, 240, 6855, 1095, 39.75, QStringLiteral("Titel"));
+    lblErklaerung = headline(Frame1, "lblErklaerung", 1440, 1320, 6135, 1095, 9.75,
+                             QStringLiteral("Erläuterungen"));
+    lblAutoren = splashLabel(Frame1, "lblAutoren", 240, 3000, 8775, 495, 9.75, credits::creditsSentence);
+    lblAutoren->setForeColor(Qt::black);
+    lblBrolm3 = splashLabel(Frame1, "lblBrolm3", 240, 3480, 9135, 615, 9.75,
+                            QStringLiteral("Die Autoren haben nach bestem Wissen und Gewissen "
+                                           "programmiert, übernehmen aber keine Gewähr für "
+                                           "eventuelle Fehler. Anregungen und "
+                                           "Verbesserungsvorschläge bitte an:"));
+    lblBrolm3->setBackColor(look::controlBackground());
+    lblBrolm2 = splashLabel(Frame1, "lblBrolm2", 2880, 5040, 3135, 855, 9.75, QStringLiteral("Label1"));
+    lblBrolm2->setBackColor(look::controlBackground());
+
+    LinkBrolm21 = new shell::LinkBrolm2(Frame1, "LinkBrolm21", twips);
+    LinkBrolm21->Move(600, 3240, 2175, 255);
+    LinkLindgraben1 = new shell::LinkLindgraben(Frame1, "LinkLindgraben1", twips);
+    LinkLindgraben1->Move(4800, 3240, 2535, 255);
+    LinkBrolm1 = new shell::LinkBrolm(Frame1, "LinkBrolm1", twips);
+    LinkBrolm1->Move(2880, 4080, 3615, 975);
+    MailFennick1 = new shell::MailFennick(Frame1, "MailFennick1", twips);
+    MailFennick1->Move(2880, 6360, 3135, 255);
+
+    shell::onClick(Frame1, [this] { Frame1_Click(); });
+    shell::onClick(lblTitel, [this] { lblTitel_Click(); });
+    shell::onClick(lblErklaerung, [this] { lblErklaerung_Click(); });
+    shell::onClick(lblversion, [this] { lblversion_Click(); });
+    shell::onClick(lblAutoren, [this] { lblAutoren_Click(); });
+    shell::onClick(lblBrolm2, [this] { lblBrolm2_Click(); });
+    // The disclaimer does nothing when clicked.
+    shell::swallowClicks(lblBrolm3);
+}
