@@ -1,0 +1,45 @@
+// The selection menu's behaviour: the level buttons and cancel.
+#include "game/modGlobalVars.h"
+#include "screen/frmRaeuber.h"
+#include "shell/frmAuswahlmenue.h"
+
+using namespace modGlobalVars;
+
+void frmAuswahlmenü::Form_Load() {
+    centerOnScreen();
+    skillLevel = 0;
+}
+
+void frmAuswahlmenü::cmdLevel1_Click() { chooseLevel(1, 1, 15); }
+void frmAuswahlmenü::cmdLevel2_Click() { chooseLevel(2, 1, 15); }
+void frmAuswahlmenü::cmdLevel3_Click() { chooseLevel(3, 3, 5); }
+
+void frmAuswahlmenü::chooseLevel(int level, int stepScale, int wrongWords) {
+    txtSpielername->SetFocus();
+    if (txtSpielername->Text() == "") return;
+    playerName = txtSpielername->Text();
+    skillLevel = level;
+    robberStepScale = stepScale;
+    maxWrongWords = wrongWords;
+    // The first time this loads the game, which may end the program when it finds no
+    // picture; then nothing below runs.
+    frmRaeuber& game = frmRaeuber::Default();
+    game.Show();
+    // The first word was set up when the last game ended, and its preview may have been
+    // hidden by the last game's level while the menu waited. It is shown again and its
+    // time counts from now, so that the level just chosen decides about it.
+    game.lbl_wordPreview->setVisible(true);
+    game.tmr_hideWordPreview->setEnabled(false);
+    game.tmr_hideWordPreview->setEnabled(true);
+    setVisible(false);
+    game.LetterInput[0]->SetFocus();
+}
+
+// Unloading a loaded game unloads every form and so ends the program; before the first
+// game the menu is the last form, and unloading it ends the program.
+void frmAuswahlmenü::cmdAbbruch_Click() {
+    platform::Unload(QStringLiteral("frmRaeuber"));
+    Unload();
+}
+
+void frmAuswahlmenü::closeBoxClicked() { cmdAbbruch_Click(); }

@@ -1,0 +1,40 @@
+#pragma once
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+// The selection menu between the start-up screen and the game: the player's name and the
+// level. It works in twips. Loaded once by the start-up screen, it is hidden while a game
+// runs and shown again after every game; its name box keeps the name.
+class frmAuswahlmenü : public platform::Form {
+public:
+    frmAuswahlmenü();
+    static frmAuswahlmenü& Default();
+
+    // Controls, in tab order.
+    platform::TextBox* txtSpielername;
+    platform::CommandButton* cmdLevel1;
+    platform::CommandButton* cmdLevel2;
+    platform::CommandButton* cmdLevel3;
+    platform::CommandButton* cmdAbbruch;
+    platform::Label* lblName;
+    platform::Label* lblSkill;
+    platform::Label* lblLeicht;
+    platform::Label* lblMittel;
+    platform::Label* lblSchwer;
+
+    void cmdLevel1_Click();
+    void cmdLevel2_Click();
+    void cmdLevel3_Click();
+    void cmdAbbruch_Click();
+
+protected:
+    void Form_Load() override;
+    // The window's close box cancels as the "x" button does: a hidden game must not keep
+    // the program running without a window.
+    void closeBoxClicked() override;
+
+private:
+    void buildLayout();
+    // The level procedure: the level and its two settings.
+    void chooseLevel(int level, int stepScale, int wrongWords);
+};
