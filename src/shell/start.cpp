@@ -1,24 +1,24 @@
 #include "shell/start.h"
 
-#include "game/modGlobalVars.h"
 #include "platform/Form.h"
 #include "platform/Run.h"
 #include "screen/frmRaeuber.h"
+#include "shell/frmAuswahlmenue.h"
+#include "shell/frmSplash.h"
 
 namespace shell {
 
 void registerForms() {
+    platform::registerForm(QStringLiteral("frmSplash"), [] { return new frmSplash; });
+    platform::registerForm(QStringLiteral("frmAuswahlmenü"), [] { return new frmAuswahlmenü; });
     platform::registerForm(QStringLiteral("frmRaeuber"), [] { return new frmRaeuber; });
 }
 
+QString startupForm() { return QStringLiteral("frmSplash"); }
+
 int start(int argc, char* argv[]) {
     registerForms();
-    // Until the menu exists the game starts directly on level 1.
-    modGlobalVars::playerName = QStringLiteral("Kind");
-    modGlobalVars::skillLevel = 1;
-    modGlobalVars::maxWrongWords = 15;
-    modGlobalVars::robberStepScale = 1;
-    return platform::run(argc, argv, QStringLiteral("frmRaeuber"));
+    return platform::run(argc, argv, startupForm());
 }
 
 }  // namespace shell
