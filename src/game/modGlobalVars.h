@@ -3,8 +3,8 @@
 #include <QStringList>
 
 // State that the game form and the menu share. Plain variables, no accessors: every
-// handler reads and writes them directly. Integers and Booleans of the original model are
-// int and bool here; "Empty" counts as 0.
+// handler reads and writes them directly. Counters are int, flags bool; a value not yet set
+// counts as 0.
 namespace modGlobalVars {
 
 extern QString currentWord;

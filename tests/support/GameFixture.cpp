@@ -82,8 +82,10 @@ void typeInto(platform::TextBox* box, const QString& text) {
 }
 
 void typeCurrentWord(frmRaeuber& game) {
-    const QString word = modGlobalVars::currentWord;
-    for (int i = 0; i < word.size(); ++i) typeInto(game.LetterInput[i], word.mid(i, 1));
+    // The letters the boxes are checked against (the word itself may already be forgotten
+    // when a failed word is carried into a new game).
+    for (int i = 0; i < modGlobalVars::wordLength; ++i)
+        typeInto(game.LetterInput[i], modGlobalVars::wordLetters[i]);
 }
 
 void finishReaction(frmRaeuber& game, int limitMs) {

@@ -1,0 +1,194 @@
+// The end of a game: victory and defeat sequences with their messages, "Ende", the next
+// game, and closing the game window.
+#include <QTest>
+
+#include "game/modGlobalVars.h"
+#include "platform/Form.h"
+#include "platform/MessageBox.h"
+#include "platform/Program.h"
+#include "screen/frmRaeuber.h"
+#include "support/GameFixture.h"
+
+using namespace testsupport;
+using namespace modGlobalVars;
+
+namespace {
+
+platform::Form& menu() { return platform::form(QStringLiteral("frmAuswahlmenü")); }
+
+QString robberPicture(frmRaeuber& game) {
+    const QString path = game.imgRäuber->PicturePath();
+    return path.mid(path.lastIndexOf('\\') + 1);
+}
+
+// Plays the end sequence tick by tick and returns the pictures it showed.
+QStringList playEndSequence(frmRaeuber& game) {
+    QStringList pictures;
+    while (game.tmrGewonnen->Enabled() || game.tmrVerloren->Enabled()) {
+        runFor(250);
+        pictures << robberPicture(game);
+    }
+    return pictures;
+}
+
+void checkFreshGame(frmRaeuber& game) {
+    QCOMPARE(correctCount, 0);
+    QCOMPARE(wrongCount, 0);
+    QCOMPARE(endFrame, 0);
+    for (int i = 0; i < 15; ++i) {
+        QVERIFY(!shown(game.img_correct[i]));
+        QVERIFY(!shown(game.img_wrong[i]));
+    }
+    QCOMPARE(game.imgRäuber->Left(), double(robberStartLeft));
+    QCOMPARE(game.imgRäuber->Top(), double(robberStartTop));
+    QCOMPARE(robberPicture(game), "räuberrechts.gif");
+    QVERIFY(!shown(game.lbl_hidePic));
+    QVERIFY(shown(game.lbl_wordPreview));
+    QVERIFY(!game.LetterInput[0]->Locked());
+    for (int i = 1; i < 15; ++i) QVERIFY(game.LetterInput[i]->Locked());
+    QVERIFY(!currentWord.isEmpty());
+}
+
+}  // namespace
+
+class TestEnding : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fifteenRightWordsWinAndTheNextGameStartsFresh() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        menu().Show();
+        frmRaeuber& game = openGame(1, "Mia");
+        menu().setVisible(false);
+        playWordWrong(game);
+        for (int i = 0; i < 15; ++i) playWordRight(game);
+        bool visibleAtMessage = false;
+        platform::onMessageBox([&](const platform::ShownMessage&) { visibleAtMessage = game.isVisible(); });
+
+        const QStringList pictures = playEndSequence(game);
+        QCOMPARE(pictures, (QStringList{"hut2.gif", "hut1.gif", "hut2.gif", "hut1.gif", "hut2.gif",
+                                        "hut1.gif", "hut3.gif", "hut4.gif", "hut5.gif", "hut6.gif",
+                                        "hut7.gif", "räuberrechts.gif"}));
+        QCOMPARE(messageTexts(), QStringList{"Herzlichen Glückwunsch Mia, du hast gewonnen."});
+        QCOMPARE(platform::shownMessages()[0].icon, platform::MsgIcon::None);
+        QVERIFY(visibleAtMessage);
+        QVERIFY(!game.isVisible());
+        QVERIFY(menu().isVisible());
+        checkFreshGame(game);
+        // 20 pictures, 15 solved and the 16th on screen dropped, one copy appended: 24.
+        QCOMPARE(imageCount, 24);
+
+        openGame(2, "Mia");
+        QVERIFY(game.isVisible());
+        checkFreshGame(game);
+        playWordRight(game);
+        QCOMPARE(correctCount, 1);
+    }
+
+    void theLevelsLastWrongWordLoses() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        menu().Show();
+        frmRaeuber& game = openGame(3, "Ole");
+        menu().setVisible(false);
+        for (int i = 0; i < 5; ++i) playWordWrong(game);
+        QVERIFY(game.tmrVerloren->Enabled());
+        QCOMPARE(playEndSequence(game),
+                 (QStringList{"bei_sieg_1.gif", "bei_sieg_2.gif", "bei_sieg_3.gif", "bei_sieg_4.gif",
+                              "bei_sieg_5.gif", "räuberrechts.gif"}));
+        QCOMPARE(messageTexts(), QStringList{"Schade Ole, du hast verloren."});
+        QVERIFY(!game.isVisible());
+        QVERIFY(menu().isVisible());
+        checkFreshGame(game);
+    }
+
+    void endeWhileTypingGoesStraightToTheMenu() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame();
+        playWordRight(game);
+        playWordWrong(game);
+        typeInto(game.LetterInput[0], currentWord.left(1));
+        QTest::mouseClick(game.cmdReset, Qt::LeftButton);
+        QVERIFY(messageTexts().isEmpty());
+        QVERIFY(!game.isVisible());
+        QVERIFY(menu().isVisible());
+        checkFreshGame(game);
+        QVERIFY(game.LetterInput[0]->Text().isEmpty());
+    }
+
+    void endeDuringTheRevealKeepsTheWordForTheNextGame() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame();
+        const QString word = currentWord;
+        typeInto(game.LetterInput[0], "#");
+        runFor(5000 + 2000);  // reaction, two letters revealed
+        QVERIFY(game.tmr_display->Enabled());
+        game.cmdReset_Click();
+        // The failed word stays in play: its letters, boxes and preview.
+        QCOMPARE(game.lbl_wordPreview->Caption(), word);
+        QCOMPARE(wordLetters[0], word.left(1));
+        QCOMPARE(wordFailed, false);
+        runFor(10000);
+        QCOMPARE(wrongCount, 0);
+        QVERIFY(!shown(game.img_wrong[0]));
+        QCOMPARE(game.imgRäuber->Left(), 0.0);
+        for (int i = 0; i < word.size(); ++i) QVERIFY(game.LetterInput[i]->Text().isEmpty());
+        openGame();
+        typeCurrentWord(game);
+        QCOMPARE(correctCount, 1);
+    }
+
+    void endeDuringAReactionLeavesNothingRunning() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame();
+        typeCurrentWord(game);
+        runFor(1500);
+        game.cmdReset_Click();
+        const QString word = currentWord;
+        const int count = imageCount;
+        runFor(20000);
+        QCOMPARE(currentWord, word);
+        QCOMPARE(imageCount, count);
+        QVERIFY(!shown(game.img_assistant));
+        QCOMPARE(assistantPlaying, false);
+        QVERIFY(messageTexts().isEmpty());
+        // The next reaction plays in full.
+        openGame();
+        typeCurrentWord(game);
+        finishReaction(game);
+        QVERIFY(currentWord != word);
+    }
+
+    void endeDuringAnEndSequenceShowsNoMessageLater() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame(3);
+        for (int i = 0; i < 5; ++i) playWordWrong(game);
+        runFor(500);
+        game.cmdReset_Click();
+        runFor(5000);
+        QVERIFY(messageTexts().isEmpty());
+        QVERIFY(!game.tmrVerloren->Enabled());
+        QCOMPARE(robberPicture(game), "räuberrechts.gif");
+    }
+
+    void closingTheGameWindowEndsTheProgram() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        menu().Show();
+        frmRaeuber& game = openGame();
+        menu().setVisible(false);
+        QCOMPARE(platform::Forms().size(), 2);
+        game.close();
+        QVERIFY(platform::Forms().isEmpty());
+        QVERIFY(platform::programHasEnded());
+        QVERIFY(platform::existingForm("frmRaeuber") == nullptr);
+    }
+};
+
+QTEST_MAIN(TestEnding)
+#include "test_ending.moc"
