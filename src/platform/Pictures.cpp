@@ -30,7 +30,11 @@ QPixmap tryLoadPicture(const QString& composed) {
     const QImage image = reader.read();
     if (image.isNull()) return QPixmap();
     QPixmap pixmap = QPixmap::fromImage(image);
-    cache().insert(path, pixmap);
+    // The game's own frames are small and shown again and again. A word picture straight
+    // from a camera is shown once a round and would keep tens of megabytes for good: such
+    // pictures are decoded afresh each time instead.
+    constexpr qint64 kLargestKeptPixels = 1024 * 1024;
+    if (qint64(image.width()) * image.height() <= kLargestKeptPixels) cache().insert(path, pixmap);
     return pixmap;
 }
 
