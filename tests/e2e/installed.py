@@ -1,0 +1,239 @@
+#!/usr/bin/env python3
+"""The installed program: `cmake --install` into a scratch DESTDIR lays out the program,
+its picture folders, the launcher, the desktop entry and the icons; the launcher starts the
+game from that tree in a private X server; and CPack builds a Debian package with the same
+files and declared dependencies.
+
+Closing line: "N passed, N failed".
+"""
+
+import argparse
+import configparser
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import screen  # noqa: E402
+from screen import (CANCEL_BUTTON, END_BUTTON, GAME_TITLE, LEVEL_BUTTON,  # noqa: E402
+                    MENU_TITLE, NAME_BOX)
+from xsession import Session, wait_for  # noqa: E402
+
+SUITE_SECONDS = 240
+PICTURE_SUFFIXES = (".png", ".jpg", ".jpeg", ".gif", ".bmp", ".webp", ".tif", ".tiff")
+# Dependencies that no library link reveals: plugins and fonts loaded at run time, and the
+# libraries the program is built on.
+EXPECTED_DEPENDS = ["qt6-qpa-plugins", "qt6-image-formats-plugins", "libqt6svg6",
+                    "fonts-liberation", "fonts-comic-neue", "libqt6widgets6", "libqt6gui6",
+                    "libqt6core6", "libc6", "libstdc++6"]
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+
+    def ok(self, text):
+        self.passed += 1
+        print(f"[{time.strftime('%H:%M:%S')}] PASS {text}", flush=True)
+
+
+def run(argv, **kwargs):
+    result = subprocess.run(argv, capture_output=True, timeout=kwargs.pop("timeout", 120),
+                            **kwargs)
+    if result.returncode != 0:
+        raise AssertionError(f"{' '.join(argv)} failed ({result.returncode}):\n"
+                             f"{result.stdout.decode(errors='replace')}"
+                             f"{result.stderr.decode(errors='replace')}")
+    return result.stdout.decode(errors="replace")
+
+
+def files_under(root):
+    found = set()
+    for folder, _, names in os.walk(root):
+        for name in names:
+            found.add(os.path.relpath(os.path.join(folder, name), root))
+    return found
+
+
+def check_layout(checks, root, project_version):
+    usr = os.path.join(root, "usr")
+    lib = os.path.join(usr, "lib", "knorzelbart")
+    program = os.path.join(lib, "knorzelbart")
+    launcher = os.path.join(usr, "bin", "knorzelbart")
+    for path in (program, launcher):
+        if not (os.path.isfile(path) and os.access(path, os.X_OK)):
+            raise AssertionError(f"not an executable file: {path}")
+    bilder = os.listdir(os.path.join(lib, "bilder"))
+    if len(bilder) != 25:
+        raise AssertionError(f"bilder/ holds {len(bilder)} pictures, expected 25")
+    words = [n for n in os.listdir(os.path.join(lib, "db"))
+             if n.lower().endswith(PICTURE_SUFFIXES)]
+    if len(words) < 16:
+        raise AssertionError(f"db/ holds {len(words)} pictures, a victory needs 16")
+    checks.ok(f"program, bilder/ ({len(bilder)}) and db/ ({len(words)}) side by side in "
+              "lib/knorzelbart, launcher in bin")
+
+    for size in (16, 32, 48, 64, 128, 256):
+        icon = os.path.join(usr, "share", "icons", "hicolor", f"{size}x{size}", "apps",
+                            "knorzelbart.png")
+        geometry = run(["identify", "-format", "%wx%h", icon])
+        if geometry != f"{size}x{size}":
+            raise AssertionError(f"{icon} is {geometry}")
+    checks.ok("icons in the hicolor theme, 16 to 256 pixels")
+
+    desktop = os.path.join(usr, "share", "applications", "knorzelbart.desktop")
+    result = subprocess.run(["desktop-file-validate", desktop], capture_output=True,
+                            timeout=30)
+    report = (result.stdout + result.stderr).decode(errors="replace")
+    if result.returncode != 0 or re.search(r"\berror\b", report):
+        raise AssertionError(f"desktop-file-validate: {report}")
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str
+    entry.read(desktop, encoding="utf-8")
+    fields = entry["Desktop Entry"]
+    categories = fields["Categories"].split(";")
+    if "Education" not in categories or "KidsGame" not in categories:
+        raise AssertionError(f"categories {fields['Categories']!r}")
+    if fields["Exec"].split()[0] != "knorzelbart" or fields["Icon"] != "knorzelbart":
+        raise AssertionError(f"Exec {fields['Exec']!r}, Icon {fields['Icon']!r}")
+    if not re.search("Grundschule|Schuljahr|Wörter", fields["Comment"]):
+        raise AssertionError(f"comment not German: {fields['Comment']!r}")
+    checks.ok("desktop entry valid, German comment, Education and KidsGame, runs the launcher")
+
+    doc = os.path.join(usr, "share", "doc", "knorzelbart")
+    if not os.path.isfile(os.path.join(doc, "LICENSE-Noto-Emoji")):
+        raise AssertionError("the picture licence is not in the documentation folder")
+    checks.ok("picture licence in share/doc/knorzelbart")
+
+
+def start_from_launcher(checks, root, artefacts):
+    session = Session(log=lambda text: print(text, flush=True))
+    try:
+        session.start_x()
+        launcher = os.path.join(root, "usr", "bin", "knorzelbart")
+        # Started from an unrelated folder: the program finds its pictures by its own place.
+        process = session.start([launcher], cwd="/",
+                                log_path=os.path.join(artefacts, "installed.log"))
+
+        def alive():
+            if process.poll() is not None:
+                raise AssertionError(f"the installed program ended ({process.returncode})")
+
+        def one(title):
+            def probe():
+                alive()
+                found = session.visible_windows(title)
+                return found[0] if len(found) == 1 else None
+            return wait_for(f"a window titled {title!r}", probe, 20)
+
+        splash = wait_for("the splash screen",
+                          lambda: alive() or session.visible_windows_of(process.pid), 20)[0]
+        session.focus(splash)
+        session.key("space")
+        menu = one(MENU_TITLE)
+        session.click(menu, *NAME_BOX)
+        session.focus(menu)
+        session.type("Ben")
+        session.click(menu, *LEVEL_BUTTON[1])
+        game = one(GAME_TITLE)
+
+        def picture_up():
+            alive()
+            frame = screen.Frame(*session.capture(game))
+            seen = screen.picture_signature(frame)
+            sky = screen.signature(bytes(screen.SKY) * 100 * 100)
+            return screen.distance(seen, sky) > 20 and not screen.covered(frame)
+        wait_for("a word picture from the installed db", picture_up, 15)
+        time.sleep(0.3)
+        session.screenshot(os.path.join(artefacts, "installed-game.png"), window=game)
+        checks.ok("the launcher starts the installed game: splash, menu, a word picture")
+
+        session.click(game, *END_BUTTON)
+        menu = one(MENU_TITLE)
+        session.click(menu, *CANCEL_BUTTON)
+        try:
+            code = process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the installed program did not end on the menu's cancel")
+        if code != 0:
+            raise AssertionError(f"the installed program ended with exit code {code}")
+        checks.ok("\"Ende\" and the menu's cancel button end the installed program")
+    finally:
+        session.close()
+
+
+def check_package(checks, build, scratch, installed_files, project_version):
+    out = os.path.join(scratch, "package")
+    run(["cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"),
+         "-B", out], timeout=180)
+    debs = [n for n in os.listdir(out) if n.endswith(".deb")]
+    if len(debs) != 1:
+        raise AssertionError(f"cpack made {debs}")
+    deb = os.path.join(out, debs[0])
+    fields = {}
+    for name in ("Package", "Version", "Architecture", "Depends", "Section"):
+        fields[name] = run(["dpkg-deb", "-f", deb, name]).strip()
+    if fields["Package"] != "knorzelbart" or fields["Version"] != project_version:
+        raise AssertionError(f"package {fields['Package']} {fields['Version']}")
+    depends = [d.strip().split()[0] for d in fields["Depends"].split(",")]
+    missing = [d for d in EXPECTED_DEPENDS if d not in depends]
+    if missing:
+        raise AssertionError(f"Depends lacks {missing}: {fields['Depends']}")
+    checks.ok(f"{debs[0]} declares its dependencies: {fields['Depends']}")
+
+    contents = set()
+    for line in run(["dpkg-deb", "-c", deb]).splitlines():
+        path = line.split(None, 5)[5]
+        if not path.endswith("/"):
+            contents.add(os.path.normpath(path.split(" -> ")[0]).lstrip("./"))
+    if contents != installed_files:
+        raise AssertionError(f"package and install differ: only in package "
+                             f"{sorted(contents - installed_files)[:5]}, only installed "
+                             f"{sorted(installed_files - contents)[:5]}")
+    checks.ok(f"the package holds exactly the installed files ({len(contents)})")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", required=True, help="the configured and built build tree")
+    parser.add_argument("--version", required=True, help="the project's version")
+    parser.add_argument("--artefacts", default="e2e-artefacts")
+    parser.add_argument("--skip-package", action="store_true")
+    args = parser.parse_args()
+    os.makedirs(args.artefacts, exist_ok=True)
+
+    def out_of_time(signum, frame):
+        raise AssertionError(f"the whole run took longer than {SUITE_SECONDS} s")
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, lambda s, f: sys.exit("terminated"))
+    signal.alarm(SUITE_SECONDS)
+
+    checks = Checks()
+    failed = 0
+    scratch = tempfile.mkdtemp(prefix="knorzelbart-install-")
+    try:
+        root = os.path.join(scratch, "root")
+        run(["cmake", "--install", args.build, "--prefix", "/usr"],
+            env=dict(os.environ, DESTDIR=root))
+        check_layout(checks, root, args.version)
+        start_from_launcher(checks, root, os.path.abspath(args.artefacts))
+        if not args.skip_package:
+            check_package(checks, args.build, scratch, files_under(root), args.version)
+    except Exception as error:  # noqa: BLE001 - any failure is one failed check
+        failed = 1
+        print(f"FAIL {type(error).__name__}: {error}", flush=True)
+    finally:
+        signal.alarm(0)
+        shutil.rmtree(scratch, ignore_errors=True)
+    print(f"{checks.passed} passed, {failed} failed")
+    return failed
+
+
+if __name__ == "__main__":
+    sys.exit(main())
