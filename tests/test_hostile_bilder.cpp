@@ -38,6 +38,7 @@ private Q_SLOTS:
         QFETCH(bool, damaged);
         ProgramFolder folder;
         folder.addNumberedPictures(20);
+        queueFixedChance();
         const QString path = folder.path() + QStringLiteral("/bilder/") + file;
         if (damaged) {
             QFile picture(path);

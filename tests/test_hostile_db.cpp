@@ -172,8 +172,13 @@ private Q_SLOTS:
         }
         folder.addNumberedPictures(16);
         // Every usable entry and every numbered picture is listed once; the dropped ones too.
-        frmRaeuber& game = openGame(2, QStringLiteral("Ben"));
+        frmRaeuber& game = frmRaeuber::Default();
+        game.loadDatabase();
         QCOMPARE(imageCount, listed);
+        imageNames.clear();
+        imageCount = 0;
+        queueFixedChance();
+        openGame(2, QStringLiteral("Ben"));
         QStringList seen;
         const QString end = playToVictory(game, 2, [&](const QString& step) {
             CHECK_INVARIANTS(game, step);
@@ -242,7 +247,7 @@ private Q_SLOTS:
         const bool root = ::geteuid() == 0;
         QStringList listing = platform::folderFiles(folder.db());
         if (!root) listing.removeAll("Gesperrt.png");
-        platform::queueRandomNumbers({static_cast<float>((listing.indexOf("Wort01.png") + 0.5) / listing.size())});
+        queueFixedChance({static_cast<float>((listing.indexOf("Wort01.png") + 0.5) / listing.size())});
         frmRaeuber& game = openGame();
         QCOMPARE(imageNames.contains("Gesperrt.png"), root);
         QCOMPARE(currentWord, QStringLiteral("Wort01"));
@@ -250,8 +255,7 @@ private Q_SLOTS:
         // The next draw, after Wort01 is solved, finds the vanished file.
         QStringList after = imageNames;
         after.removeAt(imageIndex);
-        platform::queueRandomNumbers(
-            {static_cast<float>((after.indexOf("Verschwunden.png") - 0.5) / (imageCount - 1)), 0.0f});
+        queueFixedChance({static_cast<float>((after.indexOf("Verschwunden.png") - 0.5) / (imageCount - 1)), 0.0f});
         const int before = imageCount;
         playWordRight(game);
         QCOMPARE(imageCount, before - 2);

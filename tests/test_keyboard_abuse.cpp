@@ -80,6 +80,7 @@ private Q_SLOTS:
     void pastingAWholeWordIsOneWrongLetter() {
         ProgramFolder folder;
         folder.addNumberedPictures(20);
+        queueFixedChance();
         frmRaeuber& game = openGame();
         QApplication::clipboard()->setText(currentWord);
         press(game, {Qt::Key_V, Qt::ControlModifier, {}});
@@ -96,6 +97,7 @@ private Q_SLOTS:
     void holdingAKeyFailsTheWordOnceAndNothingMore() {
         ProgramFolder folder;
         folder.addNumberedPictures(20);
+        queueFixedChance();
         frmRaeuber& game = openGame();
         const Key first = letter(currentWord.at(0));
         for (int i = 0; i < 40; ++i) {
@@ -111,6 +113,7 @@ private Q_SLOTS:
     void typingWhileTheGameIsBusyChangesNothing() {
         ProgramFolder folder;
         folder.addNumberedPictures(20);
+        queueFixedChance();
         frmRaeuber& game = openGame(2);
         const auto hammer = [&](const QString& when) {
             for (int box = 0; box < 15; ++box) {
@@ -151,6 +154,7 @@ private Q_SLOTS:
     void keysPressedDuringTheWalkArriveAfterIt() {
         ProgramFolder folder;
         folder.addNumberedPictures(20);
+        queueFixedChance();
         frmRaeuber& game = openGame();
         const QString word = currentWord;
         press(game, letter(QLatin1Char('#')));
@@ -176,6 +180,7 @@ private Q_SLOTS:
     void keysWithModifiersNeverBreakTheState() {
         ProgramFolder folder;
         folder.addNumberedPictures(20);
+        queueFixedChance();
         frmRaeuber& game = openGame();
         QApplication::clipboard()->setText(QStringLiteral("Wort"));
         // Each wild key on the first box, then again after a right letter; a word that the

@@ -3,6 +3,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
+#include "platform/Random.h"
 #include "screen/frmRaeuber.h"
 #include "support/GameFixture.h"
 
@@ -30,6 +31,16 @@ QString finishEndSequence(const StepHook& afterStep) {
 }
 
 }  // namespace
+
+void queueFixedChance(const std::vector<float>& first, int count) {
+    std::vector<float> numbers = first;
+    quint32 state = 20240611u;
+    for (int i = 0; i < count; ++i) {
+        state = state * 1664525u + 1013904223u;
+        numbers.push_back(static_cast<float>(state >> 8) / 16777216.0f);
+    }
+    platform::queueRandomNumbers(numbers);
+}
 
 void standInForMenu() {
     platform::registerForm(QStringLiteral("frmAuswahlmenü"), [] { return new MenuStandIn; });

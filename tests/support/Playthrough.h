@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <vector>
 
 class frmRaeuber;
 
@@ -10,6 +11,10 @@ namespace testsupport {
 // return to. Call it before the ProgramFolder: the shell's own menu, once it registers
 // one, takes its place.
 void standInForMenu();
+
+// Makes the next `count` draws of the picture database follow a fixed sequence, after
+// `first` (the draws a test steers itself), so that a whole game runs the same every time.
+void queueFixedChance(const std::vector<float>& first = {}, int count = 300);
 
 // A step of a game played to its end; `step` names it for the report.
 using StepHook = std::function<void(const QString& step)>;
