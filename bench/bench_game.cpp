@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -37,6 +38,26 @@ void BM_FullGame(benchmark::State& state) {
     state.counters["peak_rss_mb"] = peakRssMb();
 }
 BENCHMARK(BM_FullGame)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The same game with twenty photos as a camera takes them (4000 x 3000 JPEG).
+void BM_FullGameWithPhotos(benchmark::State& state) {
+    QImage photo(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) photo.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto folder = std::make_unique<testsupport::ProgramFolder>();
+        for (int i = 1; i <= 20; ++i) photo.save(folder->db() + QStringLiteral("/Foto%1.jpg").arg(i), "JPG", 80);
+        state.ResumeTiming();
+        frmRaeuber& game = testsupport::openGame(1);
+        testsupport::playToVictory(game, 0);
+        state.PauseTiming();
+        folder.reset();
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_mb"] = peakRssMb();
+}
+BENCHMARK(BM_FullGameWithPhotos)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A db of n files: nine pictures in ten, the rest files the skip checks throw out.
 QString makeLargeDb(int n) {

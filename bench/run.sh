@@ -43,6 +43,9 @@ rows = [
 game = bench["BM_FullGame/iterations:20"]
 rows.append(("whole game, virtual clock (17 words, end sequence)", f"{game['real_time']:.1f} ms",
              f"{game['peak_rss_mb']:.1f} MB peak RSS", ""))
+photos = bench["BM_FullGameWithPhotos/iterations:1"]
+rows.append(("whole game with 20 camera photos (4000x3000 JPEG)", f"{photos['real_time']:.0f} ms",
+             f"{photos['peak_rss_mb']:.1f} MB peak RSS", ""))
 lists = {}
 for n in (1000, 10000, 100000):
     b = bench[f"BM_PictureList/{n}/min_time:2.000"]

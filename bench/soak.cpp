@@ -1,0 +1,91 @@
+// A long run: complete games one after another under the virtual clock, as a school day
+// of games would go without restarting the program. Reports the picture list's length and
+// the memory after 10, 100 and 1,000 games; any broken rule of the shared state stops it.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <cstdio>
+#include <malloc.h>
+#include <random>
+#include <sys/resource.h>
+
+#include "game/modGlobalVars.h"
+#include "platform/MessageBox.h"
+#include "platform/Random.h"
+#include "screen/frmRaeuber.h"
+#include "support/GameFixture.h"
+#include "support/Invariants.h"
+#include "support/Playthrough.h"
+
+namespace {
+
+double peakRssMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+double currentRssMb() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
+}
+
+// Bytes the program holds on the heap right now (without what the allocator keeps spare).
+double heapInUseMb() { return mallinfo2().uordblks / (1024.0 * 1024.0); }
+
+void fail(const QString& what) {
+    std::fprintf(stderr, "soak: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int games = argc > 1 ? std::atoi(argv[1]) : 1000;
+    constexpr int kPictures = 40;
+    testsupport::standInForMenu();
+    testsupport::ProgramFolder folder;
+    folder.addNumberedPictures(kPictures);
+    std::mt19937 chance(20240611);
+    std::uniform_real_distribution<float> uniform(0.0f, 0.99999f);
+
+    std::printf("games | list length | expected | heap in use MB | current RSS MB | peak RSS MB | seconds\n");
+    QElapsedTimer clock;
+    clock.start();
+    int expected = kPictures;  // one copy of the folder per game, less the solved pictures
+    for (int g = 1; g <= games; ++g) {
+        std::vector<float> numbers(64);
+        for (float& r : numbers) r = uniform(chance);
+        platform::queueRandomNumbers(numbers);
+        const int level = 1 + g % 3;
+        frmRaeuber& game = testsupport::openGame(level, QStringLiteral("Kind%1").arg(g));
+        const auto check = [&](const QString& step) {
+            const QString broken = testsupport::brokenInvariants(game);
+            if (!broken.isEmpty()) fail(QStringLiteral("game %1, %2:\n%3").arg(g).arg(step, broken));
+        };
+        const bool victory = g % 2 == 0;
+        const QString end = victory ? testsupport::playToVictory(game, g % 4, check)
+                                    : testsupport::playToDefeat(game, check);
+        if (!end.contains(victory ? QStringLiteral("gewonnen") : QStringLiteral("verloren")))
+            fail(QStringLiteral("game %1 ended with \"%2\"").arg(g).arg(end));
+        platform::shownMessages().clear();
+        // The virtual clock runs handlers without an event loop; the program's loop would
+        // have delivered the posted events (repaints, deferred deletes) long since.
+        QCoreApplication::processEvents();
+        // The next game's list: this one's, less its right words, plus the folder again. After
+        // a victory the word drawn behind the fifteenth goes too: the new game's first draw
+        // finds the counts of right words differing (15 against 0) and removes it.
+        expected += kPictures - (victory ? 16 : 0);
+        if (modGlobalVars::imageCount != expected)
+            fail(QStringLiteral("game %1: list of %2, expected %3").arg(g).arg(modGlobalVars::imageCount).arg(expected));
+        if (g == 10 || g == 100 || g == 300 || g == 1000 || g == games)
+            std::printf("%5d | %11d | %8d | %14.1f | %14.1f | %11.1f | %7.1f\n", g, modGlobalVars::imageCount,
+                        expected, heapInUseMb(), currentRssMb(), peakRssMb(), clock.elapsed() / 1000.0);
+        std::fflush(stdout);
+    }
+    return 0;
+}
