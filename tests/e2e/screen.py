@@ -7,8 +7,10 @@ Positions are the game window's client pixels, as its fixed layout places the co
 
 import subprocess
 
-# Window titles (regular expressions; the toolkit may append the program's name).
-GAME_TITLE = "^Stoppt den Räuber Knorzelbart!"
+# Window titles (regular expressions; the toolkit may append the program's name). They stay
+# clear of non-ASCII letters: without a UTF-8 locale the old-style title property carries the
+# title's UTF-8 bytes as if they were Latin-1, and xdotool may look at that one.
+GAME_TITLE = "^Stoppt den R.{1,4}uber Knorzelbart!"
 MENU_TITLE = "^Bitte Schwierigkeitsgrad w"
 MESSAGE_TITLE = "^Knorzelbart$"
 

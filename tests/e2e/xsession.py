@@ -74,7 +74,9 @@ class Session:
         finally:
             os.close(read_end)
         self.display = ":" + number.decode().strip()
-        self.env = dict(os.environ, DISPLAY=self.display)
+        # The program sees a UTF-8 locale, as on a desktop, whatever the runner has set.
+        self.env = dict(os.environ, DISPLAY=self.display, LANG="C.UTF-8")
+        self.env.pop("LC_ALL", None)
         for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY"):
             self.env.pop(key, None)
         self.log(f"Xvfb on display {self.display}")
