@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
+#include <QCache>
 #include <QImageReader>
 
 #include "platform/Files.h"
@@ -13,8 +13,12 @@ namespace platform {
 
 namespace {
 
-QHash<QString, QPixmap>& cache() {
-    static QHash<QString, QPixmap> pictures;
+// Decoded pictures by path, the least recently used dropped first. The game's own frames are
+// small and shown again and again, so they stay; word pictures come and go, and one straight
+// from a camera (larger than the whole cache) is decoded afresh each time it is shown.
+constexpr int kCacheKilobytes = 48 * 1024;
+QCache<QString, QPixmap>& cache() {
+    static QCache<QString, QPixmap> pictures(kCacheKilobytes);
     return pictures;
 }
 
@@ -22,19 +26,15 @@ QHash<QString, QPixmap>& cache() {
 
 QPixmap tryLoadPicture(const QString& composed) {
     const QString path = resolvePath(composed);
-    auto it = cache().constFind(path);
-    if (it != cache().constEnd()) return *it;
+    if (const QPixmap* kept = cache().object(path)) return *kept;
 
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull()) return QPixmap();
-    QPixmap pixmap = QPixmap::fromImage(image);
-    // The game's own frames are small and shown again and again. A word picture straight
-    // from a camera is shown once a round and would keep tens of megabytes for good: such
-    // pictures are decoded afresh each time instead.
-    constexpr qint64 kLargestKeptPixels = 1024 * 1024;
-    if (qint64(image.width()) * image.height() <= kLargestKeptPixels) cache().insert(path, pixmap);
+    const QPixmap pixmap = QPixmap::fromImage(image);
+    const qint64 kilobytes = qint64(image.width()) * image.height() * 4 / 1024 + 1;
+    if (kilobytes < kCacheKilobytes) cache().insert(path, new QPixmap(pixmap), int(kilobytes));
     return pixmap;
 }
 

@@ -5,7 +5,7 @@
 namespace platform {
 
 // Loads a picture by its composed path (GIF with transparency, BMP, PNG, JPEG, WebP, TIFF).
-// Decoded pictures up to a megapixel are kept, so a frame shown again is not decoded again.
+// Recently decoded pictures are kept (up to 48 MB), so a frame shown again is not decoded again.
 // A file that is missing or cannot be decoded is reported in a message box naming the
 // file, then the program ends: never a silently empty picture.
 QPixmap LoadPicture(const QString& composed);
