@@ -15,7 +15,6 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -216,7 +215,10 @@ def main():
 
     checks = Checks()
     failed = 0
-    scratch = tempfile.mkdtemp(prefix="knorzelbart-install-")
+    # Beside the screenshots, so that a run killed outright leaves nothing in /tmp.
+    scratch = os.path.join(os.path.abspath(args.artefacts), "install-scratch")
+    shutil.rmtree(scratch, ignore_errors=True)
+    os.mkdir(scratch)
     try:
         root = os.path.join(scratch, "root")
         run(["cmake", "--install", args.build, "--prefix", "/usr"],

@@ -20,7 +20,6 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -67,7 +66,11 @@ class Run:
     # --- set-up ----------------------------------------------------------------------
 
     def make_fixture(self):
-        self.folder = tempfile.mkdtemp(prefix="knorzelbart-e2e-")
+        # Beside the screenshots, so that a run killed outright leaves nothing in /tmp; the
+        # next run starts afresh.
+        self.folder = os.path.join(self.artefacts, "fixture")
+        shutil.rmtree(self.folder, ignore_errors=True)
+        os.mkdir(self.folder)
         shutil.copy2(self.program, os.path.join(self.folder, "knorzelbart"))
         bilder = os.path.join(os.path.dirname(self.program), "bilder")
         shutil.copytree(bilder, os.path.join(self.folder, "bilder"))
