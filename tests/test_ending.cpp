@@ -156,11 +156,15 @@ private Q_SLOTS:
         QVERIFY(!shown(game.img_assistant));
         QCOMPARE(assistantPlaying, false);
         QVERIFY(messageTexts().isEmpty());
-        // The next reaction plays in full.
+        // The next reaction plays in full and sets up the next word; the picture solved now is
+        // the first one removed (the one solved before "Ende" still counts as unsolved).
         openGame();
         typeCurrentWord(game);
         finishReaction(game);
-        QVERIFY(currentWord != word);
+        QCOMPARE(correctCount, 1);
+        QCOMPARE(imageCount, count - 1);
+        QVERIFY(!game.tmr_assistantResize->Enabled());
+        QVERIFY(!currentWord.isEmpty());
     }
 
     void endeDuringAnEndSequenceShowsNoMessageLater() {

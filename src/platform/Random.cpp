@@ -20,7 +20,8 @@ std::deque<float>& queued() {
 }  // namespace
 
 void Randomize() {
-    const auto wall = std::chrono::steady_clock::now().time_since_epoch().count();
+    // On the virtual clock the seed comes from virtual time alone, so a test's draws repeat.
+    const auto wall = usesVirtualClock() ? 0 : std::chrono::steady_clock::now().time_since_epoch().count();
     generator().seed(static_cast<unsigned>(wall) ^ static_cast<unsigned>(clockSeconds() * 1e6));
 }
 
