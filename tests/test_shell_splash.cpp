@@ -169,7 +169,8 @@ private Q_SLOTS:
         QTest::mouseRelease(splash.lblTitel, Qt::LeftButton, {}, at);
         // Late arrivals before the window is destroyed.
         splash.Timer1_Timer();
-        splash.Form_KeyPress('x');
+        int key = 'x';
+        splash.Form_KeyPress(key);
         checkLeftOnce();
     }
 

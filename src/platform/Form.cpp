@@ -1,6 +1,8 @@
 #include "platform/Form.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QHash>
 #include <QScreen>
@@ -39,6 +41,7 @@ void forgetInstance(Form* form) {
 Form::Form(const QString& name) : QWidget(nullptr) {
     setObjectName(name);
     setAttribute(Qt::WA_QuitOnClose, false);
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 Form::~Form() {
@@ -97,8 +100,23 @@ void Form::centerOnScreen() {
     if (!screen) return;
     const QRect area = screen->availableGeometry();
     QRect frame = frameGeometry();
-    if (frame.width() <= width()) frame.setSize(size() + QSize(kFrameWidthPx, kFrameHeightPx));
+    const bool framed = !(windowFlags() & Qt::FramelessWindowHint);
+    if (framed && frame.width() <= width())
+        frame.setSize(size() + QSize(kFrameWidthPx, kFrameHeightPx));
     move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && KeyPreview && loaded_ && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        // Arrows, function keys and modifiers produce no character; neither does Delete.
+        if (text.isEmpty() || text == QStringLiteral("\x7f")) return false;
+        int KeyAscii = text.at(0).unicode();
+        Form_KeyPress(KeyAscii);
+        return KeyAscii == 0;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -30,6 +30,7 @@ public:
     double ScaleWidth() const { return width() / unit_; }
     // Outer size in twips, as a window with a standard frame would have it.
     void setOuterSizeTwips(int width, int height);
+    // Centres the window, with its frame if it has one.
     void centerOnScreen();
 
     bool KeyPreview = false;
@@ -39,6 +40,10 @@ public:
 protected:
     void setTwipUnits() { unit_ = 1.0 / 15.0; }
     virtual void Form_Load() {}
+    // With KeyPreview on, every key that produces a character comes here first, whichever
+    // control of the form has the focus. Setting KeyAscii to 0 swallows the key.
+    virtual void Form_KeyPress(int& KeyAscii) { (void)KeyAscii; }
+    bool eventFilter(QObject* watched, QEvent* event) override;
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
     // The window's close box: unloads the form unless a form says otherwise.
     virtual void closeBoxClicked() { Unload(); }

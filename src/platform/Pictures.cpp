@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QCache>
 #include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
@@ -49,6 +51,15 @@ QPixmap LoadPicture(const QString& composed) {
                .arg(QDir::toNativeSeparators(path), reason),
            MsgIcon::Critical);
     End();
+}
+
+QPixmap renderVectorPicture(const QString& path, int width, int height) {
+    QPixmap pixmap(width, height);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(path);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
 }
 
 void clearPictureCache() { cache().clear(); }

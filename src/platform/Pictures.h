@@ -13,6 +13,9 @@ QPixmap LoadPicture(const QString& composed);
 // Like LoadPicture, but returns a null pixmap instead of ending the program.
 QPixmap tryLoadPicture(const QString& composed);
 
+// Draws a vector picture (SVG) into a transparent picture of the given pixel size.
+QPixmap renderVectorPicture(const QString& path, int width, int height);
+
 // Forgets every decoded picture (tests change files between runs).
 void clearPictureCache();
 

@@ -1,14 +1,13 @@
 #include "shell/LinkControls.h"
 
-#include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 
 #include "platform/Links.h"
+#include "platform/Pictures.h"
 #include "screen/AssetPaths.h"
-#include "shell/Clicks.h"
+#include "platform/Clicks.h"
 #include "shell/Credits.h"
-#include "shell/Look.h"
+#include "platform/Look.h"
 
 namespace shell {
 
@@ -20,12 +19,9 @@ const double kLogoWidth = 3540;
 const double kLogoHeight = 825;
 
 QPixmap logoPicture(double unit) {
-    QPixmap pixmap(static_cast<int>(kLogoWidth * unit), static_cast<int>(kLogoHeight * unit));
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(assetPaths::layoutPicture("logo.svg"));
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
+    return platform::renderVectorPicture(assetPaths::layoutPicture("logo.svg"),
+                                         static_cast<int>(kLogoWidth * unit),
+                                         static_cast<int>(kLogoHeight * unit));
 }
 
 }  // namespace
@@ -35,23 +31,23 @@ LinkControl::LinkControl(QWidget* parent, const char* name, double unit, double 
     : Control<QWidget>(parent, name, unit), target_(target) {
     Move(0, 0, width, height);
     setToolTip(toolTip);
-    look::fill(this, look::controlBackground());
+    platform::look::fill(this, platform::look::controlBackground());
     // The parts of the surface that the inner control leaves free do nothing.
-    swallowClicks(this);
+    platform::swallowClicks(this);
 }
 
 void LinkControl::opensOnClick(QWidget* inner) {
     inner->setToolTip(toolTip());
-    onClick(inner, [this] { platform::NavigateTo(target_); });
+    platform::onClick(inner, [this] { platform::NavigateTo(target_); });
 }
 
 platform::Label* LinkControl::textLabel(const QString& caption, double width, bool opaque) {
     auto* label = new platform::Label(this, "Label1", unit());
     label->Move(0, 0, width, kLabelHeight);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(look::splashFont(9.75));
+    label->setFont(platform::look::wholePixelFont(9.75));
     label->setCaption(caption);
-    if (opaque) label->setBackColor(look::controlBackground());
+    if (opaque) label->setBackColor(platform::look::controlBackground());
     opensOnClick(label);
     return label;
 }
@@ -73,7 +69,7 @@ LinkBrolm::LinkBrolm(QWidget* parent, const char* name, double unit)
 
 LinkLindgraben::LinkLindgraben(QWidget* parent, const char* name, double unit)
     : LinkControl(parent, name, unit, 2655, 300, credits::schoolWeb, credits::schoolWeb) {
-    look::fill(this, look::activeBorder());
+    platform::look::fill(this, platform::look::activeBorder());
     setCursor(Qt::PointingHandCursor);
     Label1 = textLabel(credits::schoolName, 2655, false);
 }

@@ -1,28 +1,12 @@
 // The start-up screen's behaviour: its texts and centred places at load, and the ways out.
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QScreen>
-
 #include "platform/App.h"
 #include "shell/Credits.h"
 #include "shell/frmSplash.h"
 
 using platform::App;
 
-namespace {
-
-// A borderless window is centred by its own size.
-void centreOnScreen(QWidget* window) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
-}
-
-}  // namespace
-
 void frmSplash::Form_Load() {
-    centreOnScreen(this);
+    centerOnScreen();
     Timer1->setEnabled(true);
     // The form's inner width centres the controls, although they lie in the frame: the
     // halves are kept, they are rounded only where a control is placed.
@@ -54,8 +38,8 @@ void frmSplash::lblversion_Click() { leave(); }
 void frmSplash::lblAutoren_Click() { leave(); }
 void frmSplash::lblBrolm2_Click() { leave(); }
 
-void frmSplash::Form_KeyPress(int KeyAscii) {
-    (void)KeyAscii;
+void frmSplash::Form_KeyPress(int& KeyAscii) {
+    KeyAscii = 0;
     leave();
 }
 
@@ -66,19 +50,4 @@ void frmSplash::leave() {
     platform::form(QStringLiteral("frmAuswahlmenü")).Show();
     Timer1->setEnabled(false);
     Unload();
-}
-
-// The form sees every key before the control it is meant for.
-void frmSplash::previewKeys(QWidget* widget) {
-    widget->installEventFilter(this);
-    for (QWidget* child : widget->findChildren<QWidget*>()) child->installEventFilter(this);
-}
-
-bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !KeyPreview) return Form::eventFilter(watched, event);
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    // Arrows, function keys and modifiers produce no character; neither does Delete.
-    if (text.isEmpty() || text == QStringLiteral("\x7f")) return false;
-    Form_KeyPress(text.at(0).unicode());
-    return true;
 }

@@ -35,15 +35,13 @@ public:
     void lblversion_Click();
     void lblAutoren_Click();
     void lblBrolm2_Click();
-    // Only keys that produce a character arrive here.
-    void Form_KeyPress(int KeyAscii);
+    // Only keys that produce a character arrive here, whatever has the focus.
+    void Form_KeyPress(int& KeyAscii) override;
 
 protected:
     void Form_Load() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLayout();
-    void previewKeys(QWidget* widget);
     void leave();
 };

@@ -2,9 +2,9 @@
 // Frame1 covering all of it but a margin of 120 twips. Controls are created from back to
 // front; the links lie over the labels.
 #include "platform/App.h"
-#include "shell/Clicks.h"
+#include "platform/Clicks.h"
 #include "shell/Credits.h"
-#include "shell/Look.h"
+#include "platform/Look.h"
 #include "shell/frmSplash.h"
 
 using namespace platform;
@@ -20,7 +20,7 @@ Label* splashLabel(QWidget* frame, const char* name, double left, double top, do
     auto* label = new Label(frame, name, 1.0 / 15.0);
     label->Move(left, top, width, height);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(look::splashFont(points));
+    label->setFont(platform::look::wholePixelFont(points));
     label->setCaption(caption);
     return label;
 }
@@ -40,12 +40,11 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
     setTwipUnits();
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(App().Title);
-    look::fill(this, look::activeBorder());
+    platform::look::fill(this, platform::look::activeBorder());
     setFixedSize(kWidth / 15, kHeight / 15);
     KeyPreview = true;
     buildLayout();
-    shell::onClick(this, [this] { Form_Click(); });
-    previewKeys(this);
+    platform::onClick(this, [this] { Form_Click(); });
 }
 
 frmSplash& frmSplash::Default() { return platform::Default<frmSplash>(QStringLiteral("frmSplash")); }
@@ -58,7 +57,7 @@ void frmSplash::buildLayout() {
     Frame1->Move(120, 120, 9615, 6855);
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setFrameShadow(QFrame::Sunken);
-    look::fill(Frame1, look::controlBackground());
+    platform::look::fill(Frame1, platform::look::controlBackground());
 
     lblversion = headline(Frame1, "lblversion", 2760, 2400, 3735, 495, 20.25, QStringLiteral("Version"));
     lblTitel = headline(Frame1, "lblTitel", 2160, 240, 6855, 1095, 39.75, QStringLiteral("Titel"));
@@ -71,9 +70,9 @@ void frmSplash::buildLayout() {
                                            "programmiert, übernehmen aber keine Gewähr für "
                                            "eventuelle Fehler. Anregungen und "
                                            "Verbesserungsvorschläge bitte an:"));
-    lblBrolm3->setBackColor(look::controlBackground());
+    lblBrolm3->setBackColor(platform::look::controlBackground());
     lblBrolm2 = splashLabel(Frame1, "lblBrolm2", 2880, 5040, 3135, 855, 9.75, QStringLiteral("Label1"));
-    lblBrolm2->setBackColor(look::controlBackground());
+    lblBrolm2->setBackColor(platform::look::controlBackground());
 
     LinkBrolm21 = new shell::LinkBrolm2(Frame1, "LinkBrolm21", twips);
     LinkBrolm21->Move(600, 3240, 2175, 255);
@@ -84,12 +83,12 @@ void frmSplash::buildLayout() {
     MailFennick1 = new shell::MailFennick(Frame1, "MailFennick1", twips);
     MailFennick1->Move(2880, 6360, 3135, 255);
 
-    shell::onClick(Frame1, [this] { Frame1_Click(); });
-    shell::onClick(lblTitel, [this] { lblTitel_Click(); });
-    shell::onClick(lblErklaerung, [this] { lblErklaerung_Click(); });
-    shell::onClick(lblversion, [this] { lblversion_Click(); });
-    shell::onClick(lblAutoren, [this] { lblAutoren_Click(); });
-    shell::onClick(lblBrolm2, [this] { lblBrolm2_Click(); });
+    platform::onClick(Frame1, [this] { Frame1_Click(); });
+    platform::onClick(lblTitel, [this] { lblTitel_Click(); });
+    platform::onClick(lblErklaerung, [this] { lblErklaerung_Click(); });
+    platform::onClick(lblversion, [this] { lblversion_Click(); });
+    platform::onClick(lblAutoren, [this] { lblAutoren_Click(); });
+    platform::onClick(lblBrolm2, [this] { lblBrolm2_Click(); });
     // The disclaimer does nothing when clicked.
-    shell::swallowClicks(lblBrolm3);
+    platform::swallowClicks(lblBrolm3);
 }

@@ -1,11 +1,11 @@
-#include "shell/Look.h"
+#include "platform/Look.h"
 
 #include <QApplication>
 #include <QPalette>
 
 #include "platform/Controls.h"
 
-namespace look {
+namespace platform::look {
 
 QColor activeBorder() { return platform::vbColor(0x00B4B4B4); }
 
@@ -18,10 +18,10 @@ void fill(QWidget* widget, const QColor& color) {
     widget->setAutoFillBackground(true);
 }
 
-QFont splashFont(double points) {
+QFont wholePixelFont(double points) {
     QFont font = platform::vbFont(QStringLiteral("Arial"), points, false);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
-}  // namespace look
+}  // namespace platform::look

@@ -3,8 +3,8 @@
 #include <QFont>
 #include <QWidget>
 
-// Colours and fonts of the start-up screen and its links.
-namespace look {
+// System colours and fonts of windows laid out in twips (the start-up screen and its links).
+namespace platform::look {
 
 // The colour of an active window's border, which the start-up screen shows around its frame.
 QColor activeBorder();
@@ -13,9 +13,8 @@ QColor controlBackground();
 // Fills the widget with the colour (its children inherit it).
 void fill(QWidget* widget, const QColor& color);
 
-// Arial (Liberation Sans) in regular weight with whole-pixel glyph advances, as the
-// start-up screen was laid out: the runs of blanks in the credits then end where the links
-// over them end.
-QFont splashFont(double points);
+// Arial (Liberation Sans) in regular weight with whole-pixel glyph advances, as screens laid
+// out in twips expect: a run of blanks then ends where a control laid over it ends.
+QFont wholePixelFont(double points);
 
-}  // namespace look
+}  // namespace platform::look

@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <functional>
 
-namespace shell {
+namespace platform {
 
 // Gives the widget a click event: the left button pressed and released over the widget.
 // The second press of a double click is no click. The widget keeps its mouse events to
@@ -12,4 +12,4 @@ void onClick(QWidget* widget, std::function<void()> handler);
 // Keeps the widget's mouse events from reaching the widgets it lies on.
 void swallowClicks(QWidget* widget);
 
-}  // namespace shell
+}  // namespace platform

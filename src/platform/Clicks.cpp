@@ -1,9 +1,9 @@
-#include "shell/Clicks.h"
+#include "platform/Clicks.h"
 
 #include <QEvent>
 #include <QMouseEvent>
 
-namespace shell {
+namespace platform {
 
 namespace {
 
@@ -49,4 +49,4 @@ void onClick(QWidget* widget, std::function<void()> handler) {
 
 void swallowClicks(QWidget* widget) { widget->setAttribute(Qt::WA_NoMousePropagation); }
 
-}  // namespace shell
+}  // namespace platform
