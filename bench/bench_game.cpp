@@ -107,7 +107,6 @@ BENCHMARK(BM_PictureList)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    testsupport::standInForMenu();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

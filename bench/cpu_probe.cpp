@@ -48,7 +48,6 @@ void report(const char* name, const std::function<void()>& work) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    testsupport::standInForMenu();
     testsupport::ProgramFolder folder;
     folder.addNumberedPictures(20);
     platform::useVirtualClock(false);  // from here on the timers run on the real clock

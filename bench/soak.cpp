@@ -47,7 +47,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int games = argc > 1 ? std::atoi(argv[1]) : 1000;
     constexpr int kPictures = 40;
-    testsupport::standInForMenu();
     testsupport::ProgramFolder folder;
     folder.addNumberedPictures(kPictures);
     std::mt19937 chance(20240611);

@@ -1,5 +1,6 @@
 // The end of a game: victory and defeat sequences with their messages, "Ende", the next
 // game, and closing the game window.
+#include <QDir>
 #include <QTest>
 
 #include "game/modGlobalVars.h"
@@ -8,6 +9,7 @@
 #include "platform/Program.h"
 #include "screen/frmRaeuber.h"
 #include "support/GameFixture.h"
+#include "support/Playthrough.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -178,6 +180,23 @@ private Q_SLOTS:
         QVERIFY(messageTexts().isEmpty());
         QVERIFY(!game.tmrVerloren->Enabled());
         QCOMPARE(robberPicture(game), "räuberrechts.gif");
+    }
+
+    // The game asks for "\\bilder" and "\\Bilder" and for mixed-case names: a folder and
+    // files spelt otherwise serve a whole game, end sequences included.
+    void everyPictureIsFoundWhateverTheLetterCase() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        QDir bilder(folder.path() + "/bilder");
+        for (const QString& name : bilder.entryList(QDir::Files))
+            QVERIFY(bilder.rename(name, name.toUpper()));
+        QVERIFY(QDir(folder.path()).rename("bilder", "BILDER"));
+        queueFixedChance();
+        frmRaeuber& game = openGame(1, "Mia");
+        QCOMPARE(playToVictory(game, 1), "Herzlichen Glückwunsch Mia, du hast gewonnen.");
+        openGame(3, "Mia");
+        QCOMPARE(playToDefeat(game), "Schade Mia, du hast verloren.");
+        QCOMPARE(messageTexts().size(), 2);
     }
 
     void closingTheGameWindowEndsTheProgram() {

@@ -19,7 +19,6 @@ class TestHostileBilder : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { standInForMenu(); }
 
     void eachPictureMissingOrDamagedEndsTheGameNamingIt_data() {
         QTest::addColumn<QString>("file");

@@ -123,7 +123,6 @@ class TestHostileDb : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { standInForMenu(); }
 
     void eachEntryIsSkippedDroppedOrPlayed_data() {
         QTest::addColumn<QString>("name");

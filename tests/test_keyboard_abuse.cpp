@@ -75,7 +75,6 @@ class TestKeyboardAbuse : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { standInForMenu(); }
 
     void pastingAWholeWordIsOneWrongLetter() {
         ProgramFolder folder;

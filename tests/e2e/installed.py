@@ -22,7 +22,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import screen  # noqa: E402
 from screen import (CANCEL_BUTTON, END_BUTTON, GAME_TITLE, LEVEL_BUTTON,  # noqa: E402
                     MENU_TITLE, NAME_BOX)
-from xsession import Session, wait_for  # noqa: E402
+from xsession import Session, bound_whole_run, wait_for  # noqa: E402
 
 SUITE_SECONDS = 240
 PICTURE_SUFFIXES = (".png", ".jpg", ".jpeg", ".gif", ".bmp", ".webp", ".tif", ".tiff")
@@ -207,11 +207,7 @@ def main():
     args = parser.parse_args()
     os.makedirs(args.artefacts, exist_ok=True)
 
-    def out_of_time(signum, frame):
-        raise AssertionError(f"the whole run took longer than {SUITE_SECONDS} s")
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, lambda s, f: sys.exit("terminated"))
-    signal.alarm(SUITE_SECONDS)
+    bound_whole_run(SUITE_SECONDS)
 
     checks = Checks()
     failed = 0

@@ -27,7 +27,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import screen  # noqa: E402
 from screen import (CANCEL_BUTTON, GAME_TITLE, LEVEL_BUTTON, MENU_TITLE,  # noqa: E402
                     MESSAGE_TITLE, NAME_BOX, SPLASH_SIZE)
-from xsession import Session, Timeout, wait_for  # noqa: E402
+from xsession import Session, Timeout, bound_whole_run, wait_for  # noqa: E402
 
 # Short ASCII words whose pictures look clearly different from one another.
 WORDS = ["Apfel", "Auto", "Bus", "Ei", "Hund", "Hut", "Kuh", "Mond", "Zug", "Haus", "Herz",
@@ -257,14 +257,19 @@ class Run:
             self.log(f"right word {k + 1}: {word}")
         self.stage("fifteen right words give fifteen ticks")
 
-        box = self.message_box(25)
+        return self.end_message(game, 25, "05-victory", "victory",
+                                f"Herzlichen Glückwunsch {PLAYER}, du hast gewonnen.")
+
+    def end_message(self, game, seconds, shot, kind, text):
+        """Waits for the end-of-game message, checks its text and answers it."""
+        box = self.message_box(seconds)
         gx, gy, gw, gh = self.session.geometry(game)
         time.sleep(0.3)
-        self.shot("05-victory", region=(gx, gy, gw, gh))
-        message = self.shot("05-victory-message", window=box)
-        self.expect_text(message, f"Herzlichen Glückwunsch {PLAYER}, du hast gewonnen.")
-        self.stage("the victory message names the player")
-        return self.after_message(box, "victory")
+        self.shot(shot, region=(gx, gy, gw, gh))
+        message = self.shot(f"{shot}-message", window=box)
+        self.expect_text(message, text)
+        self.stage(f"the {kind} message names the player")
+        return self.after_message(box, kind)
 
     def lose_on_level_3(self, game):
         time.sleep(0.3)
@@ -286,14 +291,8 @@ class Run:
             self.log(f"wrong word {k + 1}: {word}")
         self.stage("five wrong words on level 3 give five crosses")
 
-        box = self.message_box(15)
-        gx, gy, gw, gh = self.session.geometry(game)
-        time.sleep(0.3)
-        self.shot("08-defeat", region=(gx, gy, gw, gh))
-        message = self.shot("08-defeat-message", window=box)
-        self.expect_text(message, f"Schade {PLAYER}, du hast verloren.")
-        self.stage("the defeat message names the player")
-        return self.after_message(box, "defeat")
+        return self.end_message(game, 15, "08-defeat", "defeat",
+                                f"Schade {PLAYER}, du hast verloren.")
 
     def cancel(self, menu):
         self.session.click(menu, *CANCEL_BUTTON)
@@ -329,11 +328,7 @@ def main():
     pictures = args.pictures or os.path.join(os.path.dirname(program), "db")
     os.makedirs(args.artefacts, exist_ok=True)
 
-    def out_of_time(signum, frame):
-        raise Timeout(f"the whole run took longer than {SUITE_SECONDS} s")
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, lambda s, f: sys.exit("terminated"))
-    signal.alarm(SUITE_SECONDS)
+    bound_whole_run(SUITE_SECONDS)
 
     run = Run(program, pictures, os.path.abspath(args.artefacts))
     failed = 0

@@ -10,6 +10,7 @@ import os
 import select
 import signal
 import subprocess
+import sys
 import time
 
 PR_SET_PDEATHSIG = 1
@@ -181,3 +182,12 @@ class Session:
                     "+repage", path]
         self.run(argv, timeout=15)
         return path
+
+
+def bound_whole_run(seconds):
+    """Ends the run with Timeout after `seconds`, and cleanly on SIGTERM (CTest's timeout)."""
+    def out_of_time(signum, frame):
+        raise Timeout(f"the whole run took longer than {seconds} s")
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, lambda s, f: sys.exit("terminated"))
+    signal.alarm(seconds)

@@ -1,7 +1,6 @@
 #include "support/Playthrough.h"
 
 #include "game/modGlobalVars.h"
-#include "platform/Form.h"
 #include "platform/MessageBox.h"
 #include "platform/Random.h"
 #include "screen/frmRaeuber.h"
@@ -10,11 +9,6 @@
 namespace testsupport {
 
 namespace {
-
-class MenuStandIn : public platform::Form {
-public:
-    MenuStandIn() : platform::Form(QStringLiteral("frmAuswahlmenü")) {}
-};
 
 void step(const StepHook& hook, const QString& name) {
     if (hook) hook(name);
@@ -40,10 +34,6 @@ void queueFixedChance(const std::vector<float>& first, int count) {
         numbers.push_back(static_cast<float>(state >> 8) / 16777216.0f);
     }
     platform::queueRandomNumbers(numbers);
-}
-
-void standInForMenu() {
-    platform::registerForm(QStringLiteral("frmAuswahlmenü"), [] { return new MenuStandIn; });
 }
 
 QString playToVictory(frmRaeuber& game, int wrongFirst, const StepHook& afterStep) {

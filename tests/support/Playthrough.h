@@ -7,11 +7,6 @@ class frmRaeuber;
 
 namespace testsupport {
 
-// Registers a plain window under the menu's name, so that a game's end has a menu to
-// return to. Call it before the ProgramFolder: the shell's own menu, once it registers
-// one, takes its place.
-void standInForMenu();
-
 // Makes the next `count` draws of the picture database follow a fixed sequence, after
 // `first` (the draws a test steers itself), so that a whole game runs the same every time.
 void queueFixedChance(const std::vector<float>& first = {}, int count = 300);
