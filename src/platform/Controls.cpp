@@ -7,9 +7,9 @@
 
 namespace platform {
 
-QColor vbColor(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor bgrColor(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
-QFont vbFont(const QString& family, double points, bool bold) {
+QFont layoutFont(const QString& family, double points, bool bold) {
     QFont font;
     if (family == QLatin1String("Arial"))
         font.setFamily(QStringLiteral("Liberation Sans"));

@@ -10,10 +10,10 @@
 namespace platform {
 
 // Colours are written as the layout gives them, &H00BBGGRR&.
-QColor vbColor(unsigned bgr);
+QColor bgrColor(unsigned bgr);
 // The layout's fonts, with the substitutes this system has (Arial → Liberation Sans,
 // Comic Sans MS → Comic Neue, System → the default font).
-QFont vbFont(const QString& family, double points, bool bold);
+QFont layoutFont(const QString& family, double points, bool bold);
 void setPaletteColor(QWidget* widget, QPalette::ColorRole role, const QColor& color);
 // Carriage returns (character 13) break lines on screen.
 QString displayText(const QString& caption);

@@ -7,7 +7,7 @@
 
 namespace platform::look {
 
-QColor activeBorder() { return platform::vbColor(0x00B4B4B4); }
+QColor activeBorder() { return platform::bgrColor(0x00B4B4B4); }
 
 QColor controlBackground() { return QApplication::palette().color(QPalette::Window); }
 
@@ -19,7 +19,7 @@ void fill(QWidget* widget, const QColor& color) {
 }
 
 QFont wholePixelFont(double points) {
-    QFont font = platform::vbFont(QStringLiteral("Arial"), points, false);
+    QFont font = platform::layoutFont(QStringLiteral("Arial"), points, false);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }

@@ -26,8 +26,8 @@ Label* rowLabel(QWidget* form, const char* name, const char* caption, int top) {
     auto* label = new Label(form, name);
     label->Move(120, top, 65, 25);
     label->setCaption(QString::fromUtf8(caption));
-    label->setFont(vbFont(QStringLiteral("Comic Sans MS"), 12, true));
-    label->setBackColor(vbColor(kSky));
+    label->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 12, true));
+    label->setBackColor(bgrColor(kSky));
     return label;
 }
 
@@ -37,7 +37,7 @@ frmRaeuber::frmRaeuber() : Form(QStringLiteral("frmRaeuber")) {
     setWindowTitle(QStringLiteral("Stoppt den Räuber Knorzelbart!"));
     setWindowIcon(assetPaths::windowIcon());
     QPalette sky = palette();
-    sky.setColor(QPalette::Window, vbColor(kSky));
+    sky.setColor(QPalette::Window, bgrColor(kSky));
     setPalette(sky);
     setAutoFillBackground(true);
     resize(790, 573);  // client area as designed
@@ -51,8 +51,8 @@ void frmRaeuber::buildLayout() {
 
     lbl_wordPreview = new Label(this, "lbl_wordPreview");
     lbl_wordPreview->Move(8, 120, 249, 33);
-    lbl_wordPreview->setFont(vbFont(QStringLiteral("Arial"), 18, true));
-    lbl_wordPreview->setBackColor(vbColor(kSky));
+    lbl_wordPreview->setFont(layoutFont(QStringLiteral("Arial"), 18, true));
+    lbl_wordPreview->setBackColor(bgrColor(kSky));
     lbl_wordPreview->setWordWrap(false);
 
     for (int i = 0; i < 15; ++i) {
@@ -88,10 +88,10 @@ void frmRaeuber::buildLayout() {
     lbl_hidePic = new Label(this, "lbl_hidePic");
     lbl_hidePic->Move(8, 8, 100, 100);
     lbl_hidePic->setCaption(QStringLiteral("X"));
-    lbl_hidePic->setBackColor(vbColor(0x00800000));
-    lbl_hidePic->setForeColor(vbColor(0x0080FFFF));
+    lbl_hidePic->setBackColor(bgrColor(0x00800000));
+    lbl_hidePic->setForeColor(bgrColor(0x0080FFFF));
     lbl_hidePic->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lbl_hidePic->setFont(vbFont(QStringLiteral("Comic Sans MS"), 48, true));
+    lbl_hidePic->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 48, true));
     lbl_hidePic->hide();
 
     imgChest = scenery(this, "imgChest", "chest.gif", 704, 350);
@@ -104,9 +104,9 @@ void frmRaeuber::buildLayout() {
         auto* box = new TextBox(this, QStringLiteral("LetterInput_%1").arg(i).toUtf8().constData());
         LetterInput[i] = box;
         box->Move(56 + 40 * i, 440, 33, 33);
-        box->setBackColor(vbColor(0x00C0FFC0));
+        box->setBackColor(bgrColor(0x00C0FFC0));
         box->setAlignment(Qt::AlignCenter);
-        box->setFont(vbFont(QStringLiteral("Arial"), 20.25, true));
+        box->setFont(layoutFont(QStringLiteral("Arial"), 20.25, true));
         box->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
         box->setTextMargins(0, 0, 0, 0);
         box->hide();
@@ -116,8 +116,8 @@ void frmRaeuber::buildLayout() {
     cmdReset = new CommandButton(this, "cmdReset");
     cmdReset->Move(120, 72, 73, 33);
     cmdReset->setCaption(QStringLiteral("Ende"));
-    cmdReset->setBackColor(vbColor(0x00FFFF00));
-    cmdReset->setFont(vbFont(QStringLiteral("Comic Sans MS"), 12, true));
+    cmdReset->setBackColor(bgrColor(0x00FFFF00));
+    cmdReset->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 12, true));
     connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
 
     tmr_hideWordPreview = new Timer(this, "tmr_hideWordPreview", 3000, [this] { tmr_hideWordPreview_Timer(); });

@@ -12,14 +12,14 @@ const int kWidth = 5055;
 const int kHeight = 2175;
 const double kTwips = 1.0 / 15.0;
 
-QFont comic(double points) { return vbFont(QStringLiteral("Comic Sans MS"), points, true); }
+QFont comic(double points) { return layoutFont(QStringLiteral("Comic Sans MS"), points, true); }
 
 CommandButton* levelButton(QWidget* form, const char* name, double left, double top, double side,
                            const char* caption, unsigned colour, const char* toolTip) {
     auto* button = new CommandButton(form, name, kTwips);
     button->Move(left, top, side, side);
     button->setCaption(QString::fromUtf8(caption));
-    button->setBackColor(vbColor(colour));
+    button->setBackColor(bgrColor(colour));
     button->setFont(comic(12));
     button->setToolTip(QString::fromUtf8(toolTip));
     return button;
@@ -65,7 +65,7 @@ void frmAuswahlmenü::buildLayout() {
     cmdAbbruch = new CommandButton(this, "cmdAbbruch", kTwips);
     cmdAbbruch->Move(4560, 120, 375, 345);
     cmdAbbruch->setCaption(QStringLiteral("x"));
-    cmdAbbruch->setFont(vbFont(QStringLiteral("System"), 9.75, true));
+    cmdAbbruch->setFont(layoutFont(QStringLiteral("System"), 9.75, true));
     cmdAbbruch->setToolTip(QStringLiteral("Abbrechen"));
 
     lblName = label(this, "lblName", 120, 120, 855, 375, 12, "Name:");
