@@ -9,7 +9,7 @@
 
 namespace platform {
 
-// Colours are written as the layout gives them, &H00BBGGRR&.
+// Colours are written as the layout gives them: 0x00BBGGRR, blue, green and red bytes.
 QColor bgrColor(unsigned bgr);
 // The layout's fonts, with the substitutes this system has (Arial → Liberation Sans,
 // Comic Sans MS → Comic Neue, System → the default font).
