@@ -112,9 +112,9 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         // Arrows, function keys and modifiers produce no character; neither does Delete.
         if (text.isEmpty() || text == QStringLiteral("\x7f")) return false;
-        int KeyAscii = text.at(0).unicode();
-        Form_KeyPress(KeyAscii);
-        return KeyAscii == 0;
+        int key = text.at(0).unicode();
+        Form_KeyPress(key);
+        return key == 0;
     }
     return QWidget::eventFilter(watched, event);
 }

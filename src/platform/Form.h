@@ -41,8 +41,8 @@ protected:
     void setTwipUnits() { unit_ = 1.0 / 15.0; }
     virtual void Form_Load() {}
     // With KeyPreview on, every key that produces a character comes here first, whichever
-    // control of the form has the focus. Setting KeyAscii to 0 swallows the key.
-    virtual void Form_KeyPress(int& KeyAscii) { (void)KeyAscii; }
+    // control of the form has the focus. Setting it to 0 swallows the key.
+    virtual void Form_KeyPress(int& key) { (void)key; }
     bool eventFilter(QObject* watched, QEvent* event) override;
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
     // The window's close box: unloads the form unless a form says otherwise.

@@ -38,8 +38,8 @@ void frmSplash::lblversion_Click() { leave(); }
 void frmSplash::lblAutoren_Click() { leave(); }
 void frmSplash::lblBrolm2_Click() { leave(); }
 
-void frmSplash::Form_KeyPress(int& KeyAscii) {
-    KeyAscii = 0;
+void frmSplash::Form_KeyPress(int& key) {
+    key = 0;
     leave();
 }
 

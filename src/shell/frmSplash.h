@@ -36,7 +36,7 @@ public:
     void lblAutoren_Click();
     void lblBrolm2_Click();
     // Only keys that produce a character arrive here, whatever has the focus.
-    void Form_KeyPress(int& KeyAscii) override;
+    void Form_KeyPress(int& key) override;
 
 protected:
     void Form_Load() override;
