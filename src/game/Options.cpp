@@ -1,0 +1,10 @@
+#include "game/Options.h"
+
+namespace options {
+
+Options& current() {
+    static Options options;
+    return options;
+}
+
+}  // namespace options
