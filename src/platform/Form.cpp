@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QScreen>
 
+#include "platform/Controls.h"
 #include "platform/Program.h"
 #include "platform/Timer.h"
 
@@ -85,6 +86,14 @@ void Form::Unload() {
     QWidget::setVisible(false);
     deleteLater();
     if (loadedForms().isEmpty()) quitAfterLastForm();
+}
+
+void Form::setScale(double factor, QPoint origin) {
+    if (factor == scale_ && origin == origin_) return;
+    scale_ = factor;
+    origin_ = origin;
+    for (QWidget* child : findChildren<QWidget*>())
+        if (auto* control = dynamic_cast<ControlBase*>(child)) control->rescale();
 }
 
 void Form::Refresh() {

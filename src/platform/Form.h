@@ -26,16 +26,27 @@ public:
     // Draws the form at once, without waiting for the event loop.
     void Refresh();
 
-    // Inner width in the form's own unit (pixels, or twips for twip forms).
-    double ScaleWidth() const { return width() / unit_; }
+    // Inner width in the form's own design unit (pixels, or twips for twip forms), whatever
+    // the scale factor: the scene's width, without the margins beside it.
+    double ScaleWidth() const { return (width() - 2 * origin_.x()) / pixelsPerUnit(); }
     // Outer size in twips, as a window with a standard frame would have it.
     void setOuterSizeTwips(int width, int height);
     // Centres the window, with its frame if it has one.
     void centerOnScreen();
 
     bool KeyPreview = false;
-    // Pixels per unit of this form's coordinates: 1 for pixel forms, 1/15 for twip forms.
+    // Pixels per unit of this form's coordinates at scale 1: 1 for pixel forms, 1/15 for twip
+    // forms.
     double unit() const { return unit_; }
+
+    // The factor from design pixels to screen pixels, 1 as designed. Changing it places every
+    // control of the form anew and scales its font and its picture.
+    double scaleFactor() const { return scale_; }
+    void setScaleFactor(double factor) { setScale(factor, origin_); }
+    // Where the scene's top-left corner lies in the window, in pixels (margins beside it).
+    QPoint sceneOrigin() const { return origin_; }
+    void setScale(double factor, QPoint origin);
+    double pixelsPerUnit() const { return unit_ * scale_; }
 
 protected:
     void setTwipUnits() { unit_ = 1.0 / 15.0; }
@@ -55,6 +66,8 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
     double unit_ = 1.0;
+    double scale_ = 1.0;
+    QPoint origin_;
 };
 
 // Default instances by form name. The start-up code registers a factory per form.

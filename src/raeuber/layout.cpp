@@ -36,10 +36,7 @@ Label* rowLabel(QWidget* form, const char* name, const char* caption, int top) {
 frmRaeuber::frmRaeuber() : Form(QStringLiteral("frmRaeuber")) {
     setWindowTitle(QStringLiteral("Stoppt den Räuber Knorzelbart!"));
     setWindowIcon(assetPaths::windowIcon());
-    QPalette sky = palette();
-    sky.setColor(QPalette::Window, bgrColor(kSky));
-    setPalette(sky);
-    setAutoFillBackground(true);
+    fillBackground(this, bgrColor(kSky));
     resize(790, 573);  // client area as designed
     buildLayout();
 }
@@ -79,14 +76,14 @@ void frmRaeuber::buildLayout() {
     lbl_right = rowLabel(this, "lbl_right", "richtig", 8);
     lbl_wrong = rowLabel(this, "lbl_wrong", "falsch", 32);
 
-    img_assistant = new Image(this, "img_assistant", 1.0, true);
+    img_assistant = new Image(this, "img_assistant", true);
     img_assistant->Move(480, 88, 9, 9);
 
-    img_sun = new Image(this, "img_sun", 1.0, true);
+    img_sun = new Image(this, "img_sun", true);
     img_sun->Move(608, 0, 113, 113);
     img_sun->setPixmapPicture(layoutPixmap("sun.bmp"));
 
-    imgTerm = new Image(this, "imgTerm", 1.0, true);
+    imgTerm = new Image(this, "imgTerm", true);
     imgTerm->Move(8, 8, 100, 100);
 
     lbl_hidePic = new Label(this, "lbl_hidePic");
