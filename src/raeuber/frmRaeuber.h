@@ -2,6 +2,7 @@
 #include <QString>
 #include <functional>
 
+#include "game/Rules.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Timer.h"
@@ -27,7 +28,7 @@ public:
     platform::Timer* tmr_assistantAnimation;
     platform::Timer* tmr_assistantResize;
     platform::Timer* tmr_display;
-    platform::TextBox* LetterInput[15];
+    platform::TextBox* LetterInput[rules::kLetterBoxes];
     platform::Image* mushroom;
     platform::Image* imgtree;
     platform::Image* imgfence;
@@ -39,9 +40,9 @@ public:
     platform::Image* img_assistant;
     platform::Label* lbl_wrong;
     platform::Label* lbl_right;
-    platform::Image* img_wrong[15];
-    platform::Image* img_correct[15];
-    platform::Line* underScore[15];
+    platform::Image* img_wrong[rules::kMarks];
+    platform::Image* img_correct[rules::kMarks];
+    platform::Line* underScore[rules::kLetterBoxes];
     platform::Label* lbl_wordPreview;
     platform::Image* imgGrass;
 

@@ -56,18 +56,18 @@ void frmRaeuber::buildLayout() {
     lbl_wordPreview->setBackColor(bgrColor(kSky));
     lbl_wordPreview->setWordWrap(false);
 
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < rules::kLetterBoxes; ++i) {
         underScore[i] = new Line(this, QStringLiteral("underScore_%1").arg(i).toUtf8().constData());
         underScore[i]->setPoints(56 + 40 * i, 480, 88 + 40 * i, 480, 3);
         underScore[i]->hide();
     }
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < rules::kMarks; ++i) {
         img_correct[i] = new Image(this, QStringLiteral("img_correct_%1").arg(i).toUtf8().constData());
         img_correct[i]->Move(208 + 16 * i, 8, 20, 20);
         img_correct[i]->setPixmapPicture(layoutPixmap("tick.bmp"));
         img_correct[i]->hide();
     }
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < rules::kMarks; ++i) {
         img_wrong[i] = new Image(this, QStringLiteral("img_wrong_%1").arg(i).toUtf8().constData());
         img_wrong[i]->Move(208 + 16 * i, 32, 20, 20);
         img_wrong[i]->setPixmapPicture(layoutPixmap("cross.bmp"));
@@ -101,7 +101,7 @@ void frmRaeuber::buildLayout() {
     imgtree = scenery(this, "imgtree", "tree.gif", 416, 232);
     mushroom = scenery(this, "mushroom", "mushroom.gif", 56, 312);
 
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < rules::kLetterBoxes; ++i) {
         auto* box = new TextBox(this, QStringLiteral("LetterInput_%1").arg(i).toUtf8().constData());
         LetterInput[i] = box;
         box->Move(56 + 40 * i, 440, 33, 33);
