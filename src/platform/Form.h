@@ -31,8 +31,19 @@ public:
     double ScaleWidth() const { return (width() - 2 * origin_.x()) / pixelsPerUnit(); }
     // Outer size in twips, as a window with a standard frame would have it.
     void setOuterSizeTwips(int width, int height);
-    // Centres the window, with its frame if it has one.
+    // Centres the window, with its frame if it has one, and keeps it whole on the screen.
     void centerOnScreen();
+
+    // The scene follows the window: the largest factor at which the design size fits the
+    // window, the scene centred, the margins beside it in the margin colours.
+    void scaleSceneWithWindow(double designWidth, double designHeight);
+    // Above the horizon (in design units) the margins take `above`, below it `below`.
+    void setMarginColours(const QColor& above, const QColor& below, double horizon);
+    // A window of fixed size: its design size, scaled with the program's factor whenever the
+    // window is shown.
+    void setFixedDesignSize(double width, double height);
+    // F11 switches between full screen and the window.
+    bool FullScreenKey = false;
 
     bool KeyPreview = false;
     // Pixels per unit of this form's coordinates at scale 1: 1 for pixel forms, 1/15 for twip
@@ -59,6 +70,8 @@ protected:
     // The window's close box: unloads the form unless a form says otherwise.
     virtual void closeBoxClicked() { Unload(); }
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void load();
@@ -68,7 +81,20 @@ private:
     double unit_ = 1.0;
     double scale_ = 1.0;
     QPoint origin_;
+    QSizeF sceneSize_;   // set when the scene follows the window
+    QSizeF fixedSize_;   // set for windows of fixed size
+    QColor marginAbove_, marginBelow_;
+    double horizon_ = 0;
 };
+
+// The factor every window of the program is drawn at: the game sets it as its window
+// changes; the start-up screen and the menu follow it when they are shown.
+double programScale();
+void setProgramScale(double factor);
+// The largest factor at which a window of the design size (pixels, without its frame) fits
+// the screen's available area with its frame, at most 1; or, for full screen, the factor at
+// which it fills the whole screen.
+double fittingScale(double designWidth, double designHeight, bool fullScreen);
 
 // Default instances by form name. The start-up code registers a factory per form.
 void registerForm(const QString& name, std::function<Form*()> factory);

@@ -65,6 +65,7 @@ void beginTestMode(const QString& appPath) {
         return r;
     };
     clearPictureCache();
+    setProgramScale(1.0);
     App().Path = appPath;
 }
 

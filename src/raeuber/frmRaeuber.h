@@ -13,6 +13,9 @@
 class frmRaeuber : public platform::Form {
 public:
     frmRaeuber();
+    // The scene as designed, in pixels: every place and size the game uses is in this unit.
+    static constexpr int kSceneWidth = 790;
+    static constexpr int kSceneHeight = 573;
     static frmRaeuber& Default();
     // The default instance if it was created, else nullptr.
     static frmRaeuber* Existing();

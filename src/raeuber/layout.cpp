@@ -12,6 +12,8 @@ using namespace platform;
 namespace {
 
 const unsigned kSky = 0x00FFFF80;
+// Where the grass begins.
+const double kHorizon = 376;
 
 QPixmap layoutPixmap(const char* name) { return QPixmap(assetPaths::layoutPicture(name)); }
 
@@ -37,8 +39,13 @@ frmRaeuber::frmRaeuber() : Form(QStringLiteral("frmRaeuber")) {
     setWindowTitle(QStringLiteral("Stoppt den Räuber Knorzelbart!"));
     setWindowIcon(assetPaths::windowIcon());
     fillBackground(this, bgrColor(kSky));
-    resize(790, 573);  // client area as designed
+    resize(kSceneWidth, kSceneHeight);  // client area as designed
     buildLayout();
+    // The scene fills the window at the largest size that keeps its proportions; beside it
+    // the sky goes on above the horizon and the grass below it.
+    setMarginColours(bgrColor(kSky), QColor(124, 196, 66), kHorizon);
+    scaleSceneWithWindow(kSceneWidth, kSceneHeight);
+    FullScreenKey = true;
 }
 
 frmRaeuber& frmRaeuber::Default() { return platform::Default<frmRaeuber>(QStringLiteral("frmRaeuber")); }

@@ -42,7 +42,7 @@ frmAuswahlmenü::frmAuswahlmenü() : Form(QStringLiteral("frmAuswahlmenü")) {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Bitte Schwierigkeitsgrad wählen"));
     setWindowIcon(assetPaths::windowIcon());
-    setFixedSize(kWidth / 15, kHeight / 15);
+    setFixedDesignSize(kWidth, kHeight);
     buildLayout();
 }
 

@@ -41,7 +41,7 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(App().Title);
     platform::fillBackground(this, platform::look::activeBorder());
-    setFixedSize(kWidth / 15, kHeight / 15);
+    setFixedDesignSize(kWidth, kHeight);
     KeyPreview = true;
     buildLayout();
     platform::onClick(this, [this] { Form_Click(); });
