@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -10,11 +11,43 @@
 
 #include "platform/Files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace platform {
+
+namespace {
+
+// The picture decoders print their complaints straight to standard error ("libpng error:
+// ..."); while a file is examined they go nowhere, the caller reports in its own words.
+class QuietDecoders {
+public:
+    QuietDecoders() : saved_(::dup(2)) {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            ::dup2(null, 2);
+            ::close(null);
+        }
+    }
+    ~QuietDecoders() {
+        if (saved_ >= 0) {
+            ::dup2(saved_, 2);
+            ::close(saved_);
+        }
+    }
+    QuietDecoders(const QuietDecoders&) = delete;
+    QuietDecoders& operator=(const QuietDecoders&) = delete;
+
+private:
+    int saved_;
+};
+
+}  // namespace
 
 PictureFacts examinePicture(const QString& realPath, bool decode, QSize thumbnailSize,
                             bool keepThumbnail) {
     PictureFacts facts;
+    const QuietDecoders quiet;
     const QFileInfo info(realPath);
     if (!info.exists()) return facts;
     if (info.isDir()) {
@@ -72,8 +105,13 @@ PictureFacts examinePicture(const QString& realPath, bool decode, QSize thumbnai
 }
 
 QStringList subfolderNames(const QString& realPath) {
-    QStringList names = QDir(realPath).entryList(QDir::Dirs | QDir::Hidden | QDir::System |
-                                                 QDir::NoDotAndDotDot, QDir::Name);
+    QStringList names;
+    QDirIterator it(realPath, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileInfo().isDir()) names << it.fileName();
+    }
+    names.sort();
     return names;
 }
 

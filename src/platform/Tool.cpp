@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QImageReader>
+#include <cstdio>
 
 #include "platform/App.h"
 #include "platform/PictureCheck.h"
@@ -10,6 +11,11 @@
 namespace platform {
 
 int runTool(int argc, char* argv[], const std::function<int()>& task) {
+    // The picture decoders' own complaints ("libpng error: ...") would only confuse; the
+    // task reports what it finds in its own words.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("knorzelbart"));
     QImageReader::setAllocationLimit(kPictureMemoryLimitMegabytes);

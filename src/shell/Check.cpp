@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/Check.h"
 
+#include <QCollator>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -111,8 +112,11 @@ Report examine(const QString& folder, bool thumbnails) {
     if (!report.folderFound) return report;
     const QString real = platform::resolvePath(folder);
     QStringList names = platform::folderFiles(folder);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
+    // In the order of a German dictionary, numbers by their value (Wort2 before Wort10).
+    QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
+    collator.setNumericMode(true);
+    std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+        const int c = collator.compare(a, b);
         return c != 0 ? c < 0 : a < b;
     });
     report.subfolders = platform::subfolderNames(real);
