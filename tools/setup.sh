@@ -9,6 +9,7 @@ packages=(
   python3 python3-pil dpkg-dev desktop-file-utils
   xvfb xdotool x11-utils imagemagick file tesseract-ocr tesseract-ocr-deu
   libbenchmark-dev
+  chromium lintian python3-markdown
 )
 
 missing=()
