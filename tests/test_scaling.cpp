@@ -7,6 +7,7 @@
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "support/GameFixture.h"
+#include "support/Playthrough.h"
 
 using namespace testsupport;
 
@@ -74,6 +75,32 @@ private Q_SLOTS:
         for (const Placed& p : atOne) {
             QCOMPARE(p.widget->geometry(), p.pixels);
             if (p.points > 0) QCOMPARE(p.widget->font().pointSizeF(), p.points);
+        }
+    }
+
+    // The robber walks the same way at any window size: a step is a share of the scene's
+    // design width, not of the window's.
+    void theRobberStopsBeforeTheChestAtEveryLevelAndWindowSize() {
+        const QList<QSize> sizes = {{790, 573}, {1920, 1080}, {3840, 2160}, {800, 1200}, {400, 300}};
+        for (int level = 1; level <= 3; ++level) {
+            for (const QSize& size : sizes) {
+                ProgramFolder folder;
+                folder.addNumberedPictures(20);
+                queueFixedChance();
+                frmRaeuber& game = openGame(level);
+                game.resize(size);
+                QCOMPARE(game.ScaleWidth(), 790.0);
+                double lastLeft = 0;
+                playToDefeat(game, [&](const QString&) {
+                    if (!game.isVisible()) return;  // the next game has begun
+                    lastLeft = std::max(lastLeft, game.imgRäuber->Left());
+                    const QRect robber = game.imgRäuber->geometry();
+                    QVERIFY(robber.left() < game.imgChest->geometry().left());
+                    QVERIFY(game.rect().contains(robber));
+                });
+                QVERIFY2(lastLeft > 600 && lastLeft < game.imgChest->Left(),
+                         qPrintable(QStringLiteral("level %1, %2×%3").arg(level).arg(size.width()).arg(size.height())));
+            }
         }
     }
 

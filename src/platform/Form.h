@@ -27,8 +27,10 @@ public:
     void Refresh();
 
     // Inner width in the form's own design unit (pixels, or twips for twip forms), whatever
-    // the scale factor: the scene's width, without the margins beside it.
-    double ScaleWidth() const { return (width() - 2 * origin_.x()) / pixelsPerUnit(); }
+    // the scale factor; a scene that follows the window is as wide as designed.
+    double ScaleWidth() const {
+        return sceneSize_.isEmpty() ? width() / pixelsPerUnit() : sceneSize_.width();
+    }
     // Outer size in twips, as a window with a standard frame would have it.
     void setOuterSizeTwips(int width, int height);
     // Centres the window, with its frame if it has one, and keeps it whole on the screen.
