@@ -1,6 +1,7 @@
 #include "platform/Controls.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "platform/Pictures.h"
@@ -53,6 +54,7 @@ void Image::setPixmapPicture(const QPixmap& pixmap) {
 }
 
 Label::Label(QWidget* parent, const char* name, double unit) : Control<QLabel>(parent, name, unit) {
+    setTextFormat(Qt::PlainText);  // a caption is text, whatever characters it holds
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -84,8 +86,18 @@ CommandButton::CommandButton(QWidget* parent, const char* name, double unit)
 
 void CommandButton::setBackColor(const QColor& color) {
     setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }"
+                                 "QPushButton:focus { border: 3px solid #000000; }"
                                  "QPushButton:pressed { border: 2px inset #404040; }")
                       .arg(color.name()));
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 Line::Line(QWidget* parent, const char* name, double unit) : Control<QWidget>(parent, name, unit) {

@@ -101,8 +101,13 @@ public:
     CommandButton(QWidget* parent, const char* name, double unit = 1.0);
     QString Caption() const { return text(); }
     void setCaption(const QString& c) { setText(c); }
-    // Graphical style: the button shows its background colour.
+    // Graphical style: the button shows its background colour, and a thick frame while it
+    // has the focus.
     void setBackColor(const QColor& color);
+
+protected:
+    // Return and the keypad's Enter press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A straight line between two points, drawn the given number of pixels wide.

@@ -67,7 +67,13 @@ void Form::setVisible(bool visible) {
         load();
         if (!loaded_) return;  // the Load handler unloaded the form again
     }
+    const bool appearing = visible && isHidden();
     QWidget::setVisible(visible);
+    if (appearing) {
+        raise();
+        activateWindow();
+        Form_Activate();
+    }
 }
 
 void Form::Unload() {

@@ -10,6 +10,8 @@ void frmAuswahlmenü::Form_Load() {
     skillLevel = 0;
 }
 
+void frmAuswahlmenü::Form_Activate() { txtSpielername->SetFocus(); }
+
 void frmAuswahlmenü::cmdLevel1_Click() { chooseLevel(1, 1, 15); }
 void frmAuswahlmenü::cmdLevel2_Click() { chooseLevel(2, 1, 15); }
 void frmAuswahlmenü::cmdLevel3_Click() { chooseLevel(3, 3, 5); }
