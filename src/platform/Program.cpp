@@ -22,7 +22,7 @@ void End() {
     ended = true;
     if (intercepted) throw ProgramEnded();
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(1);
 }
 
 void quitAfterLastForm() {

@@ -4,8 +4,9 @@
 
 namespace platform {
 
-// Ends the program at once: every window closes, no unload handler runs, no further event
-// is handled. Never returns.
+// Ends the program at once after an error it has reported: every window closes, no unload
+// handler runs, no further event is handled, and the exit status says the run failed.
+// Never returns.
 [[noreturn]] void End();
 
 // The last form was unloaded: leave the event loop.

@@ -22,7 +22,7 @@ void frmRaeuber::newRound() {
             imageNames.removeAt(imageIndex);
             imageCount = imageCount - 1;
         }
-        imgTerm->setPixmapPicture(picture);
+        imgTerm->setPixmapPicture(platform::fitInto(picture, imgTerm->width(), imgTerm->height()));
         currentWord = words::fromFileName(imageNames.at(imageIndex));
         lbl_wordPreview->setCaption(currentWord);
         wordLength = currentWord.size();
