@@ -126,7 +126,10 @@ private Q_SLOTS:
             pressKey(&game, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
             pressKey(&game, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
             pressKey(&game, Qt::Key_Tab);
+            typeLetter(&game, QLatin1Char('#'));
             typeLetter(&game, QLatin1Char('W'));
+            QVERIFY(!game.tmr_assistantResize->Enabled());  // not even a wrong letter
+            for (int i = 0; i < 15; ++i) QVERIFY(game.LetterInput[i]->Text().isEmpty());
             QVERIFY(messageTexts().isEmpty());
             runFor(250);
         }

@@ -76,7 +76,10 @@ void frmRaeuber::tmr_display_Timer() {
         wrongCount = wrongCount + 1;
         advanceRobber();
         clearLetterBoxes();
-        unlockFirstBox();
+        if (tmrVerloren->Enabled())
+            LetterInput[0]->SetFocus();  // the game is lost: no retry, nothing to type
+        else
+            unlockFirstBox();
         wordFailed = false;
     }
 }
