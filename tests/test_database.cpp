@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <unistd.h>
 
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
@@ -163,16 +164,39 @@ private Q_SLOTS:
         QCOMPARE(platform::shownMessages()[0].icon, platform::MsgIcon::Critical);
     }
 
-    void fifteenPicturesAreNotEnoughForAVictory() {
+    // Fifteen right words win, whatever is left in the list: no sixteenth picture is drawn.
+    // With fewer pictures the list runs out after the last word that can be played.
+    void fifteenPicturesWinAndFewerRunOut_data() {
+        QTest::addColumn<int>("pictures");
+        QTest::newRow("14") << 14;
+        QTest::newRow("15") << 15;
+        QTest::newRow("16") << 16;
+    }
+    void fifteenPicturesWinAndFewerRunOut() {
+        QFETCH(int, pictures);
         ProgramFolder folder;
-        folder.addNumberedPictures(15);
+        folder.addNumberedPictures(pictures);
         frmRaeuber& game = openGame();
-        for (int i = 0; i < 14; ++i) playWordRight(game);
+        playWordWrong(game);  // a failed picture stays in the list
+        const int playable = std::min(pictures, 15);
+        for (int i = 0; i < playable - 1; ++i) playWordRight(game);
         QVERIFY(messageTexts().isEmpty());
         typeCurrentWord(game);
-        QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, finishReaction(game));
+        if (pictures < 15) {
+            QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, finishReaction(game));
+            QCOMPARE(correctCount, pictures);
+            QCOMPARE(messageTexts(), QStringList{kNoPictures});
+            return;
+        }
+        finishReaction(game);
         QCOMPARE(correctCount, 15);
-        QCOMPARE(messageTexts(), QStringList{kNoPictures});
+        QVERIFY(game.tmrGewonnen->Enabled());
+        runFor(12 * 250);
+        QCOMPARE(messageTexts(), QStringList{"Herzlichen Glückwunsch Mia, du hast gewonnen."});
+        QVERIFY(!platform::programHasEnded());
+        // The next game: the fifteen solved pictures are gone, one copy of the folder is new.
+        QCOMPARE(imageCount, pictures - 15 + pictures);
+        QVERIFY(!currentWord.isEmpty());
     }
 
     void aMissingFolderGivesBothMessagesInOrder() {
@@ -185,6 +209,44 @@ private Q_SLOTS:
                      " ist nicht vorhanden.\r\rFür genauere Informationen konsultieren Sie das Handbuch.");
         QCOMPARE(messageTexts()[1], kNoPictures);
         QVERIFY(platform::programHasEnded());
+    }
+
+    // A folder that exists but cannot be listed is named in its own message, then the game
+    // goes on as with a missing folder. The tests may run as root, who lists every folder:
+    // then the folder is read as the unprivileged user "nobody" (effective user id only, so
+    // that root comes back afterwards).
+    void anUnreadableFolderIsReportedAndCountsAsMissing() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = frmRaeuber::Default();
+        const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(folder.path(), open));
+        QVERIFY(QFile::setPermissions(folder.db(), QFile::Permissions()));
+        struct Restore {
+            QString db;
+            ~Restore() { QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+        } restore{folder.db()};
+        {
+            const bool root = ::geteuid() == 0;
+            if (root) QCOMPARE(::seteuid(65534), 0);
+            struct BackToRoot {
+                bool root;
+                ~BackToRoot() {
+                    if (root) (void)::seteuid(0);
+                }
+            } back{root};
+            QVERIFY(QDir(folder.db()).entryList(QDir::Files).isEmpty());  // really unreadable
+            QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, openGame());
+        }
+        QCOMPARE(messageTexts(),
+                 (QStringList{"Datenbankfehler: Das Datenbankverzeichnis <db> im Ordner " + folder.path() +
+                                  " kann nicht gelesen werden.\r\rFür genauere Informationen konsultieren "
+                                  "Sie das Handbuch.",
+                              kNoPictures}));
+        QCOMPARE(platform::shownMessages()[0].icon, platform::MsgIcon::Critical);
+        QCOMPARE(imageCount, 0);
+        (void)game;
     }
 
     void aDbThatIsAFileCountsAsMissing() {

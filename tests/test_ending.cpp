@@ -80,8 +80,8 @@ private Q_SLOTS:
         QVERIFY(!game.isVisible());
         QVERIFY(menu().isVisible());
         checkFreshGame(game);
-        // 20 pictures, 15 solved and the 16th on screen dropped, one copy appended: 24.
-        QCOMPARE(imageCount, 24);
+        // 20 pictures, the 15 solved dropped (no 16th was drawn), one copy appended: 25.
+        QCOMPARE(imageCount, 25);
 
         openGame(2, "Mia");
         QVERIFY(game.isVisible());
@@ -168,6 +168,61 @@ private Q_SLOTS:
         QCOMPARE(correctCount, 1);
         QCOMPARE(imageCount, count - 1);
         QVERIFY(!game.tmr_assistantResize->Enabled());
+        QVERIFY(!currentWord.isEmpty());
+    }
+
+    // Wherever "Ende" cuts a reaction off, the next game's first reaction grows from the
+    // assistant's design size and is seen from its first tick to its last frame.
+    void endeInAnyPhaseLeavesTheNextReactionSeen_data() {
+        QTest::addColumn<QString>("phase");
+        QTest::newRow("growing") << "growing";
+        QTest::newRow("dancing") << "dancing";
+        QTest::newRow("shrinking") << "shrinking";
+        QTest::newRow("reveal") << "reveal";
+    }
+    void endeInAnyPhaseLeavesTheNextReactionSeen() {
+        QFETCH(QString, phase);
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame();
+        if (phase == "reveal")
+            typeInto(game.LetterInput[0], "#");
+        else
+            typeCurrentWord(game);
+        const auto reached = [&] {
+            const double w = game.img_assistant->Width();
+            if (phase == "growing") return game.tmr_assistantResize->Enabled() && assistantPlaying && w > 30;
+            if (phase == "dancing") return game.tmr_assistantAnimation->Enabled();
+            if (phase == "shrinking") return game.tmr_assistantResize->Enabled() && !assistantPlaying && w < 60;
+            return game.tmr_display->Enabled() && revealPos > 0;
+        };
+        for (int t = 0; t < 10000 && !reached(); t += 100) runFor(100);
+        QVERIFY2(reached(), qPrintable(phase));
+        game.cmdReset_Click();
+        QVERIFY(!game.tmr_assistantResize->Enabled());
+        QVERIFY(!game.tmr_assistantAnimation->Enabled());
+        QVERIFY(!game.tmr_display->Enabled());
+        runFor(10000);  // the menu waits; nothing of the old game goes on
+        QVERIFY(!shown(game.img_assistant));
+
+        openGame();
+        const int before = correctCount;
+        typeCurrentWord(game);
+        QCOMPARE(correctCount, before + 1);
+        runFor(100);  // the reaction's first tick
+        QVERIFY(shown(game.img_assistant));
+        QCOMPARE(game.img_assistant->Width(), 14.0);
+        QStringList frames;
+        while (game.tmr_assistantResize->Enabled() || game.tmr_assistantAnimation->Enabled()) {
+            if (game.tmr_assistantAnimation->Enabled()) {
+                const QString path = game.img_assistant->PicturePath();
+                if (frames.isEmpty() || frames.last() != path) frames << path;
+            }
+            QVERIFY(shown(game.img_assistant) || !game.tmr_assistantAnimation->Enabled());
+            runFor(100);
+        }
+        QCOMPARE(frames.size(), 8);
+        QVERIFY(!shown(game.img_assistant));
         QVERIFY(!currentWord.isEmpty());
     }
 

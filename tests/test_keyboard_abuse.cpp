@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "game/modGlobalVars.h"
@@ -148,9 +149,9 @@ private Q_SLOTS:
         playOnToVictory(game);
     }
 
-    // Keys pressed while the robber walks wait in the queue and arrive when the walk is
-    // over: then they count as typing into the retry.
-    void keysPressedDuringTheWalkArriveAfterIt() {
+    // Keys and clicks that come while the robber walks wait in the queue until the walk is
+    // over; they were meant for the word before it and are dropped, not typed into the retry.
+    void keysAndClicksDuringTheWalkAreDropped() {
         ProgramFolder folder;
         folder.addNumberedPictures(20);
         queueFixedChance();
@@ -162,16 +163,25 @@ private Q_SLOTS:
             const Key k = letter(word.at(i));
             QCoreApplication::postEvent(game.LetterInput[i], new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers, k.text));
         }
+        QCoreApplication::postEvent(game.LetterInput[0], new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+        const QPoint ende = game.cmdReset->rect().center();
+        QCoreApplication::postEvent(game.cmdReset, new QMouseEvent(QEvent::MouseButtonPress, ende, game.cmdReset->mapToGlobal(ende), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(game.cmdReset, new QMouseEvent(QEvent::MouseButtonRelease, ende, game.cmdReset->mapToGlobal(ende), Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
         const double left = game.imgRäuber->Left();
         runFor(1000);  // the last reveal tick: cross, walk, empty boxes
         QVERIFY(game.imgRäuber->Left() > left);
         CHECK_INVARIANTS(game, "the walk");
         QCoreApplication::sendPostedEvents();
-        CHECK_INVARIANTS(game, "the keys after the walk");
+        CHECK_INVARIANTS(game, "after the walk");
+        for (int i = 0; i < word.size(); ++i) QVERIFY(game.LetterInput[i]->Text().isEmpty());
+        QCOMPARE(wrongCount, 1);
+        QVERIFY(!game.tmr_assistantResize->Enabled());  // no second failure
+        QVERIFY(game.isVisible());                      // "Ende" was not clicked
+        // What comes after the walk is typed as always.
+        QCoreApplication::postEvent(game.LetterInput[0], new QKeyEvent(QEvent::KeyPress, letter(word.at(0)).key, Qt::NoModifier, word.left(1)));
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(game.LetterInput[0]->Text(), word.left(1));
-        QCOMPARE(game.LetterInput[1]->Text(), word.mid(1, 1));
-        QVERIFY(!game.LetterInput[2]->Locked());
-        for (int i = 2; i < word.size(); ++i) typeInto(game.LetterInput[i], word.mid(i, 1));
+        for (int i = 1; i < word.size(); ++i) typeInto(game.LetterInput[i], word.mid(i, 1));
         QCOMPARE(correctCount, 1);
         playOnToVictory(game);
     }

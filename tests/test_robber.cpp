@@ -84,7 +84,10 @@ private Q_SLOTS:
         QVERIFY(game.tmrGewonnen->Enabled());
         QVERIFY(!game.tmrVerloren->Enabled());
         QCOMPARE(game.imgRäuber->Left(), left);
-        QVERIFY(game.focusWidget() == game.LetterInput[0]);
+        // No further word is set up: the boxes are hidden and nothing that a key could
+        // press has the keyboard.
+        QVERIFY(!shown(game.LetterInput[0]));
+        QVERIFY(game.focusWidget() != game.cmdReset);
     }
 
     void aWordTypedBeforeTheVictoryTakesOverEarnsNoSixteenthTick() {

@@ -1,5 +1,6 @@
 // The start-up screen: its texts and places, its links, and its ways to the menu.
 #include <QTest>
+#include <QFontMetrics>
 #include <QTextLayout>
 
 #include "game/modGlobalVars.h"
@@ -240,6 +241,22 @@ private Q_SLOTS:
             QVERIFY(origin.x() + lines[1].cursorToX(run + length) >= link.right() + 1);
             QVERIFY(link.top() - origin.y() >= lines[1].y());
             QVERIFY(link.top() - origin.y() < lines[1].y() + lines[1].height());
+        }
+
+        // The names fill their runs: each is shown whole by its link and leaves at most two
+        // blanks' width of the run empty after it, so the sentence reads without a hole.
+        const QList<QPair<platform::Label*, QRect>> names{
+            {splash.LinkBrolm21->Label1, splash.LinkBrolm21->geometry()},
+            {splash.LinkLindgraben1->Label1, splash.LinkLindgraben1->geometry()}};
+        for (int i = 0; i < names.size(); ++i) {
+            const auto& [label, link] = names[i];
+            const int run = i == 0 ? first : second;
+            const int length = i == 0 ? 38 : 44;
+            const int width = QFontMetrics(label->font()).horizontalAdvance(label->Caption());
+            const double runEnd = origin.x() + lines[1].cursorToX(run + length);
+            QVERIFY2(width <= link.width(), qPrintable(label->Caption()));
+            QVERIFY2(runEnd - (link.left() + width) <= 2 * QFontMetrics(label->font()).horizontalAdvance(' '),
+                     qPrintable(label->Caption()));
         }
     }
 };

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libqt6svg6 libgl-dev
+  qt6-translations-l10n
   fonts-liberation fonts-comic-neue
   python3 python3-pil dpkg-dev desktop-file-utils
   xvfb xdotool x11-utils openbox imagemagick file tesseract-ocr tesseract-ocr-deu

@@ -21,13 +21,19 @@ leak:libQt6
 leak:libdbus
 SUPP
 echo "With AddressSanitizer and UndefinedBehaviorSanitizer (memory includes the sanitizer's own):"
+# A failing soak must not end this script before its status and its report are read.
+status=0
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:quarantine_size_mb=16 LSAN_OPTIONS="suppressions=$build/lsan.supp:print_suppressions=0" \
-  UBSAN_OPTIONS=print_stacktrace=1 "$build/soak" "$games" 2> "$build/soak.err"
-status=$?
+  UBSAN_OPTIONS=print_stacktrace=1 "$build/soak" "$games" 2> "$build/soak.err" || status=$?
 if grep -q "ERROR: \|runtime error" "$build/soak.err"; then
   cat "$build/soak.err"
-  echo "soak: sanitizer reports above"
+  echo "soak: sanitizer reports above (exit $status)"
   exit 1
+fi
+if [ "$status" -ne 0 ]; then
+  cat "$build/soak.err"
+  echo "soak: failed with exit $status, no sanitizer report"
+  exit "$status"
 fi
 echo "soak: $games games, no sanitizer report (exit $status)"
 

@@ -9,7 +9,10 @@ namespace words {
 QString fromFileName(const QString& fileName);
 
 // Whether a folder entry can serve as a word picture by its name alone: not hidden, with an
-// extension, a word of 1 to 15 printable characters, not a system file of another program.
+// extension, a word of 1 to 15 characters that a keyboard types one per box, not a system
+// file of another program. Blanks inside the word and hyphens are typed; a blank at either
+// end, any other blank (no-break space and the like), control and format characters (soft
+// hyphen, zero-width joiner) and combining marks left over after composing are not.
 bool nameCanBeWord(const QString& fileName);
 
 }  // namespace words

@@ -1,6 +1,7 @@
 #include "platform/Controls.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QTextLayout>
 #include <QPainter>
 #include <QRegularExpression>
@@ -139,6 +140,7 @@ void Image::rescale() {
 }
 
 Label::Label(QWidget* parent, const char* name) : Control<QLabel>(parent, name) {
+    setTextFormat(Qt::PlainText);  // a caption is text, whatever characters it holds
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -239,10 +241,21 @@ void CommandButton::applyStyle() {
     if (!backColor_.isValid()) return;
     const int border = std::max(1, int(std::lround(scaleFactor())));
     setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: %2px solid #404040; }"
-                                 "QPushButton:pressed { border: %3px inset #404040; }")
+                                 "QPushButton:focus { border: %3px solid #000000; }"
+                                 "QPushButton:pressed { border: %4px inset #404040; }")
                       .arg(backColor_.name())
                       .arg(border)
+                      .arg(3 * border)
                       .arg(2 * border));
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 Line::Line(QWidget* parent, const char* name) : Control<QWidget>(parent, name) {

@@ -127,9 +127,14 @@ public:
     CommandButton(QWidget* parent, const char* name);
     QString Caption() const { return text(); }
     void setCaption(const QString& c) { setText(c); }
-    // Graphical style: the button shows its background colour.
+    // Graphical style: the button shows its background colour, and a thick frame while it
+    // has the focus.
     void setBackColor(const QColor& color);
     void rescale() override;
+
+protected:
+    // Return and the keypad's Enter press the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyStyle();

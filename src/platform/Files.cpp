@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <cerrno>
+#include <dirent.h>
 
 namespace platform {
 
@@ -50,17 +53,31 @@ QString resolvePath(const QString& composed) {
 
 bool FolderExists(const QString& composed) { return QFileInfo(resolvePath(composed)).isDir(); }
 
-QStringList folderFiles(const QString& composed) {
+QStringList folderFiles(const QString& composed, bool* readable) {
     QStringList names;
-    QDirIterator it(resolvePath(composed),
-                    QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        // Links to folders count as folders; everything else is a file entry.
-        if (it.fileInfo().isDir()) continue;
-        names.append(it.fileName());
+    const QString folder = resolvePath(composed);
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) {
+        if (readable) *readable = false;
+        return names;
     }
-    return names;
+    bool failed = false;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            failed = errno != 0;  // a read error, not the end of the listing
+            break;
+        }
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name == QLatin1String(".") || name == QLatin1String("..")) continue;
+        // Links to folders count as folders; everything else is a file entry.
+        if (QFileInfo(folder + QLatin1Char('/') + name).isDir()) continue;
+        names.append(name);
+    }
+    ::closedir(dir);
+    if (readable) *readable = !failed;
+    return failed ? QStringList() : names;
 }
 
 bool looksLikePicture(const QString& realPath) {

@@ -15,7 +15,9 @@ bool FolderExists(const QString& composed);
 
 // Names (with extension, without folder) of the entries of a folder that are not
 // sub-folders, in the order the file system lists them. Dangling links are listed too.
-QStringList folderFiles(const QString& composed);
+// When the folder cannot be listed (no permission, a read error) the list is empty and
+// `readable`, if given, is set to false; otherwise it is set to true.
+QStringList folderFiles(const QString& composed, bool* readable = nullptr);
 
 // Whether the file's header names an image format the picture loader reads. Reads only
 // the first bytes, never decodes the whole picture.

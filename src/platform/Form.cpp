@@ -77,7 +77,13 @@ void Form::setVisible(bool visible) {
         setFixedDesignSize(fixedSize_.width(), fixedSize_.height());
         centerOnScreen();
     }
+    const bool appearing = visible && isHidden();
     QWidget::setVisible(visible);
+    if (appearing) {
+        raise();
+        activateWindow();
+        Form_Activate();
+    }
 }
 
 void Form::Unload() {

@@ -17,7 +17,8 @@ public:
 
     // Modeless: loads the form if needed, shows and activates it.
     void Show();
-    // false hides a loaded form, true loads it if needed and shows it again.
+    // false hides a loaded form, true loads it if needed, shows it again and activates it
+    // (the window gets the keyboard, with or without a window manager).
     void setVisible(bool visible) override;
     bool Visible() const { return !isHidden(); }
     bool isLoaded() const { return loaded_; }
@@ -64,6 +65,8 @@ public:
 protected:
     void setTwipUnits() { unit_ = 1.0 / 15.0; }
     virtual void Form_Load() {}
+    // Runs each time the hidden form is shown again and made the active window.
+    virtual void Form_Activate() {}
     // With KeyPreview on, every key that produces a character comes here first, whichever
     // control of the form has the focus. Setting it to 0 swallows the key.
     virtual void Form_KeyPress(int& key) { (void)key; }

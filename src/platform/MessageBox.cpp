@@ -14,6 +14,8 @@ void MsgBox(const QString& text, MsgIcon icon) {
     QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
                     App().Title, displayText(text), QMessageBox::Ok, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("msgbox"));
+    // Names of files and players are shown as typed, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -32,6 +32,8 @@ QPixmap tryLoadPicture(const QString& composed) {
 
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
+    // Photos from phones and cameras say in their EXIF data which way up they were taken.
+    reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull()) return QPixmap();
     const QPixmap pixmap = QPixmap::fromImage(image);
@@ -51,6 +53,19 @@ QPixmap LoadPicture(const QString& composed) {
                .arg(QDir::toNativeSeparators(path), reason),
            MsgIcon::Critical);
     End();
+}
+
+QPixmap fitInto(const QPixmap& picture, int width, int height) {
+    if (picture.isNull() || width <= 0 || height <= 0) return picture;
+    // Same proportions as the box (to a pixel): the stretch shows it as it always did.
+    if (qint64(picture.width()) * height == qint64(picture.height()) * width) return picture;
+    const QPixmap scaled =
+        picture.scaled(width, height, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap boxed(width, height);
+    boxed.fill(Qt::transparent);
+    QPainter painter(&boxed);
+    painter.drawPixmap((width - scaled.width()) / 2, (height - scaled.height()) / 2, scaled);
+    return boxed;
 }
 
 QPixmap renderVectorPicture(const QString& path, int width, int height) {

@@ -13,6 +13,11 @@ QPixmap LoadPicture(const QString& composed);
 // Like LoadPicture, but returns a null pixmap instead of ending the program.
 QPixmap tryLoadPicture(const QString& composed);
 
+// The picture scaled to fit a box of the given pixel size with its proportions kept, centred,
+// the rest transparent (the form's colour shows there). A picture with the box's proportions
+// comes back unchanged.
+QPixmap fitInto(const QPixmap& picture, int width, int height);
+
 // Draws a vector picture (SVG) into a transparent picture of the given pixel size.
 QPixmap renderVectorPicture(const QString& path, int width, int height);
 

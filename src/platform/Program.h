@@ -3,8 +3,9 @@
 namespace platform {
 
 // Ends the program at once with the exit status: every window closes, no unload handler
-// runs, no further event is handled. Never returns.
-[[noreturn]] void End(int status = 0);
+// runs, no further event is handled. After an error the program reports, the status is 1.
+// Never returns.
+[[noreturn]] void End(int status = 1);
 
 // The last form was unloaded: leave the event loop.
 void quitAfterLastForm();

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "platform/App.h"
 #include "platform/Form.h"
@@ -10,13 +13,28 @@
 
 namespace platform {
 
+bool useGermanToolkitTexts() {
+    static QTranslator* translator = nullptr;
+    if (translator) return true;
+    auto* candidate = new QTranslator(QCoreApplication::instance());
+    if (!candidate->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete candidate;
+        return false;
+    }
+    QCoreApplication::installTranslator(candidate);
+    translator = candidate;
+    return true;
+}
+
 int run(int argc, char* argv[], const std::function<Form&()>& startupForm) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("knorzelbart"));
-    QApplication::setApplicationDisplayName(App().Title);
+    // No display name: the toolkit would append it to every window title.
     QApplication::setApplicationVersion(QStringLiteral(KNORZELBART_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("knorzelbart"));
+    useGermanToolkitTexts();
     // A picture that would need more memory than this is refused, not decoded.
     QImageReader::setAllocationLimit(kPictureMemoryLimitMegabytes);
     App().Path = QCoreApplication::applicationDirPath();

@@ -9,4 +9,8 @@ class Form;
 // and runs until the last form is unloaded.
 int run(int argc, char* argv[], const std::function<Form&()>& startupForm);
 
+// The toolkit's own texts (context menus, standard buttons) in German, from the system's
+// Qt translations. Returns false when the translation is not installed.
+bool useGermanToolkitTexts();
+
 }  // namespace platform

@@ -23,7 +23,9 @@ void frmRaeuber::tmr_assistantResize_Timer() {
             tmr_display->setEnabled(true);
         } else {
             clearLetterBoxes();
-            newRound();
+            // The fifteenth right word wins: no further picture is needed, so none is drawn
+            // and a list that has just run out ends nothing.
+            if (correctCount < 15) newRound();
             advanceRobber();
         }
         tmr_assistantResize->setEnabled(false);

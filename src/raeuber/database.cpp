@@ -19,7 +19,17 @@ using platform::App;
 void frmRaeuber::loadDatabase() {
     if (platform::FolderExists(assetPaths::dbFolder())) {
         const QString folder = platform::resolvePath(assetPaths::dbFolder());
-        const QStringList names = platform::folderFiles(assetPaths::dbFolder());
+        bool readable = true;
+        const QStringList names = platform::folderFiles(assetPaths::dbFolder(), &readable);
+        if (!readable) {
+            // A folder that cannot be read is reported as such, then treated as missing.
+            platform::MsgBox(QStringLiteral("Datenbankfehler: Das Datenbankverzeichnis <db> im Ordner ") +
+                                 App().Path + QStringLiteral(" kann nicht gelesen werden.") +
+                                 QStringLiteral("\r\r") +
+                                 QStringLiteral("Für genauere Informationen konsultieren Sie das Handbuch."),
+                             platform::MsgIcon::Critical);
+            return;
+        }
         imageNames.reserve(imageNames.size() + names.size() + 1);
         for (const QString& name : names) {
             if (!words::nameCanBeWord(name)) continue;

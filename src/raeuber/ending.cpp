@@ -44,7 +44,9 @@ void frmRaeuber::newGame() {
     tmrVerloren->setEnabled(false);
     assistantPlaying = false;
     assistantFirstCycle = true;
-    img_assistant->setVisible(false);
+    // Wherever its reaction was cut off, the next game's first reaction grows from the start
+    // and is seen from its first tick.
+    resetAssistant();
 
     loadDatabase();
     imgRäuber->setPicture(assetPaths::robberStanding());

@@ -5,6 +5,7 @@
 #include "game/Rules.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/LetterBox.h"
 #include "platform/Timer.h"
 
 // The game screen. This folder holds the whole form: its layout (layout.cpp) and its
@@ -31,7 +32,7 @@ public:
     platform::Timer* tmr_assistantAnimation;
     platform::Timer* tmr_assistantResize;
     platform::Timer* tmr_display;
-    platform::TextBox* LetterInput[rules::kLetterBoxes];
+    platform::LetterBox* LetterInput[rules::kLetterBoxes];
     platform::Image* mushroom;
     platform::Image* imgtree;
     platform::Image* imgfence;
@@ -67,6 +68,7 @@ public:
 
     // Event handlers.
     void LetterInput_Change(int Index);
+    void LetterInput_Click(int Index);
     void cmdReset_Click();
     void tmr_display_Timer();
     void tmr_hideWordPreview_Timer();
@@ -81,5 +83,7 @@ protected:
 
 private:
     void buildLayout();
+    // The assistant as the layout has it: its place and design size, hidden, no picture.
+    void resetAssistant();
     void resetGameValues();
 };

@@ -84,7 +84,8 @@ void frmRaeuber::buildLayout() {
     lbl_wrong = rowLabel(this, "lbl_wrong", "falsch", 32);
 
     img_assistant = new Image(this, "img_assistant", true);
-    img_assistant->Move(480, 88, 9, 9);
+    resetAssistant();
+    img_assistant->setVisible(true);  // shown, but empty, until its first reaction
 
     img_sun = new Image(this, "img_sun", true);
     img_sun->Move(608, 0, 113, 113);
@@ -109,16 +110,16 @@ void frmRaeuber::buildLayout() {
     mushroom = scenery(this, "mushroom", "mushroom.gif", 56, 312);
 
     for (int i = 0; i < rules::kLetterBoxes; ++i) {
-        auto* box = new TextBox(this, QStringLiteral("LetterInput_%1").arg(i).toUtf8().constData());
+        auto* box = new LetterBox(this, QStringLiteral("LetterInput_%1").arg(i).toUtf8().constData());
         LetterInput[i] = box;
         box->Move(56 + 40 * i, 440, 33, 33);
         box->setBackColor(bgrColor(0x00C0FFC0));
         box->setAlignment(Qt::AlignCenter);
         box->setFont(layoutFont(QStringLiteral("Arial"), 20.25, true));
-        box->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
         box->setTextMargins(0, 0, 0, 0);
         box->hide();
         connect(box, &QLineEdit::textChanged, this, [this, i] { LetterInput_Change(i); });
+        box->onClick([this, i] { LetterInput_Click(i); });
     }
 
     cmdReset = new CommandButton(this, "cmdReset");
@@ -126,6 +127,9 @@ void frmRaeuber::buildLayout() {
     cmdReset->setCaption(QStringLiteral("Ende"));
     cmdReset->setBackColor(bgrColor(0x00FFFF00));
     cmdReset->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 12, true));
+    // The keyboard belongs to the letter boxes: the button is for the mouse only, so that no
+    // key (Space, Return) ever ends a game, also while an end sequence hides the boxes.
+    cmdReset->setFocusPolicy(Qt::NoFocus);
     connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
 
     tmr_hideWordPreview = new Timer(this, "tmr_hideWordPreview", 3000, [this] { tmr_hideWordPreview_Timer(); });
@@ -134,4 +138,10 @@ void frmRaeuber::buildLayout() {
     tmr_assistantAnimation = new Timer(this, "tmr_assistantAnimation", 100, [this] { tmr_assistantAnimation_Timer(); });
     tmr_assistantResize = new Timer(this, "tmr_assistantResize", 100, [this] { tmr_assistantResize_Timer(); });
     tmr_display = new Timer(this, "tmr_display", 0, [this] { tmr_display_Timer(); });
+}
+
+void frmRaeuber::resetAssistant() {
+    img_assistant->Move(480, 88, 9, 9);
+    img_assistant->setPixmapPicture(QPixmap());
+    img_assistant->setVisible(false);
 }

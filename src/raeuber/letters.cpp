@@ -37,3 +37,16 @@ void frmRaeuber::LetterInput_Change(int Index) {
         LetterInput[0]->SetFocus();
     }
 }
+
+// A click on a letter box puts the keyboard where the next letter goes: into the last open
+// box of the word, after its text. Boxes that already hold their letter are not edited by a
+// click; while every box is locked (a reaction, the reveal) the focus stays where it is.
+void frmRaeuber::LetterInput_Click(int Index) {
+    (void)Index;
+    for (int i = wordLength - 1; i >= 0; --i) {
+        if (!LetterInput[i]->Locked()) {
+            LetterInput[i]->SetFocus();
+            return;
+        }
+    }
+}

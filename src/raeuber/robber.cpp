@@ -1,6 +1,7 @@
 // The robber's walk after a failed word, and the decision of victory and defeat.
 #include "game/modGlobalVars.h"
 #include "platform/Clock.h"
+#include "platform/Input.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -19,6 +20,9 @@ void frmRaeuber::advanceRobber() {
             Refresh();
             platform::sleepUntil(waitUntil + 0.1);
         }
+        // Keys and clicks that came during the walk were meant for the word before it, not
+        // for its retry: they are dropped.
+        platform::dropQueuedInput();
     }
     if (maxWrongWords == wrongCount) tmrVerloren->setEnabled(true);
     if (correctCount == rules::kWordsToWin) tmrGewonnen->setEnabled(true);

@@ -22,7 +22,7 @@ void frmRaeuber::newRound() {
             imageNames.removeAt(imageIndex);
             imageCount = imageCount - 1;
         }
-        imgTerm->setPixmapPicture(picture);
+        imgTerm->setPixmapPicture(platform::fitInto(picture, imgTerm->width(), imgTerm->height()));
         currentWord = words::fromFileName(imageNames.at(imageIndex));
         lbl_wordPreview->setCaption(currentWord);
         wordLength = currentWord.size();
@@ -76,7 +76,10 @@ void frmRaeuber::tmr_display_Timer() {
         wrongCount = wrongCount + 1;
         advanceRobber();
         clearLetterBoxes();
-        unlockFirstBox();
+        if (tmrVerloren->Enabled())
+            LetterInput[0]->SetFocus();  // the game is lost: no retry, nothing to type
+        else
+            unlockFirstBox();
         wordFailed = false;
     }
 }

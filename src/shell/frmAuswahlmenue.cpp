@@ -10,6 +10,8 @@ void frmAuswahlmenü::Form_Load() {
     skillLevel = 0;
 }
 
+void frmAuswahlmenü::Form_Activate() { txtSpielername->SetFocus(); }
+
 void frmAuswahlmenü::cmdLevel1_Click() { chooseLevel(rules::kLevels[0]); }
 void frmAuswahlmenü::cmdLevel2_Click() { chooseLevel(rules::kLevels[1]); }
 void frmAuswahlmenü::cmdLevel3_Click() { chooseLevel(rules::kLevels[2]); }

@@ -30,6 +30,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // Whenever the menu appears, the keyboard is in the name box.
+    void Form_Activate() override;
     // The window's close box cancels as the "x" button does: a hidden game must not keep
     // the program running without a window.
     void closeBoxClicked() override;

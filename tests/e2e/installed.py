@@ -30,6 +30,7 @@ PICTURE_SUFFIXES = (".png", ".jpg", ".jpeg", ".gif", ".bmp", ".webp", ".tif", ".
 # Dependencies that no library link reveals: plugins and fonts loaded at run time, and the
 # libraries the program is built on.
 EXPECTED_DEPENDS = ["qt6-qpa-plugins", "qt6-image-formats-plugins", "libqt6svg6",
+                    "qt6-translations-l10n",
                     "fonts-liberation", "fonts-comic-neue", "libqt6widgets6", "libqt6gui6",
                     "libqt6core6", "libc6", "libstdc++6"]
 
