@@ -17,8 +17,8 @@ bool FolderExists(const QString& composed);
 // sub-folders, in the order the file system lists them. Dangling links are listed too.
 QStringList folderFiles(const QString& composed);
 
-// Whether the file's header names an image format the picture loader reads. Reads only
-// the first bytes, never decodes the whole picture.
+// Whether the file is a regular file, not empty, whose first bytes name an image format the
+// picture loader reads (see PictureHeader.h). Reads only those bytes, never decodes.
 bool looksLikePicture(const QString& realPath);
 
 }  // namespace platform
