@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 
+#include "platform/FirstPaint.h"
 #include "platform/Links.h"
 #include "platform/Pictures.h"
 #include "screen/AssetPaths.h"
@@ -62,7 +63,8 @@ LinkBrolm::LinkBrolm(QWidget* parent, const char* name, double unit)
     : LinkControl(parent, name, unit, 3600, 855, credits::collegeWeb, credits::collegeWeb) {
     imgLogo = new platform::Image(this, "imgLogo", unit);
     imgLogo->Move(0, 0, kLogoWidth, kLogoHeight);
-    imgLogo->setPixmapPicture(logoPicture(unit));
+    // Rendering the logo's text costs milliseconds: it is drawn once the window is on screen.
+    platform::afterFirstPaint(imgLogo, [this, unit] { imgLogo->setPixmapPicture(logoPicture(unit)); });
     imgLogo->setCursor(Qt::PointingHandCursor);
     opensOnClick(imgLogo);
 }
