@@ -18,12 +18,9 @@ using platform::App;
 // extension or with no typeable word, files whose content is no picture) are skipped.
 void frmRaeuber::loadDatabase() {
     if (platform::FolderExists(assetPaths::dbFolder())) {
-        const QString folder = platform::resolvePath(assetPaths::dbFolder());
-        const QStringList names = platform::folderFiles(assetPaths::dbFolder());
+        const QStringList names = platform::folderPictures(assetPaths::dbFolder(), words::nameCanBeWord);
         imageNames.reserve(imageNames.size() + names.size() + 1);
         for (const QString& name : names) {
-            if (!words::nameCanBeWord(name)) continue;
-            if (!platform::looksLikePicture(folder + QLatin1Char('/') + name)) continue;
             imageCount = imageCount + 1;
             if (imageNames.isEmpty()) imageNames.append(QString());  // element 0, never used
             imageNames.append(name);

@@ -2,14 +2,7 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include "platform/PictureHeader.h"
 
 namespace platform {
 
@@ -67,22 +60,6 @@ QStringList folderFiles(const QString& composed) {
         names.append(it.fileName());
     }
     return names;
-}
-
-bool looksLikePicture(const QString& realPath) {
-    // Opened without waiting, so that a named pipe cannot block; only a regular file that is
-    // not empty is read, and only its first bytes.
-    const int fd = ::open(QFile::encodeName(realPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    bool picture = false;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-        char head[kPictureHeadBytes];
-        const ssize_t headSize = ::pread(fd, head, sizeof head, 0);
-        picture = headSize > 0 && headerNamesPicture(QByteArrayView(head, headSize), st.st_size);
-    }
-    ::close(fd);
-    return picture;
 }
 
 }  // namespace platform
