@@ -1,11 +1,15 @@
-// The smallest Qt Widgets program that opens one window: the floor for start-up figures.
+// The floor for start-up figures: the smallest Qt Widgets program that opens one window
+// showing one line of text, so that it sets up fonts as the game does.
 #include <QApplication>
+#include <QLabel>
 #include <QWidget>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
     window.resize(785, 573);
+    QLabel label(QStringLiteral("Knorzelbart – Rechtschreibspiel"), &window);
+    label.move(20, 20);
     window.show();
     return app.exec();
 }

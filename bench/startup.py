@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Times programs from their start to their first window on screen, with peak memory.
+"""Times programs from their start to their first painted frame, with peak memory.
 
-Each program prints "shown" at its first exposed window and leaves at once (shown_probe.cpp).
-The programs run alternately, `runs` times each; the medians are printed as JSON.
+Each program prints "painted" once its first frame is on screen and leaves at once
+(shown_probe.cpp). The programs run interleaved, `runs` times each, so that a slower or
+busier moment of the machine hits both alike. Printed as JSON: per program the median, and
+for each program after the first its ratio to the first, taken run by run (min, median,
+max).
 """
 import json
 import os
@@ -16,11 +19,15 @@ def once(path):
     start = time.perf_counter()
     proc = subprocess.Popen([path], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     line = proc.stdout.readline()
-    shown = time.perf_counter() - start
+    painted = time.perf_counter() - start
     _, status, usage = os.wait4(proc.pid, 0)
-    if line.strip() != b"shown":
-        sys.exit(f"{path}: no window shown (status {status})")
-    return shown * 1000.0, usage.ru_maxrss / 1024.0
+    if line.strip() != b"painted":
+        sys.exit(f"{path}: no frame painted (status {status})")
+    return painted * 1000.0, usage.ru_maxrss / 1024.0
+
+
+def spread(values):
+    return {"min": min(values), "median": statistics.median(values), "max": max(values)}
 
 
 def main():
@@ -29,13 +36,20 @@ def main():
     for p in programs:  # warm the file cache
         once(p)
     results = {p: {"ms": [], "mb": []} for p in programs}
-    for _ in range(runs):
-        for p in programs:
+    for i in range(runs):
+        # Interleaved, and the order turned every other run.
+        for p in programs if i % 2 == 0 else reversed(programs):
             ms, mb = once(p)
             results[p]["ms"].append(ms)
             results[p]["mb"].append(mb)
-    print(json.dumps({os.path.basename(p): {k: statistics.median(v) for k, v in r.items()}
-                      for p, r in results.items()}))
+    floor = results[programs[0]]
+    out = {}
+    for p, r in results.items():
+        entry = {k: spread(v) for k, v in r.items()}
+        if p != programs[0]:
+            entry["ratio"] = {k: spread([a / b for a, b in zip(r[k], floor[k])]) for k in ("ms", "mb")}
+        out[os.path.basename(p)] = entry
+    print(json.dumps(out))
 
 
 main()

@@ -1,4 +1,5 @@
 // The start-up screen: its texts and places, its links, and its ways to the menu.
+#include <QLabel>
 #include <QTest>
 #include <QFontMetrics>
 #include <QTextLayout>
@@ -69,6 +70,17 @@ private Q_SLOTS:
         checkStillUp(splash);
         runFor(1);
         checkLeftOnce();
+    }
+
+    // The logo's text is rendered right after the screen's first frame, not before it.
+    void theLogoIsDrawnRightAfterTheFirstFrame() {
+        ProgramFolder folder;
+        frmSplash& splash = startProgram();
+        const auto* logo = splash.findChild<QLabel*>(QStringLiteral("imgLogo"));
+        QVERIFY(logo && logo->pixmap().isNull());
+        for (int pass = 0; pass < 10 && logo->pixmap().isNull(); ++pass) QCoreApplication::processEvents();
+        QCOMPARE(logo->pixmap().size(), QSize(236, 55));
+        QVERIFY(logo->pixmap().toImage().pixelColor(27, 27).alpha() > 0);  // the emblem
     }
 
     void loadCentresByTheFormsWidthAndWritesTheTexts() {

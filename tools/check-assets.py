@@ -29,6 +29,11 @@ LAYOUT_SIZES = {"mushroom.gif": (200, 100), "tree.gif": (200, 200), "fence.gif":
                 "icon16.png": (16, 16), "icon32.png": (32, 32), "icon48.png": (48, 48),
                 "icon64.png": (64, 64), "icon128.png": (128, 128), "icon256.png": (256, 256)}
 
+# Every picture of the scene has a variant drawn at twice its size (hut1@2x.gif); a variant
+# at another factor (@4x) is optional but must then be exact too.
+VARIANT_FACTORS = (2,)
+SCALED_LAYOUT = [n for n in LAYOUT_SIZES if not n.startswith("icon")]
+
 MIN_WORDS = 16
 
 
@@ -52,17 +57,17 @@ def bmp_bits(path):
 
 
 def check_picture(c, path, size=None):
-    """Decodes one picture and checks its size and format rules."""
+    """Decodes one picture and checks its size and format rules. Returns its size."""
     name = os.path.basename(path)
     if not c.check(os.path.isfile(path), "%s: missing" % path):
-        return
+        return None
     try:
         with Image.open(path) as im:
             im.load()
             fmt, got, info = im.format, im.size, dict(im.info)
     except Exception as e:  # any decoding error is a failure
         c.check(False, "%s: does not decode (%s)" % (path, e))
-        return
+        return None
     if size:
         c.check(got == size, "%s: size %dx%d, expected %dx%d" % (path, got[0], got[1], size[0], size[1]))
     ext = name.rsplit(".", 1)[-1].lower()
@@ -72,6 +77,30 @@ def check_picture(c, path, size=None):
         c.check(fmt == "GIF" and "transparency" in info, "%s: GIF without a transparent colour" % path)
     elif ext == "png":
         c.check(fmt == "PNG", "%s: not a PNG" % path)
+    return got
+
+
+def variant_name(name, factor):
+    stem, ext = os.path.splitext(name)
+    return "%s@%dx%s" % (stem, factor, ext)
+
+
+def check_variants(c, folder, names):
+    """Each named picture has its @2x variant, and every @Nx file in the folder is exactly N
+    times the size of its original, in the original's format."""
+    wanted = {variant_name(n, f) for n in names for f in VARIANT_FACTORS}
+    present = set(os.listdir(folder)) if os.path.isdir(folder) else set()
+    for variant in sorted(wanted | {n for n in present if "@" in n}):
+        stem, ext = os.path.splitext(variant)
+        base, _, factor = stem.rpartition("@")
+        original = base + ext
+        if not c.check(factor[:-1].isdigit() and factor.endswith("x") and original in present,
+                       "%s/%s: no original %s" % (folder, variant, original)):
+            continue
+        factor = int(factor[:-1])
+        with Image.open(os.path.join(folder, original)) as im:
+            size = im.size
+        check_picture(c, os.path.join(folder, variant), (size[0] * factor, size[1] * factor))
 
 
 def main():
@@ -82,6 +111,7 @@ def main():
     bilder = os.path.join(assets, "bilder")
     for name in BILDER:
         check_picture(c, os.path.join(bilder, name), BILDER_SIZES.get(name))
+    check_variants(c, bilder, BILDER)
     if os.path.isdir(bilder):
         for name in os.listdir(bilder):
             c.check(name == unicodedata.normalize("NFC", name), "bilder/%s: name not in NFC" % name)
@@ -89,6 +119,7 @@ def main():
     layout = os.path.join(assets, "layout")
     for name, size in sorted(LAYOUT_SIZES.items()):
         check_picture(c, os.path.join(layout, name), size)
+    check_variants(c, layout, SCALED_LAYOUT)
     logo = os.path.join(layout, "logo.svg")
     if c.check(os.path.isfile(logo), "%s: missing" % logo):
         with open(logo, encoding="utf-8") as f:

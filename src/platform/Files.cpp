@@ -80,14 +80,4 @@ QStringList folderFiles(const QString& composed, bool* readable) {
     return failed ? QStringList() : names;
 }
 
-bool looksLikePicture(const QString& realPath) {
-    const QFileInfo info(realPath);
-    if (!info.isFile() || info.size() == 0) return false;
-    QImageReader reader(realPath);
-    reader.setDecideFormatFromContent(true);
-    if (!reader.canRead()) return false;
-    const QSize size = reader.size();
-    return !size.isValid() || (size.width() > 0 && size.height() > 0);
-}
-
 }  // namespace platform

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace platform {
 
@@ -19,8 +20,15 @@ bool FolderExists(const QString& composed);
 // `readable`, if given, is set to false; otherwise it is set to true.
 QStringList folderFiles(const QString& composed, bool* readable = nullptr);
 
-// Whether the file's header names an image format the picture loader reads. Reads only
-// the first bytes, never decodes the whole picture.
+// Whether the file is a regular file, not empty, whose first bytes name an image format the
+// picture loader reads (see PictureHeader.h). Reads only those bytes, never decodes.
 bool looksLikePicture(const QString& realPath);
+
+// The names of the entries of a folder that `nameAccepted` accepts and that look like
+// pictures as above, in the order the file system lists them; the same as folderFiles
+// filtered by both, but without a path to walk or a status to ask for each file.
+// `readable`, when given, tells whether the folder could be listed to its end.
+QStringList folderPictures(const QString& composed, const std::function<bool(const QString&)>& nameAccepted,
+                           bool* readable = nullptr);
 
 }  // namespace platform

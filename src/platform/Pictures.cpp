@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QCache>
+#include <QHash>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -24,6 +25,66 @@ QCache<QString, QPixmap>& cache() {
     return pictures;
 }
 
+void keep(const QString& path, const QPixmap& pixmap) {
+    const qint64 kilobytes = qint64(pixmap.width()) * pixmap.height() * 4 / 1024 + 1;
+    if (kilobytes < kCacheKilobytes) cache().insert(path, new QPixmap(pixmap), int(kilobytes));
+}
+
+// bilder/hut1.gif with factor 2 is bilder/hut1@2x.gif (the same with backslashes).
+QString variantPath(const QString& composed, int factor) {
+    const qsizetype slash = qMax(composed.lastIndexOf(QLatin1Char('/')), composed.lastIndexOf(QLatin1Char('\\')));
+    qsizetype dot = composed.lastIndexOf(QLatin1Char('.'));
+    if (dot <= slash + 1) dot = composed.size();  // no extension (or a hidden file's dot)
+    return composed.left(dot) + QStringLiteral("@%1x").arg(factor) + composed.mid(dot);
+}
+
+// Where a picture's variant lies and its device pixel ratio, found once per picture and
+// factor (finding a missing file means reading its folder). An empty path: no variant.
+struct Variant {
+    QString path;
+    qreal ratio = 1;
+};
+QHash<QString, Variant>& variants() {
+    static QHash<QString, Variant> found;
+    return found;
+}
+
+Variant findVariant(const QString& composed, int factor) {
+    const QString key = composed + QLatin1Char('|') + QString::number(factor);
+    if (const auto kept = variants().constFind(key); kept != variants().cend()) return *kept;
+    Variant variant;
+    const QString path = resolvePath(variantPath(composed, factor));
+    if (QFileInfo(path).isFile()) {
+        variant.path = path;
+        // The ratio of the two sizes, read from the original's header; the nominal factor
+        // when the original tells none.
+        const QSize own = QImageReader(resolvePath(composed)).size();
+        const QSize drawn = QImageReader(path).size();
+        variant.ratio = own.width() > 0 && drawn.width() > 0 ? qreal(drawn.width()) / own.width() : qreal(factor);
+    }
+    variants().insert(key, variant);
+    return variant;
+}
+
+// The variant of the picture for the factor, with its device pixel ratio set; null when
+// there is none that decodes.
+QPixmap variantFor(const QString& composed, double factor) {
+    for (const int size : {4, 2}) {
+        if (factor <= size / 2.0) continue;
+        const Variant variant = findVariant(composed, size);
+        if (variant.path.isEmpty()) continue;
+        QPixmap pixmap = tryLoadPicture(variant.path);
+        if (pixmap.isNull()) continue;
+        if (pixmap.devicePixelRatio() != variant.ratio) {
+            // Setting the ratio copies the pixels once; the cache keeps the copy.
+            pixmap.setDevicePixelRatio(variant.ratio);
+            keep(variant.path, pixmap);
+        }
+        return pixmap;
+    }
+    return QPixmap();
+}
+
 }  // namespace
 
 QPixmap tryLoadPicture(const QString& composed) {
@@ -37,8 +98,7 @@ QPixmap tryLoadPicture(const QString& composed) {
     const QImage image = reader.read();
     if (image.isNull()) return QPixmap();
     const QPixmap pixmap = QPixmap::fromImage(image);
-    const qint64 kilobytes = qint64(image.width()) * image.height() * 4 / 1024 + 1;
-    if (kilobytes < kCacheKilobytes) cache().insert(path, new QPixmap(pixmap), int(kilobytes));
+    keep(path, pixmap);
     return pixmap;
 }
 
@@ -68,6 +128,22 @@ QPixmap fitInto(const QPixmap& picture, int width, int height) {
     return boxed;
 }
 
+QPixmap tryLoadPictureForScale(const QString& composed, double factor) {
+    if (factor > 1.0) {
+        const QPixmap variant = variantFor(composed, factor);
+        if (!variant.isNull()) return variant;
+    }
+    return tryLoadPicture(composed);
+}
+
+QPixmap loadPictureForScale(const QString& composed, double factor) {
+    if (factor > 1.0) {
+        const QPixmap variant = variantFor(composed, factor);
+        if (!variant.isNull()) return variant;
+    }
+    return LoadPicture(composed);
+}
+
 QPixmap renderVectorPicture(const QString& path, int width, int height) {
     QPixmap pixmap(width, height);
     pixmap.fill(Qt::transparent);
@@ -77,6 +153,9 @@ QPixmap renderVectorPicture(const QString& path, int width, int height) {
     return pixmap;
 }
 
-void clearPictureCache() { cache().clear(); }
+void clearPictureCache() {
+    cache().clear();
+    variants().clear();
+}
 
 }  // namespace platform

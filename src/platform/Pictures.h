@@ -18,6 +18,15 @@ QPixmap tryLoadPicture(const QString& composed);
 // comes back unchanged.
 QPixmap fitInto(const QPixmap& picture, int width, int height);
 
+// The best drawing of a picture for a scene drawn `factor` times its design size: above 1 the
+// variant drawn at twice the size beside it (hut1@2x.gif), above 2 the one at four times
+// (falling back to @2x), otherwise or when no variant exists the picture itself. The
+// pixmap's device pixel ratio is set so that its logical size is the picture's own size;
+// a variant whose size is no exact multiple is taken at the ratio of the two sizes.
+// Missing and undecodable pictures are treated as by LoadPicture / tryLoadPicture.
+QPixmap loadPictureForScale(const QString& composed, double factor);
+QPixmap tryLoadPictureForScale(const QString& composed, double factor);
+
 // Draws a vector picture (SVG) into a transparent picture of the given pixel size.
 QPixmap renderVectorPicture(const QString& path, int width, int height);
 

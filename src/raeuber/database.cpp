@@ -18,34 +18,34 @@ using platform::App;
 // extension or with no typeable word, files whose content is no picture) are skipped.
 void frmRaeuber::loadDatabase() {
     if (platform::FolderExists(assetPaths::dbFolder())) {
-        const QString folder = platform::resolvePath(assetPaths::dbFolder());
         bool readable = true;
-        const QStringList names = platform::folderFiles(assetPaths::dbFolder(), &readable);
+        const QStringList names =
+            platform::folderPictures(assetPaths::dbFolder(), words::nameCanBeWord, &readable);
         if (!readable) {
             // A folder that cannot be read is reported as such, then treated as missing.
-            platform::MsgBox(QStringLiteral("Datenbankfehler: Das Datenbankverzeichnis <db> im Ordner ") +
-                                 App().Path + QStringLiteral(" kann nicht gelesen werden.") +
-                                 QStringLiteral("\r\r") +
-                                 QStringLiteral("Für genauere Informationen konsultieren Sie das Handbuch."),
-                             platform::MsgIcon::Critical);
+            dbFolderMessage(QStringLiteral("kann nicht gelesen werden"));
             return;
         }
         imageNames.reserve(imageNames.size() + names.size() + 1);
         for (const QString& name : names) {
-            if (!words::nameCanBeWord(name)) continue;
-            if (!platform::looksLikePicture(folder + QLatin1Char('/') + name)) continue;
             imageCount = imageCount + 1;
             if (imageNames.isEmpty()) imageNames.append(QString());  // element 0, never used
             imageNames.append(name);
         }
     } else {
-        platform::MsgBox(QStringLiteral("Datenbankfehler: Das Datenbankverzeichnis <") +
-                             assetPaths::dbFolderName() + QStringLiteral("> im Ordner ") +
-                             assetPaths::dbFolderParent() + QStringLiteral(" ist nicht vorhanden.") +
-                             QStringLiteral("\r\r") +
-                             QStringLiteral("Für genauere Informationen konsultieren Sie das Handbuch."),
-                         platform::MsgIcon::Critical);
+        dbFolderMessage(QStringLiteral("ist nicht vorhanden"));
     }
+}
+
+// "Datenbankfehler: Das Datenbankverzeichnis <db> im Ordner … ist nicht vorhanden." with the
+// folder that was looked for, and where to read more.
+void frmRaeuber::dbFolderMessage(const QString& what) {
+    platform::MsgBox(QStringLiteral("Datenbankfehler: Das Datenbankverzeichnis <") +
+                         assetPaths::dbFolderName() + QStringLiteral("> im Ordner ") +
+                         assetPaths::dbFolderParent() + QLatin1Char(' ') + what + QLatin1Char('.') +
+                         QStringLiteral("\r\r") +
+                         QStringLiteral("Für genauere Informationen konsultieren Sie das Handbuch."),
+                     platform::MsgIcon::Critical);
 }
 
 // Drops the picture just solved, then draws the next one at random. Ends the program when

@@ -52,6 +52,7 @@ public:
 
     // Picture-word database.
     void loadDatabase();
+    void dbFolderMessage(const QString& what);
     QString nextImage();
 
     // Rounds.

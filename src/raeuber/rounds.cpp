@@ -1,5 +1,7 @@
 // Rounds: setting up a word with its picture, preview and letter boxes; the reveal of a
 // failed word; clearing and locking the boxes.
+#include <algorithm>
+
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "platform/Pictures.h"
@@ -22,7 +24,10 @@ void frmRaeuber::newRound() {
             imageNames.removeAt(imageIndex);
             imageCount = imageCount - 1;
         }
-        imgTerm->setPixmapPicture(platform::fitInto(picture, imgTerm->width(), imgTerm->height()));
+        // Fitted into a square at the picture's own resolution: the box scales it to its size,
+        // however large the scene is drawn.
+        const int side = std::max(picture.width(), picture.height());
+        imgTerm->setPixmapPicture(platform::fitInto(picture, side, side));
         currentWord = words::fromFileName(imageNames.at(imageIndex));
         lbl_wordPreview->setCaption(currentWord);
         wordLength = currentWord.size();

@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 
+#include "platform/FirstPaint.h"
 #include "platform/Links.h"
 #include "platform/Pictures.h"
 #include "pictures/AssetPaths.h"
@@ -56,7 +57,8 @@ LinkBrolm::LinkBrolm(QWidget* parent, const char* name)
     : LinkControl(parent, name, 3600, 855, credits::collegeWeb, credits::collegeWeb) {
     imgLogo = new platform::Image(this, "imgLogo");
     imgLogo->Move(0, 0, kLogoWidth, kLogoHeight);
-    imgLogo->setVectorPicture(assetPaths::layoutPicture("logo.svg"));
+    // Rendering the logo's text costs milliseconds: it is drawn once the window is on screen.
+    platform::afterFirstPaint(imgLogo, [this] { imgLogo->setVectorPicture(assetPaths::layoutPicture("logo.svg")); });
     imgLogo->setCursor(Qt::PointingHandCursor);
     opensOnClick(imgLogo);
 }

@@ -70,9 +70,12 @@ def check_layout(checks, root, project_version):
     for path in (program, launcher):
         if not (os.path.isfile(path) and os.access(path, os.X_OK)):
             raise AssertionError(f"not an executable file: {path}")
-    bilder = os.listdir(os.path.join(lib, "bilder"))
-    if len(bilder) != 25:
-        raise AssertionError(f"bilder/ holds {len(bilder)} pictures, expected 25")
+    # Every picture and beside it its variant at twice the size (hut1.gif, hut1@2x.gif).
+    bilder = [n for n in os.listdir(os.path.join(lib, "bilder")) if "@" not in n]
+    variants = [n for n in os.listdir(os.path.join(lib, "bilder")) if "@" in n]
+    if len(bilder) != 25 or sorted(v.replace("@2x", "") for v in variants) != sorted(bilder):
+        raise AssertionError(f"bilder/ holds {len(bilder)} pictures and {len(variants)} variants, "
+                             "expected 25 and one @2x for each")
     words = [n for n in os.listdir(os.path.join(lib, "db"))
              if n.lower().endswith(PICTURE_SUFFIXES)]
     if len(words) < 16:

@@ -22,6 +22,14 @@ from PIL import Image, ImageDraw, ImageFont
 SKY = (128, 255, 255)
 SKY_HEX = "#80ffff"
 
+# The scene's pictures are drawn once at their own size and again at these factors, named
+# the way Qt names variants for high-density screens (hut1@2x.gif beside hut1.gif). Four
+# times would add 15 MB of uncompressed BMP (the grass alone 7.7 MB), most of it compiled
+# into the program, for the few screens where the scene is drawn larger than twice.
+VARIANTS = (2,)
+# The factor the pictures are being drawn at: every size below is given at factor 1.
+_scale = [1]
+
 # --------------------------------------------------------------------------
 # Emoji access and rendering
 
@@ -68,9 +76,10 @@ def svg_doc(inner, vb, w, h):
 
 
 def render(inner, w, h, vb=None):
-    """Renders SVG markup (in view box coordinates) to an RGBA image."""
+    """Renders SVG markup (in view box coordinates) to an RGBA image of w x h pixels times
+    the current factor."""
     vb = vb or (0, 0, w, h)
-    doc = svg_doc(inner, vb, w, h)
+    doc = svg_doc(inner, vb, w * _scale[0], h * _scale[0])
     png = subprocess.run(["rsvg-convert", "-f", "png"], input=doc.encode("utf-8"),
                          stdout=subprocess.PIPE, check=True).stdout
     return Image.open(io.BytesIO(png)).convert("RGBA")
@@ -301,18 +310,18 @@ def grass():
     """The ground: light meadow with darker tufts, a dark band as horizon."""
     import random
     rnd = random.Random(7)
+    k = _scale[0]
     light, dark = (124, 196, 66), (67, 140, 42)
-    img = Image.new("RGB", (800, 200), light)
+    img = Image.new("RGB", (800 * k, 200 * k), light)
     d = ImageDraw.Draw(img)
-    d.rectangle((0, 0, 799, 2), fill=dark)
+    d.rectangle((0, 0, 800 * k - 1, 3 * k - 1), fill=dark)
     for yy in range(14, 200, 16):
         for xx in range(-10, 810, 22):
             x = xx + rnd.randint(-6, 6) + (11 if (yy // 16) % 2 else 0)
             y = yy + rnd.randint(-3, 3)
             h = rnd.randint(5, 8)
-            d.line((x, y, x - 3, y - h), fill=dark, width=2)
-            d.line((x + 1, y, x + 1, y - h - 2), fill=dark, width=2)
-            d.line((x + 2, y, x + 5, y - h), fill=dark, width=2)
+            for line in ((x, y, x - 3, y - h), (x + 1, y, x + 1, y - h - 2), (x + 2, y, x + 5, y - h)):
+                d.line(tuple(v * k for v in line), fill=dark, width=2 * k)
     return img
 
 
@@ -455,7 +464,7 @@ def contact_sheet(assets, out):
     tiles = []
     for sub in ("bilder", "layout"):
         for name in sorted(os.listdir(os.path.join(assets, sub))):
-            if name.lower().endswith((".gif", ".bmp", ".png")):
+            if name.lower().endswith((".gif", ".bmp", ".png")) and "@" not in name:
                 tiles.append((name, Image.open(os.path.join(assets, sub, name)).convert("RGBA")))
     words = []
     for name in sorted(os.listdir(os.path.join(assets, "db"))):
@@ -509,6 +518,39 @@ def scene(assets, out):
 
 # --------------------------------------------------------------------------
 
+def named(name, suffix):
+    """hut1.gif with suffix @2x is hut1@2x.gif."""
+    stem, ext = os.path.splitext(name)
+    return stem + suffix + ext
+
+
+def scene_pictures(bilder, layout, suffix):
+    """Draws the pictures of the scene and its end sequences at the current factor."""
+    standing, walking = robber_picture(False), robber_picture(True)
+    save_gif(standing, os.path.join(bilder, named("räuberrechts.gif", suffix)))
+    save_gif(walking, os.path.join(bilder, named("räuberrechtsgeht.gif", suffix)))
+    save_gif(chest_picture(), os.path.join(bilder, named("Schatztruheeeee.gif", suffix)))
+    for n in range(1, 8):
+        save_gif(hat_frame(n), os.path.join(bilder, named("hut%d.gif" % n, suffix)))
+    for n in range(1, 6):
+        save_gif(defeat_frame(n), os.path.join(bilder, named("bei_sieg_%d.gif" % n, suffix)))
+    for n in range(1, 6):
+        save_bmp(owl(n, True), os.path.join(bilder, named("assistent_richtig_%d.bmp" % n, suffix)))
+        save_bmp(owl(n, False), os.path.join(bilder, named("assistent_fehler_%d.bmp" % n, suffix)))
+
+    save_gif(standing, os.path.join(layout, named("robber.gif", suffix)))
+    save_gif(chest_picture(), os.path.join(layout, named("chest.gif", suffix)))
+    save_gif(render(emoji("mushroom", 28, 4, 92) + emoji("mushroom", 112, 44, 52, flip=True), 200, 100),
+             os.path.join(layout, named("mushroom.gif", suffix)))
+    save_gif(render(emoji("deciduous-tree"), 200, 200, (0, 0, 128, 128)),
+             os.path.join(layout, named("tree.gif", suffix)))
+    save_gif(fence(), os.path.join(layout, named("fence.gif", suffix)))
+    save_bmp(render(emoji("sun"), 200, 200, (0, 0, 128, 128)), os.path.join(layout, named("sun.bmp", suffix)))
+    grass().save(os.path.join(layout, named("grass.bmp", suffix)), format="BMP")
+    save_bmp(tick_cross("tick"), os.path.join(layout, named("tick.bmp", suffix)))
+    save_bmp(tick_cross("cross"), os.path.join(layout, named("cross.bmp", suffix)))
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
@@ -522,28 +564,10 @@ def main():
     for d in (bilder, layout, db, docs):
         os.makedirs(d, exist_ok=True)
 
-    standing, walking = robber_picture(False), robber_picture(True)
-    save_gif(standing, os.path.join(bilder, "räuberrechts.gif"))
-    save_gif(walking, os.path.join(bilder, "räuberrechtsgeht.gif"))
-    save_gif(chest_picture(), os.path.join(bilder, "Schatztruheeeee.gif"))
-    for n in range(1, 8):
-        save_gif(hat_frame(n), os.path.join(bilder, "hut%d.gif" % n))
-    for n in range(1, 6):
-        save_gif(defeat_frame(n), os.path.join(bilder, "bei_sieg_%d.gif" % n))
-    for n in range(1, 6):
-        save_bmp(owl(n, True), os.path.join(bilder, "assistent_richtig_%d.bmp" % n))
-        save_bmp(owl(n, False), os.path.join(bilder, "assistent_fehler_%d.bmp" % n))
-
-    save_gif(standing, os.path.join(layout, "robber.gif"))
-    save_gif(chest_picture(), os.path.join(layout, "chest.gif"))
-    save_gif(render(emoji("mushroom", 28, 4, 92) + emoji("mushroom", 112, 44, 52, flip=True), 200, 100),
-             os.path.join(layout, "mushroom.gif"))
-    save_gif(render(emoji("deciduous-tree"), 200, 200, (0, 0, 128, 128)), os.path.join(layout, "tree.gif"))
-    save_gif(fence(), os.path.join(layout, "fence.gif"))
-    save_bmp(render(emoji("sun"), 200, 200, (0, 0, 128, 128)), os.path.join(layout, "sun.bmp"))
-    grass().save(os.path.join(layout, "grass.bmp"), format="BMP")
-    save_bmp(tick_cross("tick"), os.path.join(layout, "tick.bmp"))
-    save_bmp(tick_cross("cross"), os.path.join(layout, "cross.bmp"))
+    for factor in (1,) + VARIANTS:
+        _scale[0] = factor
+        scene_pictures(bilder, layout, "" if factor == 1 else "@%dx" % factor)
+    _scale[0] = 1
     head = robber(walking=False, bag=False)
     for size in (16, 32, 48, 64, 128, 256):
         save_png(render(head, size, size, (51, 0, 38, 38)), os.path.join(layout, "icon%d.png" % size))

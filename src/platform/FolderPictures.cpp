@@ -1,0 +1,73 @@
+// Finding the pictures of a folder quickly: a school's db folder may hold tens of thousands
+// of files, and it is listed again for every game.
+#include <QFile>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/Files.h"
+#include "platform/PictureHeader.h"
+
+namespace platform {
+
+namespace {
+
+// Reads the first bytes of an entry of the folder `dirFd` (or a path, with AT_FDCWD). Opened
+// without waiting, so that a named pipe cannot block. `regular`: the listing already said
+// the entry is a regular file; otherwise (a link, an unknown kind) its status is asked.
+bool entryLooksLikePicture(int dirFd, const char* name, bool regular) {
+    if (!regular) {
+        struct stat st {};
+        if (::fstatat(dirFd, name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return false;
+    }
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return false;
+    char head[kPictureHeadBytes];
+    const ssize_t read = ::pread(fd, head, sizeof head, 0);  // 0 for an empty file
+    bool picture = false;
+    if (read > 0) {
+        // Only a wireless bitmap (starting with two zero bytes) needs the file's size.
+        qint64 size = read;
+        struct stat st {};
+        if (read >= 2 && head[0] == 0 && head[1] == 0 && ::fstat(fd, &st) == 0) size = st.st_size;
+        picture = headerNamesPicture(QByteArrayView(head, read), size);
+    }
+    ::close(fd);
+    return picture;
+}
+
+}  // namespace
+
+bool looksLikePicture(const QString& realPath) {
+    return entryLooksLikePicture(AT_FDCWD, QFile::encodeName(realPath).constData(), false);
+}
+
+QStringList folderPictures(const QString& composed, const std::function<bool(const QString&)>& nameAccepted,
+                           bool* readable) {
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(resolvePath(composed)).constData());
+    if (readable) *readable = dir != nullptr;
+    if (!dir) return names;
+    const int dirFd = ::dirfd(dir);
+    bool failed = false;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            failed = errno != 0;  // a read error, not the end of the listing
+            break;
+        }
+        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!nameAccepted(name)) continue;
+        if (entryLooksLikePicture(dirFd, entry->d_name, entry->d_type == DT_REG)) names.append(name);
+    }
+    ::closedir(dir);
+    if (readable) *readable = !failed;
+    return failed ? QStringList() : names;
+}
+
+}  // namespace platform

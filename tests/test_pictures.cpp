@@ -1,0 +1,192 @@
+// Which files count as pictures when the word list is built (their first bytes decide), and
+// which drawing of a picture a scene drawn larger takes.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/TestMode.h"
+#include "platform/App.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+#include "platform/Pictures.h"
+#include "platform/Program.h"
+#include "support/BadPictures.h"
+#include "support/GameFixture.h"
+
+using namespace platform;
+using testsupport::ProgramFolder;
+
+namespace {
+
+// An uncompressed 24-bit TGA of 2 x 2 pixels, with or without the signature at its end
+// (which the reader does not need).
+QByteArray tga(bool signature) {
+    QByteArray bytes(18, '\0');
+    bytes[2] = 2;
+    bytes[12] = 2;
+    bytes[14] = 2;
+    bytes[16] = 24;
+    bytes += QByteArray(12, '\x40');
+    if (signature) bytes += QByteArray(8, '\0') + QByteArray("TRUEVISION-XFILE.", 18);
+    return bytes;
+}
+
+void saveFilled(const QString& path, QSize size, Qt::GlobalColor colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QVERIFY(image.save(path));
+}
+
+QString bild(const QString& name) { return App().Path + QStringLiteral("\\bilder\\") + name; }
+
+}  // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+
+    // Every format this system's Qt both writes and reads back must pass the header check,
+    // and so must the ones it only reads that the game ships or a school may have.
+    void everyFormatQtReadsHerePassesTheHeaderCheck() {
+        ProgramFolder folder;
+        QImage image(12, 10, QImage::Format_ARGB32);
+        image.fill(Qt::yellow);
+        int checked = 0;
+        const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+        for (const QByteArray& format : QImageWriter::supportedImageFormats()) {
+            const QString path = folder.db() + QStringLiteral("/Bild.") + QString::fromLatin1(format);
+            if (!readable.contains(format) || !image.save(path, format.constData())) continue;
+            QImageReader reader(path);
+            reader.setDecideFormatFromContent(true);
+            if (!reader.canRead()) continue;  // e.g. a format only known by its name
+            QVERIFY2(looksLikePicture(path), format.constData());
+            ++checked;
+        }
+        QVERIFY2(checked >= 10, qPrintable(QString::number(checked)));
+        folder.writeFile("db/Hut.gif", badpictures::whole("GIF"));
+        QFile::copy(QStringLiteral(":/layout/logo.svg"), folder.db() + "/Logo.svg");
+        folder.writeFile("db/Rot.tga", tga(true));
+        for (const char* name : {"Hut.gif", "Logo.svg", "Rot.tga"}) {
+            const QString path = folder.db() + QLatin1Char('/') + QLatin1String(name);
+            QVERIFY2(!QImage(path).isNull(), name);
+            QVERIFY2(looksLikePicture(path), name);
+        }
+    }
+
+    // Against Qt's own check where they agree; a header that declares no pixels is refused
+    // here although Qt's check would pass it.
+    void theHeaderCheckDecidesLikeQtsReaders_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<bool>("qtAgrees");
+        QTest::newRow("text") << QByteArray("Dies ist kein Bild") << false << true;
+        QTest::newRow("png signature only") << QByteArray("\x89PNG\r\n\x1a\n", 8) << true << true;
+        QTest::newRow("truncated png") << badpictures::truncated("PNG", 60) << true << true;
+        QTest::newRow("png of 0 x 10") << badpictures::hugePngHeader(0, 10) << false << false;
+        QTest::newRow("bmp of 10 x 0") << badpictures::hugeBmpHeader(10, 0) << false << false;
+        QTest::newRow("jpeg start") << QByteArray("\xff\xd8\xff\xe0") << true << true;
+        QTest::newRow("gif header") << badpictures::hugeGifHeader(30000, 30000) << true << true;
+        QTest::newRow("tga without signature") << tga(false) << true << true;
+        QTest::newRow("tga of 0 x 2") << tga(false).replace(12, 1, "\0", 1) << false << false;
+        QTest::newRow("wbmp of the wrong length") << QByteArray("\0\0\x08\x08" "1234567", 11) << false << true;
+        QTest::newRow("wbmp") << QByteArray("\0\0\x08\x08" "12345678", 12) << true << true;
+        QTest::newRow("icon folder without entries") << QByteArray(22, '\0').replace(2, 1, "\1") << false << true;
+        QTest::newRow("xml that is no svg") << QByteArray("<?xml version=\"1.0\"?><a/>") << true << true;
+        QTest::newRow("riff that is no webp") << QByteArray("RIFF\x10\0\0\0WAVEfmt ", 16) << false << true;
+    }
+    void theHeaderCheckDecidesLikeQtsReaders() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, picture);
+        QFETCH(bool, qtAgrees);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Probe.png");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        QCOMPARE(looksLikePicture(path), picture);
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        QCOMPARE(reader.canRead() == picture, qtAgrees);
+    }
+
+    // The picture is 10 x 8; its variants are filled in other colours, so the pixel tells
+    // which one was taken. Whichever it is, the logical size stays 10 x 8.
+    void theBestVariantForTheFactorIsTaken_data() {
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<bool>("withFourTimes");
+        QTest::addColumn<int>("taken");
+        QTest::newRow("1") << 1.0 << true << 1;
+        QTest::newRow("0.5") << 0.5 << true << 1;
+        QTest::newRow("1.25") << 1.25 << true << 2;
+        QTest::newRow("2") << 2.0 << true << 2;
+        QTest::newRow("2.5") << 2.5 << true << 4;
+        QTest::newRow("3.8") << 3.8 << true << 4;
+        QTest::newRow("3.8 without @4x") << 3.8 << false << 2;
+    }
+    void theBestVariantForTheFactorIsTaken() {
+        QFETCH(double, factor);
+        QFETCH(bool, withFourTimes);
+        QFETCH(int, taken);
+        QTemporaryDir dir;
+        saveFilled(dir.filePath("probe.png"), {10, 8}, Qt::red);
+        saveFilled(dir.filePath("probe@2x.png"), {20, 16}, Qt::green);
+        if (withFourTimes) saveFilled(dir.filePath("probe@4x.png"), {40, 32}, Qt::blue);
+        // The program composes its paths with backslashes and in any letter case.
+        const QPixmap pixmap = loadPictureForScale(dir.path() + QStringLiteral("\\Probe.PNG"), factor);
+        QCOMPARE(pixmap.devicePixelRatio(), qreal(taken));
+        QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(10, 8));
+        const QRgb colour = pixmap.toImage().pixel(0, 0);
+        QCOMPARE(colour, QColor(taken == 1 ? Qt::red : taken == 2 ? Qt::green : Qt::blue).rgb());
+    }
+
+    // A teacher's own pictures: without variants, with one of an odd size, with one that
+    // cannot be decoded. The picture keeps its size and nothing is reported.
+    void aTeachersOwnPicturesKeepWorking() {
+        ProgramFolder folder;
+        const QString dir = folder.path() + QStringLiteral("/bilder/");
+        saveFilled(dir + "ohne.png", {10, 8}, Qt::red);
+        saveFilled(dir + "schief.png", {10, 8}, Qt::red);
+        saveFilled(dir + "schief@2x.png", {25, 20}, Qt::green);
+        saveFilled(dir + "kaputt.png", {10, 8}, Qt::red);
+        folder.writeFile("bilder/kaputt@2x.png", badpictures::truncated("PNG", 60));
+        for (const char* name : {"ohne.png", "schief.png", "kaputt.png"}) {
+            const QPixmap pixmap = loadPictureForScale(bild(QString::fromLatin1(name)), 2.0);
+            QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(10, 8));
+        }
+        QCOMPARE(loadPictureForScale(bild("schief.png"), 2.0).devicePixelRatio(), 2.5);
+        QCOMPARE(loadPictureForScale(bild("kaputt.png"), 2.0).devicePixelRatio(), 1.0);
+        QVERIFY(shownMessages().isEmpty());
+        // A missing picture is still reported as LoadPicture reports it.
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, loadPictureForScale(bild("fehlt.gif"), 2.0));
+        QVERIFY(shownMessages().value(0).text.contains("fehlt.gif"));
+        QVERIFY(tryLoadPictureForScale(bild("fehlt.gif"), 2.0).isNull());
+    }
+
+    // Every picture the game ships in bilder (copied beside the program) and in its layout
+    // (compiled in) has its variant at twice the size, found from the original's path.
+    void everyShippedPictureHasItsVariant() {
+        ProgramFolder folder;
+        QStringList paths;
+        for (const QString& name : QDir(folder.path() + "/bilder").entryList(QDir::Files))
+            if (!name.contains(QLatin1Char('@'))) paths << bild(name);
+        QCOMPARE(paths.size(), 25);
+        for (const char* name : {"mushroom.gif", "tree.gif", "fence.gif", "sun.bmp", "grass.bmp", "tick.bmp",
+                                 "cross.bmp", "robber.gif", "chest.gif"})
+            paths << QStringLiteral(":/layout/") + QLatin1String(name);
+        for (const QString& path : paths) {
+            const QPixmap original = LoadPicture(path);
+            const QPixmap variant = loadPictureForScale(path, 2.0);
+            QVERIFY2(variant.devicePixelRatio() == 2.0, qPrintable(path));
+            QCOMPARE(variant.deviceIndependentSize(), QSizeF(original.size()));
+            QCOMPARE(variant.hasAlpha(), original.hasAlpha());
+        }
+    }
+};
+
+QTEST_MAIN(TestPictures)
+#include "test_pictures.moc"
