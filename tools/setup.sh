@@ -9,6 +9,7 @@ packages=(
   python3 python3-pil dpkg-dev desktop-file-utils
   xvfb xdotool x11-utils imagemagick file tesseract-ocr tesseract-ocr-deu
   libbenchmark-dev
+  libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils sox
 )
 
 missing=()
