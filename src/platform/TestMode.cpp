@@ -11,6 +11,7 @@
 #include "platform/Pictures.h"
 #include "platform/Program.h"
 #include "platform/Random.h"
+#include "platform/Sound.h"
 
 namespace platform {
 
@@ -21,6 +22,7 @@ void beginTestMode(const QString& appPath) {
     interceptMessageBoxes(true);
     interceptProgramEnd(true);
     interceptNavigation(true);
+    interceptSound(true);
     clearPictureCache();
     queueRandomNumbers({});
     App().Path = appPath;
@@ -31,6 +33,7 @@ void endTestMode() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     interceptMessageBoxes(false);
     interceptNavigation(false);
+    interceptSound(false);
 }
 
 }  // namespace platform
