@@ -8,7 +8,7 @@
 
 #include "game/modGlobalVars.h"
 #include "platform/Random.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/BadPictures.h"
 #include "support/GameFixture.h"
 #include "support/Playthrough.h"

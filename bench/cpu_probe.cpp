@@ -10,7 +10,7 @@
 
 #include "game/modGlobalVars.h"
 #include "platform/Clock.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 #include "support/Playthrough.h"
 

@@ -5,7 +5,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 
 using namespace testsupport;

@@ -10,7 +10,7 @@
 #include "platform/Program.h"
 #include "platform/Pictures.h"
 #include "platform/Random.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 
 using namespace testsupport;

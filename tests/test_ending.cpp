@@ -7,7 +7,8 @@
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
+#include "shell/frmAuswahlmenue.h"
 #include "support/GameFixture.h"
 #include "support/Playthrough.h"
 
@@ -16,7 +17,7 @@ using namespace modGlobalVars;
 
 namespace {
 
-platform::Form& menu() { return platform::form(QStringLiteral("frmAuswahlmenü")); }
+platform::Form& menu() { return frmAuswahlmenü::Default(); }
 
 QString robberPicture(frmRaeuber& game) {
     const QString path = game.imgRäuber->PicturePath();
@@ -209,7 +210,7 @@ private Q_SLOTS:
         game.close();
         QVERIFY(platform::Forms().isEmpty());
         QVERIFY(platform::programHasEnded());
-        QVERIFY(platform::existingForm("frmRaeuber") == nullptr);
+        QVERIFY(frmRaeuber::Existing() == nullptr);
     }
 };
 

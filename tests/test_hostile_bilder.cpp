@@ -7,7 +7,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 #include "support/Invariants.h"
 #include "support/Playthrough.h"

@@ -13,7 +13,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/Random.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
+#include "shell/frmAuswahlmenue.h"
 #include "support/BadPictures.h"
 #include "support/GameFixture.h"
 #include "support/Invariants.h"
@@ -187,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(messageTexts(), QStringList{end});
         for (const QString& w : hostileWords) QVERIFY2(!seen.contains(w), qPrintable(w));
         QVERIFY(!game.Visible());
-        QVERIFY(platform::form(QStringLiteral("frmAuswahlmenü")).Visible());
+        QVERIFY(frmAuswahlmenü::Default().Visible());
         CHECK_INVARIANTS(game, "the new game");
     }
 

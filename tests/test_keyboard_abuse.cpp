@@ -8,7 +8,7 @@
 
 #include "game/modGlobalVars.h"
 #include "platform/MessageBox.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 #include "support/Invariants.h"
 #include "support/Playthrough.h"

@@ -3,7 +3,7 @@
 
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 
 using namespace testsupport;

@@ -72,7 +72,7 @@ private Q_SLOTS:
         Timer t(&owner, "t", 100, [&] { ++ticks; });
         t.setEnabled(true);
         const double start = clockSeconds();
-        waitUntil(start + 0.35);
+        sleepUntil(start + 0.35);
         QCOMPARE(clockSeconds(), start + 0.35);
         QCOMPARE(ticks, 0);  // nothing runs during the wait
         runFor(1);

@@ -3,7 +3,7 @@
 
 #include "game/modGlobalVars.h"
 #include "platform/Clock.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 
 using namespace testsupport;

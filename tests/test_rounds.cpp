@@ -5,7 +5,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/Files.h"
 #include "platform/Random.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 
 using namespace testsupport;

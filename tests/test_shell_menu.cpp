@@ -5,7 +5,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
 #include "platform/Program.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"
 #include "shell/start.h"
@@ -18,7 +18,7 @@ namespace {
 
 // From the start of the program to the menu, as a child gets there.
 frmAuswahlmenü& startToMenu() {
-    platform::form(shell::startupForm()).Show();
+    shell::startupForm().Show();
     QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
     return frmAuswahlmenü::Default();
 }
@@ -69,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(playerName, QString());
         QCOMPARE(maxWrongWords, 0);
         QVERIFY(menu.isVisible());
-        QVERIFY(!platform::existingForm(QStringLiteral("frmRaeuber")));
+        QVERIFY(!frmRaeuber::Existing());
     }
 
     void aSingleBlankIsANameAndTheGameTakesTheFocus() {
@@ -147,7 +147,7 @@ private Q_SLOTS:
             QTest::mouseClick(menu.cmdAbbruch, Qt::LeftButton);
         QVERIFY(platform::programHasEnded());
         QVERIFY(platform::Forms().isEmpty());
-        QVERIFY(!platform::existingForm(QStringLiteral("frmRaeuber")));
+        QVERIFY(!frmRaeuber::Existing());
     }
 
     void aGameWithoutPicturesEndsTheProgramInsideTheLevelButton() {

@@ -15,7 +15,7 @@ using modGlobalVars::skillLevel;
 namespace {
 
 frmSplash& startProgram() {
-    platform::form(shell::startupForm()).Show();
+    shell::startupForm().Show();
     return frmSplash::Default();
 }
 
@@ -34,7 +34,7 @@ void checkLeftOnce() {
         QCOMPARE(platform::Forms().size(), 1);
         QCOMPARE(platform::Forms().first()->objectName(), QStringLiteral("frmAuswahlmenü"));
         QVERIFY(platform::Forms().first()->isVisible());
-        QVERIFY(!platform::existingForm(QStringLiteral("frmSplash")));
+        QVERIFY(!frmSplash::Existing());
         QCOMPARE(skillLevel, round == 0 ? 0 : kMarker);
         skillLevel = kMarker;
         runFor(5 * 60000);

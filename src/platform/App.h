@@ -7,9 +7,10 @@ namespace platform {
 struct Application {
     QString Path;  // folder of the executable (tests point it at a temporary folder)
     QString Title = QStringLiteral("Knorzelbart");
-    int Major = 1;
-    int Minor = 0;
-    int Revision = 8;
+    // The version the build gives the program.
+    int Major = KNORZELBART_VERSION_MAJOR;
+    int Minor = KNORZELBART_VERSION_MINOR;
+    int Revision = KNORZELBART_VERSION_PATCH;
 };
 
 Application& App();

@@ -8,11 +8,15 @@ double clockSeconds();
 
 // Blocks the program until the clock reaches `until` without handling any event and
 // without spinning. On the virtual clock it only moves "now" forward.
-void waitUntil(double until);
+void sleepUntil(double until);
 
 // Virtual time for tests: timers and the clock stop following the wall clock.
 bool usesVirtualClock();
 void useVirtualClock(bool on);
+
+// "Now" on the virtual clock, in milliseconds; the timers move it forward.
+double virtualNowMs();
+void setVirtualNowMs(double ms);
 
 // Runs every timer tick that falls due within the next `ms` virtual milliseconds,
 // earliest first, one handler at a time.

@@ -8,18 +8,17 @@
 
 namespace platform {
 
-int run(int argc, char* argv[], const QString& startupForm) {
+int run(int argc, char* argv[], const std::function<Form&()>& startupForm) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("knorzelbart"));
     QApplication::setApplicationDisplayName(App().Title);
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(App().Major).arg(App().Minor).arg(App().Revision));
+    QApplication::setApplicationVersion(QStringLiteral(KNORZELBART_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("knorzelbart"));
     // A picture that would need more memory than this is refused, not decoded.
     QImageReader::setAllocationLimit(256);
     App().Path = QCoreApplication::applicationDirPath();
-    form(startupForm).Show();
+    startupForm().Show();
     return application.exec();
 }
 

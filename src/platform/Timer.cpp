@@ -1,7 +1,5 @@
 #include "platform/Timer.h"
 
-#include <QElapsedTimer>
-#include <QThread>
 #include <QTimer>
 #include <algorithm>
 #include <vector>
@@ -12,8 +10,6 @@ namespace platform {
 
 namespace {
 
-bool virtualMode = false;
-double virtualNowMs = 0;
 unsigned long long enableCounter = 0;
 std::vector<Timer*>& allTimers() {
     static std::vector<Timer*> timers;
@@ -28,40 +24,10 @@ std::vector<Timer*>& deferred() {
     return list;
 }
 
-QElapsedTimer& realClock() {
-    static QElapsedTimer clock = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return clock;
-}
-
 }  // namespace
 
-double clockSeconds() {
-    if (virtualMode) return virtualNowMs / 1000.0;
-    return realClock().nsecsElapsed() / 1e9;
-}
-
-void waitUntil(double until) {
-    if (virtualMode) {
-        virtualNowMs = std::max(virtualNowMs, until * 1000.0);
-        return;
-    }
-    const double rest = until - clockSeconds();
-    if (rest > 0) QThread::usleep(static_cast<unsigned long>(rest * 1e6));
-}
-
-bool usesVirtualClock() { return virtualMode; }
-
-void useVirtualClock(bool on) {
-    virtualMode = on;
-    virtualNowMs = 0;
-}
-
 void advance(int ms) {
-    const double target = virtualNowMs + ms;
+    const double target = virtualNowMs() + ms;
     for (;;) {
         Timer* next = nullptr;
         for (Timer* t : allTimers()) {
@@ -70,12 +36,12 @@ void advance(int ms) {
                 next = t;
         }
         if (!next) break;
-        virtualNowMs = std::max(virtualNowMs, next->due);
-        next->due = virtualNowMs + next->Interval();
+        setVirtualNowMs(std::max(virtualNowMs(), next->due));
+        next->due = virtualNowMs() + next->Interval();
         next->fire();
     }
     // A blocking wait inside a handler may have carried "now" past the target.
-    virtualNowMs = std::max(virtualNowMs, target);
+    setVirtualNowMs(std::max(virtualNowMs(), target));
 }
 
 Timer::Timer(QObject* parent, const char* name, int interval, std::function<void()> handler)
@@ -108,8 +74,8 @@ void Timer::setInterval(int ms) {
 }
 
 void Timer::arm() {
-    if (virtualMode) {
-        due = virtualNowMs + interval_;
+    if (usesVirtualClock()) {
+        due = virtualNowMs() + interval_;
         return;
     }
     if (!real_) {

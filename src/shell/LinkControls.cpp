@@ -4,7 +4,7 @@
 
 #include "platform/Links.h"
 #include "platform/Pictures.h"
-#include "screen/AssetPaths.h"
+#include "pictures/AssetPaths.h"
 #include "platform/Clicks.h"
 #include "shell/Credits.h"
 #include "platform/Look.h"

@@ -1,6 +1,6 @@
 // The selection menu's behaviour: the level buttons and cancel.
 #include "game/modGlobalVars.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 
 using namespace modGlobalVars;
@@ -25,12 +25,7 @@ void frmAuswahlmenü::chooseLevel(int level, int stepScale, int wrongWords) {
     // picture; then nothing below runs.
     frmRaeuber& game = frmRaeuber::Default();
     game.Show();
-    // The first word was set up when the last game ended, and its preview may have been
-    // hidden by the last game's level while the menu waited. It is shown again and its
-    // time counts from now, so that the level just chosen decides about it.
-    game.lbl_wordPreview->setVisible(true);
-    game.tmr_hideWordPreview->setEnabled(false);
-    game.tmr_hideWordPreview->setEnabled(true);
+    game.showFirstWordPreview();
     setVisible(false);
     game.LetterInput[0]->SetFocus();
 }
@@ -38,7 +33,7 @@ void frmAuswahlmenü::chooseLevel(int level, int stepScale, int wrongWords) {
 // Unloading a loaded game unloads every form and so ends the program; before the first
 // game the menu is the last form, and unloading it ends the program.
 void frmAuswahlmenü::cmdAbbruch_Click() {
-    platform::Unload(QStringLiteral("frmRaeuber"));
+    if (frmRaeuber* game = frmRaeuber::Existing()) game->Unload();
     Unload();
 }
 

@@ -1,6 +1,6 @@
 // The selection menu's layout: a small fixed window with the name box, the three level
 // buttons that grow with the level, their words below them, and the "x" in the corner.
-#include "screen/AssetPaths.h"
+#include "pictures/AssetPaths.h"
 #include "shell/frmAuswahlmenue.h"
 
 using namespace platform;

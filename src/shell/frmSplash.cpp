@@ -1,6 +1,7 @@
 // The start-up screen's behaviour: its texts and centred places at load, and the ways out.
 #include "platform/App.h"
 #include "shell/Credits.h"
+#include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"
 
 using platform::App;
@@ -47,7 +48,7 @@ void frmSplash::Form_KeyPress(int& key) {
 // first way out (a late tick, a key still on its way) finds the screen unloaded.
 void frmSplash::leave() {
     if (!isLoaded()) return;
-    platform::form(QStringLiteral("frmAuswahlmenü")).Show();
+    frmAuswahlmenü::Default().Show();
     Timer1->setEnabled(false);
     Unload();
 }

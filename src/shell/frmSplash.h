@@ -12,6 +12,8 @@ class frmSplash : public platform::Form {
 public:
     frmSplash();
     static frmSplash& Default();
+    // The default instance if it exists (it is gone once the screen was left), else nullptr.
+    static frmSplash* Existing();
 
     platform::Timer* Timer1;
     platform::Frame* Frame1;

@@ -49,6 +49,10 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
 
 frmSplash& frmSplash::Default() { return platform::Default<frmSplash>(QStringLiteral("frmSplash")); }
 
+frmSplash* frmSplash::Existing() {
+    return static_cast<frmSplash*>(platform::existingForm(QStringLiteral("frmSplash")));
+}
+
 void frmSplash::buildLayout() {
     const double twips = unit();
     Timer1 = new Timer(this, "Timer1", 60000, [this] { Timer1_Timer(); });

@@ -2,7 +2,7 @@
 
 #include "platform/Form.h"
 #include "platform/Run.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"
 
@@ -12,13 +12,15 @@ void registerForms() {
     platform::registerForm(QStringLiteral("frmSplash"), [] { return new frmSplash; });
     platform::registerForm(QStringLiteral("frmAuswahlmenü"), [] { return new frmAuswahlmenü; });
     platform::registerForm(QStringLiteral("frmRaeuber"), [] { return new frmRaeuber; });
+    // After a game the menu comes back.
+    frmRaeuber::followingForm = []() -> platform::Form& { return frmAuswahlmenü::Default(); };
 }
 
-QString startupForm() { return QStringLiteral("frmSplash"); }
+platform::Form& startupForm() { return frmSplash::Default(); }
 
 int start(int argc, char* argv[]) {
     registerForms();
-    return platform::run(argc, argv, startupForm());
+    return platform::run(argc, argv, startupForm);
 }
 
 }  // namespace shell

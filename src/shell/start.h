@@ -1,5 +1,7 @@
 #pragma once
-#include <QString>
+namespace platform {
+class Form;
+}
 
 namespace shell {
 
@@ -8,7 +10,7 @@ namespace shell {
 void registerForms();
 
 // The form the program opens with: the start-up screen.
-QString startupForm();
+platform::Form& startupForm();
 
 // Runs the program: the start-up form comes first.
 int start(int argc, char* argv[]);

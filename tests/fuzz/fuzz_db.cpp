@@ -17,7 +17,7 @@
 #include "platform/Pictures.h"
 #include "platform/Program.h"
 #include "platform/TestMode.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "shell/start.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 #include "platform/TestMode.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 #include "shell/start.h"
 
 namespace testsupport {

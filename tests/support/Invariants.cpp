@@ -4,7 +4,7 @@
 
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 
 namespace testsupport {
 

@@ -2,8 +2,8 @@
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
-#include "screen/AssetPaths.h"
-#include "screen/frmRaeuber.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
 
@@ -60,7 +60,7 @@ void frmRaeuber::newGame() {
     }
     setVisible(false);
     lbl_wordPreview->setVisible(true);
-    platform::form(QStringLiteral("frmAuswahlmenü")).setVisible(true);
+    followingForm().setVisible(true);
     lockLetterBoxes();
     imgRäuber->setPicture(assetPaths::robberStanding());
     lbl_hidePic->setVisible(false);

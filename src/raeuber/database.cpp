@@ -7,8 +7,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/Random.h"
-#include "screen/AssetPaths.h"
-#include "screen/frmRaeuber.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
 using platform::App;

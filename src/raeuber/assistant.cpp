@@ -1,8 +1,8 @@
 // The assistant's reaction to an answer: it zooms up, plays its frames, zooms down and
 // vanishes; then the game goes on with the next word or the reveal.
 #include "game/modGlobalVars.h"
-#include "screen/AssetPaths.h"
-#include "screen/frmRaeuber.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
 

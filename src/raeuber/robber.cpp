@@ -1,8 +1,8 @@
 // The robber's walk after a failed word, and the decision of victory and defeat.
 #include "game/modGlobalVars.h"
 #include "platform/Clock.h"
-#include "screen/AssetPaths.h"
-#include "screen/frmRaeuber.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
 
@@ -17,7 +17,7 @@ void frmRaeuber::advanceRobber() {
             imgRäuber->setPicture(c % 2 == 0 ? assetPaths::robberWalking()
                                              : assetPaths::robberStanding());
             Refresh();
-            platform::waitUntil(waitUntil + 0.1);
+            platform::sleepUntil(waitUntil + 0.1);
         }
     }
     if (maxWrongWords == wrongCount) tmrVerloren->setEnabled(true);

@@ -4,8 +4,8 @@
 #include <QPixmap>
 
 #include "platform/App.h"
-#include "screen/AssetPaths.h"
-#include "screen/frmRaeuber.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
 
 using namespace platform;
 
@@ -45,6 +45,10 @@ frmRaeuber::frmRaeuber() : Form(QStringLiteral("frmRaeuber")) {
 }
 
 frmRaeuber& frmRaeuber::Default() { return platform::Default<frmRaeuber>(QStringLiteral("frmRaeuber")); }
+
+frmRaeuber* frmRaeuber::Existing() {
+    return static_cast<frmRaeuber*>(platform::existingForm(QStringLiteral("frmRaeuber")));
+}
 
 void frmRaeuber::buildLayout() {
     imgGrass = scenery(this, "imgGrass", "grass.bmp", -8, 376);

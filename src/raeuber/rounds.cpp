@@ -3,7 +3,7 @@
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "platform/Pictures.h"
-#include "screen/frmRaeuber.h"
+#include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
 
@@ -79,6 +79,15 @@ void frmRaeuber::tmr_display_Timer() {
         unlockFirstBox();
         wordFailed = false;
     }
+}
+
+// The first word was set up when the last game ended, and its preview may have been hidden
+// by the last game's level while the menu waited. It is shown again and its time counts
+// from now, so that the level just chosen decides about it.
+void frmRaeuber::showFirstWordPreview() {
+    lbl_wordPreview->setVisible(true);
+    tmr_hideWordPreview->setEnabled(false);
+    tmr_hideWordPreview->setEnabled(true);
 }
 
 void frmRaeuber::tmr_hideWordPreview_Timer() {

@@ -1,7 +1,7 @@
 // Checking the letters the child types, box by box.
 #include "game/modGlobalVars.h"
-#include "screen/AssetPaths.h"
-#include "screen/frmRaeuber.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
 

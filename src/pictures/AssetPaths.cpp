@@ -1,4 +1,4 @@
-#include "screen/AssetPaths.h"
+#include "pictures/AssetPaths.h"
 
 #include "platform/App.h"
 

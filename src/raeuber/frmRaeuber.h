@@ -1,16 +1,23 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Timer.h"
 
-// The game screen. Its layout is built here (screen/); its procedures and handlers live in
-// game/, one file per concern: start, database, rounds, letters, assistant, robber, ending.
+// The game screen. This folder holds the whole form: its layout (layout.cpp) and its
+// procedures and handlers, one file per concern: start, database, rounds, letters,
+// assistant, robber, ending.
 class frmRaeuber : public platform::Form {
 public:
     frmRaeuber();
     static frmRaeuber& Default();
+    // The default instance if it was created, else nullptr.
+    static frmRaeuber* Existing();
+
+    // The form shown when a game has ended (the selection menu); the start-up names it.
+    static inline std::function<platform::Form&()> followingForm;
 
     // Controls, named as in the layout. Arrays are indexed from 0.
     platform::CommandButton* cmdReset;
@@ -47,13 +54,14 @@ public:
     void clearLetterBoxes();
     void lockLetterBoxes();
     void unlockFirstBox();
+    // Shows the first word's preview again, its time counting from now (a new level).
+    void showFirstWordPreview();
 
     // Robber and the end of a game.
     void advanceRobber();
     void newGame();
 
     // Event handlers.
-    void Form_Paint();
     void LetterInput_Change(int Index);
     void cmdReset_Click();
     void tmr_display_Timer();

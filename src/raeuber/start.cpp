@@ -1,10 +1,10 @@
-// The game form's start: its load handler, the first-paint hook and its unload handler.
+// The game form's start: its load handler and its unload handler.
 #include <cmath>
 
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
-#include "screen/AssetPaths.h"
-#include "screen/frmRaeuber.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
 
@@ -27,6 +27,7 @@ void frmRaeuber::Form_Load() {
 // The start values of a game; the load handler and a new game set them alike.
 void frmRaeuber::resetGameValues() {
     KeyPreview = true;
+    // Qt paints the form whenever needed, so no first-paint hook reads this flag.
     firstPaintPending = true;
     assistantFirstCycle = true;
     correctCount = 0;
@@ -37,15 +38,6 @@ void frmRaeuber::resetGameValues() {
     tmr_display->setInterval(1000);
     assistantFrame = 5;
     endFrame = 0;
-}
-
-// Qt paints the form itself whenever needed; the hook is kept but never called by the
-// toolkit (calling it after a word was set up would hide that word's boxes).
-void frmRaeuber::Form_Paint() {
-    if (firstPaintPending) {
-        clearLetterBoxes();
-        firstPaintPending = false;
-    }
 }
 
 void frmRaeuber::Form_Unload(int& Cancel) {
