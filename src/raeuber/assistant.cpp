@@ -21,9 +21,11 @@ void frmRaeuber::tmr_assistantResize_Timer() {
         if (wordFailed) {
             lockLetterBoxes();
             tmr_display->setEnabled(true);
+            speakIfAutomatic();  // the reveal
         } else {
             clearLetterBoxes();
             newRound();
+            speakIfAutomatic();  // a new picture; the sound goes on during the robber's walk
             advanceRobber();
         }
         tmr_assistantResize->setEnabled(false);

@@ -35,6 +35,7 @@ public:
     platform::Image* imgChest;
     platform::Label* lbl_hidePic;
     platform::Image* imgTerm;
+    platform::Image* imgSpeaker;  // says the word; hidden while the picture is covered
     platform::Image* img_sun;
     platform::Image* img_assistant;
     platform::Label* lbl_wrong;
@@ -57,6 +58,12 @@ public:
     // Shows the first word's preview again, its time counting from now (a new level).
     void showFirstWordPreview();
 
+    // The spoken word (speaker.cpp).
+    QString currentPicture() const;
+    void updateSpeaker();
+    void speakIfAutomatic();
+    void showWordPreview();
+
     // Robber and the end of a game.
     void advanceRobber();
     void newGame();
@@ -64,6 +71,7 @@ public:
     // Event handlers.
     void LetterInput_Change(int Index);
     void cmdReset_Click();
+    void imgSpeaker_Click();
     void tmr_display_Timer();
     void tmr_hideWordPreview_Timer();
     void tmr_assistantResize_Timer();

@@ -4,6 +4,10 @@
 #include <QPixmap>
 
 #include "platform/App.h"
+#include "platform/Clicks.h"
+#include "platform/Keys.h"
+#include "platform/Pictures.h"
+#include "platform/Visibility.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -97,6 +101,16 @@ void frmRaeuber::buildLayout() {
     lbl_hidePic->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lbl_hidePic->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 48, true));
     lbl_hidePic->hide();
+
+    imgSpeaker = new Image(this, "imgSpeaker", 1.0, true);
+    imgSpeaker->Move(8, 160, 56, 56);
+    imgSpeaker->setPixmapPicture(renderVectorPicture(assetPaths::layoutPicture("speaker.svg"), 56, 56));
+    imgSpeaker->setFocusPolicy(Qt::NoFocus);  // the letter box keeps the keyboard
+    imgSpeaker->setToolTip(QStringLiteral("Wort anhören (F2)"));
+    imgSpeaker->hide();
+    onClick(imgSpeaker, [this] { imgSpeaker_Click(); });
+    onKey(this, Qt::Key_F2, [this] { imgSpeaker_Click(); });
+    onShownOrHidden(lbl_hidePic, [this] { updateSpeaker(); });
 
     imgChest = scenery(this, "imgChest", "chest.gif", 704, 350);
     imgRäuber = scenery(this, "imgRäuber", "robber.gif", 0, 296);

@@ -1,6 +1,7 @@
 // The game form's start: its load handler and its unload handler.
 #include <cmath>
 
+#include "game/Speech.h"
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
 #include "pictures/AssetPaths.h"
@@ -9,6 +10,7 @@
 using namespace modGlobalVars;
 
 void frmRaeuber::Form_Load() {
+    speech::prepare();  // the menu has been painted: the voice loads on the sound thread
     setOuterSizeTwips(12000, 9000);
     centerOnScreen();
     imgRäuber->setPicture(assetPaths::robberStanding());
