@@ -7,6 +7,10 @@ say a word with the built-in voice and a word from a teacher's Ogg Vorbis record
 must leave at least 0.3 s of sound above silence in the recording. Then, with no server at
 all, the word must return at once and the program end quietly.
 
+With --program, the real game in its own X server as well: a click on the speaker button
+beside the picture must be heard at the sink, and the word is then typed as usual; with no
+sound server the game plays a word just the same.
+
 Everything started here dies with this script and is ended in the finally block.
 Exit code 0 when every check held.
 """
@@ -28,6 +32,7 @@ from xsession import Timeout, _die_with_parent, bound_whole_run, wait_for  # noq
 RATE = 22050
 WINDOW = RATE // 50  # 20 ms
 SILENCE_RMS = 0.01   # a null sink's monitor is exactly 0 when nothing plays
+SPEAKER_BUTTON = (8 + 28, 160 + 28)  # the middle of the speaker button in the game window
 
 
 def log(text):
@@ -104,6 +109,57 @@ class Run:
         assert seconds >= 0.3, f"{name}: only {seconds:.2f} s of sound recorded"
         self.passed.append(name)
 
+    def record(self, name, action, seconds=2.0):
+        """Records the sink's monitor while `action` runs and for `seconds` after it."""
+        raw = os.path.join(self.scratch, name + ".raw")
+        with open(raw, "wb") as out:
+            parec = self.start(["parec", "-d", "nul.monitor", "--format=s16le", f"--rate={RATE}",
+                                "--channels=1", "--latency-msec=20"], stdout=out)
+            wait_for("parec to record", lambda: os.path.getsize(raw) > 0, 10, 0.05)
+            action()
+            time.sleep(seconds)
+            parec.terminate()
+            parec.wait(5)
+        return speech_seconds(raw)
+
+    def game(self, program, pictures, artefacts, with_server):
+        """The real game: a click on the speaker button, then the word typed as usual."""
+        import play  # the e2e run's helpers for the game window
+        name = "game" if with_server else "game-silent"
+        folder = os.path.join(artefacts, name)
+        os.makedirs(folder, exist_ok=True)
+        game_run = play.Run(program, pictures, folder)
+        empty = tempfile.mkdtemp(prefix="kb-none-")
+        try:
+            game_run.make_fixture()
+            game_run.session.start_x()
+            game_run.session.env["XDG_RUNTIME_DIR"] = self.runtime if with_server else empty
+            game_run.session.env.pop("PULSE_SERVER", None)
+            game_run.process = game_run.session.start(
+                [os.path.join(game_run.folder, "knorzelbart")], cwd=game_run.folder,
+                log_path=os.path.join(folder, "knorzelbart.log"))
+            menu = game_run.splash_to_menu()
+            game = game_run.choose(menu, 1, name=play.PLAYER)
+            word = game_run.ready_for_word(game, 0, 0)
+            time.sleep(0.3)
+            game_run.shot("speaker", window=game)
+
+            def click():
+                game_run.session.click(game, *SPEAKER_BUTTON)
+            if with_server:
+                seconds = self.record(name, click)
+                log(f"{name}: the speaker button gave {seconds:.2f} s of sound above silence")
+                assert seconds >= 0.3, f"the speaker button: only {seconds:.2f} s of sound recorded"
+            else:
+                click()
+            # The letter box kept the focus: the word goes in without a click on it.
+            game_run.session.type(word)
+            game_run.marks(game, 1, 0, 10)
+            self.passed.append(name)
+        finally:
+            game_run.close()
+            shutil.rmtree(empty, ignore_errors=True)
+
     def without_server(self):
         empty = tempfile.mkdtemp(prefix="kb-none-")
         try:
@@ -139,8 +195,10 @@ def main():
     parser.add_argument("--say-word", required=True)
     parser.add_argument("--picture", required=True, help="a shipped picture with no recording beside it")
     parser.add_argument("--artefacts", required=True)
+    parser.add_argument("--program", help="the built game, to click its speaker button")
+    parser.add_argument("--pictures", help="the shipped db folder, for the game's run")
     args = parser.parse_args()
-    bound_whole_run(120)
+    bound_whole_run(240)
     scratch = os.path.join(args.artefacts, "speech")
     shutil.rmtree(scratch, ignore_errors=True)
     os.makedirs(scratch)
@@ -158,6 +216,9 @@ def main():
         run.record_while("voice", args.picture)
         run.record_while("recording", os.path.join(teacher, "Ball.png"))
         run.without_server()
+        if args.program:
+            run.game(args.program, args.pictures, scratch, with_server=True)
+            run.game(args.program, args.pictures, scratch, with_server=False)
     except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:
         log(f"FAIL: {e}")
         return 1
