@@ -7,15 +7,15 @@
 // blocks it for 0.6 s), so a word is never cut into pieces; an audio sink fed from the GUI
 // thread's event loop would starve exactly then.
 //
-// With no sound server the game must play on as if there were no sound: the thread only
+// libpulse is opened on the first word (SoundLibraries.h). With no sound server, or no
+// libpulse, the game must play on as if there were no sound: the thread only
 // connects when a server's socket exists (so libpulse never tries to start a server of its
 // own), every connection attempt happens on the thread, and a failure drops the sound
 // without a message.
 #include "platform/Sound.h"
 
 #include <QFileInfo>
-#include <pulse/error.h>
-#include <pulse/simple.h>
+#include "platform/SoundLibraries.h"
 #include <unistd.h>
 
 #include <atomic>
@@ -129,7 +129,7 @@ private:
                 job();
                 continue;
             }
-            if (stream_) pa_simple_flush(stream_, nullptr);  // the old word stops here
+            if (stream_) pulse_->simple_flush(stream_, nullptr);  // the old word stops here
             if (!request->make) continue;
             const Sound sound = request->make();
             if (!sound.empty() && !superseded(generation)) write(sound, generation, request->requested);
@@ -140,7 +140,8 @@ private:
     bool openStream(int rate, int channels) {
         if (stream_ && rate == rate_ && channels == channels_) return true;
         closeStream();
-        if (!serverPresent()) {
+        if (!pulse_) pulse_ = soundlibs::pulse();
+        if (!pulse_ || !serverPresent()) {
             reached = false;
             return false;
         }
@@ -157,7 +158,7 @@ private:
         attributes.minreq = static_cast<std::uint32_t>(-1);
         attributes.fragsize = static_cast<std::uint32_t>(-1);
         int error = 0;
-        stream_ = pa_simple_new(nullptr, "Knorzelbart", PA_STREAM_PLAYBACK, nullptr, "Wort", &spec,
+        stream_ = pulse_->simple_new(nullptr, "Knorzelbart", PA_STREAM_PLAYBACK, nullptr, "Wort", &spec,
                                 nullptr, &attributes, &error);
         reached = stream_ != nullptr;
         if (!stream_) return false;
@@ -167,7 +168,7 @@ private:
     }
 
     void closeStream() {
-        if (stream_) pa_simple_free(stream_);
+        if (stream_) pulse_->simple_free(stream_);
         stream_ = nullptr;
     }
 
@@ -179,12 +180,12 @@ private:
         bool first = true;
         for (std::size_t at = 0; at < sound.samples.size(); at += piece) {
             if (superseded(generation)) {
-                pa_simple_flush(stream_, nullptr);
+                pulse_->simple_flush(stream_, nullptr);
                 return;
             }
             const std::size_t count = std::min(piece, sound.samples.size() - at);
             int error = 0;
-            if (pa_simple_write(stream_, sound.samples.data() + at, count * 2, &error) < 0) {
+            if (pulse_->simple_write(stream_, sound.samples.data() + at, count * 2, &error) < 0) {
                 closeStream();  // the server went away: drop the word, connect again next time
                 reached = false;
                 return;
@@ -206,6 +207,7 @@ private:
     std::thread thread_;
 
     // Used on the sound thread only.
+    const soundlibs::Pulse* pulse_ = nullptr;
     pa_simple* stream_ = nullptr;
     int rate_ = 0;
     int channels_ = 0;

@@ -3,7 +3,7 @@
 // state, so every call goes through one lock.
 #include "platform/Voice.h"
 
-#include <espeak-ng/speak_lib.h>
+#include "platform/SoundLibraries.h"
 
 #include <mutex>
 
@@ -20,6 +20,7 @@ struct Engine {
     bool ready = false;
     int sampleRate = 22050;
     std::vector<std::int16_t>* collecting = nullptr;
+    const soundlibs::Espeak* lib = nullptr;
 };
 
 // Never destroyed: the sound thread may still synthesise while the program ends.
@@ -38,12 +39,15 @@ int collect(short* wave, int count, espeak_EVENT*) {
 bool load(Engine& e) {
     if (e.tried) return e.ready;
     e.tried = true;
+    const soundlibs::Espeak* espeak = soundlibs::espeak();
+    if (!espeak) return false;
+    e.lib = espeak;
     // DONT_EXIT: without it, espeak ends the whole program when its data is missing.
-    const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
+    const int rate = espeak->Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) return false;
-    if (espeak_SetVoiceByName("de") != EE_OK) return false;
-    espeak_SetSynthCallback(collect);
-    espeak_SetParameter(espeakRATE, kRate, 0);
+    if (espeak->SetVoiceByName("de") != EE_OK) return false;
+    espeak->SetSynthCallback(collect);
+    espeak->SetParameter(espeakRATE, kRate, 0);
     e.sampleRate = rate;
     e.ready = true;
     return true;
@@ -66,7 +70,7 @@ Sound synthesize(const QString& text) {
     sound.source = text;
     const QByteArray utf8 = text.toUtf8();
     e.collecting = &sound.samples;
-    espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
+    e.lib->Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
                  espeakCHARS_UTF8 | espeakPHONEMES, nullptr, nullptr);
     e.collecting = nullptr;
     return sound;
@@ -81,7 +85,7 @@ QString phonemesOf(const QString& text) {
     QString phonemes;
     // espeak hands back one clause at a time until the text is used up.
     while (at) {
-        const char* clause = espeak_TextToPhonemes(&at, espeakCHARS_UTF8 | espeakPHONEMES, 0);
+        const char* clause = e.lib->TextToPhonemes(&at, espeakCHARS_UTF8 | espeakPHONEMES, 0);
         if (!clause) break;
         if (!phonemes.isEmpty() && *clause) phonemes += QLatin1Char(' ');
         phonemes += QString::fromUtf8(clause);
