@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 
 #include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
 #include "platform/MessageBox.h"
 #include "platform/Random.h"
 #include "raeuber/frmRaeuber.h"

@@ -5,6 +5,7 @@
 
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
 #include "platform/App.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"

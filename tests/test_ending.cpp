@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"

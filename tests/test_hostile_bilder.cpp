@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "raeuber/frmRaeuber.h"

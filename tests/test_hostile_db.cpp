@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"

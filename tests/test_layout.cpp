@@ -55,7 +55,43 @@ private Q_SLOTS:
         QCOMPARE(game.imgGrass->geometry(), QRect(-8, 376, 800, 200));
         QCOMPARE(game.img_assistant->geometry(), QRect(480, 88, 9, 9));
         QCOMPARE(game.ScaleWidth(), 790.0);
-        // The cover lies in front of the picture, the robber behind the scenery it passes.
+    }
+
+    // What holds at any size of the scene: the cover lies over the picture, the marks and
+    // the boxes form rows, each underline lies under its box, the robber and the chest stand
+    // on the grass, and the stacking order keeps the robber behind the scenery it passes.
+    void controlsKeepTheirRelationsAtEveryScale_data() {
+        QTest::addColumn<double>("factor");
+        QTest::newRow("as designed") << 1.0;
+        QTest::newRow("projector") << 1.5;
+        QTest::newRow("whiteboard") << 2.4;
+        QTest::newRow("small screen") << 0.8;
+    }
+
+    void controlsKeepTheirRelationsAtEveryScale() {
+        QFETCH(double, factor);
+        ProgramFolder folder;
+        frmRaeuber& game = frmRaeuber::Default();
+        game.setScale(factor, QPoint(17, 5));
+        QCOMPARE(game.lbl_hidePic->geometry(), game.imgTerm->geometry());
+        for (int i = 1; i < 15; ++i) {
+            const QRect tick = game.img_correct[i]->geometry(), before = game.img_correct[i - 1]->geometry();
+            QCOMPARE(tick.top(), before.top());
+            QVERIFY(tick.left() > before.left());
+            QVERIFY(game.img_wrong[i]->geometry().top() > tick.top());
+            const QRect box = game.LetterInput[i]->geometry(), left = game.LetterInput[i - 1]->geometry();
+            QCOMPARE(box.top(), left.top());
+            QVERIFY(box.left() > left.right());  // a gap between the boxes
+            QCOMPARE(box.size(), left.size());
+            const QRect line = game.underScore[i]->geometry();
+            QVERIFY(line.top() > box.bottom());
+            QVERIFY(std::abs(line.left() - box.left()) <= 1);
+        }
+        const int grass = game.imgGrass->geometry().top();
+        QVERIFY(std::abs(game.imgRäuber->geometry().bottom() + 1 - grass) <= 2 + factor * 4);
+        QVERIFY(game.imgChest->geometry().top() < grass && game.imgChest->geometry().bottom() > grass);
+        QVERIFY(game.imgRäuber->geometry().right() < game.imgChest->geometry().left());
+        QVERIFY(game.img_sun->geometry().left() > game.imgTerm->geometry().right());
         const QObjectList& order = game.children();
         QVERIFY(order.indexOf(game.lbl_hidePic) > order.indexOf(game.imgTerm));
         QVERIFY(order.indexOf(game.mushroom) > order.indexOf(game.imgRäuber));

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "platform/TestMode.h"
 #include "platform/App.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"

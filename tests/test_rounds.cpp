@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
 #include "platform/Files.h"
 #include "platform/Random.h"
 #include "raeuber/frmRaeuber.h"

@@ -3,6 +3,7 @@
 #include <QTextLayout>
 
 #include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
 #include "platform/Form.h"
 #include "platform/Links.h"
 #include "shell/frmSplash.h"

@@ -4,7 +4,7 @@
 
 #include "game/Options.h"
 #include "game/modGlobalVars.h"
-#include "platform/Sound.h"
+#include "platform/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

@@ -7,8 +7,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libqt6svg6 libgl-dev
   fonts-liberation fonts-comic-neue
   python3 python3-pil dpkg-dev desktop-file-utils
-  xvfb xdotool x11-utils imagemagick file tesseract-ocr tesseract-ocr-deu
+  xvfb xdotool x11-utils openbox imagemagick file tesseract-ocr tesseract-ocr-deu
   libbenchmark-dev
+  chromium lintian python3-markdown
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils sox
 )
 

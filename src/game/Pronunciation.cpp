@@ -7,7 +7,9 @@ QString Pronunciations::key(const QString& word) {
 }
 
 void Pronunciations::parse(const QString& text) {
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    QString body = text;
+    if (body.startsWith(QChar(0xFEFF))) body.remove(0, 1);  // a byte-order mark from an editor
+    const QStringList lines = body.split(QLatin1Char('\n'));
     for (QString line : lines) {
         const qsizetype comment = line.indexOf(QLatin1Char('#'));
         if (comment >= 0) line.truncate(comment);

@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/Recording.h"
 #include "platform/Sound.h"
+#include "platform/ResourceText.h"
 #include "platform/TextFile.h"
 #include "platform/Voice.h"
 
@@ -25,6 +26,7 @@ namespace {
 
 const QString kShippedTable = QStringLiteral(":/speech/aussprache.txt");
 const QString kTeacherTable = QStringLiteral("aussprache.txt");
+constexpr qint64 kMaxTableBytes = 1 << 20;
 const QStringList kRecordingExtensions = {QStringLiteral("wav"), QStringLiteral("ogg")};
 
 // The tables are read on the sound thread as well as by tests on the GUI thread.
@@ -43,9 +45,12 @@ Pronunciations tableFor(const QString& folder) {
     static const bool initialised = (initSpeechResource(), true);
     (void)initialised;
     Pronunciations table;
-    table.parse(platform::readTextFile(kShippedTable));
+    table.parse(platform::compiledInText(kShippedTable));
+    // A teacher's table that cannot be read is as good as none: the voice speaks regardless.
+    const platform::TextFile file =
+        platform::readTextFile(platform::resolvePath(folder + QLatin1Char('\\') + kTeacherTable), kMaxTableBytes);
     Pronunciations teacher;
-    teacher.parse(platform::readTextFile(platform::resolvePath(folder + QLatin1Char('\\') + kTeacherTable)));
+    if (file.status == platform::TextFile::Status::Ok) teacher.parse(file.text);
     table.merge(teacher);
     folderTables.insert(folder, table);
     return table;

@@ -1,5 +1,7 @@
 #include "game/Words.h"
 
+#include "game/Rules.h"
+
 #include <QStringList>
 
 namespace words {
@@ -20,7 +22,7 @@ bool nameCanBeWord(const QString& fileName) {
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
     if (dot <= 0 || dot == fileName.size() - 1) return false;
     const QString word = fromFileName(fileName);
-    if (word.isEmpty() || word.size() > 15) return false;
+    if (word.isEmpty() || word.size() > rules::kLetterBoxes) return false;
     for (const QChar c : word) {
         if (c.isSurrogate() || !c.isPrint()) return false;
     }

@@ -2,32 +2,35 @@
 
 namespace modGlobalVars {
 
+// Defined without values: every start value is zero, "" or false, which static storage holds
+// from the start; resetToProgramStart restores them.
+
 QString currentWord;
-int wordLength = 0;
-QString wordLetters[16];
-bool firstPaintPending = false;
-int revealPos = 0;
-bool wordFailed = false;
-int wrongCount = 0;
-int correctCount = 0;
-int assistantFrame = 0;
-int assistantStep = 0;
-bool assistantFirstCycle = false;
+int wordLength;
+QString wordLetters[rules::kLetterBoxes + 1];
+bool firstPaintPending;
+int revealPos;
+bool wordFailed;
+int wrongCount;
+int correctCount;
+int assistantFrame;
+int assistantStep;
+bool assistantFirstCycle;
 QString assistantPath;
-bool assistantPlaying = false;
-int assistantGrowSteps = 0;
-int imageCount = 0;
+bool assistantPlaying;
+int assistantGrowSteps;
+int imageCount;
 QStringList imageNames;
-int imageIndex = 0;
-int lastRemovalCorrectCount = 0;
-int endFrame = 0;
-double waitUntil = 0;
-int robberStartLeft = 0;
-int robberStartTop = 0;
-int skillLevel = 0;
+int imageIndex;
+int lastRemovalCorrectCount;
+int endFrame;
+double waitUntil;
+int robberStartLeft;
+int robberStartTop;
+int skillLevel;
 QString playerName;
-int maxWrongWords = 0;
-int robberStepScale = 0;
+int maxWrongWords;
+int robberStepScale;
 
 void resetToProgramStart() {
     currentWord.clear();

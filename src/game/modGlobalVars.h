@@ -2,6 +2,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "game/Rules.h"
+
 // State that the game form and the menu share. Plain variables, no accessors: every
 // handler reads and writes them directly. Counters are int, flags bool; a value not yet set
 // counts as 0.
@@ -9,7 +11,7 @@ namespace modGlobalVars {
 
 extern QString currentWord;
 extern int wordLength;
-extern QString wordLetters[16];
+extern QString wordLetters[rules::kLetterBoxes + 1];
 extern bool firstPaintPending;
 extern int revealPos;
 extern bool wordFailed;

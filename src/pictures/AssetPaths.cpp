@@ -1,5 +1,9 @@
 #include "pictures/AssetPaths.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "game/Options.h"
 #include "platform/App.h"
 
 // The layout's pictures live in a resource of the static library, which must be made known
@@ -9,6 +13,20 @@ static void initLayoutResource() { Q_INIT_RESOURCE(layout); }
 namespace assetPaths {
 
 using platform::App;
+
+namespace {
+
+// The teacher's folder split into the folder it lies in and its own name.
+std::pair<QString, QString> folderParts() {
+    QString path = options::current().dbFolder;
+    while (path.size() > 1 && (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\'))))
+        path.chop(1);
+    const int cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    if (cut < 0) return {QStringLiteral("."), path};
+    return {cut == 0 ? path.left(1) : path.left(cut), path.mid(cut + 1)};
+}
+
+}  // namespace
 
 QString robberStanding() { return App().Path + QStringLiteral("\\bilder\\räuberrechts.gif"); }
 QString robberWalking() { return App().Path + QStringLiteral("\\bilder\\räuberrechtsgeht.gif"); }
@@ -36,11 +54,17 @@ QString assistantFrame(const QString& prefix, int number) {
     return prefix + QString::number(number) + QStringLiteral(".bmp");
 }
 
-QString dbFolder() { return App().Path + QStringLiteral("\\db"); }
-
-QString dbPicture(const QString& fileName) {
-    return App().Path + QStringLiteral("\\db\\") + fileName;
+// The teacher's folder when one is set, else db beside the program.
+QString dbFolder() {
+    const QString chosen = options::current().dbFolder;
+    return chosen.isEmpty() ? App().Path + QStringLiteral("\\db") : chosen;
 }
+
+QString dbPicture(const QString& fileName) { return dbFolder() + QStringLiteral("\\") + fileName; }
+
+QString dbFolderName() { return options::current().dbFolder.isEmpty() ? QStringLiteral("db") : folderParts().second; }
+
+QString dbFolderParent() { return options::current().dbFolder.isEmpty() ? App().Path : folderParts().first; }
 
 QString layoutPicture(const char* name) {
     static const bool initialised = (initLayoutResource(), true);

@@ -17,6 +17,10 @@ QString assistantWrong();            // prefix \Bilder\assistent_fehler_
 QString assistantFrame(const QString& prefix, int number);  // prefix & number & ".bmp"
 QString dbFolder();                  // \db
 QString dbPicture(const QString& fileName);  // \db\<name>
+// The vocabulary folder's own name and the folder it lies in, for messages ("db" and the
+// program's folder unless the teacher has chosen another).
+QString dbFolderName();
+QString dbFolderParent();
 
 // The pictures of the game screen's own layout, compiled into the program.
 QString layoutPicture(const char* name);  // ":/layout/<name>"

@@ -1,8 +1,9 @@
 #include "platform/Controls.h"
 
-#include <QFontDatabase>
 #include <QPainter>
+#include <cmath>
 
+#include "platform/Form.h"
 #include "platform/Pictures.h"
 
 namespace platform {
@@ -28,6 +29,11 @@ void setPaletteColor(QWidget* widget, QPalette::ColorRole role, const QColor& co
     widget->setPalette(p);
 }
 
+void fillBackground(QWidget* widget, const QColor& color) {
+    setPaletteColor(widget, QPalette::Window, color);
+    widget->setAutoFillBackground(true);
+}
+
 QString displayText(const QString& caption) {
     QString text = caption;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -35,8 +41,69 @@ QString displayText(const QString& caption) {
     return text;
 }
 
-Image::Image(QWidget* parent, const char* name, double unit, bool stretch)
-    : Control<QLabel>(parent, name, unit), stretch_(stretch) {
+namespace {
+
+const Form* formOf(const QWidget* widget) { return dynamic_cast<const Form*>(widget->window()); }
+
+}  // namespace
+
+ControlBase::ControlBase(QWidget* widget, const char* name) : widget_(widget) {
+    widget_->setObjectName(QString::fromUtf8(name));
+}
+
+double ControlBase::scaleFactor() const {
+    const Form* form = formOf(widget_);
+    return form ? form->scaleFactor() : 1.0;
+}
+
+double ControlBase::unit() const {
+    const Form* form = formOf(widget_);
+    return form ? form->unit() : 1.0;
+}
+
+double ControlBase::pixelsPerUnit() const { return unit() * scaleFactor(); }
+
+int ControlBase::px(double v) const { return static_cast<int>(std::lround(v * pixelsPerUnit())); }
+
+void ControlBase::Move(double left, double top, double width, double height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    place();
+}
+
+void ControlBase::place() {
+    QPoint origin;
+    if (const Form* form = formOf(widget_); form && widget_->parentWidget() == form)
+        origin = form->sceneOrigin();
+    widget_->setGeometry(origin.x() + px(left_), origin.y() + px(top_), std::max(0, px(width_)),
+                         std::max(0, px(height_)));
+}
+
+void ControlBase::setTakesFocus(bool takes) {
+    widget_->setFocusPolicy(takes ? Qt::StrongFocus : Qt::NoFocus);
+    if (!takes && widget_->hasFocus()) widget_->clearFocus();
+}
+
+void ControlBase::rescale() {
+    // The font the layout gave is the design font; it is kept the first time the form scales.
+    if (!designFontKept_) {
+        designFont_ = widget_->font();
+        designFontKept_ = true;
+    }
+    QFont font = designFont_;
+    const double factor = scaleFactor();
+    if (designFont_.pointSizeF() > 0)
+        font.setPointSizeF(designFont_.pointSizeF() * factor);
+    else if (designFont_.pixelSize() > 0)
+        font.setPixelSize(std::max(1, int(std::lround(designFont_.pixelSize() * factor))));
+    widget_->setFont(font);
+    place();
+}
+
+Image::Image(QWidget* parent, const char* name, bool stretch)
+    : Control<QLabel>(parent, name), stretch_(stretch) {
     setScaledContents(stretch);
 }
 
@@ -48,11 +115,26 @@ void Image::setPicture(const QString& composedPath) {
 
 void Image::setPixmapPicture(const QPixmap& pixmap) {
     setPixmap(pixmap);
-    if (!stretch_ && !pixmap.isNull())
-        Move(Left(), Top(), pixmap.width() / unit(), pixmap.height() / unit());
+    vectorPath_.clear();
+    if (!stretch_ && !pixmap.isNull()) {
+        const QSizeF size = pixmap.deviceIndependentSize();
+        Move(Left(), Top(), size.width() / unit(), size.height() / unit());
+    }
 }
 
-Label::Label(QWidget* parent, const char* name, double unit) : Control<QLabel>(parent, name, unit) {
+void Image::setVectorPicture(const QString& path) {
+    vectorPath_ = path;
+    setPixmap(renderVectorPicture(path, px(Width()), px(Height())));
+}
+
+void Image::rescale() {
+    ControlBase::rescale();
+    // At its design size a picture is drawn pixel for pixel; otherwise it is scaled smoothly.
+    setScaledContents(stretch_ || scaleFactor() != 1.0);
+    if (!vectorPath_.isEmpty()) setPixmap(renderVectorPicture(vectorPath_, px(Width()), px(Height())));
+}
+
+Label::Label(QWidget* parent, const char* name) : Control<QLabel>(parent, name) {
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -62,15 +144,11 @@ void Label::setCaption(const QString& caption) {
     setText(displayText(caption));
 }
 
-void Label::setBackColor(const QColor& color) {
-    setPaletteColor(this, QPalette::Window, color);
-    setAutoFillBackground(true);
-}
+void Label::setBackColor(const QColor& color) { fillBackground(this, color); }
 
 void Label::setForeColor(const QColor& color) { setPaletteColor(this, QPalette::WindowText, color); }
 
-TextBox::TextBox(QWidget* parent, const char* name, double unit)
-    : Control<QLineEdit>(parent, name, unit) {}
+TextBox::TextBox(QWidget* parent, const char* name) : Control<QLineEdit>(parent, name) {}
 
 void TextBox::SetFocus() {
     if (isHidden() || !window()->isVisible()) return;
@@ -79,16 +157,29 @@ void TextBox::SetFocus() {
 
 void TextBox::setBackColor(const QColor& color) { setPaletteColor(this, QPalette::Base, color); }
 
-CommandButton::CommandButton(QWidget* parent, const char* name, double unit)
-    : Control<QPushButton>(parent, name, unit) {}
+CommandButton::CommandButton(QWidget* parent, const char* name) : Control<QPushButton>(parent, name) {}
 
 void CommandButton::setBackColor(const QColor& color) {
-    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }"
-                                 "QPushButton:pressed { border: 2px inset #404040; }")
-                      .arg(color.name()));
+    backColor_ = color;
+    applyStyle();
 }
 
-Line::Line(QWidget* parent, const char* name, double unit) : Control<QWidget>(parent, name, unit) {
+void CommandButton::rescale() {
+    ControlBase::rescale();
+    applyStyle();
+}
+
+void CommandButton::applyStyle() {
+    if (!backColor_.isValid()) return;
+    const int border = std::max(1, int(std::lround(scaleFactor())));
+    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: %2px solid #404040; }"
+                                 "QPushButton:pressed { border: %3px inset #404040; }")
+                      .arg(backColor_.name())
+                      .arg(border)
+                      .arg(2 * border));
+}
+
+Line::Line(QWidget* parent, const char* name) : Control<QWidget>(parent, name) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -109,14 +200,15 @@ void Line::setPoints(double x1, double y1, double x2, double y2, int penPixels) 
 void Line::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QPen pen(palette().color(QPalette::WindowText));
-    pen.setWidth(pen_);
+    pen.setWidthF(pen_ * scaleFactor());
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     const QPointF origin(Left(), Top());
-    painter.drawLine((QPointF(x1_, y1_) - origin) * unit(), (QPointF(x2_, y2_) - origin) * unit());
+    const double ppu = pixelsPerUnit();
+    painter.drawLine((QPointF(x1_, y1_) - origin) * ppu, (QPointF(x2_, y2_) - origin) * ppu);
 }
 
-Frame::Frame(QWidget* parent, const char* name, double unit) : Control<QFrame>(parent, name, unit) {
+Frame::Frame(QWidget* parent, const char* name) : Control<QFrame>(parent, name) {
     setFrameShape(QFrame::NoFrame);
 }
 

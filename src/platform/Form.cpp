@@ -5,8 +5,13 @@
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
+#include <algorithm>
+#include <cmath>
 
+#include "platform/Controls.h"
 #include "platform/Program.h"
 #include "platform/Timer.h"
 
@@ -67,6 +72,11 @@ void Form::setVisible(bool visible) {
         load();
         if (!loaded_) return;  // the Load handler unloaded the form again
     }
+    if (visible && !fixedSize_.isEmpty() && programScale() != scale_) {
+        setScaleFactor(programScale());
+        setFixedDesignSize(fixedSize_.width(), fixedSize_.height());
+        centerOnScreen();
+    }
     QWidget::setVisible(visible);
 }
 
@@ -87,6 +97,14 @@ void Form::Unload() {
     if (loadedForms().isEmpty()) quitAfterLastForm();
 }
 
+void Form::setScale(double factor, QPoint origin) {
+    if (factor == scale_ && origin == origin_) return;
+    scale_ = factor;
+    origin_ = origin;
+    for (QWidget* child : findChildren<QWidget*>())
+        if (auto* control = dynamic_cast<ControlBase*>(child)) control->rescale();
+}
+
 void Form::Refresh() {
     if (isVisible()) repaint();
 }
@@ -103,10 +121,79 @@ void Form::centerOnScreen() {
     const bool framed = !(windowFlags() & Qt::FramelessWindowHint);
     if (framed && frame.width() <= width())
         frame.setSize(size() + QSize(kFrameWidthPx, kFrameHeightPx));
-    move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+    QPoint topLeft = area.center() - QPoint(frame.width() / 2, frame.height() / 2);
+    // A window larger than the screen keeps its title bar in reach.
+    topLeft.setX(std::max(topLeft.x(), area.left()));
+    topLeft.setY(std::max(topLeft.y(), area.top()));
+    move(topLeft);
+}
+
+void Form::scaleSceneWithWindow(double designWidth, double designHeight) {
+    sceneSize_ = QSizeF(designWidth, designHeight);
+    QResizeEvent event(size(), size());
+    resizeEvent(&event);
+}
+
+void Form::setMarginColours(const QColor& above, const QColor& below, double horizon) {
+    marginAbove_ = above;
+    marginBelow_ = below;
+    horizon_ = horizon;
+    update();
+}
+
+void Form::setFixedDesignSize(double width, double height) {
+    fixedSize_ = QSizeF(width, height);
+    setFixedSize(int(std::lround(width * pixelsPerUnit())), int(std::lround(height * pixelsPerUnit())));
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (sceneSize_.isEmpty()) return;
+    const double sceneWidth = sceneSize_.width() * unit_;
+    const double sceneHeight = sceneSize_.height() * unit_;
+    const double factor = std::min(width() / sceneWidth, height() / sceneHeight);
+    if (factor <= 0) return;
+    const QPoint origin(int(std::lround((width() - sceneWidth * factor) / 2)),
+                        int(std::lround((height() - sceneHeight * factor) / 2)));
+    setScale(factor, origin);
+    if (isVisible()) setProgramScale(factor);
+}
+
+void Form::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!marginBelow_.isValid()) return;
+    QPainter painter(this);
+    const int horizon = origin_.y() + int(std::lround(horizon_ * pixelsPerUnit()));
+    painter.fillRect(QRect(0, 0, width(), horizon), marginAbove_);
+    painter.fillRect(QRect(0, horizon, width(), height() - horizon), marginBelow_);
+}
+
+namespace {
+double sharedScale = 1.0;
+}
+
+double programScale() { return sharedScale; }
+void setProgramScale(double factor) { sharedScale = factor; }
+
+double fittingScale(double designWidth, double designHeight, bool fullScreen) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return 1.0;
+    if (fullScreen) {
+        const QRect whole = screen->geometry();
+        return std::min(whole.width() / designWidth, whole.height() / designHeight);
+    }
+    const QRect area = screen->availableGeometry();
+    return std::min({1.0, (area.width() - kFrameWidthPx) / designWidth,
+                     (area.height() - kFrameHeightPx) / designHeight});
 }
 
 bool Form::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && FullScreenKey && loaded_ && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11) {
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && KeyPreview && loaded_ && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         const QString text = static_cast<QKeyEvent*>(event)->text();

@@ -26,16 +26,40 @@ public:
     // Draws the form at once, without waiting for the event loop.
     void Refresh();
 
-    // Inner width in the form's own unit (pixels, or twips for twip forms).
-    double ScaleWidth() const { return width() / unit_; }
+    // Inner width in the form's own design unit (pixels, or twips for twip forms), whatever
+    // the scale factor; a scene that follows the window is as wide as designed.
+    double ScaleWidth() const {
+        return sceneSize_.isEmpty() ? width() / pixelsPerUnit() : sceneSize_.width();
+    }
     // Outer size in twips, as a window with a standard frame would have it.
     void setOuterSizeTwips(int width, int height);
-    // Centres the window, with its frame if it has one.
+    // Centres the window, with its frame if it has one, and keeps it whole on the screen.
     void centerOnScreen();
 
+    // The scene follows the window: the largest factor at which the design size fits the
+    // window, the scene centred, the margins beside it in the margin colours.
+    void scaleSceneWithWindow(double designWidth, double designHeight);
+    // Above the horizon (in design units) the margins take `above`, below it `below`.
+    void setMarginColours(const QColor& above, const QColor& below, double horizon);
+    // A window of fixed size: its design size, scaled with the program's factor whenever the
+    // window is shown.
+    void setFixedDesignSize(double width, double height);
+    // F11 switches between full screen and the window.
+    bool FullScreenKey = false;
+
     bool KeyPreview = false;
-    // Pixels per unit of this form's coordinates: 1 for pixel forms, 1/15 for twip forms.
+    // Pixels per unit of this form's coordinates at scale 1: 1 for pixel forms, 1/15 for twip
+    // forms.
     double unit() const { return unit_; }
+
+    // The factor from design pixels to screen pixels, 1 as designed. Changing it places every
+    // control of the form anew and scales its font and its picture.
+    double scaleFactor() const { return scale_; }
+    void setScaleFactor(double factor) { setScale(factor, origin_); }
+    // Where the scene's top-left corner lies in the window, in pixels (margins beside it).
+    QPoint sceneOrigin() const { return origin_; }
+    void setScale(double factor, QPoint origin);
+    double pixelsPerUnit() const { return unit_ * scale_; }
 
 protected:
     void setTwipUnits() { unit_ = 1.0 / 15.0; }
@@ -48,6 +72,8 @@ protected:
     // The window's close box: unloads the form unless a form says otherwise.
     virtual void closeBoxClicked() { Unload(); }
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void load();
@@ -55,7 +81,22 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
     double unit_ = 1.0;
+    double scale_ = 1.0;
+    QPoint origin_;
+    QSizeF sceneSize_;   // set when the scene follows the window
+    QSizeF fixedSize_;   // set for windows of fixed size
+    QColor marginAbove_, marginBelow_;
+    double horizon_ = 0;
 };
+
+// The factor every window of the program is drawn at: the game sets it as its window
+// changes; the start-up screen and the menu follow it when they are shown.
+double programScale();
+void setProgramScale(double factor);
+// The largest factor at which a window of the design size (pixels, without its frame) fits
+// the screen's available area with its frame, at most 1; or, for full screen, the factor at
+// which it fills the whole screen.
+double fittingScale(double designWidth, double designHeight, bool fullScreen);
 
 // Default instances by form name. The start-up code registers a factory per form.
 void registerForm(const QString& name, std::function<Form*()> factory);

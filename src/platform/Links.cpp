@@ -3,27 +3,12 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "platform/Hooks.h"
+
 namespace platform {
 
-namespace {
-bool intercepted = false;
-}
-
-void interceptNavigation(bool on) {
-    intercepted = on;
-    navigatedTargets().clear();
-}
-
-QStringList& navigatedTargets() {
-    static QStringList targets;
-    return targets;
-}
-
 void NavigateTo(const QString& target) {
-    if (intercepted) {
-        navigatedTargets().append(target);
-        return;
-    }
+    if (hooks().navigate) return hooks().navigate(target);
     QUrl url(target);
     if (url.scheme().isEmpty()) url = QUrl(QStringLiteral("http://") + target);
     QDesktopServices::openUrl(url);

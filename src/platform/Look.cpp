@@ -11,13 +11,6 @@ QColor activeBorder() { return platform::bgrColor(0x00B4B4B4); }
 
 QColor controlBackground() { return QApplication::palette().color(QPalette::Window); }
 
-void fill(QWidget* widget, const QColor& color) {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Window, color);
-    widget->setPalette(p);
-    widget->setAutoFillBackground(true);
-}
-
 QFont wholePixelFont(double points) {
     QFont font = platform::layoutFont(QStringLiteral("Arial"), points, false);
     font.setHintingPreference(QFont::PreferFullHinting);

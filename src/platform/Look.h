@@ -10,9 +10,6 @@ namespace platform::look {
 QColor activeBorder();
 // The background that controls paint by default (frames, opaque labels, link surfaces).
 QColor controlBackground();
-// Fills the widget with the colour (its children inherit it).
-void fill(QWidget* widget, const QColor& color);
-
 // Arial (Liberation Sans) in regular weight with whole-pixel glyph advances, as screens laid
 // out in twips expect: a run of blanks then ends where a control laid over it ends.
 QFont wholePixelFont(double points);

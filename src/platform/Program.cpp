@@ -4,30 +4,18 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/Hooks.h"
+
 namespace platform {
 
-namespace {
-bool intercepted = false;
-bool ended = false;
-}  // namespace
-
-void interceptProgramEnd(bool on) {
-    intercepted = on;
-    ended = false;
-}
-
-bool programHasEnded() { return ended; }
-
-void End() {
-    ended = true;
-    if (intercepted) throw ProgramEnded();
+void End(int status) {
+    if (hooks().programEnd) hooks().programEnd(status);
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(status);
 }
 
 void quitAfterLastForm() {
-    ended = true;
-    if (intercepted) return;
+    if (hooks().lastFormUnloaded) return hooks().lastFormUnloaded();
     QCoreApplication::quit();
 }
 

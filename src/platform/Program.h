@@ -1,22 +1,12 @@
 #pragma once
-#include <QString>
-#include <exception>
 
 namespace platform {
 
-// Ends the program at once: every window closes, no unload handler runs, no further event
-// is handled. Never returns.
-[[noreturn]] void End();
+// Ends the program at once with the exit status: every window closes, no unload handler
+// runs, no further event is handled. Never returns.
+[[noreturn]] void End(int status = 0);
 
 // The last form was unloaded: leave the event loop.
 void quitAfterLastForm();
-
-// Tests intercept the end of the program: End throws ProgramEnded, which the test catches,
-// so that the code after End never runs; the end after the last form is only recorded.
-struct ProgramEnded : std::exception {
-    const char* what() const noexcept override { return "program ended"; }
-};
-void interceptProgramEnd(bool on);
-bool programHasEnded();
 
 }  // namespace platform

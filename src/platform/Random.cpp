@@ -1,10 +1,10 @@
 #include "platform/Random.h"
 
 #include <chrono>
-#include <deque>
 #include <random>
 
 #include "platform/Clock.h"
+#include "platform/Hooks.h"
 
 namespace platform {
 
@@ -12,10 +12,6 @@ namespace {
 std::mt19937& generator() {
     static std::mt19937 gen(12345);
     return gen;
-}
-std::deque<float>& queued() {
-    static std::deque<float> numbers;
-    return numbers;
 }
 }  // namespace
 
@@ -26,17 +22,10 @@ void Randomize() {
 }
 
 float Rnd() {
-    if (!queued().empty()) {
-        const float r = queued().front();
-        queued().pop_front();
-        return r;
-    }
+    if (hooks().randomNumber)
+        if (const auto fixed = hooks().randomNumber()) return *fixed;
     // 24 random bits give every float in [0, 1) on the grid 2^-24, never 1.
     return static_cast<float>(generator()() >> 8) / 16777216.0f;
-}
-
-void queueRandomNumbers(const std::vector<float>& numbers) {
-    queued().assign(numbers.begin(), numbers.end());
 }
 
 }  // namespace platform

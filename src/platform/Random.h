@@ -1,5 +1,4 @@
 #pragma once
-#include <vector>
 
 namespace platform {
 
@@ -7,8 +6,5 @@ namespace platform {
 void Randomize();
 // A uniform pseudo-random number 0 <= r < 1, in single precision.
 float Rnd();
-
-// Tests: the numbers that Rnd returns next, in order (used before the generator).
-void queueRandomNumbers(const std::vector<float>& numbers);
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 
 #include "platform/App.h"
 #include "platform/Form.h"
+#include "platform/PictureCheck.h"
+#include "platform/SingleInstance.h"
 
 namespace platform {
 
@@ -16,8 +18,10 @@ int run(int argc, char* argv[], const std::function<Form&()>& startupForm) {
     QApplication::setApplicationVersion(QStringLiteral(KNORZELBART_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("knorzelbart"));
     // A picture that would need more memory than this is refused, not decoded.
-    QImageReader::setAllocationLimit(256);
+    QImageReader::setAllocationLimit(kPictureMemoryLimitMegabytes);
     App().Path = QCoreApplication::applicationDirPath();
+    // A second start brings this copy to the front and ends.
+    if (!claimInstance(instanceName(), bringWindowsToFront)) return 0;
     startupForm().Show();
     return application.exec();
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <QList>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -37,14 +36,8 @@ double lastSoundLatency();
 bool soundIdle();
 // Stops the sound thread and waits for it (called at the end of the program and by tests).
 void shutdownSound();
-
-// Tests: while intercepted, playSound runs `make` at once and records the sound here
-// instead of playing it; prepareSound runs its job at once.
-struct PlayedSound {
-    QString label;
-    Sound sound;
-};
-void interceptSound(bool on);
-QList<PlayedSound>& playedSounds();
+// While the playSound hook is set (Hooks.h, tests), playSound runs `make` at once and hands
+// the sound to the hook instead of playing it, stopSound does nothing and prepareSound runs
+// its job at once.
 
 }  // namespace platform

@@ -2,38 +2,82 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <deque>
 
 #include "platform/App.h"
 #include "platform/Clock.h"
 #include "platform/Form.h"
-#include "platform/Links.h"
+#include "platform/Hooks.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
-#include "platform/Program.h"
-#include "platform/Random.h"
 #include "platform/Sound.h"
 
 namespace platform {
+
+namespace {
+
+struct Record {
+    QList<ShownMessage> messages;
+    std::function<void(const ShownMessage&)> whileShown;
+    bool ended = false;
+    int endStatus = 0;
+    QStringList targets;
+    std::deque<float> numbers;
+    QList<PlayedSound> sounds;
+};
+
+Record& record() {
+    static Record r;
+    return r;
+}
+
+}  // namespace
+
+QList<ShownMessage>& shownMessages() { return record().messages; }
+void onMessageBox(std::function<void(const ShownMessage&)> hook) { record().whileShown = std::move(hook); }
+bool programHasEnded() { return record().ended; }
+int programEndStatus() { return record().endStatus; }
+QStringList& navigatedTargets() { return record().targets; }
+QList<PlayedSound>& playedSounds() { return record().sounds; }
+
+void queueRandomNumbers(const std::vector<float>& numbers) {
+    record().numbers.assign(numbers.begin(), numbers.end());
+}
 
 void beginTestMode(const QString& appPath) {
     destroyAllForms();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     useVirtualClock(true);
-    interceptMessageBoxes(true);
-    interceptProgramEnd(true);
-    interceptNavigation(true);
-    interceptSound(true);
+    record() = Record();
+    Hooks& h = hooks();
+    h.messageBox = [](const QString& text, MsgIcon icon) {
+        record().messages.append({text, icon});
+        if (record().whileShown) record().whileShown(record().messages.last());
+    };
+    h.programEnd = [](int status) {
+        record().ended = true;
+        record().endStatus = status;
+        throw ProgramEnded();
+    };
+    h.lastFormUnloaded = [] { record().ended = true; };
+    h.navigate = [](const QString& target) { record().targets.append(target); };
+    h.playSound = [](const QString& label, const Sound& sound) { record().sounds.append({label, sound}); };
+    h.randomNumber = []() -> std::optional<float> {
+        if (record().numbers.empty()) return std::nullopt;
+        const float r = record().numbers.front();
+        record().numbers.pop_front();
+        return r;
+    };
     clearPictureCache();
-    queueRandomNumbers({});
+    setProgramScale(1.0);
     App().Path = appPath;
 }
 
 void endTestMode() {
     destroyAllForms();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    interceptMessageBoxes(false);
-    interceptNavigation(false);
-    interceptSound(false);
+    hooks() = Hooks();
+    record() = Record();
 }
 
 }  // namespace platform

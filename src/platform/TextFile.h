@@ -1,10 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 namespace platform {
 
-// The text of a small UTF-8 file (a real path or a compiled-in ":/" resource), with a
-// byte-order mark dropped. Empty when it cannot be read; only the first `maxBytes` are read.
-QString readTextFile(const QString& path, qint64 maxBytes = 1 << 20);
+// A small text file read whole, or why it could not be.
+struct TextFile {
+    enum class Status {
+        Ok,
+        Missing,     // no such file (nothing to report)
+        NotAFile,    // a folder, a pipe, a device
+        Unreadable,  // the file is there but cannot be read; `reason` says why, in German
+        TooLarge,    // more than the limit the caller gave
+    };
+    Status status = Status::Missing;
+    QString text;           // the content, decoded as UTF-8
+    bool validUtf8 = true;  // false: some bytes were no UTF-8 and were replaced
+    QString reason;
+};
+
+// Reads a text file of at most `maxBytes`. Never blocks on a pipe or a device.
+TextFile readTextFile(const QString& path, qint64 maxBytes);
+
+// Writes the bytes to the file, replacing it. Returns an empty string on success, else the
+// reason in German.
+QString writeWholeFile(const QString& path, const QByteArray& bytes);
+
+// The user's home folder and the folder where the user's settings of desktop programs live
+// ($XDG_CONFIG_HOME, else ~/.config).
+QString homeFolder();
+QString userConfigFolder();
+
+// The path made absolute against the current folder, for messages.
+QString absolutePath(const QString& path);
 
 }  // namespace platform

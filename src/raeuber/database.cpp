@@ -29,8 +29,9 @@ void frmRaeuber::loadDatabase() {
             imageNames.append(name);
         }
     } else {
-        platform::MsgBox(QStringLiteral("Datenbankfehler: Das Datenbankverzeichnis <db> im Ordner ") +
-                             App().Path + QStringLiteral(" ist nicht vorhanden.") +
+        platform::MsgBox(QStringLiteral("Datenbankfehler: Das Datenbankverzeichnis <") +
+                             assetPaths::dbFolderName() + QStringLiteral("> im Ordner ") +
+                             assetPaths::dbFolderParent() + QStringLiteral(" ist nicht vorhanden.") +
                              QStringLiteral("\r\r") +
                              QStringLiteral("Für genauere Informationen konsultieren Sie das Handbuch."),
                          platform::MsgIcon::Critical);

@@ -55,7 +55,7 @@ void frmRaeuber::newGame() {
     resetGameValues();
     clearLetterBoxes();
     newRound();
-    for (int i = 0; i <= 14; ++i) {
+    for (int i = 0; i < rules::kMarks; ++i) {
         img_correct[i]->setVisible(false);
         img_wrong[i]->setVisible(false);
     }

@@ -2,6 +2,7 @@
 #include <QString>
 #include <functional>
 
+#include "game/Rules.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Timer.h"
@@ -12,6 +13,9 @@
 class frmRaeuber : public platform::Form {
 public:
     frmRaeuber();
+    // The scene as designed, in pixels: every place and size the game uses is in this unit.
+    static constexpr int kSceneWidth = 790;
+    static constexpr int kSceneHeight = 573;
     static frmRaeuber& Default();
     // The default instance if it was created, else nullptr.
     static frmRaeuber* Existing();
@@ -27,7 +31,7 @@ public:
     platform::Timer* tmr_assistantAnimation;
     platform::Timer* tmr_assistantResize;
     platform::Timer* tmr_display;
-    platform::TextBox* LetterInput[15];
+    platform::TextBox* LetterInput[rules::kLetterBoxes];
     platform::Image* mushroom;
     platform::Image* imgtree;
     platform::Image* imgfence;
@@ -40,9 +44,9 @@ public:
     platform::Image* img_assistant;
     platform::Label* lbl_wrong;
     platform::Label* lbl_right;
-    platform::Image* img_wrong[15];
-    platform::Image* img_correct[15];
-    platform::Line* underScore[15];
+    platform::Image* img_wrong[rules::kMarks];
+    platform::Image* img_correct[rules::kMarks];
+    platform::Line* underScore[rules::kLetterBoxes];
     platform::Label* lbl_wordPreview;
     platform::Image* imgGrass;
 

@@ -6,7 +6,6 @@
 #include "platform/App.h"
 #include "platform/Clicks.h"
 #include "platform/Keys.h"
-#include "platform/Pictures.h"
 #include "platform/Visibility.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
@@ -16,6 +15,8 @@ using namespace platform;
 namespace {
 
 const unsigned kSky = 0x00FFFF80;
+// Where the grass begins.
+const double kHorizon = 376;
 
 QPixmap layoutPixmap(const char* name) { return QPixmap(assetPaths::layoutPicture(name)); }
 
@@ -40,12 +41,14 @@ Label* rowLabel(QWidget* form, const char* name, const char* caption, int top) {
 frmRaeuber::frmRaeuber() : Form(QStringLiteral("frmRaeuber")) {
     setWindowTitle(QStringLiteral("Stoppt den Räuber Knorzelbart!"));
     setWindowIcon(assetPaths::windowIcon());
-    QPalette sky = palette();
-    sky.setColor(QPalette::Window, bgrColor(kSky));
-    setPalette(sky);
-    setAutoFillBackground(true);
-    resize(790, 573);  // client area as designed
+    fillBackground(this, bgrColor(kSky));
+    resize(kSceneWidth, kSceneHeight);  // client area as designed
     buildLayout();
+    // The scene fills the window at the largest size that keeps its proportions; beside it
+    // the sky goes on above the horizon and the grass below it.
+    setMarginColours(bgrColor(kSky), QColor(124, 196, 66), kHorizon);
+    scaleSceneWithWindow(kSceneWidth, kSceneHeight);
+    FullScreenKey = true;
 }
 
 frmRaeuber& frmRaeuber::Default() { return platform::Default<frmRaeuber>(QStringLiteral("frmRaeuber")); }
@@ -63,18 +66,18 @@ void frmRaeuber::buildLayout() {
     lbl_wordPreview->setBackColor(bgrColor(kSky));
     lbl_wordPreview->setWordWrap(false);
 
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < rules::kLetterBoxes; ++i) {
         underScore[i] = new Line(this, QStringLiteral("underScore_%1").arg(i).toUtf8().constData());
         underScore[i]->setPoints(56 + 40 * i, 480, 88 + 40 * i, 480, 3);
         underScore[i]->hide();
     }
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < rules::kMarks; ++i) {
         img_correct[i] = new Image(this, QStringLiteral("img_correct_%1").arg(i).toUtf8().constData());
         img_correct[i]->Move(208 + 16 * i, 8, 20, 20);
         img_correct[i]->setPixmapPicture(layoutPixmap("tick.bmp"));
         img_correct[i]->hide();
     }
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < rules::kMarks; ++i) {
         img_wrong[i] = new Image(this, QStringLiteral("img_wrong_%1").arg(i).toUtf8().constData());
         img_wrong[i]->Move(208 + 16 * i, 32, 20, 20);
         img_wrong[i]->setPixmapPicture(layoutPixmap("cross.bmp"));
@@ -83,14 +86,14 @@ void frmRaeuber::buildLayout() {
     lbl_right = rowLabel(this, "lbl_right", "richtig", 8);
     lbl_wrong = rowLabel(this, "lbl_wrong", "falsch", 32);
 
-    img_assistant = new Image(this, "img_assistant", 1.0, true);
+    img_assistant = new Image(this, "img_assistant", true);
     img_assistant->Move(480, 88, 9, 9);
 
-    img_sun = new Image(this, "img_sun", 1.0, true);
+    img_sun = new Image(this, "img_sun", true);
     img_sun->Move(608, 0, 113, 113);
     img_sun->setPixmapPicture(layoutPixmap("sun.bmp"));
 
-    imgTerm = new Image(this, "imgTerm", 1.0, true);
+    imgTerm = new Image(this, "imgTerm", true);
     imgTerm->Move(8, 8, 100, 100);
 
     lbl_hidePic = new Label(this, "lbl_hidePic");
@@ -102,9 +105,9 @@ void frmRaeuber::buildLayout() {
     lbl_hidePic->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 48, true));
     lbl_hidePic->hide();
 
-    imgSpeaker = new Image(this, "imgSpeaker", 1.0, true);
+    imgSpeaker = new Image(this, "imgSpeaker", true);
     imgSpeaker->Move(8, 160, 56, 56);
-    imgSpeaker->setPixmapPicture(renderVectorPicture(assetPaths::layoutPicture("speaker.svg"), 56, 56));
+    imgSpeaker->setVectorPicture(assetPaths::layoutPicture("speaker.svg"));
     imgSpeaker->setFocusPolicy(Qt::NoFocus);  // the letter box keeps the keyboard
     imgSpeaker->setToolTip(QStringLiteral("Wort anhören (F2)"));
     imgSpeaker->hide();
@@ -118,7 +121,7 @@ void frmRaeuber::buildLayout() {
     imgtree = scenery(this, "imgtree", "tree.gif", 416, 232);
     mushroom = scenery(this, "mushroom", "mushroom.gif", 56, 312);
 
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < rules::kLetterBoxes; ++i) {
         auto* box = new TextBox(this, QStringLiteral("LetterInput_%1").arg(i).toUtf8().constData());
         LetterInput[i] = box;
         box->Move(56 + 40 * i, 440, 33, 33);

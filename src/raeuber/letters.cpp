@@ -19,7 +19,7 @@ void frmRaeuber::LetterInput_Change(int Index) {
     } else if (L != "" && T == L && Index == n - 1) {
         // The last letter is right. Fifteen ticks are all there are: once the victory has
         // been decided, a further word earns nothing.
-        if (!wordFailed && correctCount < 15) {
+        if (!wordFailed && correctCount < rules::kWordsToWin) {
             lockLetterBoxes();
             img_correct[correctCount]->setVisible(true);
             correctCount = correctCount + 1;

@@ -21,6 +21,6 @@ void frmRaeuber::advanceRobber() {
         }
     }
     if (maxWrongWords == wrongCount) tmrVerloren->setEnabled(true);
-    if (correctCount == 15) tmrGewonnen->setEnabled(true);
+    if (correctCount == rules::kWordsToWin) tmrGewonnen->setEnabled(true);
     LetterInput[0]->SetFocus();
 }

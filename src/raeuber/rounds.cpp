@@ -44,7 +44,7 @@ void frmRaeuber::clearLetterBoxes() {
         currentWord = "";
         lbl_wordPreview->setCaption("");
     }
-    for (int i = 0; i <= 14; ++i) {
+    for (int i = 0; i < rules::kLetterBoxes; ++i) {
         LetterInput[i]->setText("");
         LetterInput[i]->setLocked(true);
         if (!wordFailed) {
@@ -57,7 +57,7 @@ void frmRaeuber::clearLetterBoxes() {
 
 void frmRaeuber::lockLetterBoxes() {
     lbl_hidePic->setVisible(true);
-    for (int i = 0; i <= 14; ++i) LetterInput[i]->setLocked(true);
+    for (int i = 0; i < rules::kLetterBoxes; ++i) LetterInput[i]->setLocked(true);
 }
 
 void frmRaeuber::unlockFirstBox() {
@@ -72,7 +72,7 @@ void frmRaeuber::tmr_display_Timer() {
         LetterInput[revealPos]->setText(wordLetters[revealPos]);
         revealPos = revealPos + 1;
     } else {
-        if (wrongCount < 15) img_wrong[wrongCount]->setVisible(true);
+        if (wrongCount < rules::kMarks) img_wrong[wrongCount]->setVisible(true);
         wrongCount = wrongCount + 1;
         advanceRobber();
         clearLetterBoxes();

@@ -1,6 +1,7 @@
 // The game form's start: its load handler and its unload handler.
 #include <cmath>
 
+#include "game/Options.h"
 #include "game/Speech.h"
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
@@ -12,6 +13,13 @@ using namespace modGlobalVars;
 void frmRaeuber::Form_Load() {
     speech::prepare();  // the menu has been painted: the voice loads on the sound thread
     setOuterSizeTwips(12000, 9000);
+    // On a screen too small for it, or in full screen, the scene is drawn at the program's
+    // factor; the game's places and sizes stay those of the design.
+    if (options::current().fullScreen) {
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    } else if (platform::programScale() != 1.0) {
+        resize(int(kSceneWidth * platform::programScale()), int(kSceneHeight * platform::programScale()));
+    }
     centerOnScreen();
     imgRäuber->setPicture(assetPaths::robberStanding());
     imgChest->setPicture(assetPaths::chest());

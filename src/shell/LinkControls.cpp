@@ -18,20 +18,14 @@ const double kLabelHeight = 255;
 const double kLogoWidth = 3540;
 const double kLogoHeight = 825;
 
-QPixmap logoPicture(double unit) {
-    return platform::renderVectorPicture(assetPaths::layoutPicture("logo.svg"),
-                                         static_cast<int>(kLogoWidth * unit),
-                                         static_cast<int>(kLogoHeight * unit));
-}
-
 }  // namespace
 
-LinkControl::LinkControl(QWidget* parent, const char* name, double unit, double width,
+LinkControl::LinkControl(QWidget* parent, const char* name, double width,
                          double height, const QString& target, const QString& toolTip)
-    : Control<QWidget>(parent, name, unit), target_(target) {
+    : Control<QWidget>(parent, name), target_(target) {
     Move(0, 0, width, height);
     setToolTip(toolTip);
-    platform::look::fill(this, platform::look::controlBackground());
+    platform::fillBackground(this, platform::look::controlBackground());
     // The parts of the surface that the inner control leaves free do nothing.
     platform::swallowClicks(this);
 }
@@ -42,7 +36,7 @@ void LinkControl::opensOnClick(QWidget* inner) {
 }
 
 platform::Label* LinkControl::textLabel(const QString& caption, double width, bool opaque) {
-    auto* label = new platform::Label(this, "Label1", unit());
+    auto* label = new platform::Label(this, "Label1");
     label->Move(0, 0, width, kLabelHeight);
     label->setTextFormat(Qt::PlainText);
     label->setFont(platform::look::wholePixelFont(9.75));
@@ -52,30 +46,30 @@ platform::Label* LinkControl::textLabel(const QString& caption, double width, bo
     return label;
 }
 
-LinkBrolm2::LinkBrolm2(QWidget* parent, const char* name, double unit)
-    : LinkControl(parent, name, unit, 2280, 285, credits::collegeWeb, credits::collegeWeb) {
+LinkBrolm2::LinkBrolm2(QWidget* parent, const char* name)
+    : LinkControl(parent, name, 2280, 285, credits::collegeWeb, credits::collegeWeb) {
     Label1 = textLabel(credits::collegeName, 2295, true);
     Label1->setCursor(Qt::PointingHandCursor);
 }
 
-LinkBrolm::LinkBrolm(QWidget* parent, const char* name, double unit)
-    : LinkControl(parent, name, unit, 3600, 855, credits::collegeWeb, credits::collegeWeb) {
-    imgLogo = new platform::Image(this, "imgLogo", unit);
+LinkBrolm::LinkBrolm(QWidget* parent, const char* name)
+    : LinkControl(parent, name, 3600, 855, credits::collegeWeb, credits::collegeWeb) {
+    imgLogo = new platform::Image(this, "imgLogo");
     imgLogo->Move(0, 0, kLogoWidth, kLogoHeight);
-    imgLogo->setPixmapPicture(logoPicture(unit));
+    imgLogo->setVectorPicture(assetPaths::layoutPicture("logo.svg"));
     imgLogo->setCursor(Qt::PointingHandCursor);
     opensOnClick(imgLogo);
 }
 
-LinkLindgraben::LinkLindgraben(QWidget* parent, const char* name, double unit)
-    : LinkControl(parent, name, unit, 2655, 300, credits::schoolWeb, credits::schoolWeb) {
-    platform::look::fill(this, platform::look::activeBorder());
+LinkLindgraben::LinkLindgraben(QWidget* parent, const char* name)
+    : LinkControl(parent, name, 2655, 300, credits::schoolWeb, credits::schoolWeb) {
+    platform::fillBackground(this, platform::look::activeBorder());
     setCursor(Qt::PointingHandCursor);
     Label1 = textLabel(credits::schoolName, 2655, false);
 }
 
-MailFennick::MailFennick(QWidget* parent, const char* name, double unit)
-    : LinkControl(parent, name, unit, 3030, 315,
+MailFennick::MailFennick(QWidget* parent, const char* name)
+    : LinkControl(parent, name, 3030, 315,
                   QStringLiteral("mailto:") + credits::contactMail,
                   QStringLiteral("mailto: ") + credits::contactMail) {
     Label1 = textLabel(credits::contactMail, 3015, true);

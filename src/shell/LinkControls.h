@@ -15,7 +15,7 @@ public:
 
 protected:
     // `width` and `height` are the surface's own size, before the screen places it.
-    LinkControl(QWidget* parent, const char* name, double unit, double width, double height,
+    LinkControl(QWidget* parent, const char* name, double width, double height,
                 const QString& target, const QString& toolTip);
     // Clicks on `inner` open the address.
     void opensOnClick(QWidget* inner);
@@ -28,14 +28,14 @@ private:
 // The college's name, opening the college's web address.
 class LinkBrolm2 : public LinkControl {
 public:
-    LinkBrolm2(QWidget* parent, const char* name, double unit);
+    LinkBrolm2(QWidget* parent, const char* name);
     platform::Label* Label1;
 };
 
 // The college's logo, opening the college's web address.
 class LinkBrolm : public LinkControl {
 public:
-    LinkBrolm(QWidget* parent, const char* name, double unit);
+    LinkBrolm(QWidget* parent, const char* name);
     platform::Image* imgLogo;
 };
 
@@ -43,14 +43,14 @@ public:
 // screen's border and the name lies on it without a background of its own.
 class LinkLindgraben : public LinkControl {
 public:
-    LinkLindgraben(QWidget* parent, const char* name, double unit);
+    LinkLindgraben(QWidget* parent, const char* name);
     platform::Label* Label1;
 };
 
 // The contact person's mail address, opening a new mail to it.
 class MailFennick : public LinkControl {
 public:
-    MailFennick(QWidget* parent, const char* name, double unit);
+    MailFennick(QWidget* parent, const char* name);
     platform::Label* Label1;
 };
 

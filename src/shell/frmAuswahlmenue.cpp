@@ -10,17 +10,17 @@ void frmAuswahlmenü::Form_Load() {
     skillLevel = 0;
 }
 
-void frmAuswahlmenü::cmdLevel1_Click() { chooseLevel(1, 1, 15); }
-void frmAuswahlmenü::cmdLevel2_Click() { chooseLevel(2, 1, 15); }
-void frmAuswahlmenü::cmdLevel3_Click() { chooseLevel(3, 3, 5); }
+void frmAuswahlmenü::cmdLevel1_Click() { chooseLevel(rules::kLevels[0]); }
+void frmAuswahlmenü::cmdLevel2_Click() { chooseLevel(rules::kLevels[1]); }
+void frmAuswahlmenü::cmdLevel3_Click() { chooseLevel(rules::kLevels[2]); }
 
-void frmAuswahlmenü::chooseLevel(int level, int stepScale, int wrongWords) {
+void frmAuswahlmenü::chooseLevel(const rules::Level& level) {
     txtSpielername->SetFocus();
     if (txtSpielername->Text() == "") return;
     playerName = txtSpielername->Text();
-    skillLevel = level;
-    robberStepScale = stepScale;
-    maxWrongWords = wrongWords;
+    skillLevel = level.skillLevel;
+    robberStepScale = level.robberStepScale;
+    maxWrongWords = level.maxWrongWords;
     // The first time this loads the game, which may end the program when it finds no
     // picture; then nothing below runs.
     frmRaeuber& game = frmRaeuber::Default();

@@ -1,4 +1,5 @@
 #pragma once
+#include "game/Rules.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -36,5 +37,5 @@ protected:
 private:
     void buildLayout();
     // The level procedure: the level and its two settings.
-    void chooseLevel(int level, int stepScale, int wrongWords);
+    void chooseLevel(const rules::Level& level);
 };

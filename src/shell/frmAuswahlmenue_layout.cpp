@@ -10,13 +10,12 @@ namespace {
 // Client area in twips.
 const int kWidth = 5055;
 const int kHeight = 2175;
-const double kTwips = 1.0 / 15.0;
 
 QFont comic(double points) { return layoutFont(QStringLiteral("Comic Sans MS"), points, true); }
 
 CommandButton* levelButton(QWidget* form, const char* name, double left, double top, double side,
                            const char* caption, unsigned colour, const char* toolTip) {
-    auto* button = new CommandButton(form, name, kTwips);
+    auto* button = new CommandButton(form, name);
     button->Move(left, top, side, side);
     button->setCaption(QString::fromUtf8(caption));
     button->setBackColor(bgrColor(colour));
@@ -27,7 +26,7 @@ CommandButton* levelButton(QWidget* form, const char* name, double left, double 
 
 Label* label(QWidget* form, const char* name, double left, double top, double width, double height,
              double points, const char* caption) {
-    auto* label = new Label(form, name, kTwips);
+    auto* label = new Label(form, name);
     label->Move(left, top, width, height);
     label->setFont(comic(points));
     label->setCaption(QString::fromUtf8(caption));
@@ -43,7 +42,7 @@ frmAuswahlmenü::frmAuswahlmenü() : Form(QStringLiteral("frmAuswahlmenü")) {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Bitte Schwierigkeitsgrad wählen"));
     setWindowIcon(assetPaths::windowIcon());
-    setFixedSize(kWidth / 15, kHeight / 15);
+    setFixedDesignSize(kWidth, kHeight);
     buildLayout();
 }
 
@@ -52,7 +51,7 @@ frmAuswahlmenü& frmAuswahlmenü::Default() {
 }
 
 void frmAuswahlmenü::buildLayout() {
-    txtSpielername = new TextBox(this, "txtSpielername", kTwips);
+    txtSpielername = new TextBox(this, "txtSpielername");
     txtSpielername->Move(1200, 120, 3255, 375);
     txtSpielername->setFont(comic(12));
     txtSpielername->setMaxLength(25);
@@ -62,7 +61,7 @@ void frmAuswahlmenü::buildLayout() {
     cmdLevel2 = levelButton(this, "cmdLevel2", 2880, 840, 615, "2", 0x0000FFFF, "Level 2");
     cmdLevel3 = levelButton(this, "cmdLevel3", 3960, 720, 855, "3", 0x000000FF, "Level 3");
 
-    cmdAbbruch = new CommandButton(this, "cmdAbbruch", kTwips);
+    cmdAbbruch = new CommandButton(this, "cmdAbbruch");
     cmdAbbruch->Move(4560, 120, 375, 345);
     cmdAbbruch->setCaption(QStringLiteral("x"));
     cmdAbbruch->setFont(layoutFont(QStringLiteral("System"), 9.75, true));

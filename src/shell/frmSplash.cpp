@@ -1,5 +1,7 @@
 // The start-up screen's behaviour: its texts and centred places at load, and the ways out.
+#include "game/Options.h"
 #include "platform/App.h"
+#include "raeuber/frmRaeuber.h"
 #include "shell/Credits.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"
@@ -7,6 +9,9 @@
 using platform::App;
 
 void frmSplash::Form_Load() {
+    // Every window is drawn at the factor at which the game fits the screen (or fills it).
+    platform::setProgramScale(platform::fittingScale(frmRaeuber::kSceneWidth, frmRaeuber::kSceneHeight,
+                                                     options::current().fullScreen));
     centerOnScreen();
     Timer1->setEnabled(true);
     // The form's inner width centres the controls, although they lie in the frame: the

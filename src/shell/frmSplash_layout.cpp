@@ -17,7 +17,7 @@ const int kHeight = 7125;
 
 Label* splashLabel(QWidget* frame, const char* name, double left, double top, double width,
                    double height, double points, const QString& caption) {
-    auto* label = new Label(frame, name, 1.0 / 15.0);
+    auto* label = new Label(frame, name);
     label->Move(left, top, width, height);
     label->setTextFormat(Qt::PlainText);
     label->setFont(platform::look::wholePixelFont(points));
@@ -40,8 +40,8 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
     setTwipUnits();
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(App().Title);
-    platform::look::fill(this, platform::look::activeBorder());
-    setFixedSize(kWidth / 15, kHeight / 15);
+    platform::fillBackground(this, platform::look::activeBorder());
+    setFixedDesignSize(kWidth, kHeight);
     KeyPreview = true;
     buildLayout();
     platform::onClick(this, [this] { Form_Click(); });
@@ -54,14 +54,13 @@ frmSplash* frmSplash::Existing() {
 }
 
 void frmSplash::buildLayout() {
-    const double twips = unit();
     Timer1 = new Timer(this, "Timer1", 60000, [this] { Timer1_Timer(); });
 
-    Frame1 = new Frame(this, "Frame1", twips);
+    Frame1 = new Frame(this, "Frame1");
     Frame1->Move(120, 120, 9615, 6855);
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setFrameShadow(QFrame::Sunken);
-    platform::look::fill(Frame1, platform::look::controlBackground());
+    platform::fillBackground(Frame1, platform::look::controlBackground());
 
     lblversion = headline(Frame1, "lblversion", 2760, 2400, 3735, 495, 20.25, QStringLiteral("Version"));
     lblTitel = headline(Frame1, "lblTitel", 2160, 240, 6855, 1095, 39.75, QStringLiteral("Titel"));
@@ -78,13 +77,13 @@ void frmSplash::buildLayout() {
     lblBrolm2 = splashLabel(Frame1, "lblBrolm2", 2880, 5040, 3135, 855, 9.75, QStringLiteral("Label1"));
     lblBrolm2->setBackColor(platform::look::controlBackground());
 
-    LinkBrolm21 = new shell::LinkBrolm2(Frame1, "LinkBrolm21", twips);
+    LinkBrolm21 = new shell::LinkBrolm2(Frame1, "LinkBrolm21");
     LinkBrolm21->Move(600, 3240, 2175, 255);
-    LinkLindgraben1 = new shell::LinkLindgraben(Frame1, "LinkLindgraben1", twips);
+    LinkLindgraben1 = new shell::LinkLindgraben(Frame1, "LinkLindgraben1");
     LinkLindgraben1->Move(4800, 3240, 2535, 255);
-    LinkBrolm1 = new shell::LinkBrolm(Frame1, "LinkBrolm1", twips);
+    LinkBrolm1 = new shell::LinkBrolm(Frame1, "LinkBrolm1");
     LinkBrolm1->Move(2880, 4080, 3615, 975);
-    MailFennick1 = new shell::MailFennick(Frame1, "MailFennick1", twips);
+    MailFennick1 = new shell::MailFennick(Frame1, "MailFennick1");
     MailFennick1->Move(2880, 6360, 3135, 255);
 
     platform::onClick(Frame1, [this] { Frame1_Click(); });

@@ -3,6 +3,7 @@
 #include "platform/Form.h"
 #include "platform/Run.h"
 #include "raeuber/frmRaeuber.h"
+#include "shell/Launch.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"
 
@@ -20,7 +21,7 @@ platform::Form& startupForm() { return frmSplash::Default(); }
 
 int start(int argc, char* argv[]) {
     registerForms();
-    return platform::run(argc, argv, startupForm);
+    return launch(argc, argv, [](int count, char** values) { return platform::run(count, values, startupForm); });
 }
 
 }  // namespace shell

@@ -20,6 +20,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import screen  # noqa: E402
+from teacher_files import check_package_for_administrators, check_teacher_documents  # noqa: E402
 from screen import (CANCEL_BUTTON, END_BUTTON, GAME_TITLE, LEVEL_BUTTON,  # noqa: E402
                     MENU_TITLE, NAME_BOX)
 from xsession import Session, bound_whole_run, wait_for  # noqa: E402
@@ -98,7 +99,7 @@ def check_layout(checks, root, project_version):
     entry.read(desktop, encoding="utf-8")
     fields = entry["Desktop Entry"]
     categories = fields["Categories"].split(";")
-    if "Education" not in categories or "KidsGame" not in categories:
+    if not {"Game", "Education", "KidsGame"} <= set(categories):
         raise AssertionError(f"categories {fields['Categories']!r}")
     if fields["Exec"].split()[0] != "knorzelbart" or fields["Icon"] != "knorzelbart":
         raise AssertionError(f"Exec {fields['Exec']!r}, Icon {fields['Icon']!r}")
@@ -110,6 +111,7 @@ def check_layout(checks, root, project_version):
     if not os.path.isfile(os.path.join(doc, "LICENSE-Noto-Emoji")):
         raise AssertionError("the picture licence is not in the documentation folder")
     checks.ok("picture licence in share/doc/knorzelbart")
+    check_teacher_documents(checks, root)
 
 
 def start_from_launcher(checks, root, artefacts):
@@ -197,6 +199,7 @@ def check_package(checks, build, scratch, installed_files, project_version):
                              f"{sorted(contents - installed_files)[:5]}, only installed "
                              f"{sorted(installed_files - contents)[:5]}")
     checks.ok(f"the package holds exactly the installed files ({len(contents)})")
+    check_package_for_administrators(checks, deb, scratch, contents)
 
 
 def main():

@@ -8,6 +8,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/Clock.h"
 #include "platform/Form.h"
+#include "platform/Input.h"
 #include "platform/MessageBox.h"
 #include "platform/TestMode.h"
 #include "raeuber/frmRaeuber.h"
@@ -58,10 +59,11 @@ void ProgramFolder::writeFile(const QString& relative, const QByteArray& bytes) 
 
 frmRaeuber& openGame(int level, const QString& name) {
     using namespace modGlobalVars;
+    const rules::Level& values = rules::kLevels[level - 1];
     playerName = name;
-    skillLevel = level;
-    robberStepScale = level == 3 ? 3 : 1;
-    maxWrongWords = level == 3 ? 5 : 15;
+    skillLevel = values.skillLevel;
+    robberStepScale = values.robberStepScale;
+    maxWrongWords = values.maxWrongWords;
     frmRaeuber& game = frmRaeuber::Default();
     game.Show();
     game.LetterInput[0]->SetFocus();
@@ -72,13 +74,7 @@ void runFor(int ms) { platform::advance(ms); }
 
 void typeInto(platform::TextBox* box, const QString& text) {
     box->setFocus();
-    for (const QChar c : text) {
-        // Latin-1 letters have key codes equal to their upper-case form; QTest's own
-        // character mapping knows only ASCII.
-        const QChar upper = c.toUpper();
-        const Qt::Key key = upper.unicode() <= 0xFF ? Qt::Key(upper.unicode()) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, box, key, QString(c), Qt::NoModifier);
-    }
+    for (const QChar c : text) platform::typeCharacter(box, c);
 }
 
 void typeCurrentWord(frmRaeuber& game) {

@@ -1,6 +1,7 @@
 #include "support/Playthrough.h"
 
 #include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
 #include "platform/MessageBox.h"
 #include "platform/Random.h"
 #include "raeuber/frmRaeuber.h"

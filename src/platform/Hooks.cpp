@@ -1,0 +1,10 @@
+#include "platform/Hooks.h"
+
+namespace platform {
+
+Hooks& hooks() {
+    static Hooks h;
+    return h;
+}
+
+}  // namespace platform

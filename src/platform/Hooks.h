@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace platform {
+
+enum class MsgIcon;
+struct Sound;
+
+// The program's side effects that tests replace, in one place. A hook that is set runs
+// instead of the real effect; beginTestMode sets every hook to a recorder and endTestMode
+// clears them again (see TestMode.h).
+struct Hooks {
+    // Instead of a modal message box; returns as if OK had been pressed.
+    std::function<void(const QString& text, MsgIcon icon)> messageBox;
+    // Instead of ending the process in End(); must not return (tests throw).
+    std::function<void(int status)> programEnd;
+    // Instead of leaving the event loop after the last form was unloaded.
+    std::function<void()> lastFormUnloaded;
+    // Instead of opening an address in the user's program.
+    std::function<void(const QString& target)> navigate;
+    // Instead of playing a sound: takes the sound, made at once on the calling thread.
+    std::function<void(const QString& label, const Sound& sound)> playSound;
+    // A number to use instead of the generator's next one, or nothing.
+    std::function<std::optional<float>()> randomNumber;
+};
+
+Hooks& hooks();
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The teacher's check of a picture folder: every file, the word it becomes or why the game
+// leaves it out, and what would surprise a child. Uses the game's own rules for names and
+// pictures.
+namespace check {
+
+// A game is won with fifteen right words; after the fifteenth the game draws one more
+// picture before the victory, so a folder needs one picture more.
+constexpr int kPicturesForAVictory = 16;
+// The size of the picture box in the game.
+constexpr int kPictureSide = 100;
+
+struct FileResult {
+    QString name;        // as listed
+    QString word;        // the word the child types (usable files only)
+    bool usable = false;
+    QString reason;      // why it is left out (German)
+    QStringList warnings;
+    QByteArray thumbnail;  // PNG, kPictureSide square, when asked for
+};
+
+struct Report {
+    QString folder;          // as looked for
+    bool folderFound = false;
+    QList<FileResult> files;  // sorted by name
+    QStringList subfolders;
+    int usable = 0;
+    int warnings = 0;
+    bool canBeWon() const { return usable >= kPicturesForAVictory; }
+};
+
+// Looks at every file of the folder (a path as the game composes it). With thumbnails, each
+// usable picture is kept small for the picture sheet.
+Report examine(const QString& folder, bool thumbnails);
+
+// The listing as printed: one line per file, then the summary.
+QString text(const Report& report);
+
+// 0 when a game with this folder can be won, 1 otherwise.
+int exitStatus(const Report& report);
+
+// A file name made safe to print: control and invisible characters shown as \u{...}.
+QString printable(const QString& name);
+
+}  // namespace check

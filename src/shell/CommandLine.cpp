@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/CommandLine.h"
+
+#include "shell/Settings.h"
+
+namespace commandline {
+
+namespace {
+
+bool is(const QString& name, std::initializer_list<const char*> names) {
+    for (const char* n : names)
+        if (name == QLatin1String(n)) return true;
+    return false;
+}
+
+Command failed(const QString& text) {
+    Command command;
+    command.action = Command::Action::Error;
+    command.error = text;
+    return command;
+}
+
+}  // namespace
+
+Command parse(const QStringList& arguments) {
+    Command command;
+    bool check = false;
+    bool help = false;
+    bool version = false;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!argument.startsWith(QLatin1String("--"))) {
+            if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+                // The toolkit's own options (-platform xcb, -display :1) keep their value.
+                static const QStringList withValue = {"-platform", "-display", "-style", "-geometry",
+                                                      "-qwindowgeometry", "-qwindowtitle", "-qwindowicon",
+                                                      "-platformpluginpath", "-platformtheme", "-plugin"};
+                if (withValue.contains(argument)) ++i;
+                continue;
+            }
+            return failed(QStringLiteral("Unerwartetes Argument „%1“.").arg(argument));
+        }
+        QString name = argument;
+        std::optional<QString> attached;
+        const int equals = argument.indexOf(QLatin1Char('='));
+        if (equals > 0) {
+            name = argument.left(equals);
+            attached = argument.mid(equals + 1);
+        }
+        // The option's value: after "=" or the next argument.
+        const auto value = [&]() -> std::optional<QString> {
+            if (attached) return attached;
+            if (i + 1 < arguments.size()) return arguments[++i];
+            return std::nullopt;
+        };
+        if (is(name, {"--db"})) {
+            const auto folder = value();
+            if (!folder || folder->isEmpty()) return failed(QStringLiteral("--db braucht einen Ordner: --db ORDNER"));
+            command.db = *folder;
+        } else if (is(name, {"--vollbild", "--fullscreen"})) {
+            bool on = true;
+            if (attached && !settings::parseYesNo(*attached, on))
+                return failed(QStringLiteral("„%1“ ist kein gültiger Wert für %2 (erlaubt: ja, nein).").arg(*attached, name));
+            command.fullScreen = on;
+        } else if (is(name, {"--sprache", "--speech"})) {
+            const auto mode = value();
+            options::Speech speech{};
+            if (!mode || !settings::parseSpeech(*mode, speech))
+                return failed(QStringLiteral("%1 braucht einen dieser Werte: aus, knopf, automatisch, diktat.").arg(name));
+            command.speech = speech;
+        } else if (is(name, {"--buchstabentasten", "--letter-keys"})) {
+            const auto mode = value();
+            options::LetterKeys keys{};
+            if (!mode || !settings::parseLetterKeys(*mode, keys))
+                return failed(QStringLiteral("%1 braucht einen dieser Werte: aus, an, automatisch.").arg(name));
+            command.letterKeys = keys;
+        } else if (is(name, {"--pruefen", "--prüfen", "--check"})) {
+            check = true;
+            if (attached) command.checkFolder = *attached;
+            else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-')))
+                command.checkFolder = arguments[++i];
+        } else if (is(name, {"--bogen", "--sheet"})) {
+            const auto file = value();
+            if (!file || file->isEmpty()) return failed(QStringLiteral("--bogen braucht eine Datei: --bogen DATEI.html"));
+            command.sheet = *file;
+            check = true;
+        } else if (is(name, {"--hilfe", "--help"})) {
+            help = true;
+        } else if (is(name, {"--version"})) {
+            version = true;
+        } else {
+            return failed(QStringLiteral("Unbekannte Option „%1“.").arg(name));
+        }
+    }
+    if (help) command.action = Command::Action::Help;
+    else if (version) command.action = Command::Action::Version;
+    else if (check) command.action = Command::Action::Check;
+    return command;
+}
+
+void applyTo(const Command& command, options::Options& into) {
+    if (command.db) into.dbFolder = *command.db;
+    if (command.fullScreen) into.fullScreen = *command.fullScreen;
+    if (command.speech) into.speech = *command.speech;
+    if (command.letterKeys) into.letterKeys = *command.letterKeys;
+}
+
+QString helpText() {
+    return QStringLiteral(
+        "Aufruf: knorzelbart [OPTIONEN]\n"
+        "Knorzelbart, ein Rechtschreibspiel für das erste Schuljahr.\n"
+        "\n"
+        "  --db ORDNER                 die Wörter aus diesem Bilderordner nehmen\n"
+        "  --vollbild, --fullscreen    im Vollbild spielen (F11 schaltet um)\n"
+        "  --sprache MODUS             Wort vorsprechen: aus, knopf, automatisch, diktat\n"
+        "  --buchstabentasten MODUS    Buchstabentasten am Bildschirm: aus, an, automatisch\n"
+        "  --pruefen [ORDNER], --check den Bilderordner prüfen und jede Datei auflisten\n"
+        "  --bogen DATEI.html          dazu einen Bilderbogen zum Ansehen und Drucken schreiben\n"
+        "  --hilfe, --help             diese Hilfe\n"
+        "  --version                   die Version\n"
+        "\n"
+        "Ohne --db gilt die Einstellung „db“ aus /etc/knorzelbart/einstellungen.conf oder\n"
+        "~/.config/knorzelbart/einstellungen.conf, sonst der Ordner db neben dem Programm.\n"
+        "Das Handbuch: /usr/share/doc/knorzelbart/Handbuch.html\n");
+}
+
+}  // namespace commandline

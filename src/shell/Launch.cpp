@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/Launch.h"
+
+#include "game/Options.h"
+#include "platform/App.h"
+#include "platform/Console.h"
+#include "platform/TextFile.h"
+#include "platform/Tool.h"
+#include "pictures/AssetPaths.h"
+#include "shell/Check.h"
+#include "shell/CheckSheet.h"
+#include "shell/CommandLine.h"
+#include "shell/Settings.h"
+
+namespace shell {
+
+namespace {
+
+int runCheck(const commandline::Command& command) {
+    const QString folder = command.checkFolder.isEmpty() ? assetPaths::dbFolder() : command.checkFolder;
+    const check::Report report = check::examine(folder, !command.sheet.isEmpty());
+    platform::writeOut(check::text(report));
+    if (!command.sheet.isEmpty()) {
+        const QString failure = platform::writeWholeFile(command.sheet, check::sheet(report));
+        if (!failure.isEmpty()) {
+            platform::writeErr(QStringLiteral("knorzelbart: Der Bilderbogen %1 kann nicht geschrieben werden (%2).\n")
+                                   .arg(platform::absolutePath(command.sheet), failure));
+            return 2;
+        }
+        platform::writeOut(QStringLiteral("Bilderbogen: %1\n").arg(platform::absolutePath(command.sheet)));
+    }
+    return check::exitStatus(report);
+}
+
+}  // namespace
+
+int launch(int argc, char* argv[], const std::function<int(int, char**)>& play) {
+    const commandline::Command command = commandline::parse(platform::arguments(argc, argv));
+    using Action = commandline::Command::Action;
+    switch (command.action) {
+        case Action::Error:
+            platform::writeErr(QStringLiteral("knorzelbart: %1\nHilfe: knorzelbart --hilfe\n").arg(command.error));
+            return 2;
+        case Action::Help: platform::writeOut(commandline::helpText()); return 0;
+        case Action::Version: {
+            const platform::Application& app = platform::App();
+            platform::writeOut(QStringLiteral("knorzelbart %1.%2.%3\n").arg(app.Major).arg(app.Minor).arg(app.Revision));
+            return 0;
+        }
+        case Action::Play:
+        case Action::Check: break;
+    }
+    options::Options& options = options::current();
+    for (const QString& problem : settings::apply(settings::defaultFiles(), options))
+        platform::writeErr(problem + QLatin1Char('\n'));
+    commandline::applyTo(command, options);
+    // A folder named on the command line is taken from where the program was started.
+    if (command.db) options.dbFolder = platform::absolutePath(*command.db);
+    if (command.action == Action::Check) return platform::runTool(argc, argv, [&] { return runCheck(command); });
+    return play(argc, argv);
+}
+
+}  // namespace shell

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include "game/Options.h"
+
+// The teacher's settings files: one for every user of the computer, and one per user that
+// may change what the first one does not lock. Lines "schlüssel = wert"; lines starting
+// with # or ; are comments. The keys:
+//   db               the folder of word pictures
+//   vollbild         ja / nein
+//   sprache          aus / knopf / automatisch / diktat
+//   buchstabentasten aus / an / automatisch
+//   gesperrt         (only in the file for every user) keys the users' files cannot change
+namespace settings {
+
+struct Files {
+    QString system;  // for every user of the computer
+    QString user;    // for this user
+};
+
+// /etc/knorzelbart/einstellungen.conf and ~/.config/knorzelbart/einstellungen.conf; the
+// environment variables KNORZELBART_EINSTELLUNGEN and KNORZELBART_BENUTZER_EINSTELLUNGEN
+// point them elsewhere.
+Files defaultFiles();
+
+// Reads both files into `into`, the system file first. A value that makes no sense leaves
+// the option as it was; every such problem is one German line in the result, naming the
+// file and the line. Missing files are no problem.
+QStringList apply(const Files& files, options::Options& into);
+
+// The words the keys accept, for help texts and messages.
+bool parseSpeech(const QString& value, options::Speech& speech);
+bool parseLetterKeys(const QString& value, options::LetterKeys& keys);
+bool parseYesNo(const QString& value, bool& yes);
+QString speechName(options::Speech speech);
+QString letterKeysName(options::LetterKeys keys);
+
+}  // namespace settings

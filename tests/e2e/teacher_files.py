@@ -1,0 +1,74 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""What the installed tree and the package give an administrator: the handbook, the
+machine-readable copyright, the changelog, the settings example in /etc kept as a conffile,
+lintian without errors, and no file a teacher's own folder could collide with."""
+
+import gzip
+import os
+import re
+import subprocess
+
+SETTINGS = "etc/knorzelbart/einstellungen.conf"
+
+
+def check_teacher_documents(checks, root):
+    doc = os.path.join(root, "usr", "share", "doc", "knorzelbart")
+    with open(os.path.join(doc, "copyright"), encoding="utf-8") as f:
+        copyright_text = f.read()
+    if not copyright_text.startswith(
+            "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"):
+        raise AssertionError("copyright is not in the machine-readable format")
+    for licence in ("License: GPL-3.0-or-later", "License: Apache-2.0"):
+        if copyright_text.count(licence) < 2:  # used by a Files paragraph and given in full
+            raise AssertionError(f"copyright lacks {licence!r}")
+    with gzip.open(os.path.join(doc, "changelog.gz"), "rt", encoding="utf-8") as f:
+        first = f.readline()
+    if not re.match(r"knorzelbart \(\d+\.\d+\.\d+\) \w+; urgency=\w+", first):
+        raise AssertionError(f"changelog starts {first!r}")
+    with open(os.path.join(doc, "Handbuch.html"), encoding="utf-8") as f:
+        handbook = f.read()
+    for part in ("<h1", "Installieren", "--pruefen", "--bogen", "einstellungen.conf",
+                 "Exec=knorzelbart --db", "F11", "Was das Spiel speichert und sendet"):
+        if part not in handbook:
+            raise AssertionError(f"the handbook lacks {part!r}")
+    if re.search(r"<(script|link|img)\b", handbook) or "http://" in handbook.replace(
+            "http://www.apache.org", ""):
+        raise AssertionError("the handbook should need nothing from elsewhere")
+    checks.ok("copyright (machine-readable, GPL-3.0-or-later and Apache-2.0), changelog.gz "
+              "and Handbuch.html in share/doc/knorzelbart")
+
+    with open(os.path.join(root, SETTINGS), encoding="utf-8") as f:
+        settings = f.read()
+    active = [line for line in settings.splitlines() if line.strip() and
+              not line.lstrip().startswith("#")]
+    if active:
+        raise AssertionError(f"the settings example sets something: {active}")
+    for key in ("#db =", "#vollbild =", "#sprache =", "#buchstabentasten =", "#gesperrt ="):
+        if key not in settings:
+            raise AssertionError(f"the settings example does not document {key}")
+    checks.ok("the settings example in /etc documents every key and sets none")
+
+
+def check_package_for_administrators(checks, deb, scratch, contents):
+    control = os.path.join(scratch, "control")
+    subprocess.run(["dpkg-deb", "-e", deb, control], check=True, timeout=60)
+    with open(os.path.join(control, "conffiles"), encoding="utf-8") as f:
+        conffiles = f.read().split()
+    if conffiles != ["/" + SETTINGS]:
+        raise AssertionError(f"conffiles {conffiles}")
+    # dpkg writes only the files a package lists, and keeps a changed conffile; so a
+    # package with nothing but /usr and that one conffile cannot touch a teacher's folder,
+    # whether it lies in /home, /srv or on a stick, on install, reinstall or update.
+    outside = sorted(p for p in contents if not p.startswith("usr/") and p != SETTINGS)
+    if outside:
+        raise AssertionError(f"the package writes outside /usr: {outside}")
+    checks.ok("the only file outside /usr is the settings example, marked as conffile")
+
+    result = subprocess.run(["lintian", "--no-tag-display-limit", deb], capture_output=True,
+                            timeout=300)
+    report = (result.stdout + result.stderr).decode(errors="replace")
+    errors = [line for line in report.splitlines() if line.startswith("E:")]
+    if errors:
+        raise AssertionError("lintian errors:\n" + "\n".join(errors))
+    warnings = [line for line in report.splitlines() if line.startswith("W:")]
+    checks.ok(f"lintian: no errors ({len(warnings)} warnings)")

@@ -1,0 +1,131 @@
+// Forms at another scale factor: every control keeps its design place and size, and its
+// pixels follow the factor; back at 1 the form is exactly as designed.
+#include <QTest>
+
+#include "game/Rules.h"
+#include "platform/Controls.h"
+#include "raeuber/frmRaeuber.h"
+#include "shell/frmAuswahlmenue.h"
+#include "support/GameFixture.h"
+#include "support/Playthrough.h"
+
+using namespace testsupport;
+
+namespace {
+
+struct Placed {
+    QWidget* widget;
+    QRect pixels;
+    QRectF design;
+    qreal points;
+};
+
+QList<Placed> controlsOf(platform::Form& form) {
+    QList<Placed> list;
+    for (QWidget* w : form.findChildren<QWidget*>()) {
+        auto* c = dynamic_cast<platform::ControlBase*>(w);
+        if (!c) continue;
+        list.append({w, w->geometry(), QRectF(c->Left(), c->Top(), c->Width(), c->Height()),
+                     w->font().pointSizeF()});
+    }
+    return list;
+}
+
+// Each control's rectangle is its design rectangle times the form's pixels per unit, within
+// a pixel, and its font grows by the factor.
+void checkScaled(platform::Form& form, const QList<Placed>& atOne, double factor) {
+    for (const Placed& p : atOne) {
+        const QRect now = p.widget->geometry();
+        const double ppu = form.unit() * factor;
+        const QPoint origin = p.widget->parentWidget() == &form ? form.sceneOrigin() : QPoint();
+        QVERIFY2(std::abs(now.left() - origin.x() - p.design.left() * ppu) <= 1, qPrintable(p.widget->objectName()));
+        QVERIFY2(std::abs(now.top() - origin.y() - p.design.top() * ppu) <= 1, qPrintable(p.widget->objectName()));
+        QVERIFY2(std::abs(now.width() - p.design.width() * ppu) <= 1, qPrintable(p.widget->objectName()));
+        QVERIFY2(std::abs(now.height() - p.design.height() * ppu) <= 1, qPrintable(p.widget->objectName()));
+        if (p.points > 0) QCOMPARE(p.widget->font().pointSizeF(), p.points * factor);
+    }
+}
+
+}  // namespace
+
+class TestScaling : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theGameFormScalesEveryControlAndComesBackExactly() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame(1);
+        const QList<Placed> atOne = controlsOf(game);
+        QVERIFY(atOne.size() > 60);
+
+        for (double factor : {2.0, 1.37, 0.8}) {
+            game.setScale(factor, QPoint(13, 7));
+            checkScaled(game, atOne, factor);
+            // The game still counts in design pixels.
+            game.resize(qRound(790 * factor) + 26, qRound(573 * factor) + 14);
+            QVERIFY(std::abs(game.ScaleWidth() - 790) < 1.5);
+            QCOMPARE(game.LetterInput[3]->Left(), 56.0 + 40 * 3);
+            // The ticks stay in one row, the cover over the picture.
+            for (int i = 1; i < rules::kMarks; ++i)
+                QCOMPARE(game.img_correct[i]->geometry().top(), game.img_correct[0]->geometry().top());
+            QCOMPARE(game.lbl_hidePic->geometry(), game.imgTerm->geometry());
+        }
+        game.setScale(1.0, QPoint());
+        for (const Placed& p : atOne) {
+            QCOMPARE(p.widget->geometry(), p.pixels);
+            if (p.points > 0) QCOMPARE(p.widget->font().pointSizeF(), p.points);
+        }
+    }
+
+    // The robber walks the same way at any window size: a step is a share of the scene's
+    // design width, not of the window's.
+    void theRobberStopsBeforeTheChestAtEveryLevelAndWindowSize() {
+        const QList<QSize> sizes = {{790, 573}, {1920, 1080}, {3840, 2160}, {800, 1200}, {400, 300}};
+        for (int level = 1; level <= 3; ++level) {
+            for (const QSize& size : sizes) {
+                ProgramFolder folder;
+                folder.addNumberedPictures(20);
+                queueFixedChance();
+                frmRaeuber& game = openGame(level);
+                game.resize(size);
+                QCOMPARE(game.ScaleWidth(), 790.0);
+                double lastLeft = 0;
+                playToDefeat(game, [&](const QString&) {
+                    if (!game.isVisible()) return;  // the next game has begun
+                    lastLeft = std::max(lastLeft, game.imgRäuber->Left());
+                    const QRect robber = game.imgRäuber->geometry();
+                    QVERIFY(robber.left() < game.imgChest->geometry().left());
+                    QVERIFY(game.rect().contains(robber));
+                });
+                QVERIFY2(lastLeft > 600 && lastLeft < game.imgChest->Left(),
+                         qPrintable(QStringLiteral("level %1, %2×%3").arg(level).arg(size.width()).arg(size.height())));
+            }
+        }
+    }
+
+    void aTwipFormScalesLikeAPixelForm() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        const QList<Placed> atOne = controlsOf(menu);
+        menu.setScaleFactor(1.5);
+        checkScaled(menu, atOne, 1.5);
+        menu.setScaleFactor(1.0);
+        for (const Placed& p : atOne) QCOMPARE(p.widget->geometry(), p.pixels);
+    }
+
+    void aControlThatNeverTakesTheFocusKeepsItOutOfReach() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame(1);
+        game.cmdReset->setTakesFocus(false);
+        QVERIFY(!game.cmdReset->TakesFocus());
+        game.cmdReset->setFocus();
+        QVERIFY(!game.cmdReset->hasFocus());
+        QTest::mouseClick(game.cmdReset, Qt::LeftButton);
+        QVERIFY(!game.cmdReset->hasFocus());
+    }
+};
+
+QTEST_MAIN(TestScaling)
+#include "test_scaling.moc"

@@ -1,0 +1,216 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's check of a picture folder (knorzelbart --pruefen): every kind of file a
+// school's folder may hold gets the word it becomes or the reason it is left out, agrees
+// with what the game does with it, and the program's exit status says whether a game can be
+// won.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <sys/stat.h>
+
+#include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
+#include "platform/Files.h"
+#include "platform/Pictures.h"
+#include "raeuber/frmRaeuber.h"
+#include "shell/Check.h"
+#include "shell/CheckSheet.h"
+#include "support/BadPictures.h"
+#include "support/GameFixture.h"
+
+using namespace testsupport;
+
+namespace {
+
+struct Entry {
+    QString name;
+    const char* kind;
+    QString expected;  // the word, or a part of the reason
+    bool usable;
+    QStringList warnings;  // parts of the warnings, in order
+};
+
+QList<Entry> entries() {
+    return {
+        {"Leer.png", "empty", "leere Datei", false, {}},
+        {"Text.png", "text", "kein Bild (das Format wird nicht erkannt)", false, {}},
+        {"Halb.png", "truncated png", "beschädigt", false, {}},
+        {"Stumpf.jpg", "truncated jpeg", "beschädigt", false, {}},
+        {"Kaputt.gif", "corrupt gif", "beschädigt", false, {}},
+        {"Riese.png", "huge png", "beschädigt", false, {}},  // a header with no picture data after it
+        {"Bombe.png", "bomb", "zu groß zum Anzeigen", false, {}},
+        {"Rohr.png", "fifo", "keine gewöhnliche Datei", false, {}},
+        {"Weg.png", "dangling link", "Verknüpfung ins Leere", false, {}},
+        {"Schleife.png", "link loop", "Verknüpfung ins Leere", false, {}},
+        {".versteckt.png", "picture", "versteckte Datei", false, {}},
+        {"Thumbs.db", "picture", "Hilfsdatei eines anderen Programms", false, {}},
+        {"Ohne", "picture", "keine Dateiendung", false, {}},
+        {"Sechzehnbuchstab.png", "picture", "das Wort hat 16 Zeichen, höchstens 15", false, {}},
+        {"Hu\nnd.png", "picture", "Zeichen, die man nicht tippen oder nicht sehen kann", false, {}},
+        {"Link.gif", "link to picture", "Link", true, {}},
+        {"IMG_2034.JPG", "picture", "IMG_2034", true, {"Kamera", "Ziffern", "„_“"}},
+        {"Hund (2).png", "picture", "Hund (2)", true, {"Kopiezeichen „(2)“", "Ziffern", "„(“, „)“"}},
+        {"Baum.png.png", "picture", "Baum.png", true, {"doppelte Endung", "„.“"}},
+        {"Hund.png", "picture", "Hund", true, {"dasselbe Wort wie „hund.jpg“"}},
+        {"hund.jpg", "picture", "Hund", true, {"beginnt klein, das Spiel zeigt „Hund“"}},
+        {"Éclair.png", "picture", "Éclair", true, {"schwer zu tippende Zeichen: „É“"}},
+        {"ßuppe.png", "picture", "ßuppe", true, {"beginnt nicht mit einem Großbuchstaben"}},
+        {"Bär.bmp", "picture", "Bär", true, {}},
+    };
+}
+
+bool make(ProgramFolder& folder, const Entry& e) {
+    const QString path = folder.db() + QLatin1Char('/') + e.name;
+    const QString kind = e.kind;
+    if (kind == "fifo") return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+    if (kind == "dangling link") return QFile::link(folder.path() + "/nirgends.png", path);
+    if (kind == "link loop") return QFile::link(path, path);
+    if (kind == "link to picture") return QFile::link(folder.path() + "/bilder/hut1.gif", path);
+    QByteArray bytes;
+    if (kind == "text") bytes = "Kein Bild.\n";
+    else if (kind == "picture") bytes = badpictures::whole(e.name.endsWith(".jpg") || e.name.endsWith(".JPG") ? "JPG" : e.name.endsWith(".bmp") ? "BMP" : "PNG");
+    else if (kind == "truncated png") bytes = badpictures::truncated("PNG", 60);
+    else if (kind == "truncated jpeg") bytes = badpictures::truncated("JPG", 180);
+    else if (kind == "corrupt gif") bytes = badpictures::corruptBody("GIF", 13);
+    else if (kind == "huge png") bytes = badpictures::hugePngHeader(30000, 30000);
+    else if (kind == "huge bmp") bytes = badpictures::hugeBmpHeader(30000, 30000);
+    else if (kind == "bomb") bytes = badpictures::pngBomb(30000, 30000);
+    else if (kind != "empty") return false;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// What the game makes of the file: listed and drawn.
+bool gamePlays(ProgramFolder& folder, const QString& name) {
+    modGlobalVars::imageNames.clear();
+    modGlobalVars::imageCount = 0;
+    frmRaeuber::Default().loadDatabase();
+    if (!modGlobalVars::imageNames.contains(name)) return false;
+    return !platform::tryLoadPicture(folder.db() + QLatin1Char('/') + name).isNull();
+}
+
+struct Run {
+    int status;
+    QString out;
+    QString err;
+};
+Run runProgram(const QStringList& arguments) {
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("KNORZELBART_EINSTELLUNGEN"), QStringLiteral("/nonexistent/a.conf"));
+    env.insert(QStringLiteral("KNORZELBART_BENUTZER_EINSTELLUNGEN"), QStringLiteral("/nonexistent/b.conf"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(KNORZELBART_PROGRAM), arguments);
+    program.waitForFinished(60000);
+    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+            QString::fromUtf8(program.readAllStandardOutput()), QString::fromUtf8(program.readAllStandardError())};
+}
+
+}  // namespace
+
+class TestTeacherCheck : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyFileGetsItsWordOrItsReason() {
+        ProgramFolder folder;
+        for (const Entry& e : entries()) QVERIFY2(make(folder, e), qPrintable(e.name));
+        QDir().mkpath(folder.db() + "/Unterordner");
+        const check::Report report = check::examine(folder.db(), false);
+        QVERIFY(report.folderFound);
+        QCOMPARE(report.files.size(), entries().size());
+        QCOMPARE(report.subfolders, QStringList{"Unterordner"});
+        for (const Entry& e : entries()) {
+            const auto found = std::find_if(report.files.begin(), report.files.end(),
+                                            [&](const check::FileResult& f) { return f.name == e.name; });
+            QVERIFY2(found != report.files.end(), qPrintable(e.name));
+            QCOMPARE(found->usable, e.usable);
+            if (e.usable) QCOMPARE(found->word, e.expected);
+            else QVERIFY2(found->reason.contains(e.expected), qPrintable(found->reason));
+            QVERIFY2(found->warnings.size() == e.warnings.size(), qPrintable(e.name + ": " + found->warnings.join(" | ")));
+            for (int i = 0; i < e.warnings.size(); ++i)
+                QVERIFY2(found->warnings[i].contains(e.warnings[i]), qPrintable(found->warnings[i]));
+            // The check says what the game does: played exactly when the check finds it usable.
+            QCOMPARE(gamePlays(folder, e.name), e.usable);
+        }
+        const QString text = check::text(report);
+        QVERIFY(text.contains("  Hu\\u{A}nd.png  –  wird übersprungen: "));
+        QVERIFY(text.contains("  Unterordner/  –  Unterordner, wird nicht gelesen\n"));
+        QVERIFY(text.contains("\n25 Dateien: 9 verwendbare Wörter, 15 übersprungen, 13 Warnungen.\n") ||
+                text.contains(QString("\n%1 Dateien: 9 verwendbare Wörter").arg(report.files.size())));
+        QVERIFY(text.endsWith("Ein Spiel kann NICHT gewonnen werden: Dafür sind mindestens 16 verwendbare Bilder "
+                              "nötig, es fehlen 7.\n"));
+        QCOMPARE(check::exitStatus(report), 1);
+    }
+
+    // The real program, with no display at all: exit status 1 below sixteen usable pictures,
+    // 0 from sixteen on, 1 for a folder that is not there; 2 for a sheet it cannot write.
+    void theProgramsExitStatusSaysWhetherAGameCanBeWon() {
+        ProgramFolder folder;
+        for (const Entry& e : entries()) QVERIFY2(make(folder, e), qPrintable(e.name));
+        folder.addNumberedPictures(6);
+        Run run = runProgram({"--pruefen", folder.db()});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.out.contains("15 verwendbare Wörter"), qPrintable(run.out));
+        QCOMPARE(run.err, QString());  // the decoder's own complaints are not the teacher's business
+        QVERIFY(run.out.contains("  Bombe.png  –  wird übersprungen: zu groß zum Anzeigen (30000 × 30000 Bildpunkte; bitte verkleinern)"));
+        folder.addPictures({"Zebra.png"});
+        run = runProgram({"--check=" + folder.db()});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.endsWith("Ein Spiel kann gewonnen werden (dafür sind mindestens 16 Bilder nötig).\n"));
+        run = runProgram({"--pruefen", folder.path() + "/fehlt"});
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.out.startsWith("Der Bilderordner " + folder.path() + "/fehlt ist nicht vorhanden."));
+        run = runProgram({"--pruefen", folder.db(), "--bogen", folder.db() + "/Leer.png/bogen.html"});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains("Der Bilderbogen " + folder.db() + "/Leer.png/bogen.html kann nicht geschrieben werden"));
+    }
+
+    // The sheet holds every usable picture inside itself, 100 × 100, and the skipped files.
+    void theSheetNeedsNothingElse() {
+        ProgramFolder folder;
+        for (const Entry& e : entries()) QVERIFY2(make(folder, e), qPrintable(e.name));
+        const check::Report report = check::examine(folder.db(), true);
+        const QString html = QString::fromUtf8(check::sheet(report));
+        const QRegularExpression picture(QStringLiteral("<img alt=\"([^\"]*)\" src=\"data:image/png;base64,([^\"]+)\">"));
+        QStringList words;
+        for (const auto& m : picture.globalMatch(html)) {
+            words << m.captured(1);
+            QImage image;
+            QVERIFY(image.loadFromData(QByteArray::fromBase64(m.captured(2).toLatin1()), "PNG"));
+            QCOMPARE(image.size(), QSize(100, 100));
+        }
+        QCOMPARE(words, (QStringList{"Bär", "Baum.png", "Éclair", "Hund (2)", "Hund", "Hund", "IMG_2034", "Link", "ßuppe"}));
+        QVERIFY(!html.contains("http"));
+        QVERIFY(!html.contains("src=\"file"));
+        QVERIFY(html.contains("<tr><td>Hu\\u{A}nd.png</td><td>der Name enthält"));
+        QVERIFY(html.contains("<tr><td>Bombe.png</td><td>zu groß zum Anzeigen"));
+    }
+
+    void tenThousandFilesInAFewSeconds() {
+        ProgramFolder folder;
+        const QByteArray png = badpictures::whole("PNG");
+        for (int i = 0; i < 10000; ++i) {
+            QFile file(folder.db() + QStringLiteral("/Wort%1.png").arg(i, 5, 10, QLatin1Char('0')));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(png);
+        }
+        QElapsedTimer timer;
+        timer.start();
+        const check::Report report = check::examine(folder.db(), false);
+        const qint64 ms = timer.elapsed();
+        qInfo("10,000 files checked in %lld ms", ms);
+        QCOMPARE(report.usable, 10000);
+        QVERIFY2(ms < 8000, qPrintable(QString::number(ms)));
+    }
+};
+
+QTEST_MAIN(TestTeacherCheck)
+#include "test_teacher_check.moc"

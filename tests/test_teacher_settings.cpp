@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's settings files and the command line: where the vocabulary folder is found,
+// and what happens to junk, unknown keys, wrong values and files that cannot be read.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+#include "game/Options.h"
+#include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
+#include "platform/App.h"
+#include "platform/Program.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
+#include "shell/CommandLine.h"
+#include "shell/Launch.h"
+#include "shell/Settings.h"
+#include "support/GameFixture.h"
+
+using namespace testsupport;
+
+namespace {
+
+void write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Runs the program's start with these arguments and settings files; returns the folder the
+// game would read and the exit status (-1: the game would have been played).
+struct Started {
+    int status = 0;
+    bool played = false;
+    QString dbFolder;
+};
+Started start(QStringList arguments, const QString& systemFile, const QString& userFile) {
+    qputenv("KNORZELBART_EINSTELLUNGEN", systemFile.toUtf8());
+    qputenv("KNORZELBART_BENUTZER_EINSTELLUNGEN", userFile.toUtf8());
+    arguments.prepend(QStringLiteral("knorzelbart"));
+    QList<QByteArray> bytes;
+    for (const QString& a : arguments) bytes << a.toLocal8Bit();
+    std::vector<char*> argv;
+    for (QByteArray& b : bytes) argv.push_back(b.data());
+    argv.push_back(nullptr);
+    Started started;
+    started.status = shell::launch(int(bytes.size()), argv.data(), [&](int, char**) {
+        started.played = true;
+        started.dbFolder = assetPaths::dbFolder();
+        return 0;
+    });
+    return started;
+}
+
+QStringList problemsOf(const QByteArray& systemText, const QByteArray& userText, options::Options& o,
+                       const QTemporaryDir& dir) {
+    const settings::Files files{dir.filePath("etc/einstellungen.conf"), dir.filePath("home/einstellungen.conf")};
+    if (!systemText.isNull()) write(files.system, systemText);
+    if (!userText.isNull()) write(files.user, userText);
+    return settings::apply(files, o);
+}
+
+}  // namespace
+
+class TestTeacherSettings : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { options::current() = options::Options(); }
+    void cleanup() {
+        options::current() = options::Options();
+        qunsetenv("KNORZELBART_EINSTELLUNGEN");
+        qunsetenv("KNORZELBART_BENUTZER_EINSTELLUNGEN");
+    }
+
+    // --db wins over the setting, the user's setting over the system's, and without either
+    // the folder beside the program is read, as always.
+    void theVocabularyFolderIsFoundInItsOrder() {
+        ProgramFolder folder;
+        QTemporaryDir dir;
+        const QString system = dir.filePath("etc.conf"), user = dir.filePath("user.conf");
+        QCOMPARE(start({}, system, user).dbFolder, platform::App().Path + "\\db");
+        options::current() = {};
+        write(system, "db = /srv/schule/woerter\n");
+        QCOMPARE(start({}, system, user).dbFolder, QStringLiteral("/srv/schule/woerter"));
+        options::current() = {};
+        write(user, "db = ~/Klasse1a\n");
+        QCOMPARE(start({}, system, user).dbFolder, QDir::homePath() + "/Klasse1a");
+        options::current() = {};
+        QCOMPARE(start({"--db", "/media/stick/tiere"}, system, user).dbFolder, QStringLiteral("/media/stick/tiere"));
+        options::current() = {};
+        QCOMPARE(start({"--db=/media/stick/obst"}, system, user).dbFolder, QStringLiteral("/media/stick/obst"));
+        options::current() = {};
+        // A relative --db is taken from the folder the program was started in.
+        QCOMPARE(start({"--db", "woerter"}, system, user).dbFolder, QDir::current().absoluteFilePath("woerter"));
+        options::current() = {};
+        // The system file locks the folder: the user's file cannot change it, --db still can.
+        write(system, "db = /srv/schule/woerter\ngesperrt = db\n");
+        QCOMPARE(start({}, system, user).dbFolder, QStringLiteral("/srv/schule/woerter"));
+        options::current() = {};
+        QCOMPARE(start({"--db", "/tmp/test"}, system, user).dbFolder, QStringLiteral("/tmp/test"));
+    }
+
+    // The game reads the chosen folder, and its message names the folder it looked for.
+    void theGameReadsTheChosenFolderAndNamesAMissingOne() {
+        QTemporaryDir teacher;
+        {
+            ProgramFolder folder;
+            QDir().mkpath(teacher.filePath("Tiere"));
+            QImage image(8, 8, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            QVERIFY(image.save(teacher.filePath("Tiere/Zebra.png")));
+            folder.addPictures({"Ei.png"});
+            options::current().dbFolder = teacher.filePath("Tiere");
+            openGame();
+            QCOMPARE(modGlobalVars::currentWord, QStringLiteral("Zebra"));
+        }
+        ProgramFolder folder;
+        options::current().dbFolder = teacher.filePath("Fehlt/");
+        QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, openGame());
+        QCOMPARE(messageTexts().value(0), "Datenbankfehler: Das Datenbankverzeichnis <Fehlt> im Ordner " +
+                                              teacher.path() +
+                                              " ist nicht vorhanden.\r\rFür genauere Informationen konsultieren "
+                                              "Sie das Handbuch.");
+    }
+
+    void goodValuesAreTaken() {
+        QTemporaryDir dir;
+        options::Options o;
+        const QStringList problems = problemsOf(
+            "\xEF\xBB\xBF# Einstellungen\n; auch ein Kommentar\n\n  VOLLBILD = Ja \nsprache=diktat\r\n"
+            "buchstabentasten = \"an\"\n",
+            "sprache = automatisch\n", o, dir);
+        QCOMPARE(problems, QStringList());
+        QCOMPARE(o.fullScreen, true);
+        QCOMPARE(o.speech, options::Speech::Automatic);
+        QCOMPARE(o.letterKeys, options::LetterKeys::On);
+    }
+
+    // Each bad line: one German line naming file, line and value; the option keeps its value.
+    void junkUnknownKeysAndWrongValuesAreReportedAndIgnored() {
+        QTemporaryDir dir;
+        options::Options o;
+        const QStringList problems = problemsOf(
+            "sprache = knopf\nDas hier ist Unsinn\nfarbe = blau\nvollbild = vielleicht\nsprache = laut\n"
+            "buchstabentasten = 3\ndb = relativ/pfad\ndb =\n= ja\ngesperrt = farbe\n",
+            "gesperrt = sprache\n\x01\x02\xff\xfe binär\n", o, dir);
+        const QString system = dir.filePath("etc/einstellungen.conf");
+        const QString user = dir.filePath("home/einstellungen.conf");
+        QCOMPARE(problems.size(), 12);
+        QCOMPARE(problems[0], "knorzelbart: " + system + ", Zeile 2: „Das hier ist Unsinn“ ist keine Einstellung (erwartet: "
+                                       "schlüssel = wert); die Zeile wird nicht beachtet.");
+        QVERIFY(problems[1].startsWith("knorzelbart: " + system + ", Zeile 3: unbekannte Einstellung „farbe“"));
+        QCOMPARE(problems[2], "knorzelbart: " + system + ", Zeile 4: „vielleicht“ ist kein gültiger Wert für vollbild "
+                                       "(erlaubt sind ja und nein); es gilt „nein“.");
+        QCOMPARE(problems[3], "knorzelbart: " + system + ", Zeile 5: „laut“ ist kein gültiger Wert für sprache (erlaubt sind "
+                                       "aus, knopf, automatisch und diktat); es gilt „knopf“.");
+        QVERIFY(problems[4].contains("Zeile 6: „3“ ist kein gültiger Wert für buchstabentasten"));
+        QVERIFY(problems[5].contains("Zeile 7: „relativ/pfad“ ist kein gültiger Wert für db"));
+        QVERIFY(problems[6].contains("Zeile 8: „“ ist kein gültiger Wert für db (ein leerer Ordnername)"));
+        QVERIFY(problems[7].contains("Zeile 9: unbekannte Einstellung „“"));
+        QVERIFY(problems[8].contains("Zeile 10: „farbe“ ist keine Einstellung, die gesperrt werden kann"));
+        QVERIFY(problems[9].startsWith("knorzelbart: " + user + ": Die Datei ist nicht in UTF-8 geschrieben"));
+        QVERIFY(problems[10].startsWith("knorzelbart: " + user + ", Zeile 1: „gesperrt“ gilt nur"));
+        QVERIFY(problems[11].startsWith("knorzelbart: " + user + ", Zeile 2: „\uFFFD\uFFFD\uFFFD\uFFFD binär“ ist keine Einstellung"));
+        for (const QString& p : problems) QVERIFY2(p.startsWith("knorzelbart: "), qPrintable(p));
+        QCOMPARE(o.fullScreen, false);
+        QCOMPARE(o.speech, options::Speech::Button);
+        QCOMPARE(o.letterKeys, options::LetterKeys::Automatic);
+        QCOMPARE(o.dbFolder, QString());
+    }
+
+    void aLockedKeyIsNotChangedByTheUser() {
+        QTemporaryDir dir;
+        options::Options o;
+        const QStringList problems = problemsOf("sprache = aus\nvollbild = ja\ngesperrt = sprache, VOLLBILD\n",
+                                                "sprache = diktat\nvollbild = nein\nbuchstabentasten = aus\n", o, dir);
+        QCOMPARE(problems.size(), 2);
+        QVERIFY(problems[0].contains("Zeile 1: „sprache“ ist für alle Benutzer festgelegt"));
+        QCOMPARE(o.speech, options::Speech::Off);
+        QCOMPARE(o.fullScreen, true);
+        QCOMPARE(o.letterKeys, options::LetterKeys::Off);
+    }
+
+    // Files that cannot be read never stop the game: one line each, the defaults hold.
+    void filesThatCannotBeReadGiveOneLineEach_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("path through a file") << "through" << "ein Teil des Pfades ist kein Ordner";
+        QTest::newRow("a folder") << "folder" << "das ist keine gewöhnliche Datei";
+        QTest::newRow("a device") << "device" << "das ist keine gewöhnliche Datei";
+        QTest::newRow("a pipe") << "pipe" << "das ist keine gewöhnliche Datei";
+        QTest::newRow("a link loop") << "loop" << "Verknüpfungen im Kreis";
+        QTest::newRow("a megabyte") << "large" << "sie ist zu groß für eine Einstellungsdatei";
+    }
+    void filesThatCannotBeReadGiveOneLineEach() {
+        QFETCH(QString, kind);
+        QFETCH(QString, why);
+        QTemporaryDir dir;
+        QString path = dir.filePath("einstellungen.conf");
+        if (kind == "through") {
+            write(dir.filePath("datei"), "sprache = aus\n");
+            path = dir.filePath("datei/einstellungen.conf");
+        }
+        if (kind == "folder") QDir().mkpath(path);
+        if (kind == "device") path = QStringLiteral("/dev/zero");
+        if (kind == "pipe") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        if (kind == "loop") QVERIFY(QFile::link(path, path));
+        if (kind == "large") write(path, QByteArray(1024 * 1024, 'x'));
+        options::Options o;
+        const QStringList problems = settings::apply({path, dir.filePath("fehlt.conf")}, o);
+        QCOMPARE(problems, QStringList{QStringLiteral("knorzelbart: Die Einstellungsdatei %1 kann nicht gelesen "
+                                                      "werden (%2); ihre Einstellungen gelten nicht.")
+                                           .arg(path, why)});
+        QCOMPARE(o.speech, options::Speech::Button);
+    }
+
+    void aFileOfJunkIsSummedUpAfterTenLines() {
+        QTemporaryDir dir;
+        QByteArray junk;
+        for (int i = 0; i < 500; ++i) junk += "kaputt\n";
+        options::Options o;
+        const QStringList problems = problemsOf(junk, QByteArray(), o, dir);
+        QCOMPARE(problems.size(), 11);
+        QVERIFY(problems.last().endsWith("490 weitere fehlerhafte Zeilen nicht einzeln genannt."));
+    }
+
+    void theCommandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("error");
+        using A = commandline::Command::Action;
+        QTest::newRow("nothing") << QStringList{} << int(A::Play) << "";
+        QTest::newRow("toolkit options") << QStringList{"-platform", "offscreen"} << int(A::Play) << "";
+        QTest::newRow("help") << QStringList{"--hilfe"} << int(A::Help) << "";
+        QTest::newRow("help in English") << QStringList{"--db", "x", "--help"} << int(A::Help) << "";
+        QTest::newRow("version") << QStringList{"--version"} << int(A::Version) << "";
+        QTest::newRow("check") << QStringList{"--pruefen"} << int(A::Check) << "";
+        QTest::newRow("check a folder") << QStringList{"--check", "/x", "--bogen", "b.html"} << int(A::Check) << "";
+        QTest::newRow("sheet alone") << QStringList{"--bogen", "b.html"} << int(A::Check) << "";
+        QTest::newRow("unknown") << QStringList{"--farbe"} << int(A::Error) << "Unbekannte Option „--farbe“.";
+        QTest::newRow("stray word") << QStringList{"Hund"} << int(A::Error) << "Unerwartetes Argument „Hund“.";
+        QTest::newRow("db without folder") << QStringList{"--db"} << int(A::Error)
+                                           << "--db braucht einen Ordner: --db ORDNER";
+        QTest::newRow("bad speech") << QStringList{"--sprache", "laut"} << int(A::Error)
+                                    << "--sprache braucht einen dieser Werte: aus, knopf, automatisch, diktat.";
+        QTest::newRow("bad keys") << QStringList{"--letter-keys=nie"} << int(A::Error)
+                                  << "--letter-keys braucht einen dieser Werte: aus, an, automatisch.";
+        QTest::newRow("bad full screen") << QStringList{"--vollbild=bunt"} << int(A::Error)
+                                         << "„bunt“ ist kein gültiger Wert für --vollbild (erlaubt: ja, nein).";
+    }
+    void theCommandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, error);
+        const commandline::Command command = commandline::parse(arguments);
+        QCOMPARE(int(command.action), action);
+        QCOMPARE(command.error, error);
+    }
+
+    // The command line sets over the settings; the rest stays as the settings say.
+    void theCommandLineOverridesTheSettings() {
+        QTemporaryDir dir;
+        write(dir.filePath("etc.conf"), "sprache = aus\nbuchstabentasten = an\ngesperrt = sprache\n");
+        ProgramFolder folder;
+        const Started started = start({"--sprache", "diktat", "--fullscreen"}, dir.filePath("etc.conf"),
+                                      dir.filePath("user.conf"));
+        QVERIFY(started.played);
+        QCOMPARE(options::current().speech, options::Speech::Dictation);
+        QCOMPARE(options::current().fullScreen, true);
+        QCOMPARE(options::current().letterKeys, options::LetterKeys::On);
+        options::current() = {};
+        const Started wrong = start({"--sprache", "laut"}, dir.filePath("etc.conf"), dir.filePath("user.conf"));
+        QCOMPARE(wrong.status, 2);
+        QVERIFY(!wrong.played);
+    }
+};
+
+QTEST_MAIN(TestTeacherSettings)
+#include "test_teacher_settings.moc"
