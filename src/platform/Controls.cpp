@@ -1,6 +1,10 @@
 #include "platform/Controls.h"
 
+#include <QFontMetricsF>
+#include <QTextLayout>
 #include <QPainter>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Form.h"
@@ -147,6 +151,68 @@ void Label::setCaption(const QString& caption) {
 void Label::setBackColor(const QColor& color) { fillBackground(this, color); }
 
 void Label::setForeColor(const QColor& color) { setPaletteColor(this, QPalette::WindowText, color); }
+
+void Label::rescale() {
+    ControlBase::rescale();
+    // Glyphs are hinted to whole pixels, so a font scaled by the factor runs a little wider
+    // or narrower than the design times the factor. A scaled caption keeps the lines it has
+    // as designed, and is stretched back to its scaled design width, so that what lies over
+    // it (the start-up screen's links over their runs of blanks) still fits.
+    if (!designWrapKept_) {
+        designWordWrap_ = wordWrap();
+        designWrapKept_ = true;
+    }
+    const QString text = displayText(caption_);
+    if (scaleFactor() == 1.0 || text.isEmpty()) {
+        setWordWrap(designWordWrap_);
+        setText(text);
+        return;
+    }
+    QFont design = font();
+    design.setPointSizeF(font().pointSizeF() / scaleFactor());
+    design.setStretch(QFont::AnyStretch);
+    QStringList lines;
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        if (!designWordWrap_) {
+            lines << paragraph;
+            continue;
+        }
+        QTextLayout layout(paragraph, design);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(Width() * unit());
+            lines << paragraph.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        if (paragraph.isEmpty()) lines << QString();
+    }
+    double wanted = 0, now = 0;
+    for (const QString& line : lines) {
+        wanted = std::max(wanted, QFontMetricsF(design).horizontalAdvance(line) * scaleFactor());
+        now = std::max(now, QFontMetricsF(font()).horizontalAdvance(line));
+    }
+    QFont stretched = font();
+    if (wanted > 0 && now > 0)
+        stretched.setStretch(std::clamp(int(std::floor(100 * wanted / now)), 80, 120));
+    setFont(stretched);
+    // A run of blanks keeps its scaled design width: it gets as many blanks as fill it.
+    const double designBlank = QFontMetricsF(design).horizontalAdvance(QLatin1Char(' ')) * scaleFactor();
+    const double blank = QFontMetricsF(stretched).horizontalAdvance(QLatin1Char(' '));
+    static const QRegularExpression run(QStringLiteral("  +"));
+    for (QString& line : lines) {
+        QString spaced;
+        qsizetype from = 0;
+        for (auto it = run.globalMatch(line); it.hasNext();) {
+            const auto match = it.next();
+            spaced += line.mid(from, match.capturedStart() - from);
+            spaced += QString(int(std::lround(match.capturedLength() * designBlank / blank)), QLatin1Char(' '));
+            from = match.capturedEnd();
+        }
+        line = spaced + line.mid(from);
+    }
+    setWordWrap(false);
+    setText(lines.join(QLatin1Char('\n')));
+}
 
 TextBox::TextBox(QWidget* parent, const char* name) : Control<QLineEdit>(parent, name) {}
 

@@ -101,9 +101,12 @@ public:
     void setCaption(const QString& caption);
     void setBackColor(const QColor& color);  // opaque background
     void setForeColor(const QColor& color);
+    void rescale() override;
 
 private:
     QString caption_;
+    bool designWordWrap_ = true;
+    bool designWrapKept_ = false;
 };
 
 // A one-line text box. Locked: read-only, still takes the focus.
