@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and prints one table: start-up to the first painted frame against a
 # Qt window with one label, a whole game under the virtual clock, the picture list of large
-# folders, CPU on the real clock.
+# folders, CPU on the real clock, the time from a spoken word's request to its first samples
+# at a sound server.
 # Usage: bench/run.sh        (BENCH_BUILD=dir to build elsewhere, STARTUP_RUNS=n)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,13 +12,24 @@ runs="${STARTUP_RUNS:-15}"
 
 bash tools/setup.sh
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DKNORZELBART_ASSETS="$root/assets" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe >/dev/null
+cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe >/dev/null
 
 # An X server of our own for the programs that open windows.
 display=":$((90 + RANDOM % 100))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true; wait "$xvfb" 2>/dev/null || true' EXIT
+# And a sound server of our own on a null sink, in a private runtime folder.
+pulse_runtime=$(mktemp -d)
+chmod 700 "$pulse_runtime"
+XDG_RUNTIME_DIR="$pulse_runtime" pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+  --load=module-native-protocol-unix --load="module-null-sink sink_name=nul" >/dev/null 2>&1 &
+pulse=$!
+cleanup() {
+  kill "$xvfb" "$pulse" 2>/dev/null || true
+  wait "$xvfb" "$pulse" 2>/dev/null || true
+  rm -rf "$pulse_runtime"
+}
+trap cleanup EXIT
 for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
 export DISPLAY="$display" QT_QPA_PLATFORM=xcb
 
@@ -25,12 +37,15 @@ echo "Measuring start-up ($runs runs each)..." >&2
 startup=$(python3 bench/startup.py "$runs" "$build/floor" "$build/game_probe")
 echo "Measuring CPU on the real clock..." >&2
 cpu=$("$build/cpu_probe" 2>/dev/null)
+echo "Measuring the time to the first spoken sample..." >&2
+for _ in $(seq 50); do XDG_RUNTIME_DIR="$pulse_runtime" pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+speech=$(XDG_RUNTIME_DIR="$pulse_runtime" PULSE_SINK=nul "$build/speech_probe" 2>/dev/null || true)
 echo "Running the virtual-clock benchmarks..." >&2
 json="$build/bench_game.json"
 QT_QPA_PLATFORM=offscreen "$build/bench_game" --benchmark_format=json --benchmark_out="$json" \
   --benchmark_out_format=json >/dev/null 2>&1
 
-python3 - "$startup" "$cpu" "$json" <<'PY'
+python3 - "$startup" "$cpu" "$json" "$speech" <<'PY'
 import json, sys
 startup = json.loads(sys.argv[1])
 cpu = {l.split()[0]: (float(l.split()[1]), float(l.split()[2])) for l in sys.argv[2].splitlines() if l.strip()}
@@ -67,6 +82,14 @@ for name, label in (("waiting", "CPU waiting for a letter"), ("assistant", "CPU 
                     ("walk", "CPU during the robber's walk")):
     pct, secs = cpu[name]
     rows.append((label, f"{pct:.2f} % of a core", f"over {secs:.1f} s", "limit 5 %" + (" ok" if pct < 5 else " EXCEEDED")))
+speech = (sys.argv[4].split() + ["-1"] * 4)[1:4]
+cold, median, worst = (float(x) for x in speech)
+if median < 0:
+    rows.append(("spoken word: request to first sample at the server", "no sound server", "", "goal 150 ms"))
+else:
+    rows.append(("spoken word: request to first sample at the server", f"{median:.1f} ms median",
+                 f"max {worst:.1f} ms, first word {cold:.1f} ms (loads the voice)",
+                 "goal 150 ms" + (" ok" if worst < 150 else " EXCEEDED")))
 w = [max(len(r[i]) for r in rows) for i in range(4)]
 print(" | ".join(h.ljust(w[i]) for i, h in enumerate(("measure", "value", "detail", "ratio / limit"))))
 print("-+-".join("-" * x for x in w))

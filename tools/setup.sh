@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-utils openbox imagemagick file tesseract-ocr tesseract-ocr-deu
   libbenchmark-dev
   chromium lintian python3-markdown
+  libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils sox
 )
 
 missing=()

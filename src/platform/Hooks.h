@@ -6,6 +6,7 @@
 namespace platform {
 
 enum class MsgIcon;
+struct Sound;
 
 // The program's side effects that tests replace, in one place. A hook that is set runs
 // instead of the real effect; beginTestMode sets every hook to a recorder and endTestMode
@@ -19,6 +20,8 @@ struct Hooks {
     std::function<void()> lastFormUnloaded;
     // Instead of opening an address in the user's program.
     std::function<void(const QString& target)> navigate;
+    // Instead of playing a sound: takes the sound, made at once on the calling thread.
+    std::function<void(const QString& label, const Sound& sound)> playSound;
     // A number to use instead of the generator's next one, or nothing.
     std::function<std::optional<float>()> randomNumber;
 };

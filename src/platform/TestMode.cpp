@@ -10,6 +10,7 @@
 #include "platform/Hooks.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
+#include "platform/Sound.h"
 
 namespace platform {
 
@@ -22,6 +23,7 @@ struct Record {
     int endStatus = 0;
     QStringList targets;
     std::deque<float> numbers;
+    QList<PlayedSound> sounds;
 };
 
 Record& record() {
@@ -36,6 +38,7 @@ void onMessageBox(std::function<void(const ShownMessage&)> hook) { record().whil
 bool programHasEnded() { return record().ended; }
 int programEndStatus() { return record().endStatus; }
 QStringList& navigatedTargets() { return record().targets; }
+QList<PlayedSound>& playedSounds() { return record().sounds; }
 
 void queueRandomNumbers(const std::vector<float>& numbers) {
     record().numbers.assign(numbers.begin(), numbers.end());
@@ -58,6 +61,7 @@ void beginTestMode(const QString& appPath) {
     };
     h.lastFormUnloaded = [] { record().ended = true; };
     h.navigate = [](const QString& target) { record().targets.append(target); };
+    h.playSound = [](const QString& label, const Sound& sound) { record().sounds.append({label, sound}); };
     h.randomNumber = []() -> std::optional<float> {
         if (record().numbers.empty()) return std::nullopt;
         const float r = record().numbers.front();

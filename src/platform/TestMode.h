@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/Sound.h"
+
 namespace platform {
 
 enum class MsgIcon;
@@ -38,6 +40,13 @@ int programEndStatus();
 
 // The addresses the program would have opened.
 QStringList& navigatedTargets();
+
+// The sounds the program would have played, in order: what each word's sound source gave.
+struct PlayedSound {
+    QString label;
+    Sound sound;
+};
+QList<PlayedSound>& playedSounds();
 
 // The numbers that Rnd returns next, in order (used before the generator).
 void queueRandomNumbers(const std::vector<float>& numbers);

@@ -21,11 +21,15 @@ void frmRaeuber::tmr_assistantResize_Timer() {
         if (wordFailed) {
             lockLetterBoxes();
             tmr_display->setEnabled(true);
+            speakIfAutomatic();  // the reveal
         } else {
             clearLetterBoxes();
             // The fifteenth right word wins: no further picture is needed, so none is drawn
             // and a list that has just run out ends nothing.
-            if (correctCount < 15) newRound();
+            if (correctCount < rules::kWordsToWin) {
+                newRound();
+                speakIfAutomatic();  // a new picture; the sound goes on during the robber's walk
+            }
             advanceRobber();
         }
         tmr_assistantResize->setEnabled(false);

@@ -1,4 +1,5 @@
 // The end of a game: the victory and defeat sequences, their messages, and the new game.
+#include "game/Speech.h"
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
@@ -61,7 +62,8 @@ void frmRaeuber::newGame() {
         img_wrong[i]->setVisible(false);
     }
     setVisible(false);
-    lbl_wordPreview->setVisible(true);
+    speech::stop();
+    showWordPreview();
     followingForm().setVisible(true);
     lockLetterBoxes();
     imgRäuber->setPicture(assetPaths::robberStanding());

@@ -40,6 +40,7 @@ public:
     platform::Image* imgChest;
     platform::Label* lbl_hidePic;
     platform::Image* imgTerm;
+    platform::Image* imgSpeaker;  // says the word; hidden while the picture is covered
     platform::Image* img_sun;
     platform::Image* img_assistant;
     platform::Label* lbl_wrong;
@@ -63,6 +64,12 @@ public:
     // Shows the first word's preview again, its time counting from now (a new level).
     void showFirstWordPreview();
 
+    // The spoken word (speaker.cpp).
+    QString currentPicture() const;
+    void updateSpeaker();
+    void speakIfAutomatic();
+    void showWordPreview();
+
     // Robber and the end of a game.
     void advanceRobber();
     void newGame();
@@ -71,6 +78,7 @@ public:
     void LetterInput_Change(int Index);
     void LetterInput_Click(int Index);
     void cmdReset_Click();
+    void imgSpeaker_Click();
     void tmr_display_Timer();
     void tmr_hideWordPreview_Timer();
     void tmr_assistantResize_Timer();

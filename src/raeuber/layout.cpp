@@ -4,6 +4,9 @@
 #include <QPixmap>
 
 #include "platform/App.h"
+#include "platform/Clicks.h"
+#include "platform/Keys.h"
+#include "platform/Visibility.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -102,6 +105,16 @@ void frmRaeuber::buildLayout() {
     lbl_hidePic->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lbl_hidePic->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 48, true));
     lbl_hidePic->hide();
+
+    imgSpeaker = new Image(this, "imgSpeaker", true);
+    imgSpeaker->Move(8, 160, 56, 56);
+    imgSpeaker->setVectorPicture(assetPaths::layoutPicture("speaker.svg"));
+    imgSpeaker->setFocusPolicy(Qt::NoFocus);  // the letter box keeps the keyboard
+    imgSpeaker->setToolTip(QStringLiteral("Wort anhören (F2)"));
+    imgSpeaker->hide();
+    onClick(imgSpeaker, [this] { imgSpeaker_Click(); });
+    onKey(this, Qt::Key_F2, [this] { imgSpeaker_Click(); });
+    onShownOrHidden(lbl_hidePic, [this] { updateSpeaker(); });
 
     imgChest = scenery(this, "imgChest", "chest.gif", 704, 350);
     imgRäuber = scenery(this, "imgRäuber", "robber.gif", 0, 296);

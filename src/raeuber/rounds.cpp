@@ -10,7 +10,7 @@
 using namespace modGlobalVars;
 
 void frmRaeuber::newRound() {
-    lbl_wordPreview->setVisible(true);
+    showWordPreview();
     if (wordFailed) {
         // The same word again: picture, word and preview stay.
         for (int i = 0; i <= wordLength - 1; ++i) LetterInput[i]->setVisible(true);
@@ -93,9 +93,11 @@ void frmRaeuber::tmr_display_Timer() {
 // by the last game's level while the menu waited. It is shown again and its time counts
 // from now, so that the level just chosen decides about it.
 void frmRaeuber::showFirstWordPreview() {
-    lbl_wordPreview->setVisible(true);
+    showWordPreview();
     tmr_hideWordPreview->setEnabled(false);
     tmr_hideWordPreview->setEnabled(true);
+    updateSpeaker();
+    speakIfAutomatic();
 }
 
 void frmRaeuber::tmr_hideWordPreview_Timer() {

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "game/Options.h"
+#include "game/Speech.h"
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
 #include "pictures/AssetPaths.h"
@@ -10,6 +11,7 @@
 using namespace modGlobalVars;
 
 void frmRaeuber::Form_Load() {
+    speech::prepare();  // the menu has been painted: the voice loads on the sound thread
     setOuterSizeTwips(12000, 9000);
     // On a screen too small for it, or in full screen, the scene is drawn at the program's
     // factor; the game's places and sizes stay those of the design.

@@ -27,12 +27,13 @@ from xsession import Session, bound_whole_run, wait_for  # noqa: E402
 
 SUITE_SECONDS = 240
 PICTURE_SUFFIXES = (".png", ".jpg", ".jpeg", ".gif", ".bmp", ".webp", ".tif", ".tiff")
-# Dependencies that no library link reveals: plugins and fonts loaded at run time, and the
-# libraries the program is built on.
+# Dependencies that no library link reveals: plugins, fonts and the sound libraries loaded
+# at run time, and the libraries the program is built on.
 EXPECTED_DEPENDS = ["qt6-qpa-plugins", "qt6-image-formats-plugins", "libqt6svg6",
                     "qt6-translations-l10n",
                     "fonts-liberation", "fonts-comic-neue", "libqt6widgets6", "libqt6gui6",
-                    "libqt6core6", "libc6", "libstdc++6"]
+                    "libqt6core6", "libc6", "libstdc++6",
+                    "libespeak-ng1", "espeak-ng-data", "libpulse0", "libsndfile1"]
 
 
 class Checks:

@@ -1,0 +1,105 @@
+#include "game/Speech.h"
+
+#include <QHash>
+#include <QStringList>
+#include <algorithm>
+#include <mutex>
+
+#include "game/Options.h"
+#include "game/Pronunciation.h"
+#include "game/Words.h"
+#include "platform/Files.h"
+#include "platform/Recording.h"
+#include "platform/Sound.h"
+#include "platform/ResourceText.h"
+#include "platform/TextFile.h"
+#include "platform/Voice.h"
+
+// The shipped table is compiled into the program, because its entries are made for the
+// voice the program is built with and must not go missing or get out of step with it; a
+// teacher's table lives with the teacher's pictures instead.
+static void initSpeechResource() { Q_INIT_RESOURCE(speech); }
+
+namespace speech {
+
+namespace {
+
+const QString kShippedTable = QStringLiteral(":/speech/aussprache.txt");
+const QString kTeacherTable = QStringLiteral("aussprache.txt");
+constexpr qint64 kMaxTableBytes = 1 << 20;
+const QStringList kRecordingExtensions = {QStringLiteral("wav"), QStringLiteral("ogg")};
+
+// The tables are read on the sound thread as well as by tests on the GUI thread.
+std::mutex tablesMutex;
+QHash<QString, Pronunciations> folderTables;
+
+// Separator positions in a path as the game composes it (either slash counts).
+qsizetype lastSeparator(const QString& path) {
+    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+}
+
+Pronunciations tableFor(const QString& folder) {
+    std::lock_guard lock(tablesMutex);
+    auto found = folderTables.constFind(folder);
+    if (found != folderTables.cend()) return *found;
+    static const bool initialised = (initSpeechResource(), true);
+    (void)initialised;
+    Pronunciations table;
+    table.parse(platform::compiledInText(kShippedTable));
+    // A teacher's table that cannot be read is as good as none: the voice speaks regardless.
+    const platform::TextFile file =
+        platform::readTextFile(platform::resolvePath(folder + QLatin1Char('\\') + kTeacherTable), kMaxTableBytes);
+    Pronunciations teacher;
+    if (file.status == platform::TextFile::Status::Ok) teacher.parse(file.text);
+    table.merge(teacher);
+    folderTables.insert(folder, table);
+    return table;
+}
+
+// The first playable recording beside the picture; empty when there is none.
+platform::Sound recordingFor(const QString& picture) {
+    const qsizetype dot = picture.lastIndexOf(QLatin1Char('.'));
+    if (dot <= lastSeparator(picture)) return {};
+    for (const QString& extension : kRecordingExtensions) {
+        platform::Sound sound = platform::readRecording(platform::resolvePath(picture.left(dot + 1) + extension));
+        if (!sound.empty()) return sound;
+    }
+    return {};
+}
+
+bool speechOn() { return options::current().speech != options::Speech::Off; }
+
+}  // namespace
+
+QString spokenText(const QString& word, const QString& folder) { return tableFor(folder).spoken(word); }
+
+void forgetTables() {
+    std::lock_guard lock(tablesMutex);
+    folderTables.clear();
+}
+
+void sayWord(const QString& picture) {
+    if (!speechOn()) return;
+    const qsizetype separator = lastSeparator(picture);
+    const QString folder = picture.left(std::max<qsizetype>(separator, 0));
+    const QString word = words::fromFileName(picture.mid(separator + 1));
+    // Everything that touches files or the voice runs on the sound thread.
+    platform::playSound(word, [picture, folder, word] {
+        platform::Sound sound = recordingFor(picture);
+        if (sound.empty()) sound = platform::synthesize(spokenText(word, folder));
+        return sound;
+    });
+}
+
+void stop() { platform::stopSound(); }
+
+bool speechAvailable(const QString& picture) {
+    if (!speechOn()) return false;
+    return platform::voiceAvailable() || !recordingFor(picture).empty();
+}
+
+void prepare() {
+    if (speechOn()) platform::prepareSound([] { platform::voiceAvailable(); });
+}
+
+}  // namespace speech

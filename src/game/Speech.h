@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+
+// The word of a picture, spoken: the teacher's recording beside the picture (Hund.wav or
+// Hund.ogg for Hund.png) if it can be played, otherwise the built-in voice, which first
+// looks the word up in the pronunciation tables (the shipped one, then aussprache.txt in the
+// picture's folder, whose entries win). Nothing is spoken when the teacher has switched
+// speech off.
+namespace speech {
+
+// Speaks the word of a picture (its path as the game composes it) and returns at once; a
+// word still being spoken stops.
+void sayWord(const QString& picture);
+void stop();
+
+// Whether the word of this picture can be heard: speech is on, and there is a voice or a
+// recording beside the picture.
+bool speechAvailable(const QString& picture);
+
+// Loads the voice on the sound thread, ahead of the first word. Called once the first
+// window is painted, never earlier, so that start-up does not wait for it.
+void prepare();
+
+// What the voice is given for a word of the pictures in `folder`: the word, or its entry
+// in the pronunciation tables.
+QString spokenText(const QString& word, const QString& folder);
+// Forgets the tables read from vocabulary folders (tests that rewrite one).
+void forgetTables();
+
+}  // namespace speech

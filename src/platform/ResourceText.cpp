@@ -1,0 +1,13 @@
+#include "platform/ResourceText.h"
+
+#include <QFile>
+
+namespace platform {
+
+QString compiledInText(const QString& resourcePath) {
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+}  // namespace platform

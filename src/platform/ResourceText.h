@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace platform {
+
+// The UTF-8 text of a file compiled into the program (a ":/" resource path); empty when
+// there is none.
+QString compiledInText(const QString& resourcePath);
+
+}  // namespace platform

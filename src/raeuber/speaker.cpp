@@ -1,0 +1,33 @@
+// The spoken word: the speaker button and F2, and when the teacher wants the word said
+// without asking (automatically, or instead of the written preview in a dictation).
+#include "game/Options.h"
+#include "game/Speech.h"
+#include "game/modGlobalVars.h"
+#include "pictures/AssetPaths.h"
+#include "raeuber/frmRaeuber.h"
+
+using namespace modGlobalVars;
+
+QString frmRaeuber::currentPicture() const {
+    if (imageIndex < 1 || imageIndex >= imageNames.size()) return QString();
+    return assetPaths::dbPicture(imageNames.at(imageIndex));
+}
+
+// Shown when the word can be heard and is to be known: not while the picture is covered.
+void frmRaeuber::updateSpeaker() {
+    imgSpeaker->setVisible(!lbl_hidePic->Visible() && speech::speechAvailable(currentPicture()));
+}
+
+void frmRaeuber::imgSpeaker_Click() {
+    if (imgSpeaker->Visible() && Visible()) speech::sayWord(currentPicture());
+}
+
+void frmRaeuber::speakIfAutomatic() {
+    const options::Speech when = options::current().speech;
+    if (when == options::Speech::Automatic || when == options::Speech::Dictation) speech::sayWord(currentPicture());
+}
+
+// In a dictation the child spells from hearing: the written word is never shown.
+void frmRaeuber::showWordPreview() {
+    lbl_wordPreview->setVisible(options::current().speech != options::Speech::Dictation);
+}

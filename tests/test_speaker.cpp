@@ -1,0 +1,127 @@
+// The spoken word on the game screen: the speaker button and F2, when they may be used, and
+// what each speech setting does at a new picture, at the reveal and to the written preview.
+#include <QTest>
+
+#include "game/Options.h"
+#include "game/modGlobalVars.h"
+#include "platform/TestMode.h"
+#include "raeuber/frmRaeuber.h"
+#include "support/GameFixture.h"
+
+using namespace testsupport;
+using namespace modGlobalVars;
+
+namespace {
+
+// A game started as the menu starts it, with the given speech setting.
+frmRaeuber& startGame(ProgramFolder& folder, options::Speech speech, int level = 1) {
+    options::current().speech = speech;
+    folder.addNumberedPictures(20);
+    frmRaeuber& game = openGame(level);
+    game.showFirstWordPreview();
+    return game;
+}
+
+QStringList saidWords() {
+    QStringList words;
+    for (const auto& sound : platform::playedSounds()) words << sound.label;
+    return words;
+}
+
+void pressF2(frmRaeuber& game) { QTest::keyClick(game.LetterInput[0], Qt::Key_F2); }
+
+}  // namespace
+
+class TestSpeaker : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { options::current() = options::Options{}; }
+
+    void theButtonAndF2SayTheWordAndLeaveTheFocusInTheBox() {
+        ProgramFolder folder;
+        frmRaeuber& game = startGame(folder, options::Speech::Button);
+        QVERIFY(shown(game.imgSpeaker));
+        QVERIFY(saidWords().isEmpty());  // on the button only: nothing said by itself
+        QCOMPARE(game.imgSpeaker->focusPolicy(), Qt::NoFocus);
+        QTest::mouseClick(game.imgSpeaker, Qt::LeftButton);
+        QCOMPARE(saidWords(), QStringList{currentWord});
+        QCOMPARE(game.focusWidget(), game.LetterInput[0]);
+        pressF2(game);
+        QCOMPARE(saidWords(), (QStringList{currentWord, currentWord}));
+        QCOMPARE(game.LetterInput[0]->Text(), QString());  // F2 types nothing
+        // The rest of the word plays as always.
+        const int before = correctCount;
+        playWordRight(game);
+        QCOMPARE(correctCount, before + 1);
+        QCOMPARE(saidWords().size(), 2);
+    }
+
+    void whileThePictureIsCoveredTheWordCannotBeHeard() {
+        ProgramFolder folder;
+        frmRaeuber& game = startGame(folder, options::Speech::Button);
+        const QString first = currentWord;
+        typeCurrentWord(game);  // the assistant's reaction covers the picture
+        QVERIFY(shown(game.lbl_hidePic));
+        QVERIFY(!shown(game.imgSpeaker));
+        pressF2(game);
+        QTest::mouseClick(game.imgSpeaker, Qt::LeftButton);
+        QVERIFY(saidWords().isEmpty());
+        finishReaction(game);
+        QVERIFY(currentWord != first);
+        QVERIFY(!shown(game.lbl_hidePic));
+        QVERIFY(shown(game.imgSpeaker));
+        pressF2(game);
+        QCOMPARE(saidWords(), QStringList{currentWord});
+    }
+
+    void offMeansNoButtonAndSilence() {
+        ProgramFolder folder;
+        frmRaeuber& game = startGame(folder, options::Speech::Off);
+        QVERIFY(!shown(game.imgSpeaker));
+        pressF2(game);
+        playWordRight(game);
+        playWordWrong(game);
+        QVERIFY(!shown(game.imgSpeaker));
+        QVERIFY(saidWords().isEmpty());
+        QVERIFY(shown(game.lbl_wordPreview));  // the preview as always
+    }
+
+    void automaticSpeaksAtEachNewPictureAndAtTheReveal() {
+        ProgramFolder folder;
+        frmRaeuber& game = startGame(folder, options::Speech::Automatic);
+        const QString first = currentWord;
+        QCOMPARE(saidWords(), QStringList{first});
+        playWordRight(game);
+        const QString second = currentWord;
+        QCOMPARE(saidWords(), (QStringList{first, second}));
+        playWordWrong(game);  // the reveal says the word; the retry of the same word does not
+        QCOMPARE(currentWord, second);
+        QCOMPARE(saidWords(), (QStringList{first, second, second}));
+        QVERIFY(shown(game.imgSpeaker));
+        QVERIFY(shown(game.lbl_wordPreview));
+    }
+
+    void dictationNeverShowsTheWrittenWordAndPlaysAsAlways() {
+        ProgramFolder folder;
+        frmRaeuber& game = startGame(folder, options::Speech::Dictation);
+        QVERIFY(!shown(game.lbl_wordPreview));
+        QCOMPARE(saidWords(), QStringList{currentWord});
+        QVERIFY(shown(game.imgSpeaker));
+        playWordRight(game);
+        QVERIFY(!shown(game.lbl_wordPreview));
+        QCOMPARE(correctCount, 1);
+        playWordWrong(game);
+        QVERIFY(!shown(game.lbl_wordPreview));
+        QCOMPARE(wrongCount, 1);
+        QCOMPARE(saidWords().size(), 3);
+        // The game ends and the next one starts from the menu: still no written word.
+        game.cmdReset_Click();
+        game.Show();
+        game.showFirstWordPreview();
+        QVERIFY(!shown(game.lbl_wordPreview));
+    }
+};
+
+QTEST_MAIN(TestSpeaker)
+#include "test_speaker.moc"
