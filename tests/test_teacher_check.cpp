@@ -145,26 +145,26 @@ private Q_SLOTS:
         QVERIFY(text.contains("  Unterordner/  –  Unterordner, wird nicht gelesen\n"));
         QVERIFY(text.contains("\n25 Dateien: 9 verwendbare Wörter, 15 übersprungen, 13 Warnungen.\n") ||
                 text.contains(QString("\n%1 Dateien: 9 verwendbare Wörter").arg(report.files.size())));
-        QVERIFY(text.endsWith("Ein Spiel kann NICHT gewonnen werden: Dafür sind mindestens 16 verwendbare Bilder "
-                              "nötig, es fehlen 7.\n"));
+        QVERIFY(text.endsWith("Ein Spiel kann NICHT gewonnen werden: Dafür sind mindestens 15 verwendbare Bilder "
+                              "nötig, es fehlen 6.\n"));
         QCOMPARE(check::exitStatus(report), 1);
     }
 
-    // The real program, with no display at all: exit status 1 below sixteen usable pictures,
-    // 0 from sixteen on, 1 for a folder that is not there; 2 for a sheet it cannot write.
+    // The real program, with no display at all: exit status 1 below fifteen usable pictures,
+    // 0 from fifteen on, 1 for a folder that is not there; 2 for a sheet it cannot write.
     void theProgramsExitStatusSaysWhetherAGameCanBeWon() {
         ProgramFolder folder;
         for (const Entry& e : entries()) QVERIFY2(make(folder, e), qPrintable(e.name));
-        folder.addNumberedPictures(6);
+        folder.addNumberedPictures(5);
         Run run = runProgram({"--pruefen", folder.db()});
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.out.contains("15 verwendbare Wörter"), qPrintable(run.out));
+        QVERIFY2(run.out.contains("14 verwendbare Wörter"), qPrintable(run.out));
         QCOMPARE(run.err, QString());  // the decoder's own complaints are not the teacher's business
         QVERIFY(run.out.contains("  Bombe.png  –  wird übersprungen: zu groß zum Anzeigen (30000 × 30000 Bildpunkte; bitte verkleinern)"));
         folder.addPictures({"Zebra.png"});
         run = runProgram({"--check=" + folder.db()});
         QCOMPARE(run.status, 0);
-        QVERIFY(run.out.endsWith("Ein Spiel kann gewonnen werden (dafür sind mindestens 16 Bilder nötig).\n"));
+        QVERIFY(run.out.endsWith("Ein Spiel kann gewonnen werden (dafür sind mindestens 15 Bilder nötig).\n"));
         run = runProgram({"--pruefen", folder.path() + "/fehlt"});
         QCOMPARE(run.status, 1);
         QVERIFY(run.out.startsWith("Der Bilderordner " + folder.path() + "/fehlt ist nicht vorhanden."));

@@ -2,6 +2,7 @@
 #include "platform/PictureCheck.h"
 
 #include <QBuffer>
+#include <QPainter>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -88,15 +89,26 @@ PictureFacts examinePicture(const QString& realPath, bool decode, QSize thumbnai
     if (!decode) return facts;
     // Decoding straight to the small size is much faster for camera photos (JPEG scales
     // while it decodes); damage shows either way.
-    if (thumbnailSize.isValid()) reader.setScaledSize(thumbnailSize);
+    // As the game shows it: turned by the orientation a photo carries, and fitted into the
+    // square with its proportions kept.
+    reader.setAutoTransform(true);
+    if (thumbnailSize.isValid() && facts.size.isValid())
+        reader.setScaledSize(facts.size.scaled(thumbnailSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage image = reader.read();
     if (image.isNull()) {
         facts.kind = PictureFacts::Kind::Damaged;
         return facts;
     }
     if (keepThumbnail) {
-        if (thumbnailSize.isValid() && image.size() != thumbnailSize)
-            image = image.scaled(thumbnailSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (thumbnailSize.isValid() && image.size() != thumbnailSize) {
+            const QImage scaled = image.scaled(thumbnailSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            QImage square(thumbnailSize, QImage::Format_ARGB32_Premultiplied);
+            square.fill(Qt::transparent);
+            QPainter painter(&square);
+            painter.drawImage((square.width() - scaled.width()) / 2, (square.height() - scaled.height()) / 2, scaled);
+            painter.end();
+            image = square;
+        }
         QBuffer buffer(&facts.thumbnail);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");

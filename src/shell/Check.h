@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "game/Rules.h"
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -10,9 +11,8 @@
 // pictures.
 namespace check {
 
-// A game is won with fifteen right words; after the fifteenth the game draws one more
-// picture before the victory, so a folder needs one picture more.
-constexpr int kPicturesForAVictory = 16;
+// A game is won with fifteen right words, each a picture of its own.
+constexpr int kPicturesForAVictory = rules::kWordsToWin;
 // The size of the picture box in the game.
 constexpr int kPictureSide = 100;
 

@@ -17,7 +17,7 @@ p.ergebnis { font-weight: bold; }
 p.ergebnis.nein { color: #a00000; }
 div.bilder { display: flex; flex-wrap: wrap; gap: 14px; }
 figure { margin: 0; width: 120px; text-align: center; break-inside: avoid; page-break-inside: avoid; }
-figure img { width: 100px; height: 100px; display: block; margin: 0 auto; border: 1px solid #999; }
+figure img { width: 100px; height: 100px; display: block; margin: 0 auto; border: 1px solid #999; background: #80ffff; }
 figcaption { font-size: 15px; margin-top: 4px; word-wrap: break-word; }
 figure.warnung figcaption { color: #a05000; }
 figcaption small { display: block; font-size: 11px; color: #a05000; }
