@@ -71,7 +71,18 @@ private Q_SLOTS:
                 QCOMPARE(game.img_correct[i]->geometry().top(), game.img_correct[0]->geometry().top());
             QCOMPARE(game.lbl_hidePic->geometry(), game.imgTerm->geometry());
         }
+        // Drawn from the pictures made at twice the size: sharp, not blown up.
+        game.setScale(2.0, QPoint());
+        for (platform::Image* image : {game.img_sun, game.imgtree, game.img_correct[0]}) {
+            QCOMPARE(image->pixmap().devicePixelRatio(), 2.0);
+            if (!image->Stretch())
+                QCOMPARE(image->pixmap().deviceIndependentSize(), QSizeF(image->Width(), image->Height()));
+        }
+        game.imgRäuber->setPicture(game.imgRäuber->PicturePath());
+        QCOMPARE(game.imgRäuber->pixmap().devicePixelRatio(), 2.0);
+        QCOMPARE(game.imgRäuber->Width(), 77.0);
         game.setScale(1.0, QPoint());
+        QCOMPARE(game.img_sun->pixmap().devicePixelRatio(), 1.0);
         for (const Placed& p : atOne) {
             QCOMPARE(p.widget->geometry(), p.pixels);
             if (p.points > 0) QCOMPARE(p.widget->font().pointSizeF(), p.points);

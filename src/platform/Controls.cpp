@@ -113,7 +113,8 @@ Image::Image(QWidget* parent, const char* name, bool stretch)
 }
 
 void Image::setPicture(const QString& composedPath) {
-    const QPixmap pixmap = LoadPicture(composedPath);
+    // The drawing made for the scene's size where there is one (sharp on a large screen).
+    const QPixmap pixmap = loadPictureForScale(composedPath, scaleFactor() * devicePixelRatioF());
     setPixmapPicture(pixmap);
     picturePath_ = composedPath;
 }
@@ -121,6 +122,7 @@ void Image::setPicture(const QString& composedPath) {
 void Image::setPixmapPicture(const QPixmap& pixmap) {
     setPixmap(pixmap);
     vectorPath_.clear();
+    picturePath_.clear();
     if (!stretch_ && !pixmap.isNull()) {
         const QSizeF size = pixmap.deviceIndependentSize();
         Move(Left(), Top(), size.width() / unit(), size.height() / unit());
@@ -136,6 +138,10 @@ void Image::rescale() {
     ControlBase::rescale();
     // At its design size a picture is drawn pixel for pixel; otherwise it is scaled smoothly.
     setScaledContents(stretch_ || scaleFactor() != 1.0);
+    if (!picturePath_.isEmpty()) {
+        const QPixmap sharper = tryLoadPictureForScale(picturePath_, scaleFactor() * devicePixelRatioF());
+        if (!sharper.isNull()) setPixmap(sharper);
+    }
     if (!vectorPath_.isEmpty()) setPixmap(renderVectorPicture(vectorPath_, px(Width()), px(Height())));
 }
 

@@ -18,12 +18,11 @@ const unsigned kSky = 0x00FFFF80;
 // Where the grass begins.
 const double kHorizon = 376;
 
-QPixmap layoutPixmap(const char* name) { return QPixmap(assetPaths::layoutPicture(name)); }
 
 Image* scenery(QWidget* form, const char* name, const char* picture, int left, int top) {
     auto* image = new Image(form, name);
     image->Move(left, top, 0, 0);
-    image->setPixmapPicture(layoutPixmap(picture));
+    image->setPicture(assetPaths::layoutPicture(picture));
     return image;
 }
 
@@ -74,13 +73,13 @@ void frmRaeuber::buildLayout() {
     for (int i = 0; i < rules::kMarks; ++i) {
         img_correct[i] = new Image(this, QStringLiteral("img_correct_%1").arg(i).toUtf8().constData());
         img_correct[i]->Move(208 + 16 * i, 8, 20, 20);
-        img_correct[i]->setPixmapPicture(layoutPixmap("tick.bmp"));
+        img_correct[i]->setPicture(assetPaths::layoutPicture("tick.bmp"));
         img_correct[i]->hide();
     }
     for (int i = 0; i < rules::kMarks; ++i) {
         img_wrong[i] = new Image(this, QStringLiteral("img_wrong_%1").arg(i).toUtf8().constData());
         img_wrong[i]->Move(208 + 16 * i, 32, 20, 20);
-        img_wrong[i]->setPixmapPicture(layoutPixmap("cross.bmp"));
+        img_wrong[i]->setPicture(assetPaths::layoutPicture("cross.bmp"));
         img_wrong[i]->hide();
     }
     lbl_right = rowLabel(this, "lbl_right", "richtig", 8);
@@ -92,7 +91,7 @@ void frmRaeuber::buildLayout() {
 
     img_sun = new Image(this, "img_sun", true);
     img_sun->Move(608, 0, 113, 113);
-    img_sun->setPixmapPicture(layoutPixmap("sun.bmp"));
+    img_sun->setPicture(assetPaths::layoutPicture("sun.bmp"));
 
     imgTerm = new Image(this, "imgTerm", true);
     imgTerm->Move(8, 8, 100, 100);
