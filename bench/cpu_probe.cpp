@@ -1,5 +1,6 @@
 // CPU use on the real clock: the game waiting for a letter, the assistant's reaction to a
-// right word, and the robber's walk. Prints one "name percent-of-one-core" line each.
+// right word, and the robber's walk. Prints one "name percent-of-one-core seconds" line each.
+// Usage: cpu_probe [WIDTHxHEIGHT]   (the game window's size; the scene scales to it)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -52,6 +53,10 @@ int main(int argc, char* argv[]) {
     folder.addNumberedPictures(20);
     platform::useVirtualClock(false);  // from here on the timers run on the real clock
     frmRaeuber& game = testsupport::openGame(1);
+    if (argc > 1) {
+        const QStringList size = QString::fromLocal8Bit(argv[1]).split(QLatin1Char('x'));
+        if (size.size() == 2) game.resize(size[0].toInt(), size[1].toInt());
+    }
     runUntil([] { return false; }, 1000);  // first paint, fonts, caches
 
     report("waiting", [] { runUntil([] { return false; }, 3000); });

@@ -37,6 +37,9 @@ echo "Measuring start-up ($runs runs each)..." >&2
 startup=$(python3 bench/startup.py "$runs" "$build/floor" "$build/game_probe")
 echo "Measuring CPU on the real clock..." >&2
 cpu=$("$build/cpu_probe" 2>/dev/null)
+cpu_hd=$("$build/cpu_probe" 1920x1080 2>/dev/null | sed "s/^/hd_/")
+cpu="$cpu
+$cpu_hd"
 echo "Measuring the time to the first spoken sample..." >&2
 for _ in $(seq 50); do XDG_RUNTIME_DIR="$pulse_runtime" pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 speech=$(XDG_RUNTIME_DIR="$pulse_runtime" PULSE_SINK=nul "$build/speech_probe" 2>/dev/null || true)
@@ -82,6 +85,12 @@ for name, label in (("waiting", "CPU waiting for a letter"), ("assistant", "CPU 
                     ("walk", "CPU during the robber's walk")):
     pct, secs = cpu[name]
     rows.append((label, f"{pct:.2f} % of a core", f"over {secs:.1f} s", "limit 5 %" + (" ok" if pct < 5 else " EXCEEDED")))
+for name, label in (("assistant", "CPU during the assistant's reaction, full HD window"),
+                    ("walk", "CPU during the robber's walk, full HD window")):
+    pct, secs = cpu["hd_" + name]
+    ratio = pct / max(cpu[name][0], 0.01)
+    rows.append((label, f"{pct:.2f} % of a core", f"over {secs:.1f} s",
+                 f"{ratio:.1f}x scale 1, limit 2x" + (" ok" if ratio <= 2 else " EXCEEDED")))
 speech = (sys.argv[4].split() + ["-1"] * 4)[1:4]
 cold, median, worst = (float(x) for x in speech)
 if median < 0:
