@@ -4,13 +4,10 @@
 # folders, CPU on the real clock, the time from a spoken word's request to its first samples
 # at a sound server.
 # Usage: bench/run.sh        (BENCH_BUILD=dir to build elsewhere, STARTUP_RUNS=n)
-set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$(pwd)
+. "$(dirname "$0")/../tools/preamble.sh"
 build="${BENCH_BUILD:-/tmp/knorzelbart-bench}"
 runs="${STARTUP_RUNS:-15}"
 
-bash tools/setup.sh
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DKNORZELBART_ASSETS="$root/assets" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe >/dev/null
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (or $BUILD_DIR).
-set -euo pipefail
-cd "$(dirname "$0")/.."
+KNORZELBART_NO_SETUP=1
+. "$(dirname "$0")/preamble.sh"
 build="${BUILD_DIR:-build}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer target over the folder db with clang and runs it for a bounded time.
 # Usage: tools/fuzz.sh [seconds=60]   (FUZZ_BUILD=dir to build elsewhere)
-set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$(pwd)
+. "$(dirname "$0")/preamble.sh"
 seconds="${1:-60}"
 build="${FUZZ_BUILD:-/tmp/knorzelbart-fuzz}"
 
-bash tools/setup.sh
 # clang and its fuzzer runtime only for this script: CI's build stays on gcc.
 need=()
 for p in clang libclang-rt-14-dev; do

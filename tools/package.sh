@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package: installs what is missing, builds the program without its tests
 # into build-package/ (or $PACKAGE_DIR) and runs CPack there. Prints the package's path.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash tools/setup.sh
+. "$(dirname "$0")/preamble.sh"
 out="${PACKAGE_DIR:-build-package}"
 cmake -S . -B "$out" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF "$@" >/dev/null
 cmake --build "$out" -j"$(nproc)"

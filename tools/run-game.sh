@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and starts the game.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash tools/setup.sh
+. "$(dirname "$0")/preamble.sh"
 bash tools/build.sh
 exec "${BUILD_DIR:-build}/src/knorzelbart"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-bash tools/setup.sh
+. "$(dirname "$0")/preamble.sh"
 bash tools/build.sh
 cd "${BUILD_DIR:-build}"
 ctest --output-on-failure -j"$(nproc)"

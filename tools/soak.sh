@@ -2,13 +2,10 @@
 # Plays complete games one after another under the virtual clock in a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and reports the picture list and memory.
 # Usage: tools/soak.sh [games=1000]   (SOAK_BUILD=dir to build elsewhere)
-set -euo pipefail
-cd "$(dirname "$0")/.."
-root=$(pwd)
+. "$(dirname "$0")/preamble.sh"
 games="${1:-1000}"
 build="${SOAK_BUILD:-/tmp/knorzelbart-soak}"
 
-bash tools/setup.sh
 flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKNORZELBART_ASSETS="$root/assets" \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
