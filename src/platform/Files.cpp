@@ -53,31 +53,4 @@ QString resolvePath(const QString& composed) {
 
 bool FolderExists(const QString& composed) { return QFileInfo(resolvePath(composed)).isDir(); }
 
-QStringList folderFiles(const QString& composed, bool* readable) {
-    QStringList names;
-    const QString folder = resolvePath(composed);
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir) {
-        if (readable) *readable = false;
-        return names;
-    }
-    bool failed = false;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (!entry) {
-            failed = errno != 0;  // a read error, not the end of the listing
-            break;
-        }
-        const QString name = QFile::decodeName(entry->d_name);
-        if (name == QLatin1String(".") || name == QLatin1String("..")) continue;
-        // Links to folders count as folders; everything else is a file entry.
-        if (QFileInfo(folder + QLatin1Char('/') + name).isDir()) continue;
-        names.append(name);
-    }
-    ::closedir(dir);
-    if (readable) *readable = !failed;
-    return failed ? QStringList() : names;
-}
-
 }  // namespace platform

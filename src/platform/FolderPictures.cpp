@@ -1,8 +1,9 @@
-// Finding the pictures of a folder quickly: a school's db folder may hold tens of thousands
+// Listing a folder, and finding its pictures quickly: a school's db folder may hold tens of thousands
 // of files, and it is listed again for every game.
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,13 +46,15 @@ bool looksLikePicture(const QString& realPath) {
     return entryLooksLikePicture(AT_FDCWD, QFile::encodeName(realPath).constData(), false);
 }
 
-QStringList folderPictures(const QString& composed, const std::function<bool(const QString&)>& nameAccepted,
-                           bool* readable) {
-    QStringList names;
+namespace {
+
+// Calls `visit` with every entry of the folder but "." and ".."; tells in `readable` whether
+// the folder could be listed to its end. A folder that fails part way lists nothing.
+bool forEachEntry(const QString& composed, const std::function<void(int dirFd, const dirent&)>& visit,
+                  bool* readable) {
     DIR* dir = ::opendir(QFile::encodeName(resolvePath(composed)).constData());
     if (readable) *readable = dir != nullptr;
-    if (!dir) return names;
-    const int dirFd = ::dirfd(dir);
+    if (!dir) return false;
     bool failed = false;
     for (;;) {
         errno = 0;
@@ -60,14 +63,37 @@ QStringList folderPictures(const QString& composed, const std::function<bool(con
             failed = errno != 0;  // a read error, not the end of the listing
             break;
         }
-        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;
-        const QString name = QFile::decodeName(entry->d_name);
-        if (!nameAccepted(name)) continue;
-        if (entryLooksLikePicture(dirFd, entry->d_name, entry->d_type == DT_REG)) names.append(name);
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+        visit(::dirfd(dir), *entry);
     }
     ::closedir(dir);
     if (readable) *readable = !failed;
-    return failed ? QStringList() : names;
+    return !failed;
+}
+
+}  // namespace
+
+QStringList folderFiles(const QString& composed, bool* readable) {
+    QStringList names;
+    const bool whole = forEachEntry(composed, [&](int dirFd, const dirent& entry) {
+        // Links to folders count as folders; everything else is a file entry.
+        struct stat st {};
+        if (::fstatat(dirFd, entry.d_name, &st, 0) == 0 && S_ISDIR(st.st_mode)) return;
+        names.append(QFile::decodeName(entry.d_name));
+    }, readable);
+    return whole ? names : QStringList();
+}
+
+QStringList folderPictures(const QString& composed, const std::function<bool(const QString&)>& nameAccepted,
+                           bool* readable) {
+    QStringList names;
+    const bool whole = forEachEntry(composed, [&](int dirFd, const dirent& entry) {
+        if (entry.d_type != DT_REG && entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return;
+        const QString name = QFile::decodeName(entry.d_name);
+        if (!nameAccepted(name)) return;
+        if (entryLooksLikePicture(dirFd, entry.d_name, entry.d_type == DT_REG)) names.append(name);
+    }, readable);
+    return whole ? names : QStringList();
 }
 
 }  // namespace platform
