@@ -1,10 +1,13 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "game/Rules.h"
+#include "platform/Access.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/LetterKeys.h"
 #include "platform/Timer.h"
 
 // The game screen. This folder holds the whole form: its layout (layout.cpp) and its
@@ -48,6 +51,10 @@ public:
     platform::Line* underScore[rules::kLetterBoxes];
     platform::Label* lbl_wordPreview;
     platform::Image* imgGrass;
+    // The on-screen letter keys below the boxes (letterkeys.cpp), hidden unless wanted.
+    platform::LetterKeyboard* letterKeys;
+    // What a screen reader is told when something that matters changes (access.cpp).
+    std::unique_ptr<platform::Announcer> announcer;
 
     // Picture-word database.
     void loadDatabase();
@@ -82,4 +89,8 @@ protected:
 private:
     void buildLayout();
     void resetGameValues();
+    void buildLetterKeys();
+    void showVocabularyKeys();
+    void buildAccessibility();
+    void updateAccessibleTexts();
 };
