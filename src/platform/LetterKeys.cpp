@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QInputDevice>
 #include <QKeyEvent>
+#include <QWindow>
 #include <cmath>
 
 #include "platform/Input.h"
@@ -186,7 +187,16 @@ void LetterKeyboard::followBoxes(const QList<TextBox*>& boxes) {
     following_ = true;
     for (TextBox* box : boxes_) box->installEventFilter(this);
     window()->installEventFilter(this);
+    followWindowFocus();
     updateLock();
+}
+
+// The focus may move while the window is not the active one: no box hears of it then, but
+// the window does.
+void LetterKeyboard::followWindowFocus() {
+    if (focusFollowed_ || !window()->windowHandle()) return;
+    focusFollowed_ = true;
+    connect(window()->windowHandle(), &QWindow::focusObjectChanged, this, [this] { updateLock(); });
 }
 
 bool LetterKeyboard::eventFilter(QObject* watched, QEvent* event) {
@@ -197,7 +207,10 @@ bool LetterKeyboard::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Show:
         case QEvent::Hide:
         case QEvent::WindowActivate:
-            if (following_) updateLock();
+            if (following_) {
+                followWindowFocus();
+                updateLock();
+            }
             break;
         default:
             break;

@@ -70,6 +70,7 @@ protected:
 
 private:
     void updateLock();
+    void followWindowFocus();
     void updateCaptions();
     QString captionOf(QChar character) const;
 
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<Timer> lightsOut_;
     bool shift_ = false;
     bool following_ = false;
+    bool focusFollowed_ = false;
 };
 
 }  // namespace platform
