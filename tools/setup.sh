@@ -10,6 +10,7 @@ packages=(
   xvfb xdotool x11-utils openbox imagemagick file tesseract-ocr tesseract-ocr-deu
   libbenchmark-dev
   chromium lintian python3-markdown
+  fonts-dejavu-core dbus at-spi2-core python3-pyatspi
 )
 
 missing=()
