@@ -1,11 +1,14 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "game/Rules.h"
+#include "platform/Access.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/LetterBox.h"
+#include "platform/LetterKeys.h"
 #include "platform/Timer.h"
 
 // The game screen. This folder holds the whole form: its layout (layout.cpp) and its
@@ -50,6 +53,10 @@ public:
     platform::Line* underScore[rules::kLetterBoxes];
     platform::Label* lbl_wordPreview;
     platform::Image* imgGrass;
+    // The on-screen letter keys below the boxes (letterkeys.cpp), hidden unless wanted.
+    platform::LetterKeyboard* letterKeys;
+    // What a screen reader is told when something that matters changes (access.cpp).
+    std::unique_ptr<platform::Announcer> announcer;
 
     // Picture-word database.
     void loadDatabase();
@@ -95,4 +102,8 @@ private:
     // The assistant as the layout has it: its place and design size, hidden, no picture.
     void resetAssistant();
     void resetGameValues();
+    void buildLetterKeys();
+    void showVocabularyKeys();
+    void buildAccessibility();
+    void updateAccessibleTexts();
 };

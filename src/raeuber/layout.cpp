@@ -150,6 +150,9 @@ void frmRaeuber::buildLayout() {
     tmr_assistantAnimation = new Timer(this, "tmr_assistantAnimation", 100, [this] { tmr_assistantAnimation_Timer(); });
     tmr_assistantResize = new Timer(this, "tmr_assistantResize", 100, [this] { tmr_assistantResize_Timer(); });
     tmr_display = new Timer(this, "tmr_display", 0, [this] { tmr_display_Timer(); });
+
+    buildLetterKeys();
+    buildAccessibility();
 }
 
 void frmRaeuber::resetAssistant() {

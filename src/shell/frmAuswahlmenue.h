@@ -2,6 +2,7 @@
 #include "game/Rules.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/LetterKeys.h"
 
 // The selection menu between the start-up screen and the game: the player's name and the
 // level. It works in twips. Loaded once by the start-up screen, it is hidden while a game
@@ -22,6 +23,8 @@ public:
     platform::Label* lblLeicht;
     platform::Label* lblMittel;
     platform::Label* lblSchwer;
+    // On-screen keys for the name when the letter keys are shown (frmAuswahlmenue_keys.cpp).
+    platform::LetterKeyboard* nameKeys = nullptr;
 
     void cmdLevel1_Click();
     void cmdLevel2_Click();
@@ -38,6 +41,8 @@ protected:
 
 private:
     void buildLayout();
+    void buildNameKeys();
+    void describeControls();
     // The level procedure: the level and its two settings.
     void chooseLevel(const rules::Level& level);
 };

@@ -44,6 +44,8 @@ frmAuswahlmenü::frmAuswahlmenü() : Form(QStringLiteral("frmAuswahlmenü")) {
     setWindowIcon(assetPaths::windowIcon());
     setFixedDesignSize(kWidth, kHeight);
     buildLayout();
+    buildNameKeys();
+    describeControls();
 }
 
 frmAuswahlmenü& frmAuswahlmenü::Default() {

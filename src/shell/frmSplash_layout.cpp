@@ -1,6 +1,7 @@
 // The start-up screen's layout: a borderless window in the colour of a window border, with
 // Frame1 covering all of it but a margin of 120 twips. Controls are created from back to
 // front; the links lie over the labels.
+#include "platform/Access.h"
 #include "platform/App.h"
 #include "platform/Clicks.h"
 #include "shell/Credits.h"
@@ -44,6 +45,7 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
     setFixedDesignSize(kWidth, kHeight);
     KeyPreview = true;
     buildLayout();
+    platform::presentAsWindow(this);
     platform::onClick(this, [this] { Form_Click(); });
 }
 

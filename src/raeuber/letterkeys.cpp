@@ -1,0 +1,34 @@
+// The on-screen letter keys on the grass below the letter boxes, for touch screens and
+// whiteboards. A key types as the keyboard does, into the box that waits for the next
+// letter, so every rule of the boxes applies unchanged; the keys are locked whenever no box
+// waits for a letter.
+#include "game/OnScreenKeys.h"
+#include "raeuber/frmRaeuber.h"
+
+using namespace platform;
+
+namespace {
+
+// In pixels of the scene: two rows of 41 × 41 keys between the underlines (row 480) and the
+// bottom edge (573), centred across the scene.
+const double kKeyTop = 485;
+const double kKey = 41;
+const double kGap = 4;
+
+}  // namespace
+
+void frmRaeuber::buildLetterKeys() {
+    letterKeys = new LetterKeyboard(this, "letterKeys");
+    letterKeys->setRows(onscreen::gameRows(), kKey, kGap, layoutFont(QStringLiteral("Arial"), 16, true));
+    letterKeys->Move((kSceneWidth - letterKeys->Width()) / 2, kKeyTop, letterKeys->Width(), letterKeys->Height());
+    letterKeys->followBoxes({std::begin(LetterInput), std::end(LetterInput)});
+    letterKeys->onUnlock = [this] { showVocabularyKeys(); };
+    showVocabularyKeys();
+    letterKeys->setVisible(onscreen::keysShown());
+}
+
+// The blank and the hyphen are there only while a word of the picture list needs them.
+void frmRaeuber::showVocabularyKeys() {
+    letterKeys->setKeyShown(QChar(u' '), onscreen::vocabularyNeeds(QChar(u' ')));
+    letterKeys->setKeyShown(QChar(u'-'), onscreen::vocabularyNeeds(QChar(u'-')));
+}

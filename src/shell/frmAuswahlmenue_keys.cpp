@@ -1,0 +1,32 @@
+// The menu's on-screen keys for the name, shown below the levels whenever the game shows its
+// letter keys: on a touch screen without a keyboard a child types the name with them.
+#include "game/OnScreenKeys.h"
+#include "shell/frmAuswahlmenue.h"
+
+using namespace platform;
+
+namespace {
+
+// The menu as designed, in twips.
+const double kMenuWidth = 5055;
+const double kMenuHeight = 2175;
+// Four rows of nine keys of 35 × 35 pixels, 2 pixels apart, 4 pixels below the levels.
+const double kKey = 35;
+const double kGap = 2;
+const double kMargin = 60;
+
+}  // namespace
+
+void frmAuswahlmenü::buildNameKeys() {
+    if (!onscreen::keysShown()) return;
+    nameKeys = new LetterKeyboard(this, "nameKeys");
+    nameKeys->setRows(onscreen::nameRows(), kKey, kGap, layoutFont(QStringLiteral("Arial"), 14, true));
+    nameKeys->Move((kMenuWidth - nameKeys->Width()) / 2, kMenuHeight + kMargin, nameKeys->Width(),
+                   nameKeys->Height());
+    // The keys always write the name, whichever control was tapped last.
+    nameKeys->setTarget([this]() -> QWidget* {
+        txtSpielername->SetFocus();
+        return txtSpielername;
+    });
+    setFixedDesignSize(kMenuWidth, nameKeys->Top() + nameKeys->Height() + kMargin);
+}

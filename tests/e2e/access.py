@@ -1,0 +1,250 @@
+#!/usr/bin/env python3
+"""What a screen reader hears, read over the accessibility bus in a real X server.
+
+Run inside its own D-Bus session (dbus-run-session); the accessibility bus starts on demand.
+The program runs with accessibility switched on and the on-screen letter keys shown:
+
+- the start-up screen, the menu and the game are windows with their titles;
+- the name box is "Dein Name", the level buttons and "x" have German names;
+- a word typed by clicks on the on-screen keys alone (Shift for the capital) is counted in
+  "richtig: 1 von 15" and announced by a notification;
+- the letter boxes say "Buchstabe 1 von N", the robber says how far he has walked;
+- five wrong words on level 3 are announced one by one, and the end message is an alert.
+
+Screenshots of the game with its keys, at its first size and enlarged, land in the artefacts
+folder. Exit code 0 when every check held.
+"""
+
+import argparse
+import os
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from screen import GAME_TITLE, MENU_TITLE  # noqa: E402
+from xsession import Session, Timeout, bound_whole_run, wait_for  # noqa: E402
+
+# Short words: each wrong word is revealed letter by letter, one a second.
+WORDS = ["Öl", "Eis", "Bär", "Zug", "Kuh", "Igel", "Hut", "Tor", "Uhr", "Hai", "Ast", "Reh",
+         "Ohr", "Axt", "Ei", "Oma", "Opa"]
+
+
+def log(text):
+    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
+
+
+class Bus:
+    """The program's accessible objects, as pyatspi sees them."""
+
+    def __init__(self, pid):
+        import pyatspi
+        from gi.repository import GLib
+        self.pyatspi, self.context, self.pid = pyatspi, GLib.MainContext.default(), pid
+        self.shown = []
+        pyatspi.Registry.registerEventListener(self._showing, "object:state-changed:showing")
+
+    def _showing(self, event):
+        try:
+            if event.detail1 and event.source.getRoleName() == "notification":
+                self.shown.append(event.source.name)
+        except Exception:  # the object may be gone already
+            pass
+
+    def pump(self, seconds):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            while self.context.iteration(False):
+                pass
+            time.sleep(0.02)
+
+    def app(self):
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            child = desktop.getChildAtIndex(i)
+            try:
+                if child is not None and child.get_process_id() == self.pid:
+                    return child
+            except Exception:
+                continue
+        return None
+
+    def nodes(self):
+        """Every showing object of the program: (role name, name, object)."""
+        found = []
+
+        def walk(node, depth):
+            if node is None or depth > 12:
+                return
+            try:
+                states = node.getState()
+                if node.getRoleName() != "application" and not states.contains(self.pyatspi.STATE_SHOWING):
+                    return
+                found.append((node.getRoleName(), node.name or "", node))
+                for i in range(node.childCount):
+                    walk(node.getChildAtIndex(i), depth + 1)
+            except Exception:
+                return
+
+        walk(self.app(), 0)
+        return found
+
+    def find(self, what, predicate, timeout=15):
+        def probe():
+            self.pump(0.05)
+            for role, name, node in self.nodes():
+                if predicate(role, name):
+                    return (role, name, node)
+            return None
+        return wait_for(what, probe, timeout, interval=0.2)
+
+    def centre(self, node):
+        extents = node.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        return extents.x + extents.width // 2, extents.y + extents.height // 2
+
+
+class Run:
+    def __init__(self, args):
+        self.args = args
+        self.passed, self.failed = [], []
+
+    def ok(self, name, condition, detail=""):
+        (self.passed if condition else self.failed).append(name)
+        log(("PASS " if condition else "FAIL ") + name + (f" ({detail})" if detail else ""))
+
+    def has(self, bus, what, role, name, timeout=15):
+        try:
+            found = bus.find(what, lambda r, n: r == role and (n == name if isinstance(name, str) else name(n)),
+                             timeout)
+            self.ok(what, True, f"{found[0]}: {found[1]}")
+            self.last_name = found[1]
+            return found[2]
+        except Timeout:
+            roles = sorted({f"{r}: {n}" for r, n, _ in bus.nodes()})
+            self.ok(what, False, "seen: " + "; ".join(roles[:60]))
+            return None
+
+    def click(self, session, bus, node):
+        x, y = bus.centre(node)
+        session.run(["xdotool", "mousemove", str(x), str(y), "click", "1"])
+        bus.pump(0.15)
+
+    def main(self, session, db):
+        env = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"}
+        session.env.update(env)
+        session.start(["openbox", "--sm-disable"], log_path=os.path.join(self.args.artefacts, "access-openbox.log"))
+        time.sleep(0.5)
+        program = session.start([self.args.program, "--db", db, "--buchstabentasten", "an"],
+                                log_path=os.path.join(self.args.artefacts, "access-program.log"))
+        bus = Bus(program.pid)
+
+        splash = self.has(bus, "the start-up screen is a window", "frame", lambda n: n.startswith("Knorzelbart"))
+        if splash is None:
+            return
+        session.focus(wait_for("the start-up screen", lambda: session.visible_windows("^Knorzelbart$"), 15)[0])
+        session.key("space")
+        self.has(bus, "the menu is a window with its title", "frame", lambda n: n.startswith("Bitte Schwierigkeitsgrad"))
+        name_box = self.has(bus, "the name box is \"Dein Name\"", "text", "Dein Name")
+        self.has(bus, "the first level button has its name", "push button", "Level 1, leicht")
+        level3 = self.has(bus, "the third level button has its name", "push button", "Level 3, schwer")
+        self.has(bus, "\"x\" is \"Abbrechen\"", "push button", "Abbrechen")
+        menu = wait_for("the menu", lambda: session.visible_windows(MENU_TITLE), 15)[0]
+        session.focus(menu)
+        if name_box is not None:
+            self.click(session, bus, name_box)
+        session.type("Mia")
+        if level3 is None:
+            return
+        self.click(session, bus, level3)
+
+        game = wait_for("the game", lambda: session.visible_windows(GAME_TITLE), 15)[0]
+        self.has(bus, "the game is a window with its title", "frame", lambda n: n.startswith("Stoppt den R"))
+        first_box = self.has(bus, "letter box 1 counts the letters", "text",
+                             lambda n: n.startswith("Buchstabe 1 von "))
+        picture = self.has(bus, "the picture carries its word while the preview shows it", "image",
+                           lambda n: n.startswith("Bild: "))
+        word = self.last_name[len("Bild: "):] if picture is not None else ""
+        self.has(bus, "the ticks are a count", "label", "richtig: 0 von 15")
+        self.has(bus, "the crosses are a count", "label", "falsch: 0")
+        self.has(bus, "the robber tells his way", "image", "Räuber: 0 von 5 Schritten zur Schatztruhe")
+        self.has(bus, "the picture keeps its word once the preview is gone", "image", "Bild zum Wort")
+        # A checkable key: the screen reader says whether it is latched.
+        self.has(bus, "the Shift key is named", "check box", "Großbuchstabe")
+        time.sleep(0.3)
+        session.screenshot(os.path.join(self.args.artefacts, "access-game-keys.png"), window=game)
+        # Enlarged, the keys grow with the scene; the clicks below find them where they are.
+        session.run(["xdotool", "windowsize", str(game), "1200", "950"])
+        time.sleep(1.0)
+        session.screenshot(os.path.join(self.args.artefacts, "access-game-keys-large.png"), window=game)
+        session.focus(game)
+
+        # The word, by clicks on the on-screen keys alone.
+        if first_box is not None:
+            self.ok("the first box names the word's length", first_box.name == f"Buchstabe 1 von {len(word)}",
+                    first_box.name)
+        for letter in word:
+            if letter.isupper():
+                self.click(session, bus, self.has(bus, "Shift", "check box", "Großbuchstabe"))
+            key = bus.find(f"the key {letter.lower()}", lambda r, n, c=letter.lower(): r == "push button" and n in (c, c.upper()))
+            self.click(session, bus, key[2])
+        self.has(bus, "a right word is counted", "label", "richtig: 1 von 15", timeout=10)
+        wait_for("the announcement of the tick", lambda: (bus.pump(0.1), any(n.startswith("Richtig!") for n in bus.shown))[1], 10)
+        self.ok("the tick is announced", True, "; ".join(bus.shown))
+
+        # Five wrong words on level 3: each announced, then the end message as an alert.
+        session.focus(game)
+        for wrong in range(1, 6):
+            # A wrong first letter, again and again: locked boxes ignore it until the word
+            # (the next one, or the same one after its cross) waits again.
+            def crossed(w=wrong):
+                session.type("#")
+                bus.pump(1.0)
+                return any(n.endswith(f"falsch: {w}") for n in bus.shown)
+            try:
+                wait_for(f"cross {wrong} announced", crossed, 45, interval=0.1)
+                self.ok(f"cross {wrong} is announced", True, bus.shown[-1])
+            except Timeout:
+                self.ok(f"cross {wrong} is announced", False, "; ".join(bus.shown))
+                return
+        alert = self.has(bus, "the end message is an alert", "alert", lambda n: True, timeout=30)
+        if alert is not None:
+            texts = [n for r, n, _ in bus.nodes() if r == "label"]
+            self.ok("the alert says the game is lost", any("verloren" in t for t in texts), "; ".join(texts))
+        self.has(bus, "the robber reached the chest", "image", "Räuber: 5 von 5 Schritten zur Schatztruhe")
+        session.key("Return")
+
+
+def make_db(folder):
+    from PIL import Image
+    os.makedirs(folder, exist_ok=True)
+    for i, word in enumerate(WORDS):
+        Image.new("RGB", (64, 64), (40 + 12 * i, 120, 200)).save(os.path.join(folder, word + ".png"))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--artefacts", required=True)
+    args = parser.parse_args()
+    os.makedirs(args.artefacts, exist_ok=True)
+    bound_whole_run(240)
+    run = Run(args)
+    session = Session(1280, 1024, log=log)
+    with tempfile.TemporaryDirectory() as temp:
+        db = os.path.join(temp, "db")
+        make_db(db)
+        try:
+            session.start_x()
+            os.environ["DISPLAY"] = session.display
+            run.main(session, db)
+        except Timeout as error:
+            run.ok("the run ended in time", False, str(error))
+        finally:
+            session.close()
+    log(f"{len(run.passed)} checks passed, {len(run.failed)} failed")
+    return 1 if run.failed or not run.passed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

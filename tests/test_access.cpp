@@ -1,0 +1,118 @@
+// What a screen reader learns, read through Qt's accessibility interfaces as the bridge to
+// the accessibility bus reads them: names, roles, counts, and the announcements.
+#include <QAccessible>
+#include <QTest>
+
+#include "game/modGlobalVars.h"
+#include "platform/LetterKeys.h"
+#include "raeuber/frmRaeuber.h"
+#include "shell/frmAuswahlmenue.h"
+#include "shell/frmSplash.h"
+#include "shell/start.h"
+#include "support/GameFixture.h"
+
+using namespace testsupport;
+using namespace modGlobalVars;
+
+namespace {
+
+QString nameOf(QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); }
+QAccessible::Role roleOf(QObject* o) { return QAccessible::queryAccessibleInterface(o)->role(); }
+
+}  // namespace
+
+class TestAccess : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theWindowsAreWindowsWithTheirTitles() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(3);
+        shell::startupForm().Show();
+        QCOMPARE(roleOf(&frmSplash::Default()), QAccessible::Window);
+        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        QCOMPARE(roleOf(&menu), QAccessible::Window);
+        QCOMPARE(nameOf(&menu), QStringLiteral("Bitte Schwierigkeitsgrad wählen"));
+        frmRaeuber& game = openGame(1);
+        QCOMPARE(roleOf(&game), QAccessible::Window);
+        QCOMPARE(nameOf(&game), QStringLiteral("Stoppt den Räuber Knorzelbart!"));
+    }
+
+    void theMenuNamesTheNameBoxAndTheButtons() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        QCOMPARE(nameOf(menu.txtSpielername), QStringLiteral("Dein Name"));
+        QCOMPARE(roleOf(menu.txtSpielername), QAccessible::EditableText);
+        QCOMPARE(nameOf(menu.cmdLevel1), QStringLiteral("Level 1, leicht"));
+        QCOMPARE(nameOf(menu.cmdLevel3), QStringLiteral("Level 3, schwer"));
+        QCOMPARE(nameOf(menu.cmdAbbruch), QStringLiteral("Abbrechen"));
+        QCOMPARE(roleOf(menu.cmdAbbruch), QAccessible::Button);
+    }
+
+    void theBoxesCountTheLettersOfEachWord() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Hund.png"), QStringLiteral("Elefant.png")});
+        frmRaeuber& game = openGame(1);
+        const int n = wordLength;
+        QCOMPARE(nameOf(game.LetterInput[0]), QStringLiteral("Buchstabe 1 von %1").arg(n));
+        QCOMPARE(nameOf(game.LetterInput[1]), QStringLiteral("Buchstabe 2 von %1").arg(n));
+        QCOMPARE(nameOf(game.imgTerm), QStringLiteral("Bild: ") + currentWord);
+        QCOMPARE(nameOf(game.lbl_right), QStringLiteral("richtig: 0 von 15"));
+        QCOMPARE(nameOf(game.lbl_wrong), QStringLiteral("falsch: 0"));
+        QCOMPARE(nameOf(game.cmdReset), QStringLiteral("Ende"));
+        playWordRight(game);
+        // The other word now: its own length, and the right word counted and announced.
+        QCOMPARE(nameOf(game.LetterInput[0]), QStringLiteral("Buchstabe 1 von %1").arg(wordLength));
+        QVERIFY(wordLength != n);
+        QCOMPARE(nameOf(game.lbl_right), QStringLiteral("richtig: 1 von 15"));
+        QCOMPARE(game.announcer->messages(), QStringList{QStringLiteral("Richtig! richtig: 1 von 15")});
+        auto* note = game.findChild<QWidget*>(QStringLiteral("announcement"));
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(roleOf(note), QAccessible::Notification);
+        QCOMPARE(nameOf(note), QStringLiteral("Richtig! richtig: 1 von 15"));
+    }
+
+    void aWrongWordIsAnnouncedWithTheWordAndTheRobberSteps() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Hund.png")});
+        frmRaeuber& game = openGame(3);
+        QCOMPARE(nameOf(game.imgRäuber), QStringLiteral("Räuber: 0 von 5 Schritten zur Schatztruhe"));
+        playWordWrong(game);
+        QCOMPARE(nameOf(game.lbl_wrong), QStringLiteral("falsch: 1"));
+        QCOMPARE(nameOf(game.imgRäuber), QStringLiteral("Räuber: 1 von 5 Schritten zur Schatztruhe"));
+        QCOMPARE(game.announcer->messages(),
+                 QStringList{QStringLiteral("Falsch. Das Wort heißt Hund. falsch: 1")});
+        // One announcement is in the form at a time.
+        playWordWrong(game);
+        QCOMPARE(game.findChildren<QWidget*>(QStringLiteral("announcement")).size(), 1);
+        QCOMPARE(game.announcer->messages().size(), 2);
+    }
+
+    void thePictureKeepsItsWordToItselfOnceThePreviewIsGone() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Hund.png")});
+        frmRaeuber& game = openGame(2);
+        QCOMPARE(nameOf(game.imgTerm), QStringLiteral("Bild: Hund"));
+        runFor(3100);
+        QVERIFY(!shown(game.lbl_wordPreview));
+        QCOMPARE(nameOf(game.imgTerm), QStringLiteral("Bild zum Wort"));
+    }
+
+    void theKeysSayWhatTheyType() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Hund.png")});
+        frmRaeuber& game = openGame(1);
+        platform::LetterKeyboard* keys = game.letterKeys;
+        QCOMPARE(nameOf(keys->key(QChar(u'ä'))), QStringLiteral("ä"));
+        QCOMPARE(nameOf(keys->key(QChar(u'-'))), QStringLiteral("Bindestrich"));
+        platform::KeyButton* shift = keys->key(QChar(platform::LetterKeyboard::kShift));
+        QCOMPARE(nameOf(shift), QStringLiteral("Großbuchstabe"));
+        QVERIFY(!QAccessible::queryAccessibleInterface(shift)->state().checked);
+        keys->press(shift->text().at(0));
+        QVERIFY(QAccessible::queryAccessibleInterface(shift)->state().checked);
+        QCOMPARE(nameOf(keys->key(QChar(u'ä'))), QStringLiteral("Ä"));
+    }
+};
+
+QTEST_MAIN(TestAccess)
+#include "test_access.moc"
