@@ -93,6 +93,12 @@ private Q_SLOTS:
         QVERIFY(shown(game.img_correct[0]));
         finishReaction(game);
 
+        // The speaker button hears a finger too.
+        QVERIFY(shown(game.imgSpeaker));
+        platform::playedSounds().clear();
+        touch(game.imgSpeaker);
+        QCOMPARE(platform::playedSounds().size(), 1);
+
         touch(game.cmdReset);
         QVERIFY(!game.isVisible());
         QVERIFY(menu.isVisible());

@@ -24,6 +24,7 @@ void frmRaeuber::buildAccessibility() {
 
     describe(cmdReset, QStringLiteral("Ende"), QStringLiteral("Beendet das Spiel und zeigt wieder die Auswahl"));
     describe(lbl_hidePic, QStringLiteral("Bild verdeckt"));
+    describe(imgSpeaker, QStringLiteral("Wort anhören"), QStringLiteral("Sagt das Wort zum Bild (Taste F2)"));
     describe(imgChest, QStringLiteral("Schatztruhe"));
     describe(mushroom, QStringLiteral("Pilz"));
     describe(imgtree, QStringLiteral("Baum"));
