@@ -78,8 +78,8 @@ struct Entry {
 
 QList<Entry> hostileEntries() {
     return {
-        {"zero bytes", "Leer.png", "empty", Fate::Skipped, {}},
-        {"text named .png", "Text.png", "text", Fate::Skipped, {}},
+        {"zero bytes", "Leer.png", "empty", Fate::Dropped, {}},
+        {"text named .png", "Text.png", "text", Fate::Dropped, {}},
         {"truncated gif", "Halb.gif", "truncated gif", Fate::Dropped, {}},
         {"truncated png", "Halb.png", "truncated png", Fate::Dropped, {}},
         // Qt draws what there is of a cut BMP and fills the rest.

@@ -1,4 +1,4 @@
-// Listing a folder, and finding its pictures quickly: a school's db folder may hold tens of thousands
+// Listing a folder quickly, and telling a picture by its first bytes: a school's db folder may hold tens of thousands
 // of files, and it is listed again for every game.
 #include <QFile>
 
@@ -84,14 +84,19 @@ QStringList folderFiles(const QString& composed, bool* readable) {
     return whole ? names : QStringList();
 }
 
-QStringList folderPictures(const QString& composed, const std::function<bool(const QString&)>& nameAccepted,
-                           bool* readable) {
+QStringList folderFileNames(const QString& composed, const std::function<bool(const QString&)>& nameAccepted,
+                            bool* readable) {
     QStringList names;
     const bool whole = forEachEntry(composed, [&](int dirFd, const dirent& entry) {
         if (entry.d_type != DT_REG && entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return;
         const QString name = QFile::decodeName(entry.d_name);
         if (!nameAccepted(name)) return;
-        if (entryLooksLikePicture(dirFd, entry.d_name, entry.d_type == DT_REG)) names.append(name);
+        if (entry.d_type != DT_REG) {
+            // A link or an entry of unknown kind counts when it leads to a regular file.
+            struct stat st {};
+            if (::fstatat(dirFd, entry.d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return;
+        }
+        names.append(name);
     }, readable);
     return whole ? names : QStringList();
 }

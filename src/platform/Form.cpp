@@ -112,7 +112,9 @@ void Form::setScale(double factor, QPoint origin) {
 }
 
 void Form::Refresh() {
-    if (isVisible()) repaint();
+    // Only what has changed is drawn again: on a large screen the whole scene costs more
+    // than the few controls that move.
+    if (isVisible()) QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
 }
 
 void Form::setOuterSizeTwips(int width, int height) {

@@ -13,14 +13,15 @@
 using namespace modGlobalVars;
 using platform::App;
 
-// Appends the name of every usable picture of the folder db to the list, in listing order.
-// Files that cannot be a word picture (sub-folders, hidden files, names without an
-// extension or with no typeable word, files whose content is no picture) are skipped.
+// Appends the name of every file of the folder db that can be a word picture to the list, in
+// listing order. Sub-folders, hidden files and names without an extension or with no
+// typeable word are skipped here; a file whose content is no picture is dropped when it is
+// drawn (newRound), so that listing a large folder opens no file.
 void frmRaeuber::loadDatabase() {
     if (platform::FolderExists(assetPaths::dbFolder())) {
         bool readable = true;
         const QStringList names =
-            platform::folderPictures(assetPaths::dbFolder(), words::nameCanBeWord, &readable);
+            platform::folderFileNames(assetPaths::dbFolder(), words::nameCanBeWord, &readable);
         if (!readable) {
             // A folder that cannot be read is reported as such, then treated as missing.
             dbFolderMessage(QStringLiteral("kann nicht gelesen werden"));
