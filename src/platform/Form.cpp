@@ -149,6 +149,21 @@ void Form::setMarginColours(const QColor& above, const QColor& below, double hor
     update();
 }
 
+void Form::setFullScreen(bool on) {
+    if (on == fullScreen_) return;
+    fullScreen_ = on;
+    if (on) {
+        windowGeometry_ = geometry();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        // Without a window manager the state alone changes nothing on screen.
+        const QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (where) setGeometry(where->geometry());
+    } else {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        if (windowGeometry_.isValid()) setGeometry(windowGeometry_);
+    }
+}
+
 void Form::setFixedDesignSize(double width, double height) {
     fixedSize_ = QSizeF(width, height);
     setFixedSize(int(std::lround(width * pixelsPerUnit())), int(std::lround(height * pixelsPerUnit())));
@@ -199,7 +214,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && FullScreenKey && loaded_ && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11) {
-        setWindowState(windowState() ^ Qt::WindowFullScreen);
+        setFullScreen(!fullScreen_);
         return true;
     }
     if (event->type() == QEvent::KeyPress && KeyPreview && loaded_ && watched->isWidgetType() &&

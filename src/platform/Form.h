@@ -47,6 +47,9 @@ public:
     void setFixedDesignSize(double width, double height);
     // F11 switches between full screen and the window.
     bool FullScreenKey = false;
+    // Full screen, also where no window manager does it; off brings back the window as it was.
+    void setFullScreen(bool on);
+    bool FullScreen() const { return fullScreen_; }
 
     bool KeyPreview = false;
     // Pixels per unit of this form's coordinates at scale 1: 1 for pixel forms, 1/15 for twip
@@ -86,6 +89,8 @@ private:
     double unit_ = 1.0;
     double scale_ = 1.0;
     QPoint origin_;
+    bool fullScreen_ = false;
+    QRect windowGeometry_;  // the window's place before full screen
     QSizeF sceneSize_;   // set when the scene follows the window
     QSizeF fixedSize_;   // set for windows of fixed size
     QColor marginAbove_, marginBelow_;

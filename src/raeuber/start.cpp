@@ -16,11 +16,13 @@ void frmRaeuber::Form_Load() {
     // On a screen too small for it, or in full screen, the scene is drawn at the program's
     // factor; the game's places and sizes stay those of the design.
     if (options::current().fullScreen) {
-        setWindowState(windowState() | Qt::WindowFullScreen);
-    } else if (platform::programScale() != 1.0) {
-        resize(int(kSceneWidth * platform::programScale()), int(kSceneHeight * platform::programScale()));
+        centerOnScreen();  // where the window goes when full screen is left
+        setFullScreen(true);
+    } else {
+        if (platform::programScale() != 1.0)
+            resize(int(kSceneWidth * platform::programScale()), int(kSceneHeight * platform::programScale()));
+        centerOnScreen();
     }
-    centerOnScreen();
     imgRäuber->setPicture(assetPaths::robberStanding());
     imgChest->setPicture(assetPaths::chest());
     loadDatabase();
