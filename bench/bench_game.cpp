@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole game under the virtual clock, and the picture list of large folders.
 #include <QApplication>
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CPU use on the real clock: the game waiting for a letter, the assistant's reaction to a
 // right word, and the robber's walk. Prints one "name percent-of-one-core seconds" line each.
 // Usage: cpu_probe [WIDTHxHEIGHT]   (the game window's size; the scene scales to it)

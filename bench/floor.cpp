@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for start-up figures: the smallest Qt Widgets program that opens one window
 // showing one line of text, so that it sets up fonts as the game does.
 #include <QApplication>

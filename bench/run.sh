@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks and prints one table: start-up to the first painted frame against a
 # Qt window with one label, a whole game under the virtual clock, the picture list of large
 # folders, CPU on the real clock, the time from a spoken word's request to its first samples

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into a program to measure its start-up: once the first frame of a window on screen
 // has been painted and handed to the window system, prints "painted" and leaves the process
 // at once. The launcher times the line and reads the peak memory from the process's exit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long run: complete games one after another under the virtual clock, as a school day
 // of games would go without restarting the program. Reports the picture list's length and
 // the memory after 10, 100 and 1,000 games; any broken rule of the shared state stops it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from the request to speak a word to its first samples handed to the sound server,
 // through the game's own speech code, against whatever server the environment names
 // (bench/run.sh starts one on a null sink). Prints "speech <cold ms> <median ms> <max ms>":

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times programs from their start to their first painted frame, with peak memory.
 
 Each program prints "painted" once its first frame is on screen and leaves at once

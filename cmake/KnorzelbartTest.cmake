@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Registers a Qt Test executable with CTest: headless (offscreen platform) and with a
 # timeout, so that a forgotten modal box fails the test instead of hanging it.
 function(knorzelbart_add_test name)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader learns, read through Qt's accessibility interfaces as the bridge to
 // the accessibility bus reads them: names, roles, counts, and the announcements.
 #include <QAccessible>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The assistant's reaction: zoom up, frames 1-2-3-4-5-4-3-2, zoom down, hand on.
 #include <QFile>
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture-word database: listing, skipping, drawing, removing and running out.
 #include <QDir>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a game: victory and defeat sequences with their messages, "Ende", the next
 // game, and closing the game window.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 25 pictures of the folder bilder, each missing or damaged in turn: the game plays
 // until it needs that picture, names the file in a German message and ends cleanly.
 #include <QDir>

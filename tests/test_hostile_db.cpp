@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever a school puts into the folder db: every entry that cannot be a word picture is
 // skipped when the list is built, a picture that looks right but cannot be drawn leaves the
 // list when it is drawn, and the game goes on with the rest to its end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard abuse in the letter boxes: pasting, holding keys, typing while the game is busy
 // or while the robber walks, keys with modifiers. Nothing crashes, and the shared state
 // stays consistent after every single key.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the keyboard goes: it stays in the row of letter boxes whatever the child presses or
 // clicks, nothing that a key could press holds it while an end sequence runs, and the menu
 // has it in its name box, with Return pressing the button that has it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game screen as created and as its load handler leaves it.
 #include <QTest>
 

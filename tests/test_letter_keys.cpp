@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The on-screen letter keys: a whole game typed with them alone, the lock that follows the
 // boxes, the focus that stays in the boxes, Shift, the blank and hyphen keys, and the name
 // keys of the menu. No touch screen exists in this process, so "automatic" means hidden.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which files count as pictures when the word list is built (their first bytes decide), and
 // which drawing of a picture a scene drawn larger takes.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's promises: timers on the virtual clock, the clock, case-insensitive paths,
 // pictures that cannot be loaded, message boxes and the program's end.
 #include <QDir>

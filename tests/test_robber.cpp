@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The robber's walk after each failed word, and the decision of victory and defeat.
 #include <QTest>
 

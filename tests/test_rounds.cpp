@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing one word: the boxes opening letter by letter, a right word, a wrong letter with
 // its reveal and retry, and the word preview by level.
 #include <QTest>

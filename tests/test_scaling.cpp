@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Forms at another scale factor: every control keeps its design place and size, and its
 // pixels follow the factor; back at 1 the form is exactly as designed.
 #include <QTest>

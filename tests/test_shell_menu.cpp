@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection menu: the name, the three levels, the way into the game and back, and the
 // two ways to end the program.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up screen: its texts and places, its links, and its ways to the menu.
 #include <QLabel>
 #include <QTest>

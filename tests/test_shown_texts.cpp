@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the screens show of the teacher's files and the child's name: words and names as
 // plain text, only words that can be typed, phone photos the right way up and in their
 // proportions, and the toolkit's own texts in German.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spoken word on the game screen: the speaker button and F2, when they may be used, and
 // what each speech setting does at a new picture, at the reveal and to the written preview.
 #include <QTest>

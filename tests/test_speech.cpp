@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hearing the word: the voice, the pronunciation tables, the teacher's recordings, and a
 // machine without a sound server.
 #include <QDir>

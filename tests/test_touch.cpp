@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A finger instead of mouse and keyboard: the start-up screen, the menu with its name keys
 // and levels, a word typed with the on-screen keys, "Ende" and "x", all with touch events
 // only. A touch screen exists in this process, so the keys are shown automatically.

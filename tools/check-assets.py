@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the game's picture files.
 
 Usage: check-assets.py [ASSETS_DIR]   (default: the assets folder of this repo)

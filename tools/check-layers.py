@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fails when a source file includes a header of a higher layer.
 
 Usage: check-layers.py SRC_DIR

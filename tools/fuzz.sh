@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer target over the folder db with clang and runs it for a bounded time.
 # Usage: tools/fuzz.sh [seconds=60]   (FUZZ_BUILD=dir to build elsewhere)
 . "$(dirname "$0")/preamble.sh"

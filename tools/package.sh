@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package: installs what is missing, builds the program without its tests
 # into build-package/ (or $PACKAGE_DIR) and runs CPack there. Prints the package's path.
 . "$(dirname "$0")/preamble.sh"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays complete games one after another under the virtual clock in a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and reports the picture list and memory.
 # Usage: tools/soak.sh [games=1000]   (SOAK_BUILD=dir to build elsewhere)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing a folder quickly, and telling a picture by its first bytes: a school's db folder may hold tens of thousands
 // of files, and it is listed again for every game.
 #include <QFile>

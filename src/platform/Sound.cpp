@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sound output through libpulse's simple API, on a thread of its own.
 //
 // Why libpulse's simple API and not Qt Multimedia: it talks to PulseAudio and to

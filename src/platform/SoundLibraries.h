@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The voice, sound server and sound file libraries, opened on first use rather than linked:
 // a game that never speaks does not load them, and start-up does not pay for mapping them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The voice is espeak-ng's library in synchronous mode: it hands its samples to a callback,
 // which collects them in memory; the sound thread plays them. espeak-ng keeps one global
 // state, so every call goes through one lock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader learns about the game screen: a German name for every control, the
 // marks as counts, the robber's way, the word's picture (its word only while the preview
 // shows it), and announcements of a tick and a cross.

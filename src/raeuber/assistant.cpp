@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The assistant's reaction to an answer: it zooms up, plays its frames, zooms down and
 // vanishes; then the game goes on with the next word or the reveal.
 #include "game/modGlobalVars.h"

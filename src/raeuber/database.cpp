@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture-word database: the file names of the pictures in the folder db beside the
 // program are the game's words.
 #include "game/Words.h"

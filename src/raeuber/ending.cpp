@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of a game: the victory and defeat sequences, their messages, and the new game.
 #include "game/Speech.h"
 #include "game/modGlobalVars.h"

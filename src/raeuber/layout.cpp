@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game screen's layout: every control with its place, size, colours, font, picture and
 // the state it has when the form is created. Controls are created from back to front, so
 // that each one lies over those created before it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The on-screen letter keys on the grass below the letter boxes, for touch screens and
 // whiteboards. A key types as the keyboard does, into the box that waits for the next
 // letter, so every rule of the boxes applies unchanged; the keys are locked whenever no box

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checking the letters the child types, box by box.
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rounds: setting up a word with its picture, preview and letter boxes; the reveal of a
 // failed word; clearing and locking the boxes.
 #include <algorithm>

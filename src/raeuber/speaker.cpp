@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The spoken word: the speaker button and F2, and when the teacher wants the word said
 // without asking (automatically, or instead of the written preview in a dictation).
 #include "game/Options.h"

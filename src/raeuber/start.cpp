@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game form's start: its load handler and its unload handler.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection menu's behaviour: the level buttons and cancel.
 #include "game/modGlobalVars.h"
 #include "raeuber/frmRaeuber.h"

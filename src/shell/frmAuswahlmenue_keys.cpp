@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's on-screen keys for the name, shown below the levels whenever the game shows its
 // letter keys: on a touch screen without a keyboard a child types the name with them.
 #include "game/OnScreenKeys.h"

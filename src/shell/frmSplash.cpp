@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up screen's behaviour: its texts and centred places at load, and the ways out.
 #include "game/Options.h"
 #include "platform/App.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up screen's layout: a borderless window in the colour of a window border, with
 // Frame1 covering all of it but a margin of 120 twips. Controls are created from back to
 // front; the links lie over the labels.

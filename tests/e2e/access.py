@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What a screen reader hears, read over the accessibility bus in a real X server.
 
 Run inside its own D-Bus session (dbus-run-session); the accessibility bus starts on demand.

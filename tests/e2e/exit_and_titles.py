@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real program in a private X server without a window manager, driven by the keyboard
 alone: every window title is exactly its caption; the menu has the keyboard again after a
 game; Return presses the focused menu button; the program ends with status 0 after the

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The installed program: `cmake --install` into a scratch DESTDIR lays out the program,
 its picture folders, the launcher, the desktop entry and the icons; the launcher starts the
 game from that tree in a private X server; and CPack builds a Debian package with the same

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end run of the built program in its own X server, driven by real key presses and
 mouse clicks: splash -> key -> menu -> name -> level 1 -> fifteen right words -> victory
 message -> OK -> menu; level 3 -> five wrong words -> defeat message -> OK -> menu -> "x".

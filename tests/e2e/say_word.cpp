@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Says the word of a picture through the real sound output, as the speaker button does,
 // and reports what happened, one "key value" a line:
 //   returned_ms  how long the call blocked the calling (GUI) thread

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The scene follows its window, in a real X server with a window manager (openbox):
 
 - at its first size the game window shows letter box 0 where the layout puts it; resized

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Where the windows' controls are, and what the test reads off the game window's pixels:
 which picture is up, whether it is covered, how many ticks and crosses show, whether the
 first letter box is empty.

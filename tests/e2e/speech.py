@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end run of the sound output against a real PulseAudio server.
 
 Starts its own PulseAudio with a null sink in a private runtime folder, records the sink's

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A private X server and the few X tools the end-to-end runs drive it with.
 
 Everything started here is started in its own process group, dies with the Python process

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over the folder db: the input becomes a folder of files (names and
 // contents), which is listed, turned into words and drawn from as the game does it.
 //

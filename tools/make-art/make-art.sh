@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates every picture under assets/ from the pinned Noto emoji artwork.
 # Needs node/npm (only to fetch the package), rsvg-convert and python3 with PIL.
 set -eu

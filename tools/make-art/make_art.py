@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws every picture of the game from the Noto emoji artwork.
 
 Usage: make_art.py ICONS_JSON REPO_DIR
