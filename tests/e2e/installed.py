@@ -9,6 +9,7 @@ Closing line: "N passed, N failed".
 """
 
 import argparse
+import hashlib
 import configparser
 import os
 import re
@@ -205,6 +206,50 @@ def check_package(checks, build, scratch, installed_files, project_version):
                              f"{sorted(installed_files - contents)[:5]}")
     checks.ok(f"the package holds exactly the installed files ({len(contents)})")
     check_package_for_administrators(checks, deb, scratch, contents)
+    check_reinstall_keeps_teachers_work(checks, deb, scratch)
+
+
+def tree_digest(folder):
+    """The files of a folder with their contents, to compare before and after."""
+    digest = {}
+    for path in sorted(files_under(folder)):
+        with open(os.path.join(folder, path), "rb") as f:
+            digest[path] = hashlib.sha256(f.read()).hexdigest()
+    return digest
+
+
+def check_reinstall_keeps_teachers_work(checks, deb, scratch):
+    """Installs the package into a root of its own (dpkg --root, so the machine's own /usr is
+    not touched), sets up a teacher's vocabulary folder and settings, reinstalls the package
+    and compares."""
+    root = os.path.join(scratch, "dpkg-root")
+    for sub in ("var/lib/dpkg/info", "var/lib/dpkg/updates"):
+        os.makedirs(os.path.join(root, sub))
+    open(os.path.join(root, "var/lib/dpkg/status"), "w").close()
+    dpkg = ["dpkg", f"--root={root}", "--force-depends", "--force-confold", "--log=/dev/null"]
+    run(dpkg + ["-i", deb], timeout=120)
+
+    shipped = os.path.join(root, "usr/lib/knorzelbart/db")
+    teacher = os.path.join(root, "srv/knorzelbart/klasse1a")
+    os.makedirs(teacher)
+    for name in sorted(os.listdir(shipped))[:3]:
+        shutil.copy2(os.path.join(shipped, name), os.path.join(teacher, name))
+    with open(os.path.join(teacher, "Tisch.png"), "wb") as f:
+        f.write(open(os.path.join(shipped, sorted(os.listdir(shipped))[4]), "rb").read())
+    settings = os.path.join(root, "etc/knorzelbart/einstellungen.conf")
+    with open(settings, "a", encoding="utf-8") as f:
+        f.write("\ndb = /srv/knorzelbart/klasse1a\n")
+    before = (tree_digest(teacher), open(settings, "rb").read())
+
+    run(dpkg + ["-i", deb], timeout=120)  # the same version again, as an update would
+    after = (tree_digest(teacher), open(settings, "rb").read())
+    if before != after:
+        raise AssertionError("a reinstall of the package changed the teacher's folder or settings")
+    checks.ok(f"a reinstall keeps the teacher's folder ({len(before[0])} pictures) and settings")
+    run(dpkg + ["-r", "knorzelbart"], timeout=120)
+    if tree_digest(teacher) != before[0]:
+        raise AssertionError("removing the package changed the teacher's folder")
+    checks.ok("removing the package leaves the teacher's folder alone")
 
 
 def main():
