@@ -14,7 +14,7 @@
 
 // The game screen. This folder holds the whole form: its layout (layout.cpp) and its
 // procedures and handlers, one file per concern: start, database, rounds, letters,
-// assistant, robber, ending.
+// assistant, robber, ending, speaker, letter keys, accessibility.
 class frmRaeuber : public platform::Form {
 public:
     frmRaeuber();
