@@ -116,6 +116,24 @@ private Q_SLOTS:
         }
     }
 
+    // A game played in a large window is followed by a menu of the same scale, centred.
+    void theMenuAfterAGameTakesTheGamesFactor() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        menu.Show();
+        const QSize designed = menu.size();
+        frmRaeuber& game = openGame(1);
+        menu.setVisible(false);
+        game.resize(2 * 790, 2 * 573);
+        QCOMPARE(game.scaleFactor(), 2.0);
+        game.cmdReset_Click();
+        QVERIFY(menu.isVisible());
+        QCOMPARE(menu.scaleFactor(), 2.0);
+        QCOMPARE(menu.size(), 2 * designed);
+        QCOMPARE(menu.txtSpielername->font().pointSizeF(), 24.0);
+    }
+
     void aTwipFormScalesLikeAPixelForm() {
         ProgramFolder folder;
         frmAuswahlmenü& menu = frmAuswahlmenü::Default();
