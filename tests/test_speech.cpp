@@ -13,7 +13,7 @@
 #include "platform/Files.h"
 #include "platform/Sound.h"
 #include "platform/Hooks.h"
-#include "platform/ResourceText.h"
+#include "platform/TextFile.h"
 #include "platform/TestMode.h"
 #include "platform/Voice.h"
 #include "support/GameFixture.h"

@@ -12,7 +12,6 @@
 #include "platform/Files.h"
 #include "platform/Recording.h"
 #include "platform/Sound.h"
-#include "platform/ResourceText.h"
 #include "platform/TextFile.h"
 #include "platform/Voice.h"
 

@@ -212,12 +212,6 @@ double fittingScale(double designWidth, double designHeight, bool fullScreen) {
 }
 
 bool Form::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && FullScreenKey && loaded_ && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F11) {
-        setFullScreen(!fullScreen_);
-        return true;
-    }
     if (event->type() == QEvent::KeyPress && KeyPreview && loaded_ && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         const QString text = static_cast<QKeyEvent*>(event)->text();

@@ -46,8 +46,6 @@ public:
     // A window of fixed size: its design size, scaled with the program's factor whenever the
     // window is shown.
     void setFixedDesignSize(double width, double height);
-    // F11 switches between full screen and the window.
-    bool FullScreenKey = false;
     // Full screen, also where no window manager does it; off brings back the window as it was.
     void setFullScreen(bool on);
     bool FullScreen() const { return fullScreen_; }

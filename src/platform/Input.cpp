@@ -56,18 +56,29 @@ void dropQueuedInput() {
 }
 
 
-void typeCharacter(QWidget* target, QChar character) {
+namespace {
+
+// A press and a release of the key, sent to the focus widget of `target`'s window.
+void sendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
     QWidget* receiver = target->window()->focusWidget();
     if (!receiver) receiver = target;
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(receiver, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(receiver, &release);
+}
+
+}  // namespace
+
+void typeCharacter(QWidget* target, QChar character) {
     // Latin-1 letters have key codes equal to their upper-case form; others have none.
     const QChar upper = character.toUpper();
     const int key = upper.unicode() <= 0xFF ? upper.unicode() : int(Qt::Key_unknown);
     const Qt::KeyboardModifiers modifiers =
         character != character.toLower() ? Qt::ShiftModifier : Qt::NoModifier;
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(character));
-    QCoreApplication::sendEvent(receiver, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, QString(character));
-    QCoreApplication::sendEvent(receiver, &release);
+    sendKey(target, key, modifiers, QString(character));
 }
+
+void eraseCharacter(QWidget* target) { sendKey(target, Qt::Key_Backspace, Qt::NoModifier, QString()); }
 
 }  // namespace platform

@@ -11,6 +11,8 @@ namespace platform {
 // nothing there has it. They pass through the form's key preview like a real key, so every
 // rule that applies to the keyboard applies alike to on-screen keys and to tests.
 void typeCharacter(QWidget* target, QChar character);
+// Erases the character before the cursor the same way, as the Backspace key does.
+void eraseCharacter(QWidget* target);
 
 // Throws away the key presses, clicks and other input that reached the program while it was
 // blocked (the window system keeps them waiting) instead of handling them late. Whatever

@@ -21,16 +21,6 @@ bool touchScreenPresent() {
 
 namespace {
 
-// Erases the character before the cursor, as the Backspace key does.
-void eraseCharacter(QWidget* target) {
-    QWidget* receiver = target->window()->focusWidget();
-    if (!receiver) receiver = target;
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-    QCoreApplication::sendEvent(receiver, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Backspace, Qt::NoModifier);
-    QCoreApplication::sendEvent(receiver, &release);
-}
-
 // What a screen reader says for keys whose caption is a sign.
 QString spokenName(QChar character) {
     switch (character.unicode()) {

@@ -145,10 +145,10 @@ private:
             reached = false;
             return false;
         }
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16NE;
-        spec.rate = static_cast<std::uint32_t>(rate);
-        spec.channels = static_cast<std::uint8_t>(channels);
+        soundlibs::SampleFormat format{};
+        format.format = PA_SAMPLE_S16NE;
+        format.rate = static_cast<std::uint32_t>(rate);
+        format.channels = static_cast<std::uint8_t>(channels);
         // A short buffer in the server (150 ms) keeps a stop quick; this thread refills it.
         const auto bytesPerSecond = static_cast<std::uint32_t>(rate * channels * 2);
         pa_buffer_attr attributes{};
@@ -158,7 +158,7 @@ private:
         attributes.minreq = static_cast<std::uint32_t>(-1);
         attributes.fragsize = static_cast<std::uint32_t>(-1);
         int error = 0;
-        stream_ = pulse_->simple_new(nullptr, "Knorzelbart", PA_STREAM_PLAYBACK, nullptr, "Wort", &spec,
+        stream_ = pulse_->simple_new(nullptr, "Knorzelbart", PA_STREAM_PLAYBACK, nullptr, "Wort", &format,
                                 nullptr, &attributes, &error);
         reached = stream_ != nullptr;
         if (!stream_) return false;

@@ -10,6 +10,10 @@
 
 namespace platform::soundlibs {
 
+// libpulse's description of a stream's samples (format, rate, channels), under the name
+// this program gives it.
+using SampleFormat = pa_sample_spec;
+
 struct Espeak {
     decltype(&espeak_Initialize) Initialize;
     decltype(&espeak_SetVoiceByName) SetVoiceByName;

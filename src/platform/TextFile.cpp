@@ -76,6 +76,12 @@ TextFile readTextFile(const QString& path, qint64 maxBytes) {
     return file;
 }
 
+QString compiledInText(const QString& resourcePath) {
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
 QString writeWholeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();

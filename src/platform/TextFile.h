@@ -22,6 +22,9 @@ struct TextFile {
 
 // Reads a text file of at most `maxBytes`. Never blocks on a pipe or a device.
 TextFile readTextFile(const QString& path, qint64 maxBytes);
+// The UTF-8 text of a file compiled into the program (a ":/" resource path); empty when
+// there is none.
+QString compiledInText(const QString& resourcePath);
 
 // Writes the bytes to the file, replacing it. Returns an empty string on success, else the
 // reason in German.

@@ -48,7 +48,8 @@ frmRaeuber::frmRaeuber() : Form(QStringLiteral("frmRaeuber")) {
     // the sky goes on above the horizon and the grass below it.
     setMarginColours(bgrColor(kSky), QColor(124, 196, 66), kHorizon);
     scaleSceneWithWindow(kSceneWidth, kSceneHeight);
-    FullScreenKey = true;
+    // F11 switches between full screen and the window.
+    onKey(this, Qt::Key_F11, [this] { setFullScreen(!FullScreen()); });
 }
 
 frmRaeuber& frmRaeuber::Default() { return platform::Default<frmRaeuber>(QStringLiteral("frmRaeuber")); }
