@@ -23,6 +23,7 @@ struct Options {
     bool fullScreen = false;
     Speech speech = Speech::Button;
     LetterKeys letterKeys = LetterKeys::Automatic;
+    bool syllables = false;  // words can also be heard in syllables (Wort.silben.ogg)
 };
 
 // The options of this run (tests set them directly).

@@ -23,6 +23,12 @@ struct Hooks {
     std::function<void(const QString& target)> navigate;
     // Instead of playing a sound: takes the sound, made at once on the calling thread.
     std::function<void(const QString& label, const Sound& sound)> playSound;
+    // Instead of a question with the buttons Ja and Nein; returns the answer.
+    std::function<bool(const QString& text)> question;
+    // Instead of the microphone: starting a take (a German message when it cannot start),
+    // and its end with what was "recorded".
+    std::function<QString()> microphoneStart;
+    std::function<Sound()> microphoneStop;
     // A number to use instead of the generator's next one, or nothing.
     std::function<std::optional<float>()> randomNumber;
 };

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/App.h"
 #include "platform/Controls.h"
@@ -18,6 +19,26 @@ void MsgBox(const QString& text, MsgIcon icon) {
     // Names of files and players are shown as typed, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+}  // namespace platform
+
+namespace platform {
+
+bool AskYesNo(const QString& text) {
+    if (hooks().question) return hooks().question(text);
+    QMessageBox box(QMessageBox::Question, App().Title, displayText(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("question"));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    yes->setObjectName(QStringLiteral("ja"));
+    no->setObjectName(QStringLiteral("nein"));
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 }  // namespace platform

@@ -10,4 +10,8 @@ enum class MsgIcon { None, Critical };
 // has closed it. Carriage returns in the text break lines.
 void MsgBox(const QString& text, MsgIcon icon = MsgIcon::None);
 
+// A modal question with the buttons "Ja" and "Nein", titled with App.Title; "Nein" is the
+// default. True when "Ja" was pressed.
+bool AskYesNo(const QString& text);
+
 }  // namespace platform

@@ -11,4 +11,17 @@ namespace platform {
 // longer than a minute are cut at a minute.
 Sound readRecording(const QString& path);
 
+// The length in seconds of a recording, from its header alone; 0 when it cannot be read.
+double recordingSeconds(const QString& path);
+
+// Writes the sound as Ogg Vorbis to `path`: first into a hidden temporary file beside it,
+// which is then renamed over `path`, so that a recording already there is replaced whole
+// or not at all. Returns an empty text, or why it failed (German, e.g. "keine
+// Schreibrechte"); on failure the temporary file is gone and `path` is as it was.
+QString writeOggVorbis(const QString& path, const Sound& sound);
+
+// Whether a file is there, and removing one (an empty text, or why not, in German).
+bool fileExists(const QString& path);
+QString removeFile(const QString& path);
+
 }  // namespace platform

@@ -28,7 +28,7 @@ bool useGermanToolkitTexts() {
     return true;
 }
 
-int run(int argc, char* argv[], const std::function<Form&()>& startupForm) {
+int run(int argc, char* argv[], const std::function<Form&()>& startupForm, bool oneCopy) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("knorzelbart"));
@@ -40,7 +40,7 @@ int run(int argc, char* argv[], const std::function<Form&()>& startupForm) {
     QImageReader::setAllocationLimit(kPictureMemoryLimitMegabytes);
     App().Path = QCoreApplication::applicationDirPath();
     // A second start brings this copy to the front and ends.
-    if (!claimInstance(instanceName(), bringWindowsToFront)) return 0;
+    if (oneCopy && !claimInstance(instanceName(), bringWindowsToFront)) return 0;
     startupForm().Show();
     return application.exec();
 }

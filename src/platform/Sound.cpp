@@ -30,6 +30,15 @@
 
 namespace platform {
 
+// Judged by its socket, as libpulse looks for it.
+bool soundServerPresent() {
+    if (qEnvironmentVariableIsSet("PULSE_SERVER")) return true;
+    if (QFileInfo::exists(QStringLiteral("/var/run/pulse/native"))) return true;
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty()) runtime = QStringLiteral("/run/user/%1").arg(::getuid());
+    return QFileInfo::exists(runtime + QStringLiteral("/pulse/native"));
+}
+
 double Sound::seconds() const {
     if (rate <= 0 || channels <= 0) return 0.0;
     return static_cast<double>(samples.size()) / channels / rate;
@@ -38,15 +47,6 @@ double Sound::seconds() const {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-// Whether a server is there to connect to, judged by its socket, as libpulse looks for it.
-bool serverPresent() {
-    if (qEnvironmentVariableIsSet("PULSE_SERVER")) return true;
-    if (QFileInfo::exists(QStringLiteral("/var/run/pulse/native"))) return true;
-    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty()) runtime = QStringLiteral("/run/user/%1").arg(::getuid());
-    return QFileInfo::exists(runtime + QStringLiteral("/pulse/native"));
-}
 
 struct Request {
     QString label;
@@ -141,7 +141,7 @@ private:
         if (stream_ && rate == rate_ && channels == channels_) return true;
         closeStream();
         if (!pulse_) pulse_ = soundlibs::pulse();
-        if (!pulse_ || !serverPresent()) {
+        if (!pulse_ || !soundServerPresent()) {
             reached = false;
             return false;
         }

@@ -28,6 +28,9 @@ void stopSound();
 // Runs `job` on the sound thread before the next sound (loading the voice ahead of use).
 void prepareSound(std::function<void()> job);
 
+// Whether a sound server is there to connect to (libpulse is never asked to start one).
+bool soundServerPresent();
+
 // What the sound thread has seen, for the benchmark and the probe programs.
 bool soundServerReached();
 // Seconds from the last playSound call to the moment its first samples were handed to the

@@ -41,14 +41,16 @@ const Espeak* espeak() {
 const Pulse* pulse() {
     static const Pulse* table = open<Pulse>("libpulse-simple.so.0", [](void* l, Pulse& t) {
         return bind(l, t.simple_new, "pa_simple_new") && bind(l, t.simple_free, "pa_simple_free") &&
-               bind(l, t.simple_write, "pa_simple_write") && bind(l, t.simple_flush, "pa_simple_flush");
+               bind(l, t.simple_write, "pa_simple_write") && bind(l, t.simple_flush, "pa_simple_flush") &&
+               bind(l, t.simple_read, "pa_simple_read");
     });
     return table;
 }
 
 const Sndfile* sndfile() {
     static const Sndfile* table = open<Sndfile>("libsndfile.so.1", [](void* l, Sndfile& t) {
-        return bind(l, t.open, "sf_open") && bind(l, t.readf_short, "sf_readf_short") && bind(l, t.close, "sf_close");
+        return bind(l, t.open, "sf_open") && bind(l, t.readf_short, "sf_readf_short") && bind(l, t.close, "sf_close") &&
+               bind(l, t.writef_short, "sf_writef_short") && bind(l, t.command, "sf_command");
     });
     return table;
 }

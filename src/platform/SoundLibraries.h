@@ -29,6 +29,7 @@ struct Pulse {
     decltype(&pa_simple_free) simple_free;
     decltype(&pa_simple_write) simple_write;
     decltype(&pa_simple_flush) simple_flush;
+    decltype(&pa_simple_read) simple_read;
 };
 const Pulse* pulse();
 
@@ -36,6 +37,8 @@ struct Sndfile {
     decltype(&sf_open) open;
     decltype(&sf_readf_short) readf_short;
     decltype(&sf_close) close;
+    decltype(&sf_writef_short) writef_short;
+    decltype(&sf_command) command;
 };
 const Sndfile* sndfile();
 

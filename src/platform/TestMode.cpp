@@ -25,6 +25,10 @@ struct Record {
     QStringList targets;
     std::deque<float> numbers;
     QList<PlayedSound> sounds;
+    QStringList questions;
+    bool answer = true;
+    QString microphoneFailure;
+    Sound take;
 };
 
 Record& record() {
@@ -40,6 +44,10 @@ bool programHasEnded() { return record().ended; }
 int programEndStatus() { return record().endStatus; }
 QStringList& navigatedTargets() { return record().targets; }
 QList<PlayedSound>& playedSounds() { return record().sounds; }
+QStringList& askedQuestions() { return record().questions; }
+void answerQuestions(bool yes) { record().answer = yes; }
+void microphoneGives(const Sound& take) { record().take = take; }
+void microphoneFails(const QString& message) { record().microphoneFailure = message; }
 
 void queueRandomNumbers(const std::vector<float>& numbers) {
     record().numbers.assign(numbers.begin(), numbers.end());
@@ -63,6 +71,12 @@ void beginTestMode(const QString& appPath) {
     h.lastFormUnloaded = [] { record().ended = true; };
     h.navigate = [](const QString& target) { record().targets.append(target); };
     h.playSound = [](const QString& label, const Sound& sound) { record().sounds.append({label, sound}); };
+    h.question = [](const QString& text) {
+        record().questions.append(text);
+        return record().answer;
+    };
+    h.microphoneStart = [] { return record().microphoneFailure; };
+    h.microphoneStop = [] { return record().take; };
     h.randomNumber = []() -> std::optional<float> {
         if (record().numbers.empty()) return std::nullopt;
         const float r = record().numbers.front();

@@ -49,6 +49,15 @@ struct PlayedSound {
 };
 QList<PlayedSound>& playedSounds();
 
+// Questions are recorded and answered with `yes` (Ja unless told otherwise).
+QStringList& askedQuestions();
+void answerQuestions(bool yes);
+
+// The microphone in tests: a take starts unless a failure is set, and its end gives the
+// sound set here (an empty sound unless told otherwise).
+void microphoneGives(const Sound& take);
+void microphoneFails(const QString& message);
+
 // The numbers that Rnd returns next, in order (used before the generator).
 void queueRandomNumbers(const std::vector<float>& numbers);
 

@@ -25,6 +25,7 @@ Command failed(const QString& text) {
 Command parse(const QStringList& arguments) {
     Command command;
     bool check = false;
+    bool record = false;
     bool help = false;
     bool version = false;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -79,6 +80,11 @@ Command parse(const QStringList& arguments) {
             if (attached) command.checkFolder = *attached;
             else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-')))
                 command.checkFolder = arguments[++i];
+        } else if (is(name, {"--aufnehmen", "--record"})) {
+            record = true;
+            if (attached) command.recordFolder = *attached;
+            else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-')))
+                command.recordFolder = arguments[++i];
         } else if (is(name, {"--bogen", "--sheet"})) {
             const auto file = value();
             if (!file || file->isEmpty()) return failed(QStringLiteral("--bogen braucht eine Datei: --bogen DATEI.html"));
@@ -95,6 +101,7 @@ Command parse(const QStringList& arguments) {
     if (help) command.action = Command::Action::Help;
     else if (version) command.action = Command::Action::Version;
     else if (check) command.action = Command::Action::Check;
+    else if (record) command.action = Command::Action::Record;
     return command;
 }
 
@@ -116,6 +123,9 @@ QString helpText() {
         "  --buchstabentasten MODUS    Buchstabentasten am Bildschirm: aus, an, automatisch\n"
         "  --pruefen [ORDNER], --check den Bilderordner prüfen und jede Datei auflisten\n"
         "  --bogen DATEI.html          dazu einen Bilderbogen zum Ansehen und Drucken schreiben\n"
+        "  --aufnehmen [ORDNER], --record\n"
+        "                              die Wörter des Bilderordners mit dem Mikrofon aufnehmen\n"
+        "                              (Wort.ogg neben dem Bild; das Spiel spricht dann diese)\n"
         "  --hilfe, --help             diese Hilfe\n"
         "  --version                   die Version\n"
         "\n"

@@ -11,11 +11,12 @@
 namespace commandline {
 
 struct Command {
-    enum class Action { Play, Check, Help, Version, Error };
+    enum class Action { Play, Check, Record, Help, Version, Error };
     Action action = Action::Play;
     QString error;          // with Action::Error: what is wrong, in German
     QString checkFolder;    // --pruefen ORDNER (empty: the folder the game would use)
     QString sheet;          // --bogen DATEI.html
+    QString recordFolder;   // --aufnehmen ORDNER (empty: the folder the game would use)
     std::optional<QString> db;
     std::optional<bool> fullScreen;
     std::optional<options::Speech> speech;

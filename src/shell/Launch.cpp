@@ -34,7 +34,8 @@ int runCheck(const commandline::Command& command) {
 
 }  // namespace
 
-int launch(int argc, char* argv[], const std::function<int(int, char**)>& play) {
+int launch(int argc, char* argv[], const std::function<int(int, char**)>& play,
+           const std::function<int(int, char**, const QString&)>& record) {
     const commandline::Command command = commandline::parse(platform::arguments(argc, argv));
     using Action = commandline::Command::Action;
     switch (command.action) {
@@ -48,7 +49,8 @@ int launch(int argc, char* argv[], const std::function<int(int, char**)>& play) 
             return 0;
         }
         case Action::Play:
-        case Action::Check: break;
+        case Action::Check:
+        case Action::Record: break;
     }
     options::Options& options = options::current();
     for (const QString& problem : settings::apply(settings::defaultFiles(), options))
@@ -57,6 +59,9 @@ int launch(int argc, char* argv[], const std::function<int(int, char**)>& play) 
     // A folder named on the command line is taken from where the program was started.
     if (command.db) options.dbFolder = platform::absolutePath(*command.db);
     if (command.action == Action::Check) return platform::runTool(argc, argv, [&] { return runCheck(command); });
+    if (command.action == Action::Record && record)
+        return record(argc, argv,
+                      command.recordFolder.isEmpty() ? QString() : platform::absolutePath(command.recordFolder));
     return play(argc, argv);
 }
 

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QList>
+
+#include "game/Takes.h"
+#include "platform/Access.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/ListControls.h"
+#include "platform/Timer.h"
+
+// The teacher's recording window (knorzelbart --aufnehmen): the words of a vocabulary
+// folder with their pictures and recordings; a word is recorded from the microphone,
+// listened to and deleted here. Arrows move through the words, Space starts and stops a
+// recording, Return plays it. The scene grows with the window; everything works by touch.
+// What a take becomes is takes::keep (game/Takes.h); the window only calls it.
+class frmAufnahme : public platform::Form {
+public:
+    frmAufnahme();
+    static frmAufnahme& Default();
+    // The folder whose words are recorded (a real path); set before the window is shown.
+    static QString folder;
+
+    static constexpr double kWidth = 640;
+    static constexpr double kHeight = 480;
+
+    platform::Label* lblOrdner;
+    platform::WordList* lstWoerter;
+    platform::Image* imgBild;
+    platform::Label* lblWort;
+    platform::Label* lblLaenge;
+    platform::CommandButton* cmdAufnehmen;
+    platform::CommandButton* cmdSilben;
+    platform::LevelMeter* pgbPegel;
+    platform::CommandButton* cmdAnhoeren;
+    platform::CommandButton* cmdSilbenAnhoeren;
+    platform::CommandButton* cmdLoeschen;
+    platform::CommandButton* cmdSchliessen;
+    platform::Label* lblStatus;
+    platform::Timer* tmrPegel;
+
+    void cmdAufnehmen_Click();
+    void cmdSilben_Click();
+    void cmdAnhoeren_Click();
+    void cmdSilbenAnhoeren_Click();
+    void cmdLoeschen_Click();
+    void lstWoerter_Change();
+    void tmrPegel_Timer();
+
+    // The words shown, in the list's order.
+    const QList<takes::Entry>& entries() const { return entries_; }
+    bool recording() const { return recording_; }
+    // What the window last said in its status line.
+    QString status() const { return lblStatus->Caption(); }
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
+    void buildLayout();
+    void fillList();
+    QString rowText(const takes::Entry& entry) const;
+    void showWord();
+    const takes::Entry* current() const;
+    void startTake(takes::Kind kind);
+    void endTake();
+    void play(takes::Kind kind);
+    void setStatus(const QString& text);
+    void lockForTake(bool on);
+
+    QList<takes::Entry> entries_;
+    bool recording_ = false;
+    takes::Kind kind_ = takes::Kind::Word;
+    takes::Entry takeEntry_;
+    platform::Announcer* announcer_ = nullptr;
+};

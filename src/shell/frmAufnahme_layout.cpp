@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The recording window's layout, in pixels of its design size (640 × 480): the list of
+// words on the left, the chosen word with its picture and the buttons on the right.
+#include "game/Options.h"
+#include "pictures/AssetPaths.h"
+#include "platform/Keys.h"
+#include "platform/Look.h"
+#include "shell/frmAufnahme.h"
+
+using namespace platform;
+
+namespace {
+
+CommandButton* button(QWidget* form, const char* name, double left, double top, const QString& caption) {
+    auto* b = new CommandButton(form, name);
+    b->Move(left, top, 145, 44);
+    b->setFont(look::wholePixelFont(11));
+    b->setCaption(caption);
+    return b;
+}
+
+Label* label(QWidget* form, const char* name, double left, double top, double width, double height,
+             double points, bool bold = false) {
+    auto* l = new Label(form, name);
+    l->Move(left, top, width, height);
+    l->setTextFormat(Qt::PlainText);
+    QFont font = look::wholePixelFont(points);
+    font.setBold(bold);
+    l->setFont(font);
+    l->setForeColor(Qt::black);
+    return l;
+}
+
+}  // namespace
+
+QString frmAufnahme::folder;
+
+frmAufnahme::frmAufnahme() : Form(QStringLiteral("frmAufnahme")) {
+    setWindowTitle(QStringLiteral("Knorzelbart – Wörter aufnehmen"));
+    setWindowIcon(assetPaths::windowIcon());
+    fillBackground(this, look::controlBackground());
+    resize(int(kWidth), int(kHeight));
+    buildLayout();
+    setMarginColours(look::controlBackground(), look::controlBackground(), kHeight);
+    scaleSceneWithWindow(kWidth, kHeight);
+    onKey(this, Qt::Key_F11, [this] { setFullScreen(!FullScreen()); });
+}
+
+frmAufnahme& frmAufnahme::Default() { return platform::Default<frmAufnahme>(QStringLiteral("frmAufnahme")); }
+
+void frmAufnahme::buildLayout() {
+    lblOrdner = label(this, "lblOrdner", 10, 6, 620, 26, 10);
+    lstWoerter = new WordList(this, "lstWoerter");
+    lstWoerter->Move(10, 36, 300, 434);
+    lstWoerter->setFont(look::wholePixelFont(12));
+    lstWoerter->setPictureSize(40);
+    describe(lstWoerter, QStringLiteral("Wörter"),
+             QStringLiteral("Pfeiltasten: Wort wählen, Leertaste: Aufnahme beginnen und beenden, "
+                            "Eingabetaste: anhören"));
+
+    imgBild = new Image(this, "imgBild", true);
+    imgBild->Move(330, 36, 120, 120);
+    lblWort = label(this, "lblWort", 460, 36, 170, 40, 18, true);
+    lblLaenge = label(this, "lblLaenge", 460, 80, 170, 76, 10);
+    lblLaenge->setWordWrap(true);
+
+    cmdAufnehmen = button(this, "cmdAufnehmen", 330, 170, QStringLiteral("Aufnehmen"));
+    cmdSilben = button(this, "cmdSilben", 485, 170, QStringLiteral("Silben aufnehmen"));
+    pgbPegel = new LevelMeter(this, "pgbPegel");
+    pgbPegel->Move(330, 222, 300, 20);
+    describe(pgbPegel, QStringLiteral("Pegel"), QStringLiteral("Wie laut das Mikrofon gerade ist"));
+    cmdAnhoeren = button(this, "cmdAnhoeren", 330, 252, QStringLiteral("Anhören"));
+    cmdSilbenAnhoeren = button(this, "cmdSilbenAnhoeren", 485, 252, QStringLiteral("Silben anhören"));
+    cmdLoeschen = button(this, "cmdLoeschen", 330, 304, QStringLiteral("Löschen"));
+    lblStatus = label(this, "lblStatus", 330, 356, 300, 62, 10);
+    lblStatus->setWordWrap(true);
+    cmdSchliessen = button(this, "cmdSchliessen", 485, 426, QStringLiteral("Schließen"));
+
+    // The syllables are there only when the game plays them.
+    const bool syllables = options::current().syllables;
+    cmdSilben->setVisible(syllables);
+    cmdSilbenAnhoeren->setVisible(syllables);
+
+    tmrPegel = new Timer(this, "tmrPegel", 50, [this] { tmrPegel_Timer(); });
+    QObject::connect(cmdAufnehmen, &QPushButton::clicked, this, [this] { cmdAufnehmen_Click(); });
+    QObject::connect(cmdSilben, &QPushButton::clicked, this, [this] { cmdSilben_Click(); });
+    QObject::connect(cmdAnhoeren, &QPushButton::clicked, this, [this] { cmdAnhoeren_Click(); });
+    QObject::connect(cmdSilbenAnhoeren, &QPushButton::clicked, this, [this] { cmdSilbenAnhoeren_Click(); });
+    QObject::connect(cmdLoeschen, &QPushButton::clicked, this, [this] { cmdLoeschen_Click(); });
+    QObject::connect(cmdSchliessen, &QPushButton::clicked, this, [this] { Unload(); });
+    lstWoerter->onCurrentChanged = [this] { lstWoerter_Change(); };
+    lstWoerter->onSpace = [this] { cmdAufnehmen_Click(); };
+    lstWoerter->onReturn = [this] { cmdAnhoeren_Click(); };
+    announcer_ = new Announcer(this);
+}

@@ -1,0 +1,257 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""End-to-end run of the recording window with a virtual microphone.
+
+Starts its own PulseAudio with two null sinks in a private runtime folder: "nul" is the
+output, and the monitor of "mic" is the default input, so whatever is played into "mic" is
+what the program records. The real program runs with --aufnehmen in its own X server; the
+first word is recorded with the keyboard (Space, a tone of 660 Hz played into the
+microphone, Space). Then the file is checked: it decodes, holds the tone, begins with at
+most 150 ms of quiet and peaks at -1 dBFS. Then the game's speech (say_word, linked as the
+game links it) says that word while the output is recorded: it must be the tone, not the
+voice. Last, with no sound server at all, Space gives a message and writes nothing.
+
+Exit code 0 when every check held.
+"""
+
+import argparse
+import array
+import math
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from xsession import Session, Timeout, _die_with_parent, bound_whole_run, wait_for  # noqa: E402
+
+RATE = 44100
+TONE_HZ = 660
+TITLE = "Wörter aufnehmen"
+
+
+def log(text):
+    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
+
+
+def decode(path, rate=RATE):
+    """The samples of a sound file, mono 16 bit at `rate`, through sox."""
+    raw = subprocess.run(["sox", path, "-t", "raw", "-r", str(rate), "-e", "signed", "-b", "16", "-c", "1", "-"],
+                         capture_output=True, check=True, timeout=30).stdout
+    samples = array.array("h")
+    samples.frombytes(raw[: len(raw) // 2 * 2])
+    return samples
+
+
+def read_raw(path):
+    samples = array.array("h")
+    with open(path, "rb") as f:
+        data = f.read()
+    samples.frombytes(data[: len(data) // 2 * 2])
+    return samples
+
+
+def loud_part(samples, fraction=0.1):
+    """The samples from the first to the last one above `fraction` of the peak."""
+    peak = max((abs(s) for s in samples), default=0)
+    if peak == 0:
+        return samples[0:0], 0
+    threshold = peak * fraction
+    first = next(i for i, s in enumerate(samples) if abs(s) > threshold)
+    last = len(samples) - 1 - next(i for i, s in enumerate(reversed(samples)) if abs(s) > threshold)
+    return samples[first:last + 1], first
+
+
+def frequency(samples, rate):
+    """The main frequency of a steady sound, by its rising zero crossings."""
+    crossings = sum(1 for a, b in zip(samples, samples[1:]) if a < 0 <= b)
+    return crossings * rate / max(1, len(samples))
+
+
+class Run:
+    def __init__(self, program, say_word, picture, artefacts):
+        self.program = program
+        self.say_word = say_word
+        self.artefacts = artefacts
+        self.processes = []
+        self.runtime = tempfile.mkdtemp(prefix="kb-pulse-")  # short: a socket path lives here
+        os.chmod(self.runtime, 0o700)
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime, LANG="C.UTF-8")
+        self.env.pop("PULSE_SERVER", None)
+        self.folder = os.path.join(artefacts, "woerter")
+        os.makedirs(self.folder)
+        shutil.copy(picture, os.path.join(self.folder, "Ball.png"))
+        shutil.copy(picture, os.path.join(self.folder, "Zebra.png"))
+        self.session = None
+        self.passed = []
+
+    def start(self, command, **kwargs):
+        process = subprocess.Popen(command, env=self.env, preexec_fn=_die_with_parent, **kwargs)
+        self.processes.append(process)
+        return process
+
+    def pactl(self, *args):
+        return subprocess.run(["pactl", *args], env=self.env, capture_output=True, text=True, timeout=10)
+
+    def start_pulse(self):
+        self.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--log-target=stderr",
+                    "--load=module-native-protocol-unix", "--load=module-null-sink sink_name=nul",
+                    "--load=module-null-sink sink_name=mic"],
+                   stdout=subprocess.DEVNULL, stderr=open(os.path.join(self.artefacts, "pulse.log"), "w"))
+        wait_for("the PulseAudio server", lambda: self.pactl("info").returncode == 0, 15)
+        assert self.pactl("set-default-sink", "nul").returncode == 0
+        assert self.pactl("set-default-source", "mic.monitor").returncode == 0
+
+    def recording_streams(self):
+        return len(self.pactl("list", "short", "source-outputs").stdout.split("\n")) - 1
+
+    def open_window(self, name, env_runtime):
+        self.session = Session(log=log)
+        self.session.start_x()
+        self.session.env["XDG_RUNTIME_DIR"] = env_runtime
+        self.session.env.pop("PULSE_SERVER", None)
+        process = self.session.start([self.program, "--aufnehmen", self.folder],
+                                     log_path=os.path.join(self.artefacts, name + ".log"))
+        windows = []
+
+        def shown():
+            windows[:] = self.session.visible_windows(TITLE)
+            return bool(windows)
+        wait_for("the recording window", shown, 30)
+        window = windows[0]
+        self.session.focus(window)
+        return process, window
+
+    def record_word(self):
+        tone = os.path.join(self.artefacts, "ton.wav")
+        # 0.4 s quiet, 1 s of the tone, 0.4 s quiet; the mic sink is stereo and halves it.
+        subprocess.run(["sox", "-n", "-r", str(RATE), "-c", "1", tone, "synth", "1.0", "sine", str(TONE_HZ),
+                        "vol", "0.5", "pad", "0.4", "0.4"], check=True, timeout=30)
+        process, window = self.open_window("aufnehmen", self.runtime)
+        self.session.screenshot(os.path.join(self.artefacts, "fenster.png"), window=window)
+        self.session.key("space")
+        wait_for("the window to read the microphone", lambda: self.recording_streams() >= 1, 15, 0.05)
+        self.session.screenshot(os.path.join(self.artefacts, "aufnahme-laeuft.png"), window=window)
+        subprocess.run(["paplay", "-d", "mic", tone], env=self.env, check=True, timeout=30)
+        time.sleep(0.3)  # what the server still holds reaches the program
+        self.session.key("space")
+        target = os.path.join(self.folder, "Ball.ogg")
+        wait_for("Ball.ogg", lambda: os.path.exists(target), 15, 0.05)
+        wait_for("the window to stop reading", lambda: self.recording_streams() == 0, 15, 0.05)
+        self.session.screenshot(os.path.join(self.artefacts, "aufnahme-gespeichert.png"), window=window)
+        hidden = [n for n in os.listdir(self.folder) if n.startswith(".")]
+        assert not hidden, f"temporary files left: {hidden}"
+        assert not os.path.exists(os.path.join(self.folder, "Zebra.ogg")), "the wrong word was recorded"
+        self.session.close()
+        self.session = None
+        assert process.poll() is not None
+
+        probe = subprocess.run(["soxi", target], capture_output=True, text=True, timeout=30)
+        log(probe.stdout.strip().replace("\n", "; "))
+        assert probe.returncode == 0 and "Vorbis" in probe.stdout, "Ball.ogg is no Ogg Vorbis file"
+        samples = decode(target)
+        seconds = len(samples) / RATE
+        tone_part, first = loud_part(samples)
+        peak = max(abs(s) for s in samples)
+        peak_db = 20 * math.log10(peak / 32767)
+        lead_ms = first * 1000 / RATE
+        heard = len(tone_part) / RATE
+        hz = frequency(tone_part, RATE)
+        log(f"Ball.ogg: {seconds:.2f} s, sound {heard:.2f} s at {hz:.0f} Hz, "
+            f"leading quiet {lead_ms:.0f} ms, peak {peak_db:.2f} dBFS")
+        assert 0.9 <= heard <= 1.15, f"the tone lasts {heard:.2f} s in the file, not about 1 s"
+        assert abs(hz - TONE_HZ) < TONE_HZ * 0.03, f"the file holds {hz:.0f} Hz, not the tone"
+        assert lead_ms <= 150, f"{lead_ms:.0f} ms of quiet before the sound"
+        assert seconds <= heard + 0.3, f"{seconds:.2f} s in all: the quiet at the end was not cut"
+        assert abs(peak_db - (-1.0)) <= 0.5, f"peak at {peak_db:.2f} dBFS, not -1"
+        self.passed.append("recorded")
+
+    def game_says_the_recording(self):
+        raw = os.path.join(self.artefacts, "spiel.raw")
+        with open(raw, "wb") as out:
+            parec = self.start(["parec", "-d", "nul.monitor", "--format=s16le", f"--rate={RATE}",
+                                "--channels=1", "--latency-msec=20"], stdout=out)
+            wait_for("parec to record", lambda: os.path.getsize(raw) > 0, 10, 0.05)
+            result = subprocess.run([self.say_word, os.path.join(self.folder, "Ball.png")], env=self.env,
+                                    capture_output=True, text=True, timeout=30)
+            time.sleep(0.3)
+            parec.terminate()
+            parec.wait(5)
+        assert result.returncode == 0, result.stderr
+        heard, _ = loud_part(read_raw(raw), 0.3)
+        hz = frequency(heard, RATE)
+        log(f"the game said Ball: {len(heard) / RATE:.2f} s at {hz:.0f} Hz")
+        assert len(heard) / RATE >= 0.8, "the game's word is too short to be the recording"
+        assert abs(hz - TONE_HZ) < TONE_HZ * 0.03, f"the game said {hz:.0f} Hz: the voice, not the recording"
+        self.passed.append("game plays the recording")
+
+    def without_server(self):
+        empty = tempfile.mkdtemp(prefix="kb-none-")
+        try:
+            os.remove(os.path.join(self.folder, "Ball.ogg"))
+            before = sorted(os.listdir(self.folder))
+            process, window = self.open_window("ohne-server", empty)
+            self.session.key("space")
+            boxes = []
+
+            def box():
+                boxes[:] = [w for w in self.session.visible_windows("Knorzelbart") if w != window]
+                return bool(boxes)
+            wait_for("the message box", box, 15)
+            self.session.screenshot(os.path.join(self.artefacts, "ohne-server.png"), window=boxes[0])
+            self.session.key("Return")
+            wait_for("the box to close", lambda: not [w for w in self.session.visible_windows("Knorzelbart")
+                                                      if w != window], 15)
+            assert sorted(os.listdir(self.folder)) == before, "something was written without a microphone"
+            assert process.poll() is None, "the window ended"
+            self.session.close()
+            self.session = None
+            self.passed.append("no server")
+        finally:
+            shutil.rmtree(empty, ignore_errors=True)
+
+    def close(self):
+        if self.session:
+            self.session.close()
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--say-word", required=True)
+    parser.add_argument("--picture", required=True)
+    parser.add_argument("--artefacts", required=True)
+    args = parser.parse_args()
+    bound_whole_run(200)
+    artefacts = os.path.join(args.artefacts, "record")
+    shutil.rmtree(artefacts, ignore_errors=True)
+    os.makedirs(artefacts)
+    run = Run(os.path.abspath(args.program), os.path.abspath(args.say_word), args.picture, artefacts)
+    try:
+        run.start_pulse()
+        run.record_word()
+        run.game_says_the_recording()
+        run.without_server()
+    except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:
+        log(f"FAIL: {e}")
+        return 1
+    finally:
+        run.close()
+    log(f"all {len(run.passed)} checks passed: {', '.join(run.passed)}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

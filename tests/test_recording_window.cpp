@@ -1,0 +1,236 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The recording window with a microphone that the test fills: the list of words, the
+// keyboard, the buttons, the messages, the syllables, screen-reader names, scaling and
+// touch.
+#include <QAccessible>
+#include <QPointingDevice>
+#include <QTest>
+#include <cmath>
+
+#include "game/Options.h"
+#include "game/Takes.h"
+#include "platform/MessageBox.h"
+#include "platform/Recording.h"
+#include "platform/TestMode.h"
+#include "shell/frmAufnahme.h"
+#include "support/GameFixture.h"
+
+using platform::Sound;
+using testsupport::ProgramFolder;
+
+namespace {
+
+Sound tone(double seconds, double amplitude = 0.2) {
+    Sound sound;
+    sound.rate = 44100;
+    const int quiet = 22050;
+    for (int i = 0; i < quiet; ++i) sound.samples.push_back(0);
+    for (int i = 0; i < int(seconds * sound.rate); ++i)
+        sound.samples.push_back(std::int16_t(amplitude * 32767 * std::sin(2 * M_PI * 440.0 * i / sound.rate)));
+    for (int i = 0; i < quiet; ++i) sound.samples.push_back(0);
+    return sound;
+}
+
+frmAufnahme& open(const ProgramFolder& folder) {
+    frmAufnahme::folder = folder.db();
+    frmAufnahme& window = frmAufnahme::Default();
+    window.Show();
+    return window;
+}
+
+QString accessibleName(QObject* object) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+void press(QWidget* widget, Qt::Key key) { QTest::keyClick(widget, key); }
+
+}  // namespace
+
+class TestRecordingWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { options::current() = options::Options{}; }
+    void cleanup() {
+        options::current() = options::Options{};
+        frmAufnahme::folder.clear();
+    }
+
+    void theWordsWithTheirRecordings() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png", "Apfel.png", "Maus.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.ogg"), tone(1.0)).isEmpty());
+        frmAufnahme& window = open(folder);
+        QCOMPARE(window.lstWoerter->Rows(), 3);
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Apfel – keine Aufnahme"));
+        QCOMPARE(window.lstWoerter->RowText(1), QStringLiteral("Hund – aufgenommen, 2,0 s"));
+        QCOMPARE(window.lstWoerter->CurrentRow(), 0);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Apfel"));
+        QCOMPARE(window.lblLaenge->Caption(), QStringLiteral("Noch keine Aufnahme"));
+        QVERIFY(window.lblOrdner->Caption().contains(folder.db()));
+        QVERIFY(window.windowTitle().contains(QStringLiteral("aufnehmen")));
+        // No syllables unless the game plays them.
+        QVERIFY(!testsupport::shown(window.cmdSilben));
+        QVERIFY(!testsupport::shown(window.cmdSilbenAnhoeren));
+        // Screen readers: the words as list items, the buttons by their captions.
+        QCOMPARE(accessibleName(window.lstWoerter), QStringLiteral("Wörter"));
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(window.lstWoerter);
+        QVERIFY(list && list->childCount() >= 3);
+        bool found = false;
+        for (int i = 0; i < list->childCount(); ++i) {
+            QAccessibleInterface* child = list->child(i);
+            if (child && child->text(QAccessible::Name) == window.lstWoerter->RowText(1)) {
+                QCOMPARE(child->role(), QAccessible::ListItem);
+                found = true;
+            }
+        }
+        QVERIFY(found);
+        for (auto* button : {window.cmdAufnehmen, window.cmdAnhoeren, window.cmdLoeschen, window.cmdSchliessen})
+            QCOMPARE(accessibleName(button), button->Caption());
+        QCOMPARE(accessibleName(window.pgbPegel), QStringLiteral("Pegel"));
+        for (QWidget* child : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (!child->isWindow() && child->isVisible()) QVERIFY(!child->objectName().isEmpty());
+    }
+
+    void arrowsSpaceAndReturn() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png"});
+        platform::microphoneGives(tone(0.8));
+        frmAufnahme& window = open(folder);
+        QWidget* list = window.lstWoerter;
+        press(list, Qt::Key_Down);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Hund"));
+        press(list, Qt::Key_Space);
+        QVERIFY(window.recording());
+        QCOMPARE(window.cmdAufnehmen->Caption(), QStringLiteral("Stopp"));
+        QVERIFY(!window.cmdLoeschen->isEnabled());
+        QVERIFY(window.status().contains(QStringLiteral("läuft")));
+        // Moving on while recording does not change the word being recorded.
+        press(list, Qt::Key_Up);
+        press(list, Qt::Key_Space);
+        QVERIFY(!window.recording());
+        QCOMPARE(window.cmdAufnehmen->Caption(), QStringLiteral("Aufnehmen"));
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Apfel.ogg")));
+        QCOMPARE(window.lstWoerter->RowText(1), QStringLiteral("Hund – aufgenommen, 1,0 s"));
+        QCOMPARE(window.status(), QStringLiteral("Aufnahme von „Hund“ gespeichert."));
+        QVERIFY(testsupport::messageTexts().isEmpty());
+        // Return plays the recording; a word without one says so and plays nothing.
+        press(list, Qt::Key_Down);
+        press(list, Qt::Key_Return);
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Hund.ogg"));
+        press(list, Qt::Key_Up);
+        press(list, Qt::Key_Return);
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QCOMPARE(window.status(), QStringLiteral("„Apfel“ hat noch keine Aufnahme."));
+    }
+
+    void noMicrophoneAndSilenceWriteNothing() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        frmAufnahme& window = open(folder);
+        platform::microphoneFails(QStringLiteral("Kein Mikrofon gefunden."));
+        window.cmdAufnehmen->click();
+        QVERIFY(!window.recording());
+        QCOMPARE(testsupport::messageTexts(), QStringList{"Kein Mikrofon gefunden."});
+        platform::microphoneFails(QString());
+        platform::microphoneGives(tone(0.0));
+        window.cmdAufnehmen->click();
+        QVERIFY(window.recording());
+        window.cmdAufnehmen->click();
+        QCOMPARE(testsupport::messageTexts().size(), 2);
+        QVERIFY(testsupport::messageTexts().last().contains(QStringLiteral("nichts zu hören")));
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme"));
+    }
+
+    void replacingAndDeletingAsk() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        platform::microphoneGives(tone(0.5));
+        frmAufnahme& window = open(folder);
+        window.cmdAufnehmen->click();
+        window.cmdAufnehmen->click();
+        QVERIFY(platform::askedQuestions().isEmpty());
+        platform::microphoneGives(tone(1.5));
+        platform::answerQuestions(false);
+        window.cmdAufnehmen->click();
+        window.cmdAufnehmen->click();
+        QCOMPARE(platform::askedQuestions().size(), 1);
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – aufgenommen, 0,7 s"));
+        platform::answerQuestions(true);
+        window.cmdAufnehmen->click();
+        window.cmdAufnehmen->click();
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – aufgenommen, 1,7 s"));
+        window.cmdLoeschen->click();
+        QCOMPARE(platform::askedQuestions().size(), 3);
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme"));
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+    }
+
+    void syllablesWhenTheGamePlaysThem() {
+        options::current().syllables = true;
+        ProgramFolder folder;
+        folder.addPictures({"Tomate.png"});
+        platform::microphoneGives(tone(1.2));
+        frmAufnahme& window = open(folder);
+        QVERIFY(testsupport::shown(window.cmdSilben));
+        QCOMPARE(window.cmdSilben->Caption(), QStringLiteral("Silben aufnehmen"));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme; Silben fehlen"));
+        window.cmdSilben->click();
+        QCOMPARE(window.cmdSilben->Caption(), QStringLiteral("Stopp"));
+        QVERIFY(!window.cmdAufnehmen->isEnabled());
+        window.cmdSilben->click();
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Tomate.silben.ogg")));
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Tomate.ogg")));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme; Silben 1,4 s"));
+        window.cmdSilbenAnhoeren->click();
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Tomate.silben.ogg"));
+    }
+
+    void anEmptyOrMissingFolderIsSaid() {
+        ProgramFolder folder;
+        frmAufnahme& window = open(folder);
+        QCOMPARE(window.lstWoerter->Rows(), 0);
+        QVERIFY(window.status().contains(QStringLiteral("keine Bilder")));
+        QVERIFY(!window.cmdAufnehmen->isEnabled());
+        QTest::keyClick(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(!window.recording());
+        window.Unload();
+        frmAufnahme::folder = folder.path() + QStringLiteral("/fehlt");
+        frmAufnahme::Default().Show();
+        QVERIFY(frmAufnahme::Default().status().contains(QStringLiteral("kann nicht gelesen werden")));
+    }
+
+    void growsWithTheWindowAndTakesTouch() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        platform::microphoneGives(tone(0.5));
+        frmAufnahme& window = open(folder);
+        const QRect small = window.cmdAufnehmen->geometry();
+        window.resize(int(frmAufnahme::kWidth * 2), int(frmAufnahme::kHeight * 2));
+        QCOMPARE(window.scaleFactor(), 2.0);
+        QCOMPARE(window.cmdAufnehmen->geometry().width(), small.width() * 2);
+        QCOMPARE(window.cmdAufnehmen->font().pointSizeF(), 22.0);
+        QCOMPARE(window.lstWoerter->iconSize(), QSize(80, 80));
+
+        QPointingDevice* screen = QTest::createTouchDevice();
+        const auto touch = [&](QWidget* widget) {
+            const QPoint centre = widget->mapTo(&window, widget->rect().center());
+            QTest::touchEvent(&window, screen).press(0, centre);
+            QTest::touchEvent(&window, screen).release(0, centre);
+            QCoreApplication::processEvents();
+        };
+        touch(window.cmdAufnehmen);
+        QVERIFY(window.recording());
+        touch(window.cmdAufnehmen);
+        QVERIFY(!window.recording());
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+    }
+};
+
+QTEST_MAIN(TestRecordingWindow)
+#include "test_recording_window.moc"
