@@ -31,6 +31,7 @@ from xsession import Session, Timeout, _die_with_parent, bound_whole_run, wait_f
 RATE = 44100
 TONE_HZ = 660
 TITLE = "Wörter aufnehmen"
+METER = (330, 222)  # the level meter's top-left corner in the window at its design size
 
 
 def log(text):
@@ -132,10 +133,36 @@ class Run:
                         "vol", "0.5", "pad", "0.4", "0.4"], check=True, timeout=30)
         process, window = self.open_window("aufnehmen", self.runtime)
         self.session.screenshot(os.path.join(self.artefacts, "fenster.png"), window=window)
+        # A muted microphone: a message, nothing written.
+        assert self.pactl("set-source-mute", "mic.monitor", "1").returncode == 0
+        self.session.key("space")
+        wait_for("the window to read the microphone", lambda: self.recording_streams() >= 1, 15, 0.05)
+        subprocess.run(["paplay", "-d", "mic", tone], env=self.env, check=True, timeout=30)
+        self.session.key("space")
+        box = self.message_box(window, "stumm")
+        self.session.key("Return")
+        wait_for("the box to close", lambda: box not in self.session.visible_windows("Knorzelbart"), 15)
+        assert not os.path.exists(os.path.join(self.folder, "Ball.ogg")), "a muted take was written"
+        assert self.pactl("set-source-mute", "mic.monitor", "0").returncode == 0
+        self.passed.append("muted")
+
+        self.session.focus(window)
         self.session.key("space")
         wait_for("the window to read the microphone", lambda: self.recording_streams() >= 1, 15, 0.05)
         self.session.screenshot(os.path.join(self.artefacts, "aufnahme-laeuft.png"), window=window)
-        subprocess.run(["paplay", "-d", "mic", tone], env=self.env, check=True, timeout=30)
+        # The level meter moves while the tone plays.
+        meter = (METER[0] + 2, METER[1] + 10)
+        quiet = self.pixel(window, *meter)
+        player = self.start(["paplay", "-d", "mic", tone])
+        moved = []
+
+        def meter_moves():
+            moved[:] = [self.pixel(window, *meter)]
+            return moved[0] != quiet or player.poll() is not None
+        wait_for("the level meter", meter_moves, 15, 0.05)
+        self.session.screenshot(os.path.join(self.artefacts, "pegel.png"), window=window)
+        assert moved[0] != quiet, f"the level meter stayed at {quiet} while the tone played"
+        player.wait(30)
         time.sleep(0.3)  # what the server still holds reaches the program
         self.session.key("space")
         target = os.path.join(self.folder, "Ball.ogg")
@@ -187,6 +214,23 @@ class Run:
         assert len(heard) / RATE >= 0.8, "the game's word is too short to be the recording"
         assert abs(hz - TONE_HZ) < TONE_HZ * 0.03, f"the game said {hz:.0f} Hz: the voice, not the recording"
         self.passed.append("game plays the recording")
+
+    def pixel(self, window, x, y):
+        width, _, data = self.session.capture(window)
+        at = (y * width + x) * 3
+        return tuple(data[at:at + 3])
+
+    def message_box(self, window, text):
+        """The id of the message box over the window; its screenshot is kept."""
+        boxes = []
+
+        def shown():
+            boxes[:] = [w for w in self.session.visible_windows("Knorzelbart") if w != window]
+            return bool(boxes)
+        wait_for("a message box", shown, 15)
+        path = self.session.screenshot(os.path.join(self.artefacts, text + ".png"), window=boxes[0])
+        log(f"message box: {path}")
+        return boxes[0]
 
     def without_server(self):
         empty = tempfile.mkdtemp(prefix="kb-none-")
