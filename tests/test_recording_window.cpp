@@ -12,6 +12,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Recording.h"
 #include "platform/TestMode.h"
+#include "shell/CommandLine.h"
+#include "shell/Launch.h"
 #include "shell/frmAufnahme.h"
 #include "support/GameFixture.h"
 
@@ -55,6 +57,33 @@ private Q_SLOTS:
     void cleanup() {
         options::current() = options::Options{};
         frmAufnahme::folder.clear();
+    }
+
+    void theCommandLine() {
+        using Action = commandline::Command::Action;
+        commandline::Command command = commandline::parse({"--aufnehmen"});
+        QCOMPARE(command.action, Action::Record);
+        QVERIFY(command.recordFolder.isEmpty());
+        command = commandline::parse({"--aufnehmen", "/srv/klasse1a", "--vollbild"});
+        QCOMPARE(command.action, Action::Record);
+        QCOMPARE(command.recordFolder, QStringLiteral("/srv/klasse1a"));
+        QVERIFY(command.fullScreen.value_or(false));
+        QCOMPARE(commandline::parse({"--record=Tiere"}).recordFolder, QStringLiteral("Tiere"));
+        QCOMPARE(commandline::parse({"--aufnehmen", "--hilfe"}).action, Action::Help);
+        QCOMPARE(commandline::parse({"--db", "x"}).action, Action::Play);
+        QVERIFY(commandline::helpText().contains(QStringLiteral("--aufnehmen [ORDNER]")));
+
+        // The recording window, not the game, with the folder made absolute.
+        QByteArray program("knorzelbart"), option("--aufnehmen"), folder("Tiere");
+        char* argv[] = {program.data(), option.data(), folder.data(), nullptr};
+        QString given;
+        bool played = false;
+        const int status = shell::launch(
+            3, argv, [&](int, char**) { played = true; return 0; },
+            [&](int, char**, const QString& named) { given = named; return 7; });
+        QCOMPARE(status, 7);
+        QVERIFY(!played);
+        QVERIFY(given.startsWith(QLatin1Char('/')) && given.endsWith(QStringLiteral("/Tiere")));
     }
 
     void theWordsWithTheirRecordings() {
