@@ -47,6 +47,21 @@ const Pulse* pulse() {
     return table;
 }
 
+const PulseControl* pulseControl() {
+    static const PulseControl* table = open<PulseControl>("libpulse.so.0", [](void* l, PulseControl& t) {
+        return bind(l, t.mainloop_new, "pa_mainloop_new") && bind(l, t.mainloop_get_api, "pa_mainloop_get_api") &&
+               bind(l, t.mainloop_iterate, "pa_mainloop_iterate") && bind(l, t.mainloop_free, "pa_mainloop_free") &&
+               bind(l, t.context_new, "pa_context_new") && bind(l, t.context_connect, "pa_context_connect") &&
+               bind(l, t.context_get_state, "pa_context_get_state") &&
+               bind(l, t.context_disconnect, "pa_context_disconnect") &&
+               bind(l, t.context_unref, "pa_context_unref") &&
+               bind(l, t.context_get_source_info_by_name, "pa_context_get_source_info_by_name") &&
+               bind(l, t.operation_get_state, "pa_operation_get_state") &&
+               bind(l, t.operation_unref, "pa_operation_unref");
+    });
+    return table;
+}
+
 const Sndfile* sndfile() {
     static const Sndfile* table = open<Sndfile>("libsndfile.so.1", [](void* l, Sndfile& t) {
         return bind(l, t.open, "sf_open") && bind(l, t.readf_short, "sf_readf_short") && bind(l, t.close, "sf_close") &&

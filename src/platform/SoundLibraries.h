@@ -5,6 +5,9 @@
 // Each accessor returns nullptr when its library is not installed; the caller then goes on
 // without sound. Only the types come from the headers.
 #include <espeak-ng/speak_lib.h>
+#include <pulse/context.h>
+#include <pulse/introspect.h>
+#include <pulse/mainloop.h>
 #include <pulse/simple.h>
 #include <sndfile.h>
 
@@ -32,6 +35,23 @@ struct Pulse {
     decltype(&pa_simple_read) simple_read;
 };
 const Pulse* pulse();
+
+// libpulse's own API, for asking the server about its default input.
+struct PulseControl {
+    decltype(&pa_mainloop_new) mainloop_new;
+    decltype(&pa_mainloop_get_api) mainloop_get_api;
+    decltype(&pa_mainloop_iterate) mainloop_iterate;
+    decltype(&pa_mainloop_free) mainloop_free;
+    decltype(&pa_context_new) context_new;
+    decltype(&pa_context_connect) context_connect;
+    decltype(&pa_context_get_state) context_get_state;
+    decltype(&pa_context_disconnect) context_disconnect;
+    decltype(&pa_context_unref) context_unref;
+    decltype(&pa_context_get_source_info_by_name) context_get_source_info_by_name;
+    decltype(&pa_operation_get_state) operation_get_state;
+    decltype(&pa_operation_unref) operation_unref;
+};
+const PulseControl* pulseControl();
 
 struct Sndfile {
     decltype(&sf_open) open;
