@@ -139,6 +139,7 @@ private Q_SLOTS:
         press(list, Qt::Key_Up);
         press(list, Qt::Key_Space);
         QVERIFY(!window.recording());
+        QVERIFY(!window.tmrPegel->Enabled());
         QCOMPARE(window.cmdAufnehmen->Caption(), QStringLiteral("Aufnehmen"));
         QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
         QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Apfel.ogg")));
@@ -197,6 +198,20 @@ private Q_SLOTS:
         QCOMPARE(platform::askedQuestions().size(), 3);
         QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme"));
         QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+    }
+
+    void closingWhileRecordingWritesNothing() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        platform::microphoneGives(tone(0.5));
+        frmAufnahme& window = open(folder);
+        window.cmdAufnehmen->click();
+        QVERIFY(window.recording());
+        QVERIFY(window.tmrPegel->Enabled());
+        window.Unload();
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        QVERIFY(testsupport::messageTexts().isEmpty());
+        QVERIFY(platform::askedQuestions().isEmpty());
     }
 
     void syllablesWhenTheGamePlaysThem() {

@@ -36,7 +36,6 @@ void frmAufnahme::Form_Load() {
         centerOnScreen();
     }
     fillList();
-    tmrPegel->setEnabled(true);
     lstWoerter->setFocus();
 }
 
@@ -137,6 +136,7 @@ void frmAufnahme::startTake(Kind kind) {
     kind_ = kind;
     takeEntry_ = *entry;
     lockForTake(true);
+    tmrPegel->setEnabled(true);
     setStatus(kind == Kind::Word ? QStringLiteral("Aufnahme von „%1“ läuft … (Stopp oder Leertaste beendet sie)")
                                        .arg(entry->word)
                                  : QStringLiteral("Aufnahme von „%1“ in Silben läuft … (Stopp beendet sie)")
@@ -146,6 +146,7 @@ void frmAufnahme::startTake(Kind kind) {
 void frmAufnahme::endTake() {
     if (!recording_) return;
     recording_ = false;
+    tmrPegel->setEnabled(false);
     const platform::Sound take = platform::stopMicrophone();
     lockForTake(false);
     const takes::Result result = takes::keep(takeEntry_, kind_, take);
