@@ -122,6 +122,16 @@ private Q_SLOTS:
             if (!child->isWindow() && child->isVisible()) QVERIFY(!child->objectName().isEmpty());
     }
 
+    void withoutAFolderTheGamesFolder() {
+        ProgramFolder folder;
+        folder.addPictures({"Igel.png"});
+        frmAufnahme::folder.clear();
+        frmAufnahme& window = frmAufnahme::Default();
+        window.Show();
+        QCOMPARE(frmAufnahme::folder, folder.db());
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Igel – keine Aufnahme"));
+    }
+
     void arrowsSpaceAndReturn() {
         ProgramFolder folder;
         folder.addPictures({"Apfel.png", "Hund.png"});
