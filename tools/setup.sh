@@ -13,6 +13,7 @@ packages=(
   libbenchmark-dev
   chromium lintian python3-markdown
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils sox
+  espeak-ng
   fonts-dejavu-core dbus at-spi2-core python3-pyatspi
 )
 

@@ -9,7 +9,8 @@ first word is recorded with the keyboard (a muted microphone first gives a messa
 microphone, Space). Then the file is checked: it decodes, holds the tone, begins with at
 most 150 ms of quiet and peaks at -1 dBFS. Then the game's speech (say_word, linked as the
 game links it) says that word while the output is recorded: it must be the tone, not the
-voice. Last, with no sound server at all, Space gives a message and writes nothing.
+voice. The second word is the voice saying "Zebra" into the microphone: the file holds the
+whole word and begins with at most 150 ms of quiet. Last, with no sound server at all, Space gives a message and writes nothing.
 
 Exit code 0 when every check held.
 """
@@ -165,11 +166,33 @@ class Run:
         self.session.key("space")
         target = os.path.join(self.folder, "Ball.ogg")
         wait_for("Ball.ogg", lambda: os.path.exists(target), 15, 0.05)
+        assert not os.path.exists(os.path.join(self.folder, "Zebra.ogg")), "the wrong word was recorded"
         wait_for("the window to stop reading", lambda: self.recording_streams() == 0, 15, 0.05)
         self.session.screenshot(os.path.join(self.artefacts, "aufnahme-gespeichert.png"), window=window)
+
+        # A spoken word for the next one: the voice says "Zebra" into the microphone.
+        spoken = os.path.join(self.artefacts, "zebra.wav")
+        subprocess.run(["espeak-ng", "-v", "de", "-w", spoken, "Zebra"], check=True, timeout=30)
+        self.session.key("Down", "space")
+        wait_for("the window to read the microphone", lambda: self.recording_streams() >= 1, 15, 0.05)
+        subprocess.run(["paplay", "-d", "mic", spoken], env=self.env, check=True, timeout=30)
+        time.sleep(0.3)  # what the server still holds reaches the program
+        self.session.key("space")
+        zebra = os.path.join(self.folder, "Zebra.ogg")
+        wait_for("Zebra.ogg", lambda: os.path.exists(zebra), 15, 0.05)
+        said, _ = loud_part(decode(spoken), 0.02)
+        kept = decode(zebra)
+        word, first = loud_part(kept, 0.02)
+        peak_db = 20 * math.log10(max(abs(s) for s in kept) / 32767)
+        log(f"Zebra.ogg: {len(kept) / RATE:.2f} s, the word {len(word) / RATE:.2f} s "
+            f"(spoken {len(said) / RATE:.2f} s), leading quiet {first * 1000 / RATE:.0f} ms, "
+            f"peak {peak_db:.2f} dBFS")
+        assert abs(len(word) - len(said)) / RATE < 0.1, "the spoken word was cut or is not all there"
+        assert first * 1000 / RATE <= 150, "too much quiet before the spoken word"
+        assert abs(peak_db - (-1.0)) <= 0.5, f"the spoken word peaks at {peak_db:.2f} dBFS"
+        self.passed.append("spoken word")
         hidden = [n for n in os.listdir(self.folder) if n.startswith(".")]
         assert not hidden, f"temporary files left: {hidden}"
-        assert not os.path.exists(os.path.join(self.folder, "Zebra.ogg")), "the wrong word was recorded"
         self.session.close()
         self.session = None
         assert process.poll() is not None
@@ -233,7 +256,8 @@ class Run:
     def without_server(self):
         empty = tempfile.mkdtemp(prefix="kb-none-")
         try:
-            os.remove(os.path.join(self.folder, "Ball.ogg"))
+            for name in ("Ball.ogg", "Zebra.ogg"):
+                os.remove(os.path.join(self.folder, name))
             before = sorted(os.listdir(self.folder))
             process, window = self.open_window("ohne-server", empty)
             self.session.key("space")
