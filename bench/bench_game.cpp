@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include "game/Options.h"
 #include "game/modGlobalVars.h"
 #include "platform/Random.h"
 #include "raeuber/frmRaeuber.h"
@@ -103,6 +104,28 @@ void BM_PictureList(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_PictureList)->Arg(1000)->Arg(10000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Choosing a level: the game form loads, lists the folder once, draws the first picture and
+// shows the on-screen keys (switched on, so that what they need of the list is asked).
+void BM_LevelChoice(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    options::current().letterKeys = options::LetterKeys::On;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto folder = std::make_unique<testsupport::ProgramFolder>();
+        QDir(folder->db()).removeRecursively();
+        QFile::link(makeLargeDb(n) + QStringLiteral("/db"), folder->db());
+        state.ResumeTiming();
+        frmRaeuber& game = testsupport::openGame(1);
+        benchmark::DoNotOptimize(&game);
+        state.PauseTiming();
+        folder.reset();
+        state.ResumeTiming();
+    }
+    options::current() = options::Options();
+    state.counters["files"] = n;
+}
+BENCHMARK(BM_LevelChoice)->Arg(100)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(15);
 
 }  // namespace
 

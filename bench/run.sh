@@ -79,6 +79,9 @@ for n in (1000, 10000, 50000, 100000):
         goal = f"100k/10k = {lists[100000] / lists[10000]:.1f}x (linear: 10x)"
     rows.append((f"picture list of {n} files", f"{b['real_time']:.1f} ms",
                  f"{b['real_time'] * 1000 / n:.2f} us per file", goal))
+small, large = (bench[f"BM_LevelChoice/{n}/iterations:15"]["real_time"] for n in (100, 50000))
+rows.append(("choosing a level: 100 pictures / 50,000 pictures", f"{small:.1f} ms / {large:.1f} ms",
+             f"+{large - small:.1f} ms for 50,000", "goal +25 ms" + (" ok" if large - small <= 25 else " MISSED")))
 for name, label in (("waiting", "CPU waiting for a letter"), ("assistant", "CPU during the assistant's reaction"),
                     ("walk", "CPU during the robber's walk")):
     pct, secs = cpu[name]

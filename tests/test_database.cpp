@@ -261,6 +261,17 @@ private Q_SLOTS:
         QCOMPARE(messageTexts().size(), 2);
     }
 
+    // A file where the folder should be is named as such, not as missing.
+    void aDbThatIsAFileIsNamedAsSuch() {
+        ProgramFolder folder;
+        QDir(folder.db()).removeRecursively();
+        folder.writeFile("db", "kein Ordner");
+        QVERIFY_THROWS_EXCEPTION(platform::ProgramEnded, openGame());
+        QCOMPARE(messageTexts().value(0), "Datenbankfehler: Das Datenbankverzeichnis <db> im Ordner " + folder.path() +
+                                              " ist kein Ordner, sondern eine Datei.\r\rFür genauere Informationen "
+                                              "konsultieren Sie das Handbuch.");
+    }
+
     void theFolderNameMatchesWhateverItsCase() {
         ProgramFolder folder;
         QDir().rename(folder.db(), folder.path() + "/DB");

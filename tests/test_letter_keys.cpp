@@ -6,6 +6,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
+
+#include "game/OnScreenKeys.h"
 #include "game/Options.h"
 #include "game/modGlobalVars.h"
 #include "platform/LetterKeys.h"
@@ -232,6 +235,54 @@ private Q_SLOTS:
         frmRaeuber& game = openGame(1);
         QVERIFY(!game.letterKeys->key(QChar(u' '))->isVisibleTo(game.letterKeys));
         QVERIFY(!game.letterKeys->key(QChar(u'-'))->isVisibleTo(game.letterKeys));
+    }
+
+    // Digits, "_", brackets and accented letters get a row of keys of their own while a word
+    // of the list needs them; a whole game is typed with the keys alone. The list's needs are
+    // kept as pictures are solved: the row shrinks when the last word needing a key is gone.
+    void everyCharacterTheVocabularyNeedsHasAKey() {
+        ProgramFolder folder;
+        QStringList names = {QStringLiteral("IMG_2034.png"), QStringLiteral("Hund (2).png"),
+                             QStringLiteral("Éclair.png"), QStringLiteral("R2-D2.png")};
+        for (int i = 0; i < 12; ++i) names << QStringLiteral("Wort%1.png").arg(QChar(u'a' + i));
+        folder.addPictures(names);
+        options::current().letterKeys = options::LetterKeys::On;
+        frmRaeuber& game = openGame(1);
+        LetterKeyboard* keys = game.letterKeys;
+        QCOMPARE(keys->extraKeys(), QStringLiteral("()0234_é"));
+        for (const QChar c : keys->extraKeys()) {
+            KeyButton* key = keys->key(c);
+            QVERIFY2(key && key->isVisibleTo(keys), qPrintable(QString(c)));
+            QVERIFY(key->geometry().bottom() < keys->height());
+        }
+        // The block keeps its place and height on the grass.
+        const QRect block = keys->geometry();
+        QVERIFY(block.top() > 481 && block.bottom() < frmRaeuber::kSceneHeight);
+        QVERIFY(block.left() >= 0 && block.right() < frmRaeuber::kSceneWidth);
+        QVERIFY(keys->key(QChar(u'-'))->isVisibleTo(keys));
+        QVERIFY(!keys->key(QChar(u' '))->isVisibleTo(keys) || onscreen::vocabularyNeeds(QChar(u' ')));
+        QStringList typed;
+        for (int word = 0; word < 15; ++word) {
+            const QString current = currentWord;
+            typed << current;
+            // Every character still needed has its key.
+            for (const QChar c : current)
+                QVERIFY2(keys->key(c.toLower()) && keys->key(c.toLower())->isVisibleTo(keys), qPrintable(current));
+            tapText(keys, current);
+            QCOMPARE(boxTexts(game), current);
+            QCOMPARE(correctCount, word + 1);
+            finishReaction(game);
+            // What is left of the list decides the extra keys.
+            QString needed;
+            for (int i = 1; i <= imageCount; ++i)
+                for (const QChar c : onscreen::charactersOffTheKeys(QString(imageNames.at(i)).section('.', 0, -2)))
+                    if (!needed.contains(c)) needed += c;
+            std::sort(needed.begin(), needed.end());
+            if (word < 14) QCOMPARE(keys->extraKeys(), needed);
+        }
+        runFor(5000);
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Herzlichen Glückwunsch Mia, du hast gewonnen.")});
+        QVERIFY(typed.contains(QStringLiteral("IMG_2034")) || typed.contains(QStringLiteral("Hund (2)")));
     }
 
     void withoutATouchScreenAutomaticShowsTheGameAsBefore() {

@@ -3,6 +3,7 @@
 // school's folder may hold gets the word it becomes or the reason it is left out, agrees
 // with what the game does with it, and the program's exit status says whether a game can be
 // won.
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,10 +12,12 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "game/modGlobalVars.h"
 #include "platform/TestMode.h"
 #include "platform/Files.h"
+#include "platform/PictureCheck.h"
 #include "platform/Pictures.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Check.h"
@@ -52,12 +55,14 @@ QList<Entry> entries() {
         {"Sechzehnbuchstab.png", "picture", "das Wort hat 16 Zeichen, höchstens 15", false, {}},
         {"Hu\nnd.png", "picture", "Zeichen, die man nicht tippen oder nicht sehen kann", false, {}},
         {"Link.gif", "link to picture", "Link", true, {}},
-        {"IMG_2034.JPG", "picture", "IMG_2034", true, {"Kamera", "Ziffern", "„_“"}},
-        {"Hund (2).png", "picture", "Hund (2)", true, {"Kopiezeichen „(2)“", "Ziffern", "„(“, „)“"}},
-        {"Baum.png.png", "picture", "Baum.png", true, {"doppelte Endung", "„.“"}},
+        {"IMG_2034.JPG", "picture", "IMG_2034", true,
+         {"Kamera", "Ziffern", "„_“", "eigene Tasten: „_“, „2“, „0“, „3“, „4“", "in Großbuchstaben"}},
+        {"Hund (2).png", "picture", "Hund (2)", true,
+         {"Kopiezeichen „(2)“", "Ziffern", "„(“, „)“", "eigene Tasten: „(“, „2“, „)“"}},
+        {"Baum.png.png", "picture", "Baum.png", true, {"doppelte Endung", "„.“", "eigene Tasten: „.“"}},
         {"Hund.png", "picture", "Hund", true, {"dasselbe Wort wie „hund.jpg“"}},
         {"hund.jpg", "picture", "Hund", true, {"beginnt klein, das Spiel zeigt „Hund“"}},
-        {"Éclair.png", "picture", "Éclair", true, {"schwer zu tippende Zeichen: „É“"}},
+        {"Éclair.png", "picture", "Éclair", true, {"schwer zu tippende Zeichen: „É“", "eigene Tasten: „é“"}},
         {"ßuppe.png", "picture", "ßuppe", true, {"beginnt nicht mit einem Großbuchstaben"}},
         {"Bär.bmp", "picture", "Bär", true, {}},
     };
@@ -82,6 +87,41 @@ bool make(ProgramFolder& folder, const Entry& e) {
     else if (kind != "empty") return false;
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A photo-like JPEG (noise, so that it is large) of the given side.
+QByteArray photo(int side) {
+    QImage image(side, side, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            image.setPixel(x, y, seed >> 8);
+        }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG", 90);
+    return bytes;
+}
+
+// A WAV recording: 16-bit mono at 8000 Hz, a tone of `samples` samples.
+QByteArray wav(int samples) {
+    QByteArray data;
+    for (int i = 0; i < samples; ++i) {
+        const qint16 v = qint16((i % 20 < 10) ? 12000 : -12000);
+        data.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+    }
+    const auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    const auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    return "RIFF" + u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(8000) + u32(16000) +
+           u16(2) + u16(16) + "data" + u32(data.size()) + data;
+}
+
+const check::FileResult* fileOf(const check::Report& report, const QString& name) {
+    for (const check::FileResult& f : report.files)
+        if (f.name == name) return &f;
+    return nullptr;
 }
 
 // What the game makes of the file: listed and drawn.
@@ -143,7 +183,7 @@ private Q_SLOTS:
         const QString text = check::text(report);
         QVERIFY(text.contains("  Hu\\u{A}nd.png  –  wird übersprungen: "));
         QVERIFY(text.contains("  Unterordner/  –  Unterordner, wird nicht gelesen\n"));
-        QVERIFY(text.contains("\n25 Dateien: 9 verwendbare Wörter, 15 übersprungen, 13 Warnungen.\n") ||
+        QVERIFY(text.contains("\n25 Dateien: 9 verwendbare Wörter, 15 übersprungen, 18 Warnungen.\n") ||
                 text.contains(QString("\n%1 Dateien: 9 verwendbare Wörter").arg(report.files.size())));
         QVERIFY(text.endsWith("Ein Spiel kann NICHT gewonnen werden: Dafür sind mindestens 15 verwendbare Bilder "
                               "nötig, es fehlen 6.\n"));
@@ -192,6 +232,144 @@ private Q_SLOTS:
         QVERIFY(!html.contains("src=\"file"));
         QVERIFY(html.contains("<tr><td>Hu\\u{A}nd.png</td><td>der Name enthält"));
         QVERIFY(html.contains("<tr><td>Bombe.png</td><td>zu groß zum Anzeigen"));
+    }
+
+    // A picture whose data ends early is damaged: the game skips it, the check says so. A
+    // whole picture with more behind its end (as some cameras write) is still a picture.
+    void picturesCutShortAreDamaged() {
+        ProgramFolder folder;
+        const QByteArray jpeg = photo(200);
+        QByteArray png = badpictures::whole("PNG");
+        QByteArray gif = badpictures::whole("GIF");
+        QVERIFY(jpeg.endsWith("\xFF\xD9") && png.endsWith("IEND\xAE\x42\x60\x82") && gif.endsWith(';'));
+        folder.writeFile("db/Stummel.jpg", jpeg.left(jpeg.size() * 7 / 10));
+        folder.writeFile("db/Ohneende.jpg", jpeg.left(jpeg.size() - 2));
+        folder.writeFile("db/Ohneiend.png", png.left(png.size() - 12));
+        folder.writeFile("db/Ohneschluss.gif", gif.left(gif.size() - 1));
+        folder.writeFile("db/Ganz.jpg", jpeg);
+        folder.writeFile("db/Mehr.jpg", jpeg + QByteArray(5000, 'x'));
+        folder.writeFile("db/Ganz.png", png);
+        folder.writeFile("db/Ganz.gif", gif);
+        const check::Report report = check::examine(folder.db(), false);
+        for (const char* name : {"Stummel.jpg", "Ohneende.jpg", "Ohneiend.png", "Ohneschluss.gif"}) {
+            const check::FileResult* file = fileOf(report, name);
+            QVERIFY2(file && !file->usable && file->reason.startsWith("beschädigt"), name);
+            platform::clearPictureCache();
+            QVERIFY2(!gamePlays(folder, name), name);
+        }
+        for (const char* name : {"Ganz.jpg", "Mehr.jpg", "Ganz.png", "Ganz.gif"}) {
+            const check::FileResult* file = fileOf(report, name);
+            QVERIFY2(file && file->usable, name);
+            QVERIFY2(gamePlays(folder, name), name);
+        }
+        // Every core decodes, and the results come in the order of the files.
+        QStringList paths;
+        for (const check::FileResult& f : report.files) paths << folder.db() + "/" + f.name;
+        const QList<platform::PictureFacts> all = platform::examinePictures(paths, QSize(100, 100), false);
+        QCOMPARE(all.size(), paths.size());
+        for (int i = 0; i < paths.size(); ++i)
+            QCOMPARE(int(all[i].kind), int(platform::examinePicture(paths[i], true, QSize(100, 100), false).kind));
+    }
+
+    // Recordings and tables beside the pictures are named as what they are; a recording is
+    // played once to see that it can be, and one without its picture is warned about.
+    void theTeachersFilesBesideThePictures() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png", "Katze.png"});
+        folder.writeFile("db/Hund.wav", wav(4000));
+        folder.writeFile("db/Hund.silben.ogg", "kein Ton");
+        folder.writeFile("db/katze.OGG", QByteArray());
+        folder.writeFile("db/Maus.silben.wav", wav(4000));
+        folder.writeFile("db/aussprache.txt", "# Unsere Wörter\nHund = Hunt   # hart\nKatze Kaze\nMaus = [[maUs\n");
+        folder.writeFile("db/silben.txt", "Kat-ze\n");
+        const check::Report report = check::examine(folder.db(), false);
+        const auto role = [&](const QString& name) { return fileOf(report, name) ? fileOf(report, name)->role : "?"; };
+        const auto warnings = [&](const QString& name) { return fileOf(report, name)->warnings.join(" | "); };
+        QCOMPARE(role("Hund.wav"), "die Aufnahme von „Hund“");
+        QCOMPARE(warnings("Hund.wav"), QString());
+        QCOMPARE(role("Hund.silben.ogg"), "die Silbenaufnahme von „Hund“");
+        QVERIFY(warnings("Hund.silben.ogg").startsWith("die Aufnahme lässt sich nicht abspielen"));
+        QCOMPARE(role("katze.OGG"), "die Aufnahme von „Katze“");
+        QVERIFY(warnings("katze.OGG").startsWith("die Aufnahme lässt sich nicht abspielen"));
+        QCOMPARE(role("Maus.silben.wav"), "die Silbenaufnahme von „Maus“");
+        QCOMPARE(warnings("Maus.silben.wav"), "kein Bild zu dieser Aufnahme (erwartet: Maus.png, Maus.jpg oder ähnlich)");
+        QVERIFY(role("aussprache.txt").startsWith("die Aussprachetabelle"));
+        QCOMPARE(fileOf(report, "aussprache.txt")->warnings.size(), 2);
+        QVERIFY(warnings("aussprache.txt").startsWith("Zeile 3 hat nicht die Form"));
+        QVERIFY(warnings("aussprache.txt").contains("Zeile 4 hat nicht die Form"));
+        QVERIFY(role("silben.txt").startsWith("die Silbentabelle"));
+        QCOMPARE(report.usable, 2);
+        const QString text = check::text(report);
+        QVERIFY2(text.contains("  Hund.wav  –  die Aufnahme von „Hund“\n"), qPrintable(text));
+        QVERIFY(text.contains("\n8 Dateien: 2 verwendbare Wörter, 0 übersprungen, 5 Warnungen.\n"));
+        QVERIFY(!text.contains("kein Bild (das Format"));
+    }
+
+    // A folder that cannot be read is not an empty one (exit 2, as the game reports it); a
+    // file where the folder should be is named as such.
+    void aFolderThatCannotBeReadOrIsAFile() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(3);
+        // Only the effective user changes below, the group stays root's.
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                         QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                                         QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(folder.db(), QFile::Permissions()));
+        check::Report report;
+        {
+            const bool root = ::geteuid() == 0;
+            if (root) QCOMPARE(::seteuid(65534), 0);
+            report = check::examine(folder.db(), false);
+            if (root) QCOMPARE(::seteuid(0), 0);
+        }
+        QVERIFY(QFile::setPermissions(folder.db(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QCOMPARE(int(report.folderState), int(check::Report::Folder::Unreadable));
+        QCOMPARE(check::exitStatus(report), 2);
+        QVERIFY(check::text(report).startsWith("Der Bilderordner " + folder.db() + " kann nicht gelesen werden"));
+        folder.writeFile("datei", "kein Ordner");
+        const Run run = runProgram({"--pruefen", folder.path() + "/datei"});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.out.startsWith("Der Bilderordner " + folder.path() + "/datei ist kein Ordner, sondern eine Datei."),
+                 qPrintable(run.out));
+    }
+
+    // The sheet goes to a temporary file that is renamed at the end; it replaces only a sheet
+    // written before, and refuses any other file; system errors are told in German.
+    void theSheetReplacesOnlyASheet() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(2);
+        const QString sheet = folder.path() + "/bogen.html";
+        Run run = runProgram({"--pruefen", folder.db(), "--bogen", sheet});
+        QCOMPARE(run.status, 1);
+        QFile written(sheet);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(check::isSheet(QString::fromUtf8(written.read(4096))));
+        written.close();
+        folder.addNumberedPictures(3, "Neu");
+        run = runProgram({"--pruefen", folder.db(), "--bogen", sheet});
+        QCOMPARE(run.status, 1);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().contains("Neu01"));
+        written.close();
+        QCOMPARE(QDir(folder.path()).entryList({"bogen.html*"}, QDir::Files), QStringList{"bogen.html"});
+        // A picture, a text, a folder: refused, left as they were.
+        const QString picture = folder.db() + "/Wort01.png";
+        const QByteArray before = [&] { QFile f(picture); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        run = runProgram({"--pruefen", folder.db(), "--bogen", picture});
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.err, "knorzelbart: Die Datei " + picture + " gibt es schon, und sie ist kein Bilderbogen; sie wird "
+                          "nicht überschrieben. Bitte einen anderen Dateinamen wählen.\n");
+        QCOMPARE(run.out, QString());
+        QFile after(picture);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), before);
+        folder.writeFile("notizen.html", "<!DOCTYPE html><title>Meine Notizen</title>");
+        QCOMPARE(runProgram({"--pruefen", folder.db(), "--bogen", folder.path() + "/notizen.html"}).status, 2);
+        QCOMPARE(runProgram({"--pruefen", folder.db(), "--bogen", folder.db()}).status, 2);
+        run = runProgram({"--pruefen", folder.db(), "--bogen", folder.path() + "/fehlt/bogen.html"});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("(die Datei oder der Ordner ist nicht vorhanden)"), qPrintable(run.err));
+        QVERIFY(!run.err.contains("No such"));
     }
 
     void tenThousandFilesInAFewSeconds() {

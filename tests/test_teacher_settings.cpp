@@ -3,12 +3,15 @@
 // and what happens to junk, unknown keys, wrong values and files that cannot be read.
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <tuple>
 
 #include "game/Options.h"
+#include "game/Pronunciation.h"
 #include "game/modGlobalVars.h"
 #include "platform/TestMode.h"
 #include "platform/App.h"
@@ -243,6 +246,11 @@ private Q_SLOTS:
         QTest::newRow("check a folder") << QStringList{"--check", "/x", "--bogen", "b.html"} << int(A::Check) << "";
         QTest::newRow("sheet alone") << QStringList{"--bogen", "b.html"} << int(A::Check) << "";
         QTest::newRow("unknown") << QStringList{"--farbe"} << int(A::Error) << "Unbekannte Option „--farbe“.";
+        QTest::newRow("-h") << QStringList{"-h"} << int(A::Help) << "";
+        QTest::newRow("-v") << QStringList{"-v"} << int(A::Version) << "";
+        QTest::newRow("-x") << QStringList{"-x"} << int(A::Error) << "Unbekannte Option „-x“.";
+        QTest::newRow("-help") << QStringList{"-help"} << int(A::Error) << "Unbekannte Option „-help“.";
+        QTest::newRow("toolkit flags") << QStringList{"-reverse", "-style=fusion", "-display", ":3"} << int(A::Play) << "";
         QTest::newRow("stray word") << QStringList{"Hund"} << int(A::Error) << "Unerwartetes Argument „Hund“.";
         QTest::newRow("db without folder") << QStringList{"--db"} << int(A::Error)
                                            << "--db braucht einen Ordner: --db ORDNER";
@@ -260,6 +268,89 @@ private Q_SLOTS:
         const commandline::Command command = commandline::parse(arguments);
         QCOMPARE(int(command.action), action);
         QCOMPARE(command.error, error);
+    }
+
+    // Without any display: -h and -v answer, an unknown single-dash option gets the usage line
+    // and exit 2 before the toolkit would need a screen.
+    void singleDashOptionsNeedNoDisplay() {
+        const auto run = [](const QStringList& arguments) {
+            QProcess program;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+            env.insert("KNORZELBART_EINSTELLUNGEN", "/nonexistent/a.conf");
+            env.insert("KNORZELBART_BENUTZER_EINSTELLUNGEN", "/nonexistent/b.conf");
+            program.setProcessEnvironment(env);
+            program.start(QStringLiteral(KNORZELBART_PROGRAM), arguments);
+            program.waitForFinished(30000);
+            return std::tuple{program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+                              QString::fromUtf8(program.readAllStandardOutput()),
+                              QString::fromUtf8(program.readAllStandardError())};
+        };
+        auto [status, out, err] = run({"-x"});
+        QCOMPARE(status, 2);
+        QCOMPARE(out, QString());
+        QCOMPARE(err, "knorzelbart: Unbekannte Option „-x“.\nAufruf: knorzelbart [OPTIONEN]   (alle Optionen: "
+                      "knorzelbart --hilfe)\n");
+        std::tie(status, out, err) = run({"-h"});
+        QCOMPARE(status, 0);
+        QVERIFY(out.startsWith("Aufruf: knorzelbart [OPTIONEN]\n"));
+        QVERIFY(out.contains("-h "));
+        std::tie(status, out, err) = run({"-v"});
+        QCOMPARE(status, 0);
+        QVERIFY(out.startsWith("knorzelbart "));
+    }
+
+    // One rule for comments in the settings and in aussprache.txt: a line starting with #, and
+    // a # after a blank; a # inside a value stays. The examples the files print work as printed.
+    void oneRuleForCommentsInBothTeacherFiles() {
+        QTemporaryDir dir;
+        options::Options o;
+        QStringList problems = problemsOf("vollbild = ja   # im Klassenraum am Whiteboard\n"
+                                          "db = /srv/klasse#1\t# die 1a\n"
+                                          "  # eingerückt\n"
+                                          "sprache = laut # zu laut\n",
+                                          QByteArray(), o, dir);
+        QCOMPARE(o.fullScreen, true);
+        QCOMPARE(o.dbFolder, QStringLiteral("/srv/klasse#1"));
+        QCOMPARE(problems, QStringList{"knorzelbart: " + dir.filePath("etc/einstellungen.conf") +
+                                       ", Zeile 4: „laut“ ist kein gültiger Wert für sprache (erlaubt sind aus, knopf, "
+                                       "automatisch und diktat); es gilt „knopf“."});
+        // The shipped example: every example line, its leading "#" taken away, is a good setting.
+        QFile example(QStringLiteral(KNORZELBART_SOURCE_DIR "/packaging/einstellungen.conf"));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(example.readAll());
+        QVERIFY(text.contains("automatisch: wenn der Rechner einen Berührungsbildschirm hat"));
+        QVERIFY(!text.contains("keine Tastatur"));
+        int examples = 0;
+        for (QString line : text.split('\n')) {
+            if (!line.startsWith('#') || !line.contains(" = ") || line.contains("gesperrt =")) continue;
+            line = line.mid(1).trimmed();
+            if (line.contains(' ') && line.indexOf(' ') < line.indexOf('=') - 1) continue;  // prose
+            options::Options fresh;
+            const QStringList found = problemsOf(line.toUtf8() + "\n", QByteArray(), fresh, dir);
+            QVERIFY2(found.isEmpty(), qPrintable(line + ": " + found.join(" ")));
+            ++examples;
+        }
+        QVERIFY2(examples >= 5, qPrintable(QString::number(examples)));
+        options::Options fresh;
+        QVERIFY(problemsOf("vollbild = ja   # im Klassenraum am Whiteboard\n", QByteArray(), fresh, dir).isEmpty());
+        QCOMPARE(fresh.fullScreen, true);
+        // The pronunciation table, with the example its own comment prints.
+        Pronunciations table;
+        const QList<int> skipped = table.parse("# Kommentar\nMond = Mohnd   # langes o\nEcho = [[Eç#o]]\n"
+                                               "Hase = Haase# ohne Leerzeichen\n  # eingerückt\nQuatsch\n");
+        QCOMPARE(table.spoken("Mond"), QStringLiteral("Mohnd"));
+        QCOMPARE(table.spoken("Echo"), QStringLiteral("[[Eç#o]]"));
+        QCOMPARE(table.spoken("Hase"), QStringLiteral("Haase# ohne Leerzeichen"));
+        QCOMPARE(skipped, QList<int>{6});
+        QFile shipped(QStringLiteral(KNORZELBART_SOURCE_DIR "/assets/speech/aussprache.txt"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        const QString shippedText = QString::fromUtf8(shipped.readAll());
+        QVERIFY(shippedText.contains("#     Mond = Mohnd   # langes o\n"));
+        Pronunciations printed;
+        QVERIFY(printed.parse("Mond = Mohnd   # langes o\n").isEmpty());
+        QCOMPARE(printed.spoken("mond"), QStringLiteral("Mohnd"));
+        QVERIFY(Pronunciations().parse(shippedText).isEmpty());
     }
 
     // The command line sets over the settings; the rest stays as the settings say.

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/OnScreenKeys.h"
 
+#include <QHash>
+#include <QVarLengthArray>
+#include <algorithm>
+
 #include "game/Options.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
@@ -12,6 +16,72 @@ namespace {
 
 const QString kShift(QChar(platform::LetterKeyboard::kShift));
 const QString kErase(QChar(platform::LetterKeyboard::kErase));
+
+// The characters of the two rows, in lower case, blank and hyphen included.
+bool onTheRows(QChar lower) {
+    if (lower >= QLatin1Char('a') && lower <= QLatin1Char('z')) return true;
+    switch (lower.unicode()) {
+        case u'ä': case u'ö': case u'ü': case u'ß': case u' ': case u'-': return true;
+        default: return false;
+    }
+}
+
+// How many names of the list hold each character that is no plain letter a to z, and how
+// many names were noted.
+struct Needs {
+    QHash<QChar, int> names;
+    qsizetype noted = 0;
+};
+Needs& needs() {
+    static Needs kept;
+    return kept;
+}
+
+// The characters of a name's word (in lower case, each once) that are no letter a to z.
+// Names in plain ASCII are read as they are; others are composed as the game does.
+QVarLengthArray<QChar, 8> specialCharacters(const QString& fileName) {
+    QVarLengthArray<QChar, 8> found;
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype end = dot < 0 ? fileName.size() : dot;
+    const QChar* const begin = fileName.constData();
+    const bool ascii = std::all_of(begin, begin + end, [](QChar c) { return c.unicode() < 0x80; });
+    const QString composed = ascii ? QString() : words::fromFileName(fileName).toLower();
+    const QChar* const from = ascii ? begin : composed.constData();
+    const QChar* const to = ascii ? begin + end : from + composed.size();
+    for (const QChar* p = from; p != to; ++p) {
+        QChar c = *p;
+        if (c.unicode() < 0x80) {
+            if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) continue;
+            if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) continue;
+        } else {
+            c = c.toLower();
+        }
+        if (!found.contains(c)) found.append(c);
+    }
+    return found;
+}
+
+void count(const QString& fileName, int delta) {
+    for (const QChar c : specialCharacters(fileName)) {
+        int& n = needs().names[c];
+        n = std::max(0, n + delta);
+    }
+    needs().noted = std::max<qsizetype>(0, needs().noted + delta);
+}
+
+// The names of the list, element 0 left out.
+qsizetype listed() {
+    return std::max<qsizetype>(0, std::min<qsizetype>(modGlobalVars::imageCount, modGlobalVars::imageNames.size() - 1));
+}
+
+// Walks the list once more when it was changed without being noted.
+const Needs& current() {
+    if (needs().noted != listed()) {
+        needs() = Needs();
+        for (qsizetype i = 1; i <= listed(); ++i) count(modGlobalVars::imageNames.at(i), +1);
+    }
+    return needs();
+}
 
 }  // namespace
 
@@ -34,11 +104,36 @@ QStringList nameRows() {
 }
 
 bool vocabularyNeeds(QChar character) {
-    using modGlobalVars::imageNames;
-    // Element 0 of the list is never a picture.
-    for (int i = 1; i <= modGlobalVars::imageCount && i < imageNames.size(); ++i)
-        if (words::fromFileName(imageNames.at(i)).contains(character)) return true;
-    return false;
+    const QChar lower = character.toLower();
+    if (lower >= QLatin1Char('a') && lower <= QLatin1Char('z')) {
+        // Plain letters are not counted; the list is walked for them.
+        for (qsizetype i = 1; i <= listed(); ++i)
+            if (words::fromFileName(modGlobalVars::imageNames.at(i)).toLower().contains(lower)) return true;
+        return false;
+    }
+    return current().names.value(lower) > 0;
+}
+
+QString vocabularyExtras() {
+    QString extras;
+    const Needs& kept = current();
+    for (auto it = kept.names.cbegin(); it != kept.names.cend(); ++it)
+        if (it.value() > 0 && !onTheRows(it.key())) extras += it.key();
+    std::sort(extras.begin(), extras.end());
+    return extras;
+}
+
+void noteListed(const QString& fileName) { count(fileName, +1); }
+
+void noteRemoved(const QString& fileName) { count(fileName, -1); }
+
+QString charactersOffTheKeys(const QString& word) {
+    QString off;
+    for (const QChar c : word) {
+        const QChar lower = c.toLower();
+        if (!onTheRows(lower) && !off.contains(lower)) off += lower;
+    }
+    return off;
 }
 
 }  // namespace onscreen

@@ -17,7 +17,20 @@ QStringList gameRows();
 // The menu's rows for the name: the same keys in a narrower block, with an Erase key.
 QStringList nameRows();
 
-// Whether a word of the current picture list contains the character.
+// Whether a word of the current picture list contains the character (a letter in either
+// case).
 bool vocabularyNeeds(QChar character);
+// The characters the words of the picture list need that the two rows have no key for
+// (digits, "_", brackets, accented letters), in lower case, sorted.
+QString vocabularyExtras();
+
+// What the list needs of the keys is kept while the list is built and shrinks, so that
+// asking costs nothing: the game notes each name it lists and each name it removes. A list
+// changed any other way is walked once more.
+void noteListed(const QString& fileName);
+void noteRemoved(const QString& fileName);
+
+// The characters of a word that the two rows have no key for, in lower case, each once.
+QString charactersOffTheKeys(const QString& word);
 
 }  // namespace onscreen

@@ -4,6 +4,9 @@
 #include "game/Rules.h"
 
 #include <QStringList>
+#include <QStringView>
+
+#include <algorithm>
 
 namespace words {
 
@@ -16,13 +19,21 @@ QString fromFileName(const QString& fileName) {
 }
 
 bool nameCanBeWord(const QString& fileName) {
-    static const QStringList foreign = {QStringLiteral("thumbs.db"), QStringLiteral("desktop.ini"),
-                                        QStringLiteral("ehthumbs.db")};
+    // A folder of tens of thousands of names is listed for every game: nothing here
+    // allocates for a name in plain ASCII.
+    static const QLatin1String foreign[] = {QLatin1String("thumbs.db"), QLatin1String("desktop.ini"),
+                                            QLatin1String("ehthumbs.db")};
     if (fileName.startsWith(QLatin1Char('.'))) return false;
-    if (foreign.contains(fileName.toLower())) return false;
-    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    for (const QLatin1String& name : foreign)
+        if (fileName.compare(name, Qt::CaseInsensitive) == 0) return false;
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     if (dot <= 0 || dot == fileName.size() - 1) return false;
-    const QString word = fromFileName(fileName);
+    // The word as fromFileName makes it; upper-casing its first character changes none of
+    // the tests below, and a name in ASCII is composed already.
+    const QStringView stem = QStringView(fileName).left(dot);
+    const bool ascii = std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QString composed = ascii ? QString() : stem.toString().normalized(QString::NormalizationForm_C);
+    const QStringView word = ascii ? stem : QStringView(composed);
     if (word.isEmpty() || word.size() > rules::kLetterBoxes) return false;
     // Blanks count only inside the word, and only the ordinary one a keyboard types.
     if (word.front().isSpace() || word.back().isSpace()) return false;

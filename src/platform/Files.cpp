@@ -54,4 +54,6 @@ QString resolvePath(const QString& composed) {
 
 bool FolderExists(const QString& composed) { return QFileInfo(resolvePath(composed)).isDir(); }
 
+bool PathExists(const QString& composed) { return QFileInfo::exists(resolvePath(composed)); }
+
 }  // namespace platform

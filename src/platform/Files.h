@@ -14,6 +14,8 @@ QString resolvePath(const QString& composed);
 
 // Whether the folder exists (case-insensitive as above).
 bool FolderExists(const QString& composed);
+// Whether anything (a file, a folder, a device) is there.
+bool PathExists(const QString& composed);
 
 // Names (with extension, without folder) of the entries of a folder that are not
 // sub-folders, in the order the file system lists them. Dangling links are listed too.

@@ -26,6 +26,12 @@ QString spokenName(QChar character) {
     switch (character.unicode()) {
         case u' ': return QStringLiteral("Leerzeichen");
         case u'-': return QStringLiteral("Bindestrich");
+        case u'_': return QStringLiteral("Unterstrich");
+        case u'(': return QStringLiteral("Klammer auf");
+        case u')': return QStringLiteral("Klammer zu");
+        case u'.': return QStringLiteral("Punkt");
+        case u',': return QStringLiteral("Komma");
+        case u'\'': return QStringLiteral("Apostroph");
         case LetterKeyboard::kShift: return QStringLiteral("Großbuchstabe");
         case LetterKeyboard::kErase: return QStringLiteral("Löschen");
         default: return QString(character);
@@ -101,26 +107,67 @@ LetterKeyboard::LetterKeyboard(QWidget* parent, const char* name) : Control<QWid
 LetterKeyboard::~LetterKeyboard() = default;
 
 void LetterKeyboard::setRows(const QStringList& rows, double keyPixels, double gapPixels, const QFont& font) {
+    rows_ = rows;
+    keyPixels_ = keyPixels;
+    gapPixels_ = gapPixels;
+    font_ = font;
+    for (const QString& row : rows)
+        for (const QChar c : row) makeKey(c);
+    placeKeys();
+    updateCaptions();
+}
+
+KeyButton* LetterKeyboard::makeKey(QChar character) {
+    auto* button = new KeyButton(this, keyName(character).toUtf8().constData());
+    button->setFont(font_);
+    button->setCheckable(character == QChar(kShift));
+    button->setAccessibleName(spokenName(character));
+    connect(button, &QPushButton::clicked, this, [this, character] { press(character); });
+    keys_.append(button);
+    characters_.append(character);
+    return button;
+}
+
+// Every key at its place: the rows, then the row of extra keys; the block takes the size
+// its rows need and keeps its top-left corner.
+void LetterKeyboard::placeKeys() {
     const double u = unit();
+    QStringList rows = rows_;
+    if (!extras_.isEmpty()) rows << extras_;
+    const double height = rows_.size() * (keyPixels_ + gapPixels_) - gapPixels_;
+    const double size = (height - (rows.size() - 1) * gapPixels_) / rows.size();
     double width = 0;
+    int index = 0;
     for (int r = 0; r < rows.size(); ++r) {
         double x = 0;
         for (const QChar c : rows[r]) {
-            const double w = isWide(c) ? 2 * keyPixels + gapPixels : keyPixels;
-            auto* button = new KeyButton(this, keyName(c).toUtf8().constData());
-            button->Move(x / u, r * (keyPixels + gapPixels) / u, w / u, keyPixels / u);
-            button->setFont(font);
-            button->setCheckable(c == QChar(kShift));
-            button->setAccessibleName(spokenName(c));
-            connect(button, &QPushButton::clicked, this, [this, c] { press(c); });
-            keys_.append(button);
-            characters_.append(c);
-            x += w + gapPixels;
+            const double w = isWide(c) ? 2 * size + gapPixels_ : size;
+            keys_[index++]->Move(x / u, r * (size + gapPixels_) / u, w / u, size / u);
+            x += w + gapPixels_;
         }
-        width = std::max(width, x - gapPixels);
+        width = std::max(width, x - gapPixels_);
     }
-    const double height = rows.size() * (keyPixels + gapPixels) - gapPixels;
     Move(Left(), Top(), width / u, height / u);
+}
+
+void LetterKeyboard::setExtraKeys(const QString& characters) {
+    if (characters == extras_) return;
+    qsizetype base = 0;
+    for (const QString& row : rows_) base += row.size();
+    // Keys may be taken away while one of them is being pressed: they go once it is done.
+    while (keys_.size() > base) {
+        KeyButton* old = keys_.takeLast();
+        characters_.removeLast();
+        old->hide();
+        old->deleteLater();
+    }
+    extras_ = characters;
+    for (const QChar c : extras_) {
+        KeyButton* button = makeKey(c);
+        button->rescale();
+        button->show();
+    }
+    placeKeys();
     updateCaptions();
 }
 

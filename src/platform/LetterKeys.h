@@ -53,6 +53,11 @@ public:
     const QList<KeyButton*>& keys() const { return keys_; }
     // Shows or hides one key; the others keep their places.
     void setKeyShown(QChar character, bool shown);
+    // A row of keys for characters the rows lack (digits, "_", brackets), below them; with
+    // such a row every key is made smaller so that the block keeps its height. An empty
+    // string takes the row away again and the keys get their size back.
+    void setExtraKeys(const QString& characters);
+    const QString& extraKeys() const { return extras_; }
 
     // Where the keys type: by default the widget with the focus in the keyboard's window.
     void setTarget(std::function<QWidget*()> target) { target_ = std::move(target); }
@@ -74,12 +79,19 @@ private:
     void followWindowFocus();
     void updateCaptions();
     QString captionOf(QChar character) const;
+    KeyButton* makeKey(QChar character);
+    void placeKeys();
 
     QList<KeyButton*> keys_;
     QList<QChar> characters_;
     QList<TextBox*> boxes_;
     std::function<QWidget*()> target_;
     std::unique_ptr<Timer> lightsOut_;
+    QStringList rows_;
+    QString extras_;
+    double keyPixels_ = 0;
+    double gapPixels_ = 0;
+    QFont font_;
     bool shift_ = false;
     bool following_ = false;
     bool focusFollowed_ = false;

@@ -12,8 +12,13 @@
 
 #include "platform/Files.h"
 
+#include <algorithm>
+#include <atomic>
 #include <fcntl.h>
+#include <mutex>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -43,12 +48,104 @@ private:
     int saved_;
 };
 
+// The decoders report damage they paper over (a JPEG's "premature end of data segment") as
+// warnings of the toolkit. While a picture is read on a thread, its warnings are counted
+// there and not printed; every other message goes where it went before.
+thread_local int* warningsWhileReading = nullptr;
+QtMessageHandler previousHandler = nullptr;
+
+void countDecoderWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (warningsWhileReading && (type == QtWarningMsg || type == QtCriticalMsg)) {
+        ++*warningsWhileReading;
+        return;
+    }
+    if (previousHandler) previousHandler(type, context, message);
+}
+
+void watchDecoderWarnings() {
+    static std::once_flag installed;
+    std::call_once(installed, [] { previousHandler = qInstallMessageHandler(countDecoderWarnings); });
+}
+
+// The last bytes of a file, at most `count`.
+QByteArray tail(QIODevice& device, qint64 count) {
+    const qint64 size = device.size();
+    if (!device.seek(std::max<qint64>(0, size - count))) return QByteArray();
+    return device.read(count);
+}
+
+// Whether the file holds its format's end: a JPEG's end marker (after its picture data;
+// cameras may put more behind it), a PNG's IEND chunk, a GIF's trailer.
+bool endsWhole(const QString& path, const QByteArray& format) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (format == "jpeg" || format == "jpg") {
+        QByteArray end = tail(file, 2);
+        if (end == QByteArray("\xFF\xD9", 2)) return true;
+        // Rare: more after the end marker. It must come after the start of the picture data.
+        file.seek(0);
+        const QByteArray all = file.readAll();
+        const qsizetype scan = all.indexOf(QByteArray("\xFF\xDA", 2));
+        return scan >= 0 && all.indexOf(QByteArray("\xFF\xD9", 2), scan) >= 0;
+    }
+    if (format == "png") {
+        static const QByteArray iend("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
+        if (tail(file, 64 * 1024).contains(iend)) return true;
+        file.seek(0);
+        return file.readAll().contains(iend);
+    }
+    if (format == "gif") {
+        QByteArray end = tail(file, 16);
+        while (end.endsWith('\0')) end.chop(1);  // padding some writers add
+        return end.endsWith(';');
+    }
+    return true;  // BMP, WebP and TIFF: their decoders refuse what is cut short
+}
+
+PictureFacts examineQuietly(const QString& realPath, bool decode, QSize thumbnailSize, bool keepThumbnail);
+
 }  // namespace
+
+QImage readCompletePicture(QImageReader& reader) {
+    watchDecoderWarnings();
+    int warnings = 0;
+    int* const outer = warningsWhileReading;
+    warningsWhileReading = &warnings;
+    const QByteArray format = reader.format();
+    QImage image = reader.read();
+    warningsWhileReading = outer;
+    if (image.isNull() || warnings > 0) return QImage();
+    if (!reader.fileName().isEmpty() && !endsWhole(reader.fileName(), format)) return QImage();
+    return image;
+}
 
 PictureFacts examinePicture(const QString& realPath, bool decode, QSize thumbnailSize,
                             bool keepThumbnail) {
-    PictureFacts facts;
     const QuietDecoders quiet;
+    return examineQuietly(realPath, decode, thumbnailSize, keepThumbnail);
+}
+
+QList<PictureFacts> examinePictures(const QStringList& realPaths, QSize thumbnailSize, bool keepThumbnails) {
+    QList<PictureFacts> results(realPaths.size());
+    const QuietDecoders quiet;
+    std::atomic<qsizetype> next{0};
+    const auto work = [&] {
+        for (qsizetype i = next++; i < realPaths.size(); i = next++)
+            results[i] = examineQuietly(realPaths[i], true, thumbnailSize, keepThumbnails);
+    };
+    const int cores = std::max(1, int(std::thread::hardware_concurrency()));
+    const int helpers = int(std::min<qsizetype>(cores, realPaths.size())) - 1;
+    std::vector<std::thread> threads;
+    for (int i = 0; i < helpers; ++i) threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads) thread.join();
+    return results;
+}
+
+namespace {
+
+PictureFacts examineQuietly(const QString& realPath, bool decode, QSize thumbnailSize, bool keepThumbnail) {
+    PictureFacts facts;
     const QFileInfo info(realPath);
     if (!info.exists()) return facts;
     if (info.isDir()) {
@@ -94,7 +191,7 @@ PictureFacts examinePicture(const QString& realPath, bool decode, QSize thumbnai
     reader.setAutoTransform(true);
     if (thumbnailSize.isValid() && facts.size.isValid())
         reader.setScaledSize(facts.size.scaled(thumbnailSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-    QImage image = reader.read();
+    QImage image = readCompletePicture(reader);
     if (image.isNull()) {
         facts.kind = PictureFacts::Kind::Damaged;
         return facts;
@@ -115,6 +212,8 @@ PictureFacts examinePicture(const QString& realPath, bool decode, QSize thumbnai
     }
     return facts;
 }
+
+}  // namespace
 
 QStringList subfolderNames(const QString& realPath) {
     QStringList names;

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QByteArray>
+#include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
+class QImageReader;
 
 namespace platform {
 
@@ -34,6 +38,15 @@ struct PictureFacts {
 // `keepThumbnail` is set.
 PictureFacts examinePicture(const QString& realPath, bool decode, QSize thumbnailSize,
                             bool keepThumbnail);
+// The same for many files at once, decoded on every core; the results in the order of the
+// paths.
+QList<PictureFacts> examinePictures(const QStringList& realPaths, QSize thumbnailSize, bool keepThumbnails);
+
+// Reads the reader's picture whole: null, as for a file that cannot be decoded at all, when
+// its data ends early (a JPEG without its end marker, a PNG without its IEND chunk, a GIF
+// without its trailer) or the decoder complained while reading it, since the decoder fills
+// what is missing with grey.
+QImage readCompletePicture(QImageReader& reader);
 
 // The names of the sub-folders of a folder (and links to folders), sorted.
 QStringList subfolderNames(const QString& realPath);

@@ -11,6 +11,7 @@
 
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "platform/PictureCheck.h"
 #include "platform/Program.h"
 
 namespace platform {
@@ -96,7 +97,8 @@ QPixmap tryLoadPicture(const QString& composed) {
     reader.setDecideFormatFromContent(true);
     // Photos from phones and cameras say in their EXIF data which way up they were taken.
     reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    // A picture cut short counts as one that cannot be decoded (see PictureCheck.h).
+    const QImage image = readCompletePicture(reader);
     if (image.isNull()) return QPixmap();
     const QPixmap pixmap = QPixmap::fromImage(image);
     keep(path, pixmap);

@@ -4,33 +4,46 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
-namespace {
-
-QString reasonFor(int error) {
+QString systemErrorText(int error, bool writing) {
     switch (error) {
         case EACCES:
-        case EPERM: return QStringLiteral("keine Leserechte");
+        case EPERM: return writing ? QStringLiteral("keine Schreibrechte") : QStringLiteral("keine Leserechte");
+        case ENOENT: return QStringLiteral("die Datei oder der Ordner ist nicht vorhanden");
         case ENOTDIR: return QStringLiteral("ein Teil des Pfades ist kein Ordner");
         case ELOOP: return QStringLiteral("Verknüpfungen im Kreis");
         case EISDIR: return QStringLiteral("das ist ein Ordner");
         case ENAMETOOLONG: return QStringLiteral("der Pfad ist zu lang");
-        default: return QStringLiteral("Systemfehler %1").arg(error);
+        case ENOSPC: return QStringLiteral("kein Platz mehr auf dem Datenträger");
+        case EDQUOT: return QStringLiteral("der zugeteilte Speicherplatz ist aufgebraucht");
+        case EROFS: return QStringLiteral("der Datenträger kann nur gelesen werden");
+        case EIO: return QStringLiteral("ein Lese- oder Schreibfehler des Datenträgers");
+        case EBUSY:
+        case ETXTBSY: return QStringLiteral("die Datei ist in Benutzung");
+        case EEXIST: return QStringLiteral("die Datei ist schon vorhanden");
+        case ENXIO:
+        case ENODEV: return QStringLiteral("kein Gerät dahinter");
+        case EMFILE:
+        case ENFILE: return QStringLiteral("zu viele offene Dateien");
+        case ENOMEM: return QStringLiteral("zu wenig Arbeitsspeicher");
+        default: return QStringLiteral("Systemfehler Nummer %1").arg(error);
     }
 }
 
-}  // namespace
+namespace {
 
-TextFile readTextFile(const QString& path, qint64 maxBytes) {
+QString reasonFor(int error) { return systemErrorText(error, false); }
+
+TextFile readText(const QString& path, qint64 maxBytes, bool cut) {
     TextFile file;
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -61,6 +74,10 @@ TextFile readTextFile(const QString& path, qint64 maxBytes) {
         }
         if (got == 0) break;
         bytes.append(buffer, got);
+        if (cut && bytes.size() >= maxBytes) {
+            bytes.truncate(maxBytes);
+            break;
+        }
         if (bytes.size() > maxBytes) {
             ::close(fd);
             file.status = TextFile::Status::TooLarge;
@@ -76,6 +93,12 @@ TextFile readTextFile(const QString& path, qint64 maxBytes) {
     return file;
 }
 
+}  // namespace
+
+TextFile readTextFile(const QString& path, qint64 maxBytes) { return readText(path, maxBytes, false); }
+
+TextFile readTextStart(const QString& path, qint64 count) { return readText(path, count, true); }
+
 QString compiledInText(const QString& resourcePath) {
     QFile file(resourcePath);
     if (!file.open(QIODevice::ReadOnly)) return QString();
@@ -83,10 +106,36 @@ QString compiledInText(const QString& resourcePath) {
 }
 
 QString writeWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    file.write(bytes);
-    if (!file.commit()) return file.errorString();
+    QByteArray temporary = QFile::encodeName(path) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return systemErrorText(errno, true);
+    // mkstemp makes the file for its owner only; a sheet is read like any other file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    (void)::fchmod(fd, 0666 & ~mask);
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            ::unlink(temporary.constData());
+            return systemErrorText(error, true);
+        }
+        written += n;
+    }
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return systemErrorText(error, true);
+    }
+    if (::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
+        error = errno;
+        ::unlink(temporary.constData());
+        return systemErrorText(error, true);
+    }
     return QString();
 }
 

@@ -22,13 +22,20 @@ struct TextFile {
 
 // Reads a text file of at most `maxBytes`. Never blocks on a pipe or a device.
 TextFile readTextFile(const QString& path, qint64 maxBytes);
+// The first `count` bytes of a file (all of a shorter one), to tell what it is.
+TextFile readTextStart(const QString& path, qint64 count);
 // The UTF-8 text of a file compiled into the program (a ":/" resource path); empty when
 // there is none.
 QString compiledInText(const QString& resourcePath);
 
-// Writes the bytes to the file, replacing it. Returns an empty string on success, else the
-// reason in German.
+// Writes the bytes to a new file beside `path` and then renames it to `path`, so that the
+// file is either the old one or the whole new one. Returns an empty string on success, else
+// the reason in German.
 QString writeWholeFile(const QString& path, const QByteArray& bytes);
+
+// What a system error number means, in German ("keine Leserechte" when reading,
+// "keine Schreibrechte" when writing).
+QString systemErrorText(int error, bool writing = false);
 
 // The user's home folder and the folder where the user's settings of desktop programs live
 // ($XDG_CONFIG_HOME, else ~/.config).

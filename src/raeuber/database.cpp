@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture-word database: the file names of the pictures in the folder db beside the
 // program are the game's words.
+#include "game/OnScreenKeys.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "platform/App.h"
@@ -33,7 +34,11 @@ void frmRaeuber::loadDatabase() {
             imageCount = imageCount + 1;
             if (imageNames.isEmpty()) imageNames.append(QString());  // element 0, never used
             imageNames.append(name);
+            onscreen::noteListed(name);  // what the on-screen keys need, from the same pass
         }
+    } else if (platform::PathExists(assetPaths::dbFolder())) {
+        // A file where the folder should be is named as such, then treated as missing.
+        dbFolderMessage(QStringLiteral("ist kein Ordner, sondern eine Datei"));
     } else {
         dbFolderMessage(QStringLiteral("ist nicht vorhanden"));
     }
@@ -55,8 +60,10 @@ void frmRaeuber::dbFolderMessage(const QString& what) {
 QString frmRaeuber::nextImage() {
     platform::Randomize();
     if (lastRemovalCorrectCount != correctCount) {
-        if (imageIndex >= 1 && imageIndex < imageNames.size())
+        if (imageIndex >= 1 && imageIndex < imageNames.size()) {
+            onscreen::noteRemoved(imageNames.at(imageIndex));
             imageNames.removeAt(imageIndex);  // the names behind it move down by one
+        }
         lastRemovalCorrectCount = correctCount;
         imageCount = imageCount - 1;
     }

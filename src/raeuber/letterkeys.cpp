@@ -28,8 +28,11 @@ void frmRaeuber::buildLetterKeys() {
     letterKeys->setVisible(onscreen::keysShown());
 }
 
-// The blank and the hyphen are there only while a word of the picture list needs them.
+// The blank and the hyphen are there only while a word of the picture list needs them, and
+// so is a row of keys for every other character a word needs that the rows lack (digits,
+// "_", brackets, accented letters).
 void frmRaeuber::showVocabularyKeys() {
     letterKeys->setKeyShown(QChar(u' '), onscreen::vocabularyNeeds(QChar(u' ')));
     letterKeys->setKeyShown(QChar(u'-'), onscreen::vocabularyNeeds(QChar(u'-')));
+    letterKeys->setExtraKeys(onscreen::vocabularyExtras());
 }

@@ -3,6 +3,7 @@
 // failed word; clearing and locking the boxes.
 #include <algorithm>
 
+#include "game/OnScreenKeys.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "platform/Pictures.h"
@@ -22,6 +23,7 @@ void frmRaeuber::newRound() {
             picture = platform::tryLoadPicture(path);
             if (!picture.isNull()) break;
             // A picture that looked right but cannot be drawn leaves the list; another is drawn.
+            onscreen::noteRemoved(imageNames.at(imageIndex));
             imageNames.removeAt(imageIndex);
             imageCount = imageCount - 1;
         }

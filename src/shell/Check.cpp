@@ -7,9 +7,13 @@
 
 #include <algorithm>
 
+#include "game/OnScreenKeys.h"
+#include "game/Pronunciation.h"
 #include "game/Words.h"
 #include "platform/Files.h"
 #include "platform/PictureCheck.h"
+#include "platform/Recording.h"
+#include "platform/TextFile.h"
 
 namespace check {
 
@@ -85,12 +89,68 @@ QStringList warningsFor(const QString& name, const QString& word) {
         for (const QChar c : hard) shown << QStringLiteral("„") + printable(QString(c)) + QStringLiteral("“");
         warnings << QStringLiteral("schwer zu tippende Zeichen: %1").arg(shown.join(QStringLiteral(", ")));
     }
+    const QString extra = onscreen::charactersOffTheKeys(word);
+    if (!extra.isEmpty()) {
+        QStringList shown;
+        for (const QChar c : extra) shown << QStringLiteral("„") + printable(QString(c)) + QStringLiteral("“");
+        warnings << QStringLiteral("die Buchstabentasten am Bildschirm zeigen dafür eigene Tasten: %1")
+                        .arg(shown.join(QStringLiteral(", ")));
+    }
+    int capitals = 0;
+    int small = 0;
+    for (const QChar c : word) {
+        if (c.isUpper()) ++capitals;
+        else if (c.isLower()) ++small;
+    }
+    if (capitals >= 2 && small == 0)
+        warnings << QStringLiteral("in Großbuchstaben: das Kind muss „%1“ in großen Buchstaben tippen")
+                        .arg(printable(word));
     const QString plainName = name.normalized(QString::NormalizationForm_C);
     if (!word.isEmpty() && !word.at(0).isUpper())
         warnings << QStringLiteral("beginnt nicht mit einem Großbuchstaben");
     else if (!plainName.isEmpty() && plainName.at(0) != word.at(0))
         warnings << QStringLiteral("der Dateiname beginnt klein, das Spiel zeigt „%1“ mit großem Anfangsbuchstaben")
                         .arg(word);
+    return warnings;
+}
+
+// A recording is "Wort.wav" or "Wort.ogg", the syllables spoken "Wort.silben.wav" or
+// "Wort.silben.ogg". Returns the stem it belongs to, empty for any other file.
+QString recordingStem(const QString& name, bool* syllables) {
+    static const QRegularExpression recording(QStringLiteral("^(.+?)(\\.silben)?\\.(wav|ogg)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = recording.match(name);
+    if (!match.hasMatch() || name.startsWith(QLatin1Char('.'))) return QString();
+    *syllables = !match.captured(2).isEmpty();
+    return match.captured(1);
+}
+
+// How stems are matched, as the game finds a recording beside its picture.
+QString stemKey(const QString& stem) { return stem.normalized(QString::NormalizationForm_C).toLower(); }
+
+QString pictureStem(const QString& name) { return name.left(name.lastIndexOf(QLatin1Char('.'))); }
+
+// The pronunciation table and the syllables table beside the pictures.
+QString tableRole(const QString& name) {
+    const QString lower = name.toLower();
+    if (lower == QLatin1String("aussprache.txt"))
+        return QStringLiteral("die Aussprachetabelle (wie die Stimme Wörter sagt)");
+    if (lower == QLatin1String("silben.txt")) return QStringLiteral("die Silbentabelle (wie Wörter getrennt werden)");
+    return QString();
+}
+
+// The lines of a pronunciation table that the voice passes over, each by its number.
+QStringList tableWarnings(const QString& path) {
+    const platform::TextFile file = platform::readTextFile(path, 1 << 20);
+    if (file.status != platform::TextFile::Status::Ok)
+        return {QStringLiteral("kann nicht gelesen werden (%1); die Stimme spricht ohne sie")
+                    .arg(file.reason.isEmpty() ? QStringLiteral("zu groß oder keine gewöhnliche Datei") : file.reason)};
+    QStringList warnings;
+    Pronunciations table;
+    for (const int line : table.parse(file.text))
+        warnings << QStringLiteral("Zeile %1 hat nicht die Form „Wort = Ersatz“ (oder eine halbe [[Lautschrift]]) "
+                                   "und wird übergangen")
+                        .arg(line);
     return warnings;
 }
 
@@ -109,9 +169,19 @@ Report examine(const QString& folder, bool thumbnails) {
     Report report;
     report.folder = folder;
     report.folderFound = platform::FolderExists(folder);
-    if (!report.folderFound) return report;
+    if (!report.folderFound) {
+        report.folderState = platform::PathExists(folder) ? Report::Folder::NoFolder : Report::Folder::Missing;
+        return report;
+    }
     const QString real = platform::resolvePath(folder);
-    QStringList names = platform::folderFiles(folder);
+    bool readable = true;
+    QStringList names = platform::folderFiles(folder, &readable);
+    if (!readable) {
+        report.folderFound = false;
+        report.folderState = Report::Folder::Unreadable;
+        return report;
+    }
+    report.folderState = Report::Folder::Found;
     // In the order of a German dictionary, numbers by their value (Wort2 before Wort10).
     QCollator collator{QLocale(QLocale::German, QLocale::Germany)};
     collator.setNumericMode(true);
@@ -120,16 +190,31 @@ Report examine(const QString& folder, bool thumbnails) {
         return c != 0 ? c < 0 : a < b;
     });
     report.subfolders = platform::subfolderNames(real);
+    // Every picture is decoded at once on every core; the results are taken in name order.
+    QStringList pictures;
+    bool syllables = false;
+    for (const QString& name : names)
+        if (tableRole(name).isEmpty() && recordingStem(name, &syllables).isEmpty() && words::nameCanBeWord(name))
+            pictures << real + QLatin1Char('/') + name;
+    const QList<platform::PictureFacts> decoded =
+        platform::examinePictures(pictures, QSize(kPictureSide, kPictureSide), thumbnails);
+    qsizetype next = 0;
     QHash<QString, QString> firstWithWord;
-    const QSize side(kPictureSide, kPictureSide);
+    QHash<QString, QString> pictureOfStem;
+    QList<qsizetype> recordings;
     for (const QString& name : names) {
         FileResult file;
         file.name = name;
-        if (!words::nameCanBeWord(name)) {
+        if (!tableRole(name).isEmpty()) {
+            file.role = tableRole(name);
+            if (name.toLower() == QLatin1String("aussprache.txt")) file.warnings = tableWarnings(real + QLatin1Char('/') + name);
+            report.warnings += file.warnings.size();
+        } else if (!recordingStem(name, &syllables).isEmpty()) {
+            recordings << report.files.size();  // looked at once every picture is known
+        } else if (!words::nameCanBeWord(name)) {
             file.reason = nameReason(name);
         } else {
-            const QString path = real + QLatin1Char('/') + name;
-            const platform::PictureFacts facts = platform::examinePicture(path, true, side, thumbnails);
+            const platform::PictureFacts& facts = decoded.at(next++);
             if (facts.kind != Kind::Picture) {
                 file.reason = factsReason(facts);
             } else {
@@ -141,11 +226,26 @@ Report examine(const QString& folder, bool thumbnails) {
                     file.warnings << QStringLiteral("dasselbe Wort wie „%1“: es kommt zweimal vor")
                                          .arg(printable(firstWithWord.value(file.word)));
                 else firstWithWord.insert(file.word, name);
+                pictureOfStem.insert(stemKey(pictureStem(name)), file.word);
                 ++report.usable;
                 report.warnings += file.warnings.size();
             }
         }
         report.files << file;
+    }
+    for (const qsizetype index : recordings) {
+        FileResult& file = report.files[index];
+        const QString stem = recordingStem(file.name, &syllables);
+        const QString word = pictureOfStem.value(stemKey(stem), words::fromFileName(stem + QStringLiteral(".x")));
+        file.role = (syllables ? QStringLiteral("die Silbenaufnahme von „%1“") : QStringLiteral("die Aufnahme von „%1“"))
+                        .arg(printable(word));
+        if (platform::readRecording(real + QLatin1Char('/') + file.name).empty())
+            file.warnings << QStringLiteral("die Aufnahme lässt sich nicht abspielen (leer, stumm oder beschädigt); "
+                                            "das Spiel nimmt dann die Computerstimme");
+        if (!pictureOfStem.contains(stemKey(stem)))
+            file.warnings << QStringLiteral("kein Bild zu dieser Aufnahme (erwartet: %1.png, %1.jpg oder ähnlich)")
+                                 .arg(printable(stem));
+        report.warnings += file.warnings.size();
     }
     return report;
 }
@@ -154,7 +254,13 @@ QString text(const Report& report) {
     QString out;
     const QString shownFolder = platform::resolvePath(report.folder);
     if (!report.folderFound) {
-        out += QStringLiteral("Der Bilderordner %1 ist nicht vorhanden.\n").arg(shownFolder);
+        if (report.folderState == Report::Folder::Unreadable)
+            out += QStringLiteral("Der Bilderordner %1 kann nicht gelesen werden (keine Leserechte oder ein "
+                                  "Lesefehler).\n")
+                       .arg(shownFolder);
+        else if (report.folderState == Report::Folder::NoFolder)
+            out += QStringLiteral("Der Bilderordner %1 ist kein Ordner, sondern eine Datei.\n").arg(shownFolder);
+        else out += QStringLiteral("Der Bilderordner %1 ist nicht vorhanden.\n").arg(shownFolder);
         out += QStringLiteral("Ein Spiel kann nicht gewonnen werden: Es gibt keine Bilder.\n");
         return out;
     }
@@ -162,8 +268,9 @@ QString text(const Report& report) {
     int skipped = 0;
     for (const FileResult& file : report.files) {
         const QString name = printable(file.name);
-        if (file.usable) {
-            out += QStringLiteral("  %1  →  %2\n").arg(name, printable(file.word));
+        if (file.usable || !file.role.isEmpty()) {
+            if (file.usable) out += QStringLiteral("  %1  →  %2\n").arg(name, printable(file.word));
+            else out += QStringLiteral("  %1  –  %2\n").arg(name, file.role);
             for (const QString& warning : file.warnings) out += QStringLiteral("      Achtung: %1\n").arg(warning);
         } else {
             ++skipped;
@@ -189,6 +296,9 @@ QString text(const Report& report) {
     return out;
 }
 
-int exitStatus(const Report& report) { return report.canBeWon() ? 0 : 1; }
+int exitStatus(const Report& report) {
+    if (report.folderState == Report::Folder::Unreadable) return 2;
+    return report.canBeWon() ? 0 : 1;
+}
 
 }  // namespace check

@@ -20,14 +20,17 @@ struct FileResult {
     QString name;        // as listed
     QString word;        // the word the child types (usable files only)
     bool usable = false;
+    QString role;        // a teacher's file beside the pictures: what it is (German), else empty
     QString reason;      // why it is left out (German)
     QStringList warnings;
     QByteArray thumbnail;  // PNG, kPictureSide square, when asked for
 };
 
 struct Report {
+    enum class Folder { Found, Missing, NoFolder, Unreadable };
     QString folder;          // as looked for
     bool folderFound = false;
+    Folder folderState = Folder::Missing;
     QList<FileResult> files;  // sorted by name
     QStringList subfolders;
     int usable = 0;
@@ -42,7 +45,7 @@ Report examine(const QString& folder, bool thumbnails);
 // The listing as printed: one line per file, then the summary.
 QString text(const Report& report);
 
-// 0 when a game with this folder can be won, 1 otherwise.
+// 0 when a game with this folder can be won, 2 when the folder cannot be read, 1 otherwise.
 int exitStatus(const Report& report);
 
 // A file name made safe to print: control and invisible characters shown as \u{...}.

@@ -32,13 +32,17 @@ h2 { font-size: 1.15em; margin-top: 1.5em; page-break-after: avoid; }
 QByteArray sheet(const Report& report) {
     QString html;
     html += QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n");
+    html += QStringLiteral("<meta name=\"generator\" content=\"knorzelbart --bogen\">\n");
     html += QStringLiteral("<title>Knorzelbart – Bilderbogen</title>\n<style>");
     html += QString::fromUtf8(kStyle);
     html += QStringLiteral("</style>\n</head>\n<body>\n<h1>Knorzelbart – Bilderbogen</h1>\n");
     html += QStringLiteral("<p class=\"ordner\">Bilderordner: %1</p>\n")
                 .arg(escaped(platform::resolvePath(report.folder)));
     if (!report.folderFound) {
-        html += QStringLiteral("<p class=\"ergebnis nein\">Der Ordner ist nicht vorhanden.</p>\n</body>\n</html>\n");
+        const QString why = report.folderState == Report::Folder::Unreadable ? QStringLiteral("kann nicht gelesen werden")
+                            : report.folderState == Report::Folder::NoFolder ? QStringLiteral("ist eine Datei")
+                                                                               : QStringLiteral("ist nicht vorhanden");
+        html += QStringLiteral("<p class=\"ergebnis nein\">Der Ordner %1.</p>\n</body>\n</html>\n").arg(why);
         return html.toUtf8();
     }
     html += QStringLiteral("<p class=\"ergebnis%1\">%2 verwendbare Wörter. %3</p>\n")
@@ -62,11 +66,11 @@ QByteArray sheet(const Report& report) {
     }
     html += QStringLiteral("</div>\n");
     int skipped = 0;
-    for (const FileResult& file : report.files) skipped += file.usable ? 0 : 1;
+    for (const FileResult& file : report.files) skipped += file.usable || !file.role.isEmpty() ? 0 : 1;
     if (skipped > 0 || !report.subfolders.isEmpty()) {
         html += QStringLiteral("<h2>Übersprungene Dateien</h2>\n<table>\n<tr><th>Datei</th><th>Grund</th></tr>\n");
         for (const FileResult& file : report.files) {
-            if (file.usable) continue;
+            if (file.usable || !file.role.isEmpty()) continue;
             html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n").arg(escaped(file.name), file.reason.toHtmlEscaped());
         }
         for (const QString& sub : report.subfolders)
@@ -75,6 +79,13 @@ QByteArray sheet(const Report& report) {
     }
     html += QStringLiteral("</body>\n</html>\n");
     return html.toUtf8();
+}
+
+bool isSheet(const QString& start) {
+    // The sheets of earlier versions had no generator line, but always this title.
+    return start.startsWith(QLatin1String("<!DOCTYPE html>")) &&
+           (start.contains(QLatin1String("<meta name=\"generator\" content=\"knorzelbart --bogen\">")) ||
+            start.contains(QStringLiteral("<title>Knorzelbart – Bilderbogen</title>")));
 }
 
 }  // namespace check

@@ -11,4 +11,7 @@ namespace check {
 // out with their reasons. Ready to print.
 QByteArray sheet(const Report& report);
 
+// Whether a file that starts with these bytes is such a sheet (only those are replaced).
+bool isSheet(const QString& start);
+
 }  // namespace check

@@ -3,6 +3,8 @@
 
 #include "shell/Settings.h"
 
+#include <algorithm>
+
 namespace commandline {
 
 namespace {
@@ -32,12 +34,29 @@ Command parse(const QStringList& arguments) {
         const QString& argument = arguments[i];
         if (!argument.startsWith(QLatin1String("--"))) {
             if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-                // The toolkit's own options (-platform xcb, -display :1) keep their value.
-                static const QStringList withValue = {"-platform", "-display", "-style", "-geometry",
+                if (argument == QLatin1String("-h")) {
+                    help = true;
+                    continue;
+                }
+                if (argument == QLatin1String("-v")) {
+                    version = true;
+                    continue;
+                }
+                // The toolkit's own options (-platform xcb, -display :1) keep their value; any
+                // other single-dash option is unknown.
+                static const QStringList withValue = {"-platform", "-display", "-style", "-stylesheet", "-geometry",
                                                       "-qwindowgeometry", "-qwindowtitle", "-qwindowicon",
-                                                      "-platformpluginpath", "-platformtheme", "-plugin"};
-                if (withValue.contains(argument)) ++i;
-                continue;
+                                                      "-platformpluginpath", "-platformtheme", "-plugin", "-session"};
+                static const QStringList flags = {"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount"};
+                static const QStringList attached = {"-style=", "-stylesheet=", "-qmljsdebugger="};
+                if (withValue.contains(argument)) {
+                    ++i;
+                    continue;
+                }
+                if (flags.contains(argument)) continue;
+                if (std::any_of(attached.begin(), attached.end(), [&](const QString& a) { return argument.startsWith(a); }))
+                    continue;
+                return failed(QStringLiteral("Unbekannte Option „%1“.").arg(argument));
             }
             return failed(QStringLiteral("Unerwartetes Argument „%1“.").arg(argument));
         }
@@ -112,6 +131,8 @@ void applyTo(const Command& command, options::Options& into) {
     if (command.letterKeys) into.letterKeys = *command.letterKeys;
 }
 
+QString usageLine() { return QStringLiteral("Aufruf: knorzelbart [OPTIONEN]   (alle Optionen: knorzelbart --hilfe)"); }
+
 QString helpText() {
     return QStringLiteral(
         "Aufruf: knorzelbart [OPTIONEN]\n"
@@ -126,8 +147,8 @@ QString helpText() {
         "  --aufnehmen [ORDNER], --record\n"
         "                              die Wörter des Bilderordners mit dem Mikrofon aufnehmen\n"
         "                              (Wort.ogg neben dem Bild; das Spiel spricht dann diese)\n"
-        "  --hilfe, --help             diese Hilfe\n"
-        "  --version                   die Version\n"
+        "  --hilfe, --help, -h         diese Hilfe\n"
+        "  --version, -v               die Version\n"
         "\n"
         "Ohne --db gilt die Einstellung „db“ aus /etc/knorzelbart/einstellungen.conf oder\n"
         "~/.config/knorzelbart/einstellungen.conf, sonst der Ordner db neben dem Programm.\n"

@@ -7,7 +7,8 @@
 #include "game/Options.h"
 
 // The program's command line. Options have German names and English aliases; "--x=wert"
-// and "--x wert" both work. Arguments with a single dash are the toolkit's and left alone.
+// and "--x wert" both work. -h and -v are short for --hilfe and --version; the toolkit's own
+// single-dash options (-platform, -display, ...) are left to it; any other is unknown.
 namespace commandline {
 
 struct Command {
@@ -30,5 +31,7 @@ void applyTo(const Command& command, options::Options& into);
 
 // The help text (German).
 QString helpText();
+// The one line that says how the program is called, shown after a mistake.
+QString usageLine();
 
 }  // namespace commandline

@@ -4,6 +4,7 @@
 #include "game/Options.h"
 #include "platform/App.h"
 #include "platform/Console.h"
+#include "platform/Files.h"
 #include "platform/TextFile.h"
 #include "platform/Tool.h"
 #include "pictures/AssetPaths.h"
@@ -16,7 +17,41 @@ namespace shell {
 
 namespace {
 
+// Why the sheet may not be written to this file; empty when it may. Only a sheet written
+// before is replaced, never a picture or any other file.
+QString sheetRefusal(const QString& path) {
+    const platform::TextFile existing = platform::readTextStart(path, 4096);
+    using Status = platform::TextFile::Status;
+    const QString shown = platform::absolutePath(path);
+    switch (existing.status) {
+        case Status::Missing: return QString();
+        case Status::Ok:
+            if (check::isSheet(existing.text)) return QString();
+            return QStringLiteral("Die Datei %1 gibt es schon, und sie ist kein Bilderbogen; sie wird nicht "
+                                  "überschrieben. Bitte einen anderen Dateinamen wählen.")
+                .arg(shown);
+        case Status::NotAFile:
+            return QStringLiteral("%1 ist keine gewöhnliche Datei; der Bilderbogen wird nicht dorthin geschrieben.")
+                .arg(shown);
+        case Status::Unreadable:
+            // Nothing there to lose (a path through a file): the writing says what is wrong.
+            if (!platform::PathExists(path)) return QString();
+            break;
+        case Status::TooLarge: break;
+    }
+    return QStringLiteral("Die Datei %1 gibt es schon und sie kann nicht gelesen werden (%2); sie wird nicht "
+                          "überschrieben.")
+        .arg(shown, existing.reason);
+}
+
 int runCheck(const commandline::Command& command) {
+    if (!command.sheet.isEmpty()) {
+        const QString refusal = sheetRefusal(command.sheet);
+        if (!refusal.isEmpty()) {
+            platform::writeErr(QStringLiteral("knorzelbart: %1\n").arg(refusal));
+            return 2;
+        }
+    }
     const QString folder = command.checkFolder.isEmpty() ? assetPaths::dbFolder() : command.checkFolder;
     const check::Report report = check::examine(folder, !command.sheet.isEmpty());
     platform::writeOut(check::text(report));
@@ -40,7 +75,7 @@ int launch(int argc, char* argv[], const std::function<int(int, char**)>& play,
     using Action = commandline::Command::Action;
     switch (command.action) {
         case Action::Error:
-            platform::writeErr(QStringLiteral("knorzelbart: %1\nHilfe: knorzelbart --hilfe\n").arg(command.error));
+            platform::writeErr(QStringLiteral("knorzelbart: %1\n%2\n").arg(command.error, commandline::usageLine()));
             return 2;
         case Action::Help: platform::writeOut(commandline::helpText()); return 0;
         case Action::Version: {

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include "game/Comments.h"
 #include "platform/Console.h"
 #include "platform/TextFile.h"
 
@@ -103,8 +104,8 @@ struct Reader {
 
     void line(int number, QString text) {
         if (number == 1 && text.startsWith(QChar(0xFEFF))) text.remove(0, 1);  // byte order mark
-        text = text.trimmed();
-        if (text.isEmpty() || text.startsWith(QLatin1Char('#')) || text.startsWith(QLatin1Char(';'))) return;
+        text = comments::withoutComment(text);
+        if (text.isEmpty()) return;
         const int equals = text.indexOf(QLatin1Char('='));
         if (equals < 0) {
             problem(number, QStringLiteral("%1 ist keine Einstellung (erwartet: schlüssel = wert); "

@@ -6,8 +6,8 @@
 #include "game/Options.h"
 
 // The teacher's settings files: one for every user of the computer, and one per user that
-// may change what the first one does not lock. Lines "schlüssel = wert"; lines starting
-// with # or ; are comments. The keys:
+// may change what the first one does not lock. Lines "schlüssel = wert"; comments as in
+// game/Comments.h (a line starting with # or ;, and a # after a blank). The keys:
 //   db               the folder of word pictures
 //   vollbild         ja / nein
 //   sprache          aus / knopf / automatisch / diktat
