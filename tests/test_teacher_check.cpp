@@ -372,7 +372,9 @@ private Q_SLOTS:
         QVERIFY(!run.err.contains("No such"));
     }
 
-    void tenThousandFilesInAFewSeconds() {
+    // Every one of 10,000 files is checked, by however many workers; how long it takes is
+    // measured in the benchmarks, not here, where a busy machine would fail it.
+    void tenThousandFilesAllChecked() {
         ProgramFolder folder;
         const QByteArray png = badpictures::whole("PNG");
         for (int i = 0; i < 10000; ++i) {
@@ -380,13 +382,8 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(png);
         }
-        QElapsedTimer timer;
-        timer.start();
         const check::Report report = check::examine(folder.db(), false);
-        const qint64 ms = timer.elapsed();
-        qInfo("10,000 files checked in %lld ms", ms);
         QCOMPARE(report.usable, 10000);
-        QVERIFY2(ms < 8000, qPrintable(QString::number(ms)));
     }
 };
 
