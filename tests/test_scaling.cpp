@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Forms at another scale factor: every control keeps its design place and size, and its
 // pixels follow the factor; back at 1 the form is exactly as designed.
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "game/Rules.h"
 #include "platform/Controls.h"
+#include "platform/Hooks.h"
+#include "platform/MessageBox.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "support/GameFixture.h"
@@ -45,6 +52,37 @@ void checkScaled(platform::Form& form, const QList<Placed>& atOne, double factor
         QVERIFY2(std::abs(now.height() - p.design.height() * ppu) <= 1, qPrintable(p.widget->objectName()));
         if (p.points > 0) QCOMPARE(p.widget->font().pointSizeF(), p.points * factor);
     }
+}
+
+// What a real message box of the program looks like while it is open; it is answered at once.
+struct SeenBox {
+    bool seen = false;
+    qreal points = 0;
+    QSize size;
+    QSize button;
+    QPoint centre;
+};
+
+SeenBox showRealMessageBox(const QString& text) {
+    SeenBox seen;
+    platform::Hooks& hooks = platform::hooks();
+    const auto recorder = hooks.messageBox;
+    hooks.messageBox = nullptr;
+    QTimer::singleShot(0, [&seen] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible()) continue;
+            seen.seen = true;
+            seen.points = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font().pointSizeF();
+            seen.size = box->size();
+            seen.button = box->button(QMessageBox::Ok)->size();
+            seen.centre = box->geometry().center();
+            box->accept();
+        }
+    });
+    platform::MsgBox(text);
+    hooks.messageBox = recorder;
+    return seen;
 }
 
 }  // namespace
@@ -132,6 +170,43 @@ private Q_SLOTS:
         QCOMPARE(menu.scaleFactor(), 2.0);
         QCOMPARE(menu.size(), 2 * designed);
         QCOMPARE(menu.txtSpielername->font().pointSizeF(), 24.0);
+    }
+
+    // The messages of the program are drawn at its factor, as the scene is: their text, their
+    // button and the box grow with it; and they stand in the middle of the game's window.
+    void everyMessageBoxTakesTheProgramsFactorAndStandsOnItsForm() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame(1);
+        const QString text = QStringLiteral("Schade Mia, du hast verloren.");
+        const SeenBox atOne = showRealMessageBox(text);
+        QVERIFY(atOne.seen);
+        QVERIFY(atOne.points > 0);
+
+        game.resize(2 * 790, 2 * 573);
+        QCOMPARE(platform::programScale(), 2.0);
+        const SeenBox atTwo = showRealMessageBox(text);
+        QVERIFY(atTwo.seen);
+        QCOMPARE(atTwo.points, 2 * atOne.points);
+        QVERIFY2(atTwo.button.height() >= 1.8 * atOne.button.height() &&
+                     atTwo.button.width() >= 1.8 * atOne.button.width(),
+                 qPrintable(QStringLiteral("OK button %1×%2 at 2, %3×%4 at 1")
+                                .arg(atTwo.button.width()).arg(atTwo.button.height())
+                                .arg(atOne.button.width()).arg(atOne.button.height())));
+        QVERIFY(atTwo.size.width() >= 1.6 * atOne.size.width());
+        QVERIFY(atTwo.size.height() >= 1.6 * atOne.size.height());
+
+        // A small window away from the middle of the screen: the box stands on the window.
+        game.resize(395, 287);
+        game.move(380, 300);
+        QCOMPARE(platform::programScale(), 0.5);
+        const SeenBox small = showRealMessageBox(text);
+        QVERIFY(small.seen);
+        QCOMPARE(small.points, 0.5 * atOne.points);
+        const QPoint middle = game.geometry().center();
+        QVERIFY2((small.centre - middle).manhattanLength() <= 4,
+                 qPrintable(QStringLiteral("box centred at %1,%2, window at %3,%4")
+                                .arg(small.centre.x()).arg(small.centre.y()).arg(middle.x()).arg(middle.y())));
     }
 
     void aTwipFormScalesLikeAPixelForm() {

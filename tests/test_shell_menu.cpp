@@ -6,6 +6,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/TestMode.h"
 #include "platform/Form.h"
+#include "platform/Input.h"
 #include "platform/Program.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
@@ -126,6 +127,29 @@ private Q_SLOTS:
         QCOMPARE(maxWrongWords, 15);
         QVERIFY(game.isVisible());
         QCOMPARE(platform::Forms(), (QList<platform::Form*>{&menu, &game}));
+    }
+
+    // After a game the kept name is selected: the next child's typing replaces it, and a
+    // returning child only clicks a level.
+    void theKeptNameIsSelectedSoTheNextChildTypesOverIt() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmAuswahlmenü& menu = startToMenu();
+        frmRaeuber& game = playLevel(menu, 1, QStringLiteral("Al"));
+        playWordRight(game);
+        game.cmdReset_Click();
+        QVERIFY(menu.isVisible());
+        QCOMPARE(menu.focusWidget(), menu.txtSpielername);
+        QCOMPARE(menu.txtSpielername->selectedText(), QStringLiteral("Al"));
+        for (const QChar c : QStringLiteral("Ben")) platform::typeCharacter(menu.txtSpielername, c);
+        QCOMPARE(menu.txtSpielername->Text(), QStringLiteral("Ben"));
+        menu.cmdLevel1_Click();
+        QCOMPARE(playerName, QStringLiteral("Ben"));
+        game.cmdReset_Click();
+        QCOMPARE(menu.txtSpielername->selectedText(), QStringLiteral("Ben"));
+        menu.cmdLevel2_Click();
+        QCOMPARE(playerName, QStringLiteral("Ben"));
+        QVERIFY(game.isVisible());
     }
 
     void cancelAndTheCloseBoxEndTheProgram_data() {

@@ -8,6 +8,7 @@
 #include "platform/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
+#include "support/Playthrough.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -103,6 +104,33 @@ private Q_SLOTS:
         QVERIFY(shown(game.lbl_wordPreview));
     }
 
+    // Where the game speaks without being asked, it says the end of a game's message too;
+    // on the button only, or with speech off, it stays silent.
+    void theEndMessageIsSaidWhereTheGameSpeaksUnasked_data() {
+        QTest::addColumn<int>("speech");
+        QTest::addColumn<bool>("victory");
+        QTest::addColumn<bool>("said");
+        QTest::newRow("automatic, victory") << int(options::Speech::Automatic) << true << true;
+        QTest::newRow("automatic, defeat") << int(options::Speech::Automatic) << false << true;
+        QTest::newRow("dictation, victory") << int(options::Speech::Dictation) << true << true;
+        QTest::newRow("dictation, defeat") << int(options::Speech::Dictation) << false << true;
+        QTest::newRow("button, victory") << int(options::Speech::Button) << true << false;
+        QTest::newRow("off, defeat") << int(options::Speech::Off) << false << false;
+    }
+    void theEndMessageIsSaidWhereTheGameSpeaksUnasked() {
+        QFETCH(int, speech);
+        QFETCH(bool, victory);
+        QFETCH(bool, said);
+        ProgramFolder folder;
+        frmRaeuber& game = startGame(folder, options::Speech(speech), victory ? 1 : 3);
+        QStringList whileShown;
+        platform::onMessageBox([&](const platform::ShownMessage&) { whileShown = saidWords(); });
+        const QString message = victory ? playToVictory(game, 0) : playToDefeat(game);
+        QVERIFY(!message.isEmpty());
+        QCOMPARE(!whileShown.isEmpty() && whileShown.last() == message, said);
+        QVERIFY(!saidWords().contains(message) || said);
+    }
+
     void dictationNeverShowsTheWrittenWordAndPlaysAsAlways() {
         ProgramFolder folder;
         frmRaeuber& game = startGame(folder, options::Speech::Dictation);
@@ -112,10 +140,13 @@ private Q_SLOTS:
         playWordRight(game);
         QVERIFY(!shown(game.lbl_wordPreview));
         QCOMPARE(correctCount, 1);
+        const QString second = currentWord;
         playWordWrong(game);
         QVERIFY(!shown(game.lbl_wordPreview));
         QCOMPARE(wrongCount, 1);
-        QCOMPARE(saidWords().size(), 3);
+        // Said at the reveal, and again when the empty boxes wait for the retry.
+        QCOMPARE(saidWords().size(), 4);
+        QCOMPARE(saidWords().mid(2), (QStringList{second, second}));
         // The game ends and the next one starts from the menu: still no written word.
         game.cmdReset_Click();
         game.Show();

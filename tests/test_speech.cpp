@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "game/Options.h"
@@ -208,6 +210,38 @@ private Q_SLOTS:
         qputenv("XDG_RUNTIME_DIR", oldRuntime);
         if (oldServer.isEmpty()) qunsetenv("PULSE_SERVER");
         else qputenv("PULSE_SERVER", oldServer);
+    }
+
+    // The end never waits on the sound: with the sound thread blocked (here in a job that
+    // waits until the test lets it go, as it would in a sound server that hangs) the end
+    // gives up after its bound, and the program may end without the thread.
+    void theEndDoesNotWaitForABlockedSoundThread() {
+        const auto recorder = platform::hooks().playSound;
+        platform::hooks().playSound = nullptr;  // the real sound thread
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool entered = false, released = false;
+        platform::prepareSound([&] {
+            std::unique_lock lock(mutex);
+            entered = true;
+            changed.notify_all();
+            changed.wait(lock, [&] { return released; });
+        });
+        {
+            std::unique_lock lock(mutex);
+            QVERIFY(changed.wait_for(lock, std::chrono::seconds(10), [&] { return entered; }));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!platform::endSound(100));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        {
+            std::lock_guard lock(mutex);
+            released = true;
+        }
+        changed.notify_all();
+        QVERIFY(platform::endSound(10000));
+        platform::hooks().playSound = recorder;
     }
 };
 

@@ -93,6 +93,11 @@ void sayWord(const QString& picture) {
 
 void stop() { platform::stopSound(); }
 
+void sayText(const QString& text) {
+    if (!speechOn() || text.trimmed().isEmpty()) return;
+    platform::playSound(text, [text] { return platform::synthesize(text); });
+}
+
 bool speechAvailable(const QString& picture) {
     if (!speechOn()) return false;
     return platform::voiceAvailable() || !recordingFor(picture).empty();

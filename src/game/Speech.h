@@ -13,6 +13,9 @@ namespace speech {
 // word still being spoken stops.
 void sayWord(const QString& picture);
 void stop();
+// Speaks a sentence of the game (the end of a game's message) with the built-in voice and
+// returns at once.
+void sayText(const QString& text);
 
 // Whether the word of this picture can be heard: speech is on, and there is a voice or a
 // recording beside the picture.

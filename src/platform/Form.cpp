@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "platform/Controls.h"
+#include "platform/Handling.h"
 #include "platform/Program.h"
 #include "platform/Timer.h"
 
@@ -226,7 +227,12 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
 
 void Form::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (loaded_) closeBoxClicked();
+    if (!loaded_) return;
+    // A close that comes while a handler waits (the robber's walk, a message box) is carried
+    // out once the handler has returned: the handler goes on with a loaded form.
+    whenHandled(this, [this] {
+        if (loaded_) closeBoxClicked();
+    });
 }
 
 void registerForm(const QString& name, std::function<Form*()> factory) {

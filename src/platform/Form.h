@@ -74,7 +74,8 @@ protected:
     virtual void Form_KeyPress(int& key) { (void)key; }
     bool eventFilter(QObject* watched, QEvent* event) override;
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
-    // The window's close box: unloads the form unless a form says otherwise.
+    // The window's close box: unloads the form unless a form says otherwise. A close that
+    // comes while a handler runs (Handling.h) is carried out after the handler.
     virtual void closeBoxClicked() { Unload(); }
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -9,6 +9,8 @@
 #include <QThread>
 #include <QWidget>
 
+#include "platform/Handling.h"
+
 namespace platform {
 
 namespace {
@@ -42,6 +44,8 @@ public:
 void dropQueuedInput() {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) return;
+    // A close among the events waits until the handler that dropped the input has returned.
+    const Handling handling;
     InputDropper dropper;
     app->installEventFilter(&dropper);  // the last filter installed sees events first
     // Asks the window system for everything it has queued for the program and delivers it:

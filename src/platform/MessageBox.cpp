@@ -1,23 +1,67 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/App.h"
 #include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/Handling.h"
 #include "platform/Hooks.h"
 
 namespace platform {
 
+namespace {
+
+// The form the box belongs to: the active window, else the form shown last.
+QWidget* owningForm() {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    const QList<Form*>& forms = Forms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+        if ((*it)->isVisible()) return *it;
+    return nullptr;
+}
+
+// The box at the program's factor: its text, its button and its icon grow as the scene does.
+void scaleBox(QMessageBox& box, double factor) {
+    if (factor == 1.0) return;
+    QFont font = box.font();
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * factor);
+    else if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, int(std::lround(font.pixelSize() * factor))));
+    box.setFont(font);
+    const int buttonWidth = int(std::lround(80 * factor));
+    for (QAbstractButton* button : box.buttons()) {
+        button->setFont(font);
+        button->setMinimumSize(std::max(buttonWidth, button->sizeHint().width()),
+                               std::max(int(std::lround(23 * factor)), button->sizeHint().height()));
+    }
+    if (box.icon() != QMessageBox::NoIcon) {
+        const int side = int(std::lround(box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize) * factor));
+        box.setIconPixmap(box.style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(side, side));
+    }
+}
+
+}  // namespace
+
 void MsgBox(const QString& text, MsgIcon icon) {
+    // A window's close while the box is open is carried out after the box has gone.
+    const Handling handling;
     if (hooks().messageBox) return hooks().messageBox(text, icon);
+    // With the form as its parent the box stands in the middle of it.
     QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    App().Title, displayText(text), QMessageBox::Ok, QApplication::activeWindow());
+                    App().Title, displayText(text), QMessageBox::Ok, owningForm());
     box.setObjectName(QStringLiteral("msgbox"));
     // Names of files and players are shown as typed, never read as markup.
     box.setTextFormat(Qt::PlainText);
+    scaleBox(box, programScale());
     box.exec();
 }
 

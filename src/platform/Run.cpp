@@ -10,7 +10,9 @@
 #include "platform/App.h"
 #include "platform/Form.h"
 #include "platform/PictureCheck.h"
+#include "platform/Program.h"
 #include "platform/SingleInstance.h"
+#include "platform/Sound.h"
 
 namespace platform {
 
@@ -28,6 +30,11 @@ bool useGermanToolkitTexts() {
     return true;
 }
 
+namespace {
+// How long the end waits for the sound thread to let go of the sound server.
+constexpr int kSoundEndMs = 300;
+}  // namespace
+
 int run(int argc, char* argv[], const std::function<Form&()>& startupForm, bool oneCopy) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -42,7 +49,11 @@ int run(int argc, char* argv[], const std::function<Form&()>& startupForm, bool 
     // A second start brings this copy to the front and ends.
     if (oneCopy && !claimInstance(instanceName(), bringWindowsToFront)) return 0;
     startupForm().Show();
-    return application.exec();
+    const int status = application.exec();
+    // The windows are closed: the end never waits on the sound. A sound server that hangs
+    // keeps the sound thread blocked; then the process ends at once, without it.
+    if (!endSound(kSoundEndMs)) End(status);
+    return status;
 }
 
 }  // namespace platform

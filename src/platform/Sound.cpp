@@ -78,6 +78,19 @@ public:
         return !busy_ && !pending_ && jobs_.empty();
     }
 
+    // Asks the thread to end and waits for it at most `waitMs` milliseconds; false when it is
+    // still blocked in the sound server then.
+    bool end(int waitMs) {
+        std::unique_lock lock(mutex_);
+        if (!thread_.joinable()) return true;
+        quit_ = true;
+        wake_.notify_one();
+        if (!done_.wait_for(lock, std::chrono::milliseconds(waitMs), [this] { return finished_; })) return false;
+        lock.unlock();
+        shutdown();
+        return true;
+    }
+
     void shutdown() {
         {
             std::lock_guard lock(mutex_);
@@ -87,6 +100,7 @@ public:
         if (thread_.joinable()) thread_.join();
         std::lock_guard lock(mutex_);
         quit_ = false;
+        finished_ = false;
         pending_.reset();
         jobs_.clear();
     }
@@ -135,6 +149,9 @@ private:
             if (!sound.empty() && !superseded(generation)) write(sound, generation, request->requested);
         }
         closeStream();
+        std::lock_guard lock(mutex_);
+        finished_ = true;
+        done_.notify_all();
     }
 
     bool openStream(int rate, int channels) {
@@ -199,6 +216,8 @@ private:
 
     std::mutex mutex_;
     std::condition_variable wake_;
+    std::condition_variable done_;  // the thread has left its loop
+    bool finished_ = false;
     std::optional<Request> pending_;
     std::deque<std::function<void()>> jobs_;
     std::uint64_t generation_ = 0;
@@ -242,5 +261,6 @@ bool soundServerReached() { return output().reached; }
 double lastSoundLatency() { return output().latency; }
 bool soundIdle() { return output().idle(); }
 void shutdownSound() { output().shutdown(); }
+bool endSound(int waitMs) { return output().end(waitMs); }
 
 }  // namespace platform

@@ -40,6 +40,10 @@ double lastSoundLatency();
 bool soundIdle();
 // Stops the sound thread and waits for it (called at the end of the program and by tests).
 void shutdownSound();
+// Ends the sound thread at the program's end, waiting at most `waitMs` milliseconds: false
+// when it is still blocked then (a sound server that hangs), and the program must end without
+// waiting for it.
+bool endSound(int waitMs);
 // While the playSound hook is set (Hooks.h, tests), playSound runs `make` at once and hands
 // the sound to the hook instead of playing it, stopSound does nothing and prepareSound runs
 // its job at once.

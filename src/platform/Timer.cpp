@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/Handling.h"
 
 namespace platform {
 
@@ -103,6 +104,8 @@ void Timer::fire() {
         }
         return;
     }
+    // A close of a window that comes while the handler runs is carried out after it.
+    const Handling handling;
     ++handlerDepth;
     struct Leave {
         ~Leave() { --handlerDepth; }

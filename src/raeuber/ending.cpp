@@ -19,8 +19,10 @@ void frmRaeuber::tmrGewonnen_Timer() {
         imgRäuber->setPicture(assetPaths::victoryFrame(endFrame - 4));
     } else {
         tmrGewonnen->setEnabled(false);
-        platform::MsgBox(QStringLiteral("Herzlichen Glückwunsch ") + playerName +
-                         QStringLiteral(", du hast gewonnen."));
+        const QString message =
+            QStringLiteral("Herzlichen Glückwunsch ") + playerName + QStringLiteral(", du hast gewonnen.");
+        speakMessageIfAutomatic(message);
+        platform::MsgBox(message);
         newGame();
     }
 }
@@ -32,7 +34,9 @@ void frmRaeuber::tmrVerloren_Timer() {
     if (endFrame < 6) imgRäuber->setPicture(assetPaths::defeatFrame(endFrame));
     if (endFrame >= 6) {
         tmrVerloren->setEnabled(false);
-        platform::MsgBox(QStringLiteral("Schade ") + playerName + QStringLiteral(", du hast verloren."));
+        const QString message = QStringLiteral("Schade ") + playerName + QStringLiteral(", du hast verloren.");
+        speakMessageIfAutomatic(message);
+        platform::MsgBox(message);
         newGame();
     }
 }

@@ -76,6 +76,10 @@ public:
     QString currentPicture() const;
     void updateSpeaker();
     void speakIfAutomatic();
+    // In a dictation the retry of a failed word is said again when it starts.
+    void speakRetryIfDictation();
+    // The end of a game's message, said where the game speaks without being asked.
+    void speakMessageIfAutomatic(const QString& text);
     void showWordPreview();
 
     // Robber and the end of a game.

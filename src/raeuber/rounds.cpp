@@ -86,8 +86,10 @@ void frmRaeuber::tmr_display_Timer() {
         clearLetterBoxes();
         if (tmrVerloren->Enabled())
             LetterInput[0]->SetFocus();  // the game is lost: no retry, nothing to type
-        else
+        else {
             unlockFirstBox();
+            speakRetryIfDictation();
+        }
         wordFailed = false;
     }
 }

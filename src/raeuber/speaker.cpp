@@ -23,12 +23,29 @@ void frmRaeuber::imgSpeaker_Click() {
     if (imgSpeaker->Visible() && Visible()) speech::sayWord(currentPicture());
 }
 
-void frmRaeuber::speakIfAutomatic() {
+namespace {
+bool speaksUnasked() {
     const options::Speech when = options::current().speech;
-    if (when == options::Speech::Automatic || when == options::Speech::Dictation) speech::sayWord(currentPicture());
+    return when == options::Speech::Automatic || when == options::Speech::Dictation;
+}
+}  // namespace
+
+void frmRaeuber::speakIfAutomatic() {
+    if (speaksUnasked()) speech::sayWord(currentPicture());
 }
 
-// In a dictation the child spells from hearing: the written word is never shown.
+// The reveal said the word as it spelt it; the child who spells from hearing hears it again
+// when the empty boxes wait for it.
+void frmRaeuber::speakRetryIfDictation() {
+    if (options::current().speech == options::Speech::Dictation) speech::sayWord(currentPicture());
+}
+
+void frmRaeuber::speakMessageIfAutomatic(const QString& text) {
+    if (speaksUnasked()) speech::sayText(text);
+}
+
+// In a dictation the child spells from hearing: the written word is not shown beforehand,
+// only spelt by the reveal after a mistake.
 void frmRaeuber::showWordPreview() {
     lbl_wordPreview->setVisible(options::current().speech != options::Speech::Dictation);
 }

@@ -11,7 +11,12 @@ void frmAuswahlmenü::Form_Load() {
     skillLevel = 0;
 }
 
-void frmAuswahlmenü::Form_Activate() { txtSpielername->SetFocus(); }
+// The kept name is selected: the next child's typing replaces it, and a returning child
+// only clicks a level.
+void frmAuswahlmenü::Form_Activate() {
+    txtSpielername->SetFocus();
+    txtSpielername->selectAll();
+}
 
 void frmAuswahlmenü::cmdLevel1_Click() { chooseLevel(rules::kLevels[0]); }
 void frmAuswahlmenü::cmdLevel2_Click() { chooseLevel(rules::kLevels[1]); }

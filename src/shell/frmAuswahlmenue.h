@@ -34,7 +34,7 @@ public:
 
 protected:
     void Form_Load() override;
-    // Whenever the menu appears, the keyboard is in the name box.
+    // Whenever the menu appears, the keyboard is in the name box, its name selected.
     void Form_Activate() override;
     // The window's close box cancels as the "x" button does: a hidden game must not keep
     // the program running without a window.
