@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "game/Options.h"
+#include "game/Syllables.h"
 #include "game/Words.h"
 #include "platform/Files.h"
 #include "platform/PictureCheck.h"
@@ -135,6 +137,7 @@ Report examine(const QString& folder, bool thumbnails) {
             } else {
                 file.usable = true;
                 file.word = words::fromFileName(name);
+                if (options::current().syllables) file.syllables = syllables::hyphenated(file.word, folder);
                 file.thumbnail = facts.thumbnail;
                 file.warnings = warningsFor(name, file.word);
                 if (firstWithWord.contains(file.word))
@@ -163,7 +166,9 @@ QString text(const Report& report) {
     for (const FileResult& file : report.files) {
         const QString name = printable(file.name);
         if (file.usable) {
-            out += QStringLiteral("  %1  →  %2\n").arg(name, printable(file.word));
+            out += QStringLiteral("  %1  →  %2").arg(name, printable(file.word));
+            if (!file.syllables.isEmpty()) out += QStringLiteral("  →  %1").arg(printable(file.syllables));
+            out += QLatin1Char('\n');
             for (const QString& warning : file.warnings) out += QStringLiteral("      Achtung: %1\n").arg(warning);
         } else {
             ++skipped;
