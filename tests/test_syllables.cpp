@@ -4,6 +4,8 @@
 // words with blanks and hyphens, and a teacher's silben.txt that overrides the split. Also
 // what the teacher's check and the picture sheet show of it.
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "game/Options.h"
@@ -11,6 +13,8 @@
 #include "platform/Hyphenation.h"
 #include "shell/Check.h"
 #include "shell/CheckSheet.h"
+#include "shell/CommandLine.h"
+#include "shell/Settings.h"
 #include "support/GameFixture.h"
 
 using namespace testsupport;
@@ -126,6 +130,40 @@ private Q_SLOTS:
         QCOMPARE(table.size(), 1);
         QCOMPARE(table.lookUp(QStringLiteral("Banane")).size(), 3);
         QVERIFY(table.lookUp(QStringLiteral("Bananen")).isEmpty());
+    }
+
+    void theSettingsAndTheCommandLineSwitchThemOn() {
+        QCOMPARE(options::Options{}.syllables, false);
+        QCOMPARE(options::Options{}.soundHelp, false);
+        QTemporaryDir dir;
+        const settings::Files files{dir.filePath("alle.conf"), dir.filePath("meine.conf")};
+        QFile system(files.system);
+        QVERIFY(system.open(QIODevice::WriteOnly));
+        system.write("silben = an\nanlauthilfe = vielleicht\ngesperrt = silben\n");
+        system.close();
+        QFile user(files.user);
+        QVERIFY(user.open(QIODevice::WriteOnly));
+        user.write("silben = aus\nanlauthilfe = an\n");
+        user.close();
+        options::Options o;
+        const QStringList problems = settings::apply(files, o);
+        QVERIFY(o.syllables);  // locked for every user
+        QVERIFY(o.soundHelp);
+        QCOMPARE(problems.size(), 2);
+        QVERIFY2(problems.at(0).contains(QStringLiteral("„vielleicht“ ist kein gültiger Wert für anlauthilfe "
+                                                        "(erlaubt sind aus und an); es gilt „aus“")),
+                 qPrintable(problems.at(0)));
+        QVERIFY(problems.at(1).contains(QStringLiteral("„silben“ ist für alle Benutzer festgelegt")));
+
+        using commandline::parse;
+        options::Options c;
+        commandline::applyTo(parse({QStringLiteral("--silben"), QStringLiteral("--anlauthilfe")}), c);
+        QVERIFY(c.syllables && c.soundHelp);
+        commandline::applyTo(parse({QStringLiteral("--syllables=aus"), QStringLiteral("--sound-help=nein")}), c);
+        QVERIFY(!c.syllables && !c.soundHelp);
+        QCOMPARE(parse({QStringLiteral("--silben=oft")}).action, commandline::Command::Action::Error);
+        QVERIFY(commandline::helpText().contains(QStringLiteral("--silben")));
+        QVERIFY(commandline::helpText().contains(QStringLiteral("--anlauthilfe")));
     }
 
     void theCheckShowsTheSplitOnlyWithTheSetting() {

@@ -12,6 +12,7 @@
 #include "game/Speech.h"
 #include "game/Syllables.h"
 #include "game/modGlobalVars.h"
+#include "platform/Hyphenation.h"
 #include "platform/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
@@ -109,6 +110,8 @@ class TestSyllablesScreen : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Read once, before any form: a form then finds them there and shows its arcs at once.
+    void initTestCase() { QVERIFY(platform::hyphenationAvailable()); }
     void cleanup() {
         options::current() = options::Options{};
         syllables::forgetTables();

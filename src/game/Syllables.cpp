@@ -73,8 +73,7 @@ QList<int> runBreaks(const QString& letters) {
         if (at > 0 && at < letters.size() && !breaks.contains(at)) breaks << at;
     }
     // A single vowel at the start is a syllable of its own: "E-sel", "O-fen", "A-mei-se".
-    if (!breaks.isEmpty() || platform::hyphenationAvailable())
-        if (isVowel(lower.at(0)) && singleConsonantAfterFirst(lower) > 0 && !breaks.contains(1)) breaks << 1;
+    if (isVowel(lower.at(0)) && singleConsonantAfterFirst(lower) > 0 && !breaks.contains(1)) breaks << 1;
     std::sort(breaks.begin(), breaks.end());
     // Every syllable holds a vowel: one without joins the syllable before it (the first
     // syllable joins the one after it).
@@ -127,6 +126,7 @@ Table tableFor(const QString& folder) {
 }  // namespace
 
 QList<Piece> fromPatterns(const QString& word) {
+    if (!platform::hyphenationAvailable()) return {};
     QList<int> breaks;
     for (const Run& run : letterRuns(word))
         for (const int at : runBreaks(word.mid(run.start, run.length))) breaks << run.start + at;
@@ -144,6 +144,7 @@ QList<Piece> split(const QString& word, const QString& folder) {
 QStringList texts(const QString& word, const QString& folder) {
     QStringList result;
     for (const Piece& piece : split(word, folder)) result << word.mid(piece.start, piece.length);
+    if (result.isEmpty() && !word.isEmpty()) result << word;  // no split known: the word whole
     return result;
 }
 

@@ -20,11 +20,12 @@ struct Piece {
 };
 
 // The syllables of a word of the pictures in `folder` (as the game composes that path;
-// empty: the patterns only).
+// empty: the patterns only). Empty when neither the teacher's list nor the patterns (not
+// installed) know the word.
 QList<Piece> split(const QString& word, const QString& folder = QString());
 // The same, from the patterns only.
 QList<Piece> fromPatterns(const QString& word);
-// The syllables' texts, in order.
+// The syllables' texts, in order (the word whole when no split is known).
 QStringList texts(const QString& word, const QString& folder = QString());
 // The word written with hyphens between its syllables ("Ba-na-ne", "Eis am Stiel").
 QString hyphenated(const QString& word, const QString& folder = QString());

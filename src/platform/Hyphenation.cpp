@@ -6,9 +6,15 @@
 #include <QFileInfo>
 #include <hyphen.h>
 
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QPointer>
+
 #include <dlfcn.h>
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 
 namespace platform {
 
@@ -25,6 +31,7 @@ struct Library {
 };
 
 std::mutex libraryMutex;
+std::atomic<bool> settled{false};
 
 // Opened once and never closed (the patterns are small enough to keep).
 const Library* library() {
@@ -45,6 +52,7 @@ const Library* library() {
         }
         return lib;
     }();
+    settled = true;
     return opened;
 }
 
@@ -53,6 +61,25 @@ const Library* library() {
 bool hyphenationAvailable() {
     std::lock_guard lock(libraryMutex);
     return library() != nullptr;
+}
+
+bool hyphenationSettled() { return settled; }
+
+void prepareHyphenation(QObject* context, std::function<void()> ready) {
+    if (settled) {
+        ready();
+        return;
+    }
+    // The context is looked at on the GUI thread only: the program's object carries the call.
+    std::thread([guard = QPointer<QObject>(context), ready = std::move(ready)]() mutable {
+        hyphenationAvailable();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [guard = std::move(guard), ready = std::move(ready)] {
+                if (guard) ready();
+            },
+            Qt::QueuedConnection);
+    }).detach();
 }
 
 QList<int> hyphenationPoints(const QString& word) {

@@ -10,6 +10,7 @@
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"
 #include "platform/Clicks.h"
+#include "platform/Hyphenation.h"
 #include "platform/Keys.h"
 #include "platform/Visibility.h"
 #include "raeuber/frmRaeuber.h"
@@ -58,14 +59,17 @@ void frmRaeuber::buildSyllables() {
         updateSyllablesButton();
     });
     platform::onShownOrHidden(lbl_hidePic, [this] { updateSyllablesButton(); });
-    updateSyllableArcs();
-    updateSyllablesButton();
+    // The patterns take seconds to read: the arcs and the button come when they are there.
+    platform::prepareHyphenation(this, [this] {
+        updateSyllableArcs();
+        updateSyllablesButton();
+    });
 }
 
 void frmRaeuber::updateSyllableArcs() {
     if (!syllableArc[0]) return;
     QList<syllables::Piece> pieces;
-    if (!underScore[0]->isHidden() && !currentWord.isEmpty())
+    if (!underScore[0]->isHidden() && !currentWord.isEmpty() && platform::hyphenationSettled())
         pieces = syllables::split(currentWord, folderOf(currentPicture()));
     for (int i = 0; i < rules::kLetterBoxes; ++i) {
         const bool used = i < pieces.size() && pieces.at(i).start + pieces.at(i).length <= rules::kLetterBoxes;
@@ -83,7 +87,7 @@ void frmRaeuber::updateSyllableArcs() {
 void frmRaeuber::updateSyllablesButton() {
     if (!imgSyllables) return;
     imgSyllables->setVisible(!underScore[0]->isHidden() && lbl_hidePic->isHidden() &&
-                             speech::syllablesAvailable(currentPicture()));
+                             platform::hyphenationSettled() && speech::syllablesAvailable(currentPicture()));
 }
 
 void frmRaeuber::imgSyllables_Click() {
