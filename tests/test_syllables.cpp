@@ -98,6 +98,25 @@ private Q_SLOTS:
         QCOMPARE(syllables::hyphenated(QStringLiteral("BANANE")), QStringLiteral("BA-NA-NE"));
     }
 
+    // Whatever a file name holds, the pieces lie inside the word, in order, without overlap.
+    void oddWordsGiveSoundPieces() {
+        const QStringList odd = {QStringLiteral("İİİ"), QStringLiteral("ßßß"), QStringLiteral("a"), QStringLiteral("-"),
+                                 QStringLiteral("a - b"), QStringLiteral("ÄÖÜ"), QStringLiteral("Straße"),
+                                 QString(15, QLatin1Char('x')), QString(15, QLatin1Char('a')), QStringLiteral("Mo-"),
+                                 QStringLiteral("\U0001F41FFisch"), QStringLiteral("Ǆemal"), QStringLiteral("aeiou"),
+                                 QStringLiteral("Ecke"), QStringLiteral("Asche"), QStringLiteral("Ab")};
+        for (const QString& word : odd) {
+            int end = 0;
+            for (const syllables::Piece& piece : syllables::split(word)) {
+                QVERIFY2(piece.start >= end && piece.length > 0, qPrintable(word));
+                end = piece.start + piece.length;
+                QVERIFY2(end <= word.size(), qPrintable(word));
+            }
+            QCOMPARE(QString(syllables::hyphenated(word)).remove(QLatin1Char('-')), QString(word).remove(QLatin1Char('-')));
+        }
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Straße")), QStringLiteral("Stra-ße"));
+    }
+
     void aTeachersListOverridesTheSplit() {
         ProgramFolder folder;
         folder.writeFile(QStringLiteral("db/silben.txt"),
