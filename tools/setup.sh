@@ -15,6 +15,7 @@ packages=(
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils sox
   espeak-ng
   fonts-dejavu-core dbus at-spi2-core python3-pyatspi
+  hyphen-de libhyphen-dev
 )
 
 missing=()

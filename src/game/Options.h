@@ -23,7 +23,8 @@ struct Options {
     bool fullScreen = false;
     Speech speech = Speech::Button;
     LetterKeys letterKeys = LetterKeys::Automatic;
-    bool syllables = false;  // words can also be heard in syllables (Wort.silben.ogg)
+    bool syllables = false;  // arcs under the syllables, F3 says the word in syllables
+    bool soundHelp = false;  // F4 and "?": the initial-sound chart for the next letter
 };
 
 // The options of this run (tests set them directly).

@@ -8,6 +8,7 @@
 
 #include "game/Options.h"
 #include "game/Pronunciation.h"
+#include "game/Syllables.h"
 #include "game/Words.h"
 #include "platform/Files.h"
 #include "platform/Recording.h"
@@ -56,12 +57,14 @@ Pronunciations tableFor(const QString& folder) {
     return table;
 }
 
-// The first playable recording beside the picture; empty when there is none.
-platform::Sound recordingFor(const QString& picture) {
+// The first playable recording beside the picture; empty when there is none. `kind` goes
+// between the word and the extension ("silben." for Hund.silben.ogg).
+platform::Sound recordingFor(const QString& picture, const QString& kind = QString()) {
     const qsizetype dot = picture.lastIndexOf(QLatin1Char('.'));
     if (dot <= lastSeparator(picture)) return {};
     for (const QString& extension : kRecordingExtensions) {
-        platform::Sound sound = platform::readRecording(platform::resolvePath(picture.left(dot + 1) + extension));
+        platform::Sound sound =
+            platform::readRecording(platform::resolvePath(picture.left(dot + 1) + kind + extension));
         if (!sound.empty()) return sound;
     }
     return {};
@@ -96,6 +99,38 @@ void stop() { platform::stopSound(); }
 void sayText(const QString& text) {
     if (!speechOn() || text.trimmed().isEmpty()) return;
     platform::playSound(text, [text] { return platform::synthesize(text); });
+}
+
+void saySyllables(const QString& picture) {
+    if (!speechOn()) return;
+    const qsizetype separator = lastSeparator(picture);
+    const QString folder = picture.left(std::max<qsizetype>(separator, 0));
+    const QString word = words::fromFileName(picture.mid(separator + 1));
+    platform::playSound(syllables::hyphenated(word, folder), [picture, folder, word] {
+        platform::Sound sound = recordingFor(picture, QStringLiteral("silben."));
+        if (!sound.empty()) return sound;
+        // Each syllable as the tables would have the voice say it (a one-syllable "Mond").
+        QStringList spoken;
+        for (const QString& syllable : syllables::texts(word, folder)) spoken << spokenText(syllable, folder);
+        return platform::synthesizeWithPauses(spoken, kSyllablePauseMs);
+    });
+}
+
+void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder) {
+    if (!speechOn()) return;
+    platform::playSound(text, [text, tableWords, folder] {
+        QString spoken = text;
+        for (const QString& word : tableWords) {
+            const QString replacement = spokenText(word, folder);
+            if (replacement != word) spoken.replace(word, replacement);
+        }
+        return platform::synthesize(spoken);
+    });
+}
+
+bool syllablesAvailable(const QString& picture) {
+    if (!speechOn()) return false;
+    return platform::voiceAvailable() || !recordingFor(picture, QStringLiteral("silben.")).empty();
 }
 
 bool speechAvailable(const QString& picture) {

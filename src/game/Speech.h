@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QString>
+#include <QStringList>
 
 // The word of a picture, spoken: the teacher's recording beside the picture (Hund.wav or
 // Hund.ogg for Hund.png) if it can be played, otherwise the built-in voice, which first
@@ -16,10 +17,21 @@ void stop();
 // Speaks a sentence of the game (the end of a game's message) with the built-in voice and
 // returns at once.
 void sayText(const QString& text);
+// Says the word in its syllables with a pause between them ("Ba – na – ne"): the teacher's
+// recording Wort.silben.wav or Wort.silben.ogg beside the picture if it can be played,
+// otherwise the voice, one syllable at a time.
+void saySyllables(const QString& picture);
+// Says a short text with the voice ("M wie Maus"); the words of the pictures in `folder`
+// are said as the pronunciation tables have them.
+void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder);
+// The silence between two syllables the voice says.
+constexpr int kSyllablePauseMs = 350;
 
 // Whether the word of this picture can be heard: speech is on, and there is a voice or a
 // recording beside the picture.
 bool speechAvailable(const QString& picture);
+// The same for the word in syllables.
+bool syllablesAvailable(const QString& picture);
 
 // Loads the voice on the sound thread, ahead of the first word. Called once the first
 // window is painted, never earlier, so that start-up does not wait for it.

@@ -6,6 +6,7 @@
 
 #include "platform/SoundLibraries.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace platform {
@@ -75,6 +76,25 @@ Sound synthesize(const QString& text) {
                  espeakCHARS_UTF8 | espeakPHONEMES, nullptr, nullptr);
     e.collecting = nullptr;
     return sound;
+}
+
+Sound synthesizeWithPauses(const QStringList& texts, int pauseMs) {
+    Sound joined;
+    for (const QString& text : texts) {
+        const Sound part = synthesize(text);
+        if (part.empty()) continue;
+        // Below this a sample counts as the voice's silence.
+        constexpr int kQuiet = 200;
+        const auto loud = [](std::int16_t s) { return s > kQuiet || s < -kQuiet; };
+        const auto first = std::find_if(part.samples.begin(), part.samples.end(), loud);
+        if (first == part.samples.end()) continue;
+        const auto last = std::find_if(part.samples.rbegin(), part.samples.rend(), loud).base();
+        if (!joined.empty()) joined.samples.insert(joined.samples.end(), std::size_t(part.rate) * pauseMs / 1000, 0);
+        joined.rate = part.rate;
+        joined.samples.insert(joined.samples.end(), first, last);
+    }
+    joined.source = texts.join(QStringLiteral(" – "));
+    return joined;
 }
 
 QString phonemesOf(const QString& text) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QString>
+#include <QStringList>
 
 #include "platform/Sound.h"
 
@@ -16,6 +17,11 @@ bool voiceAvailable();
 // The samples for a text. Text inside [[ ]] is espeak phoneme notation, as
 // `espeak-ng -v de -x` prints it. Empty when there is no voice.
 Sound synthesize(const QString& text);
+
+// The texts one after another, each said on its own with `pauseMs` of silence between
+// them (the voice's own silence before and after each text is cut off). Empty when there
+// is no voice.
+Sound synthesizeWithPauses(const QStringList& texts, int pauseMs);
 
 // The phonemes the voice would say for a text, in the notation above.
 QString phonemesOf(const QString& text);

@@ -6,6 +6,7 @@
 
 #include "game/Rules.h"
 #include "platform/Access.h"
+#include "platform/Arc.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/LetterBox.h"
@@ -14,7 +15,8 @@
 
 // The game screen. This folder holds the whole form: its layout (layout.cpp) and its
 // procedures and handlers, one file per concern: start, database, rounds, letters,
-// assistant, robber, ending, speaker, letter keys, accessibility.
+// assistant, robber, ending, speaker, letter keys, accessibility, syllables, the
+// initial-sound chart.
 class frmRaeuber : public platform::Form {
 public:
     frmRaeuber();
@@ -58,6 +60,18 @@ public:
     platform::LetterKeyboard* letterKeys;
     // What a screen reader is told when something that matters changes (access.cpp).
     std::unique_ptr<platform::Announcer> announcer;
+    // Only with the setting silben (syllables.cpp), else nullptr: an arc under each
+    // syllable of the word's boxes, and the button that says the word in syllables (F3).
+    platform::Arc* syllableArc[rules::kLetterBoxes] = {};
+    platform::Image* imgSyllables = nullptr;
+    // Only with the setting anlauthilfe (soundhelp.cpp), else nullptr: the button "?" (F4)
+    // and the card it shows for the next letter (picture, letter, word), hidden by a timer.
+    platform::CommandButton* cmdSoundHelp = nullptr;
+    platform::Label* lblSoundHelpCard = nullptr;
+    platform::Image* imgSoundHelp = nullptr;
+    platform::Label* lblSoundHelpLetters = nullptr;
+    platform::Label* lblSoundHelpWord = nullptr;
+    platform::Timer* tmr_soundHelp = nullptr;
 
     // Picture-word database.
     void loadDatabase();
@@ -82,6 +96,14 @@ public:
     void speakMessageIfAutomatic(const QString& text);
     void showWordPreview();
 
+    // Syllables and the initial-sound chart (syllables.cpp, soundhelp.cpp).
+    void updateSyllableArcs();
+    void updateSyllablesButton();
+    void updateSoundHelpButton();
+    // The box the next letter goes in, or -1 when no box waits for a letter.
+    int nextLetterBox() const;
+    void hideSoundHelp();
+
     // Robber and the end of a game.
     void advanceRobber();
     void newGame();
@@ -91,6 +113,9 @@ public:
     void LetterInput_Click(int Index);
     void cmdReset_Click();
     void imgSpeaker_Click();
+    void imgSyllables_Click();
+    void cmdSoundHelp_Click();
+    void tmr_soundHelp_Timer();
     void tmr_display_Timer();
     void tmr_hideWordPreview_Timer();
     void tmr_assistantResize_Timer();
@@ -110,5 +135,7 @@ private:
     void buildLetterKeys();
     void showVocabularyKeys();
     void buildAccessibility();
+    void buildSyllables();
+    void buildSoundHelp();
     void updateAccessibleTexts();
 };

@@ -155,6 +155,8 @@ void frmRaeuber::buildLayout() {
 
     buildLetterKeys();
     buildAccessibility();
+    buildSyllables();
+    buildSoundHelp();
 }
 
 void frmRaeuber::resetAssistant() {

@@ -4,6 +4,7 @@
 // letter, so every rule of the boxes applies unchanged; the keys are locked whenever no box
 // waits for a letter.
 #include "game/OnScreenKeys.h"
+#include "game/Options.h"
 #include "raeuber/frmRaeuber.h"
 
 using namespace platform;
@@ -15,13 +16,19 @@ namespace {
 const double kKeyTop = 485;
 const double kKey = 41;
 const double kGap = 4;
+// With the syllables' arcs below the underlines the keys start lower and are smaller.
+const double kKeyTopBelowArcs = 497;
+const double kKeyBelowArcs = 36;
 
 }  // namespace
 
 void frmRaeuber::buildLetterKeys() {
     letterKeys = new LetterKeyboard(this, "letterKeys");
-    letterKeys->setRows(onscreen::gameRows(), kKey, kGap, layoutFont(QStringLiteral("Arial"), 16, true));
-    letterKeys->Move((kSceneWidth - letterKeys->Width()) / 2, kKeyTop, letterKeys->Width(), letterKeys->Height());
+    const bool arcs = options::current().syllables;
+    letterKeys->setRows(onscreen::gameRows(), arcs ? kKeyBelowArcs : kKey, kGap,
+                        layoutFont(QStringLiteral("Arial"), arcs ? 14 : 16, true));
+    letterKeys->Move((kSceneWidth - letterKeys->Width()) / 2, arcs ? kKeyTopBelowArcs : kKeyTop, letterKeys->Width(),
+                     letterKeys->Height());
     letterKeys->followBoxes({std::begin(LetterInput), std::end(LetterInput)});
     letterKeys->onUnlock = [this] { showVocabularyKeys(); };
     showVocabularyKeys();

@@ -8,7 +8,9 @@
 #include <algorithm>
 
 #include "game/OnScreenKeys.h"
+#include "game/Options.h"
 #include "game/Pronunciation.h"
+#include "game/Syllables.h"
 #include "game/Words.h"
 #include "platform/Files.h"
 #include "platform/PictureCheck.h"
@@ -220,6 +222,7 @@ Report examine(const QString& folder, bool thumbnails) {
             } else {
                 file.usable = true;
                 file.word = words::fromFileName(name);
+                if (options::current().syllables) file.syllables = syllables::hyphenated(file.word, folder);
                 file.thumbnail = facts.thumbnail;
                 file.warnings = warningsFor(name, file.word);
                 if (firstWithWord.contains(file.word))
@@ -269,8 +272,13 @@ QString text(const Report& report) {
     for (const FileResult& file : report.files) {
         const QString name = printable(file.name);
         if (file.usable || !file.role.isEmpty()) {
-            if (file.usable) out += QStringLiteral("  %1  →  %2\n").arg(name, printable(file.word));
-            else out += QStringLiteral("  %1  –  %2\n").arg(name, file.role);
+            if (file.usable) {
+                out += QStringLiteral("  %1  →  %2").arg(name, printable(file.word));
+                if (!file.syllables.isEmpty()) out += QStringLiteral("  →  %1").arg(printable(file.syllables));
+                out += QLatin1Char('\n');
+            } else {
+                out += QStringLiteral("  %1  –  %2\n").arg(name, file.role);
+            }
             for (const QString& warning : file.warnings) out += QStringLiteral("      Achtung: %1\n").arg(warning);
         } else {
             ++skipped;

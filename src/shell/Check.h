@@ -19,6 +19,7 @@ constexpr int kPictureSide = 100;
 struct FileResult {
     QString name;        // as listed
     QString word;        // the word the child types (usable files only)
+    QString syllables;   // with the setting silben: the word split ("Ba-na-ne"), else empty
     bool usable = false;
     QString role;        // a teacher's file beside the pictures: what it is (German), else empty
     QString reason;      // why it is left out (German)

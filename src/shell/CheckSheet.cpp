@@ -3,11 +3,24 @@
 
 #include "platform/Files.h"
 
+#include <algorithm>
+
 namespace check {
 
 namespace {
 
 QString escaped(const QString& text) { return printable(text).toHtmlEscaped(); }
+
+// The word with an arc under each syllable, when the check split it (a word that holds a
+// hyphen of its own is shown plain).
+QString caption(const FileResult& file) {
+    if (file.syllables.isEmpty() || file.word.contains(QLatin1Char('-'))) return escaped(file.word);
+    QString html;
+    const QStringList parts = file.syllables.split(QLatin1Char('-'));
+    for (int i = 0; i < parts.size(); ++i)
+        html += QStringLiteral("<span class=\"silbe s%1\">%2</span>").arg(i % 2).arg(escaped(parts.at(i)));
+    return html;
+}
 
 const char* kStyle = R"(
 body { font-family: "Liberation Sans", Arial, sans-serif; margin: 1.5em; color: #000; background: #fff; }
@@ -27,6 +40,13 @@ h2 { font-size: 1.15em; margin-top: 1.5em; page-break-after: avoid; }
 @media print { body { margin: 0; } }
 )";
 
+// Only on a sheet with syllables.
+const char* kSyllableStyle = R"(span.silbe { display: inline-block; padding: 0 1px 4px 1px; margin: 0 1px;
+  border-bottom: 3px solid; border-radius: 0 0 50% 50% / 0 0 9px 9px; }
+span.silbe.s0 { border-color: #2f5fa8; }
+span.silbe.s1 { border-color: #b03a3a; }
+)";
+
 }  // namespace
 
 QByteArray sheet(const Report& report) {
@@ -35,6 +55,8 @@ QByteArray sheet(const Report& report) {
     html += QStringLiteral("<meta name=\"generator\" content=\"knorzelbart --bogen\">\n");
     html += QStringLiteral("<title>Knorzelbart – Bilderbogen</title>\n<style>");
     html += QString::fromUtf8(kStyle);
+    if (std::any_of(report.files.begin(), report.files.end(), [](const FileResult& f) { return !f.syllables.isEmpty(); }))
+        html += QString::fromUtf8(kSyllableStyle);
     html += QStringLiteral("</style>\n</head>\n<body>\n<h1>Knorzelbart – Bilderbogen</h1>\n");
     html += QStringLiteral("<p class=\"ordner\">Bilderordner: %1</p>\n")
                 .arg(escaped(platform::resolvePath(report.folder)));
@@ -57,9 +79,9 @@ QByteArray sheet(const Report& report) {
         if (!file.usable) continue;
         const bool warned = !file.warnings.isEmpty();
         html += QStringLiteral("<figure%1><img alt=\"%2\" src=\"data:image/png;base64,%3\">"
-                               "<figcaption>%2")
+                               "<figcaption>%4")
                     .arg(warned ? QStringLiteral(" class=\"warnung\"") : QString(), escaped(file.word),
-                         QString::fromLatin1(file.thumbnail.toBase64()));
+                         QString::fromLatin1(file.thumbnail.toBase64()), caption(file));
         for (const QString& warning : file.warnings)
             html += QStringLiteral("<small>%1</small>").arg(warning.toHtmlEscaped());
         html += QStringLiteral("</figcaption></figure>\n");

@@ -94,6 +94,11 @@ Command parse(const QStringList& arguments) {
             if (!mode || !settings::parseLetterKeys(*mode, keys))
                 return failed(QStringLiteral("%1 braucht einen dieser Werte: aus, an, automatisch.").arg(name));
             command.letterKeys = keys;
+        } else if (is(name, {"--silben", "--syllables"}) || is(name, {"--anlauthilfe", "--sound-help"})) {
+            bool on = true;
+            if (attached && !settings::parseYesNo(*attached, on))
+                return failed(QStringLiteral("„%1“ ist kein gültiger Wert für %2 (erlaubt: an, aus).").arg(*attached, name));
+            (is(name, {"--silben", "--syllables"}) ? command.syllables : command.soundHelp) = on;
         } else if (is(name, {"--pruefen", "--prüfen", "--check"})) {
             check = true;
             if (attached) command.checkFolder = *attached;
@@ -129,6 +134,8 @@ void applyTo(const Command& command, options::Options& into) {
     if (command.fullScreen) into.fullScreen = *command.fullScreen;
     if (command.speech) into.speech = *command.speech;
     if (command.letterKeys) into.letterKeys = *command.letterKeys;
+    if (command.syllables) into.syllables = *command.syllables;
+    if (command.soundHelp) into.soundHelp = *command.soundHelp;
 }
 
 QString usageLine() { return QStringLiteral("Aufruf: knorzelbart [OPTIONEN]   (alle Optionen: knorzelbart --hilfe)"); }
@@ -142,6 +149,8 @@ QString helpText() {
         "  --vollbild, --fullscreen    im Vollbild spielen (F11 schaltet um)\n"
         "  --sprache MODUS             Wort vorsprechen: aus, knopf, automatisch, diktat\n"
         "  --buchstabentasten MODUS    Buchstabentasten am Bildschirm: aus, an, automatisch\n"
+        "  --silben, --syllables       Silbenbögen unter dem Wort, F3 spricht in Silben\n"
+        "  --anlauthilfe, --sound-help F4 und „?“ zeigen die Anlauttabelle zum nächsten Buchstaben\n"
         "  --pruefen [ORDNER], --check den Bilderordner prüfen und jede Datei auflisten\n"
         "  --bogen DATEI.html          dazu einen Bilderbogen zum Ansehen und Drucken schreiben\n"
         "  --aufnehmen [ORDNER], --record\n"

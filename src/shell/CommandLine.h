@@ -22,6 +22,8 @@ struct Command {
     std::optional<bool> fullScreen;
     std::optional<options::Speech> speech;
     std::optional<options::LetterKeys> letterKeys;
+    std::optional<bool> syllables;
+    std::optional<bool> soundHelp;
 };
 
 Command parse(const QStringList& arguments);

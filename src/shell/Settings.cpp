@@ -18,7 +18,8 @@ constexpr qint64 kMaxFileBytes = 64 * 1024;
 constexpr int kMaxProblemsPerFile = 10;
 
 const QStringList kKeys = {QStringLiteral("db"), QStringLiteral("vollbild"), QStringLiteral("sprache"),
-                           QStringLiteral("buchstabentasten")};
+                           QStringLiteral("buchstabentasten"), QStringLiteral("silben"),
+                           QStringLiteral("anlauthilfe")};
 
 QString quoted(const QString& text) {
     QString shown = text;
@@ -29,11 +30,14 @@ QString quoted(const QString& text) {
 }
 
 QString yesNoName(bool yes) { return yes ? QStringLiteral("ja") : QStringLiteral("nein"); }
+QString onOffName(bool on) { return on ? QStringLiteral("an") : QStringLiteral("aus"); }
 
 QString currentValue(const QString& key, const options::Options& o) {
     if (key == QLatin1String("db")) return o.dbFolder.isEmpty() ? QStringLiteral("db neben dem Programm") : o.dbFolder;
     if (key == QLatin1String("vollbild")) return yesNoName(o.fullScreen);
     if (key == QLatin1String("sprache")) return speechName(o.speech);
+    if (key == QLatin1String("silben")) return onOffName(o.syllables);
+    if (key == QLatin1String("anlauthilfe")) return onOffName(o.soundHelp);
     return letterKeysName(o.letterKeys);
 }
 
@@ -60,6 +64,10 @@ QString setValue(const QString& key, const QString& value, options::Options& o) 
     if (key == QLatin1String("buchstabentasten"))
         return parseLetterKeys(value, o.letterKeys) ? QString()
                                                     : QStringLiteral("erlaubt sind aus, an und automatisch");
+    if (key == QLatin1String("silben"))
+        return parseYesNo(value, o.syllables) ? QString() : QStringLiteral("erlaubt sind aus und an");
+    if (key == QLatin1String("anlauthilfe"))
+        return parseYesNo(value, o.soundHelp) ? QString() : QStringLiteral("erlaubt sind aus und an");
     return QStringLiteral("unbekannt");
 }
 
@@ -127,14 +135,14 @@ struct Reader {
                 k = k.toLower();
                 if (kKeys.contains(k)) locked->insert(k);
                 else problem(number, QStringLiteral("%1 ist keine Einstellung, die gesperrt werden kann "
-                                                    "(möglich: db, vollbild, sprache, buchstabentasten).")
+                                                    "(möglich: db, vollbild, sprache, buchstabentasten, silben, anlauthilfe).")
                                          .arg(quoted(k)));
             }
             return;
         }
         if (!kKeys.contains(key)) {
             problem(number, QStringLiteral("unbekannte Einstellung %1 (möglich: db, vollbild, sprache, "
-                                           "buchstabentasten); die Zeile wird nicht beachtet.")
+                                           "buchstabentasten, silben, anlauthilfe); die Zeile wird nicht beachtet.")
                                 .arg(quoted(key)));
             return;
         }

@@ -35,7 +35,8 @@ EXPECTED_DEPENDS = ["qt6-qpa-plugins", "qt6-image-formats-plugins", "libqt6svg6"
                     "qt6-translations-l10n",
                     "fonts-liberation", "fonts-comic-neue", "libqt6widgets6", "libqt6gui6",
                     "libqt6core6", "libc6", "libstdc++6",
-                    "libespeak-ng1", "espeak-ng-data", "libpulse0", "libsndfile1"]
+                    "libespeak-ng1", "espeak-ng-data", "libpulse0", "libsndfile1", "libhyphen0",
+                    "hyphen-de"]
 
 
 class Checks:
