@@ -2,12 +2,15 @@
 #include "platform/Run.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include "platform/App.h"
+#include "platform/FirstPaint.h"
 #include "platform/Form.h"
 #include "platform/PictureCheck.h"
 #include "platform/SingleInstance.h"
@@ -28,20 +31,38 @@ bool useGermanToolkitTexts() {
     return true;
 }
 
-int run(int argc, char* argv[], const std::function<Form&()>& startupForm) {
+bool sameFolder(const QString& one, const QString& other) {
+    const auto where = [](const QString& path) {
+        const QFileInfo info(path);
+        const QString canonical = info.canonicalFilePath();
+        return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    };
+    return where(one) == where(other);
+}
+
+int run(int argc, char* argv[], const std::function<Form&()>& startupForm, const OtherCopy& otherCopy) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("knorzelbart"));
     // No display name: the toolkit would append it to every window title.
     QApplication::setApplicationVersion(QStringLiteral(KNORZELBART_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("knorzelbart"));
-    useGermanToolkitTexts();
     // A picture that would need more memory than this is refused, not decoded.
     QImageReader::setAllocationLimit(kPictureMemoryLimitMegabytes);
     App().Path = QCoreApplication::applicationDirPath();
     // A second start brings this copy to the front and ends.
-    if (!claimInstance(instanceName(), bringWindowsToFront)) return 0;
-    startupForm().Show();
+    const QString words = otherCopy.words ? otherCopy.words() : QString();
+    QString runningWords;
+    if (!claimInstance(instanceName(), words, bringWindowsToFront, &runningWords)) {
+        if (otherCopy.runsOtherWords && !runningWords.isEmpty() && !sameFolder(runningWords, words))
+            otherCopy.runsOtherWords(runningWords, words);
+        return 0;
+    }
+    Form& first = startupForm();
+    first.Show();
+    // The start-up screen shows no text of the toolkit: its translation is loaded once the
+    // first frame is on screen.
+    afterFirstPaint(&first, [] { useGermanToolkitTexts(); });
     return application.exec();
 }
 
