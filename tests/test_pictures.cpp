@@ -168,6 +168,31 @@ private Q_SLOTS:
         QVERIFY(tryLoadPictureForScale(bild("fehlt.gif"), 2.0).isNull());
     }
 
+    // A word picture is decoded no larger than it is shown: a large one at the size asked
+    // for, in its proportions, whichever format (JPEG scales while it decodes, the others
+    // are scaled after); a small one at its own size. One whose header promises more pixels
+    // than a picture may take is refused before anything is decoded. The vector pictures
+    // are drawn at the size asked for.
+    void aPictureIsDecodedNoLargerThanItIsShown() {
+        ProgramFolder folder;
+        saveFilled(folder.db() + "/Foto.jpg", {1600, 1200}, Qt::red);
+        saveFilled(folder.db() + "/Bild.png", {500, 1000}, Qt::green);
+        saveFilled(folder.db() + "/Klein.png", {40, 30}, Qt::blue);
+        QCOMPARE(tryLoadPicture(folder.db() + "/Foto.jpg", 190).size(), QSize(190, 142));
+        QCOMPARE(tryLoadPicture(folder.db() + "/Foto.jpg", 100).size(), QSize(100, 75));
+        QCOMPARE(tryLoadPicture(folder.db() + "/Bild.png", 100).size(), QSize(50, 100));
+        QCOMPARE(tryLoadPicture(folder.db() + "/Klein.png", 100).size(), QSize(40, 30));
+        QCOMPARE(tryLoadPicture(folder.db() + "/Foto.jpg").size(), QSize(1600, 1200));
+        const QColor middle = tryLoadPicture(folder.db() + "/Foto.jpg", 100).toImage().pixelColor(50, 37);
+        QVERIFY(middle.red() > 200 && middle.green() < 60 && middle.blue() < 60);
+        folder.writeFile("db/Riesig.png", badpictures::hugePngHeader(9000, 9000));
+        QVERIFY(tryLoadPicture(folder.db() + "/Riesig.png", 100).isNull());
+        const QPixmap logo = renderVectorPicture(QStringLiteral(":/layout/logo.svg"), 236, 55);
+        QCOMPARE(logo.size(), QSize(236, 55));
+        QVERIFY(logo.hasAlpha());
+        QVERIFY(logo.toImage() != QPixmap(236, 55).toImage());
+    }
+
     // Every picture the game ships in bilder (copied beside the program) and in its layout
     // (compiled in) has its variant at twice the size, found from the original's path.
     void everyShippedPictureHasItsVariant() {

@@ -149,6 +149,26 @@ private Q_SLOTS:
             QVERIFY(near(at(shown, 50, 80), Qt::red));
         }
         {
+            // A photo straight from a phone is decoded at the size its box is drawn at, at
+            // most in full screen, never whole; upright and in its proportions all the same.
+            ProgramFolder folder;
+            folder.writeFile("db/Turm.jpg", jpegTurnedClockwise(2400, 1200));
+            frmRaeuber& game = openGame();
+            QCOMPARE(currentWord, QStringLiteral("Turm"));
+            const int largest = game.imgTerm->pixelsAtMost(
+                platform::fittingScale(frmRaeuber::kSceneWidth, frmRaeuber::kSceneHeight, true));
+            QVERIFY(largest >= 100);
+            const QSize held = game.imgTerm->pixmap().size();
+            QVERIFY2(held.width() <= largest && held.height() <= largest,
+                     qPrintable(QStringLiteral("%1 x %2").arg(held.width()).arg(held.height())));
+            const QColor sky = game.palette().color(QPalette::Window);
+            const QImage shown = shownPicture(game);
+            QCOMPARE(at(shown, 5, 50), sky);
+            QCOMPARE(at(shown, 94, 50), sky);
+            QVERIFY(near(at(shown, 50, 5), Qt::blue));
+            QVERIFY(near(at(shown, 50, 80), Qt::red));
+        }
+        {
             // A 4:3 picture: bands above and below.
             ProgramFolder folder;
             QImage wide(40, 30, QImage::Format_RGB32);

@@ -1,18 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One copy of the game per user and display: a second start finds the first and asks it to
-// come forward; whatever a killed copy left behind never blocks a start.
+// One copy of the game per user and display: a second start finds the first, asks it to
+// come forward and learns which words it plays with; no file is made for it anywhere, and
+// whatever a killed copy left behind never blocks a start.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstddef>
 #include <cstring>
+#include <future>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/TestMode.h"
+#include "platform/Run.h"
 #include "platform/SingleInstance.h"
+#include "platform/TestMode.h"
+#include "shell/start.h"
 
 namespace {
 
@@ -20,8 +28,38 @@ QString uniqueName(const char* what) {
     return QStringLiteral("knorzelbart-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(what);
 }
 
-// A Unix socket file nobody listens on, as a copy killed with SIGKILL leaves it.
-bool leaveDeadSocket(const QString& path) {
+// What a second start of the program learns, asked from another thread as another process
+// would: this thread keeps the event loop running, where the first copy answers.
+struct SecondStart {
+    bool plays = true;
+    QString runningWords;
+};
+SecondStart startAgain(const QString& name, const QString& words) {
+    auto asked = std::async(std::launch::async, [name, words] {
+        SecondStart second;
+        second.plays = platform::claimInstance(name, words, nullptr, &second.runningWords);
+        return second;
+    });
+    while (asked.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return asked.get();
+}
+
+// A socket under the name in the abstract namespace, as another program would hold it.
+// Allocates nothing (a forked child calls it).
+int holdName(const QByteArray& bytes, bool listening) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path + 1, bytes.constData(), size_t(bytes.size()));
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + size_t(bytes.size()));
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) return -1;
+    if (listening && ::listen(fd, 4) != 0) return -1;
+    return fd;
+}
+
+// A socket file nobody listens on, as a copy of an older version killed with SIGKILL left it.
+bool leaveDeadSocketFile(const QString& path) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -39,7 +77,10 @@ class TestSingleInstance : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { platform::releaseInstance(); }
+    void cleanup() {
+        platform::releaseInstance();
+        qunsetenv("TMPDIR");
+    }
 
     void theNameBelongsToUserAndDisplay() {
         qputenv("DISPLAY", ":7");
@@ -51,39 +92,149 @@ private Q_SLOTS:
         QVERIFY(!platform::instanceName().contains('/'));
     }
 
-    void aSecondStartAsksTheFirstAndEnds() {
+    void aSecondStartAsksTheFirstAndLearnsItsWords() {
         const QString name = uniqueName("zweiter");
         int calls = 0;
-        QVERIFY(platform::claimInstance(name, [&] { ++calls; }));
-        int otherCalls = 0;
-        QVERIFY(!platform::claimInstance(name, [&] { ++otherCalls; }));
+        QVERIFY(platform::claimInstance(name, QStringLiteral("/schule/klasse1a"), [&] { ++calls; }));
+        SecondStart second = startAgain(name, QStringLiteral("/schule/klasse1b"));
+        QVERIFY(!second.plays);
+        QCOMPARE(second.runningWords, QStringLiteral("/schule/klasse1a"));
         QVERIFY(QTest::qWaitFor([&] { return calls == 1; }, 5000));
-        QVERIFY(!platform::claimInstance(name, nullptr));
+        // Umlauts and blanks in the folder's name come across as they are.
+        platform::releaseInstance();
+        QVERIFY(platform::claimInstance(name, QStringLiteral("/home/lehrerin/Wörter/Tiere am Hof"), [&] { ++calls; }));
+        second = startAgain(name, QString());
+        QVERIFY(!second.plays);
+        QCOMPARE(second.runningWords, QStringLiteral("/home/lehrerin/Wörter/Tiere am Hof"));
         QVERIFY(QTest::qWaitFor([&] { return calls == 2; }, 5000));
-        QCOMPARE(otherCalls, 0);
+        // Once released, the name is free for the next copy at once.
+        platform::releaseInstance();
+        QVERIFY(platform::claimInstance(name, QString(), nullptr));
     }
 
-    void whatADeadCopyLeftNeverBlocks_data() {
+    // The game writes no files: the one copy is found by a name without a file, in the
+    // temporary folder or anywhere else.
+    void noFileIsMade() {
+        QTemporaryDir temp;
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        QCOMPARE(QDir::tempPath(), temp.path());
+        const QString name = uniqueName("keine-datei");
+        QVERIFY(platform::claimInstance(name, QStringLiteral("/schule/db"), nullptr));
+        QVERIFY(!startAgain(name, QStringLiteral("/schule/db")).plays);
+        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList());
+        QVERIFY(QDir(QStringLiteral("/tmp")).entryList({name + QLatin1Char('*')}, QDir::AllEntries | QDir::System).isEmpty());
+    }
+
+    void whatAnOlderCopyLeftNeverBlocks_data() {
         QTest::addColumn<QString>("left");
-        QTest::newRow("a socket nobody listens on") << "socket";
+        QTest::newRow("a socket file nobody listens on") << "socket";
         QTest::newRow("a plain file") << "file";
     }
-    void whatADeadCopyLeftNeverBlocks() {
+    void whatAnOlderCopyLeftNeverBlocks() {
         QFETCH(QString, left);
         const QString name = uniqueName(left == "socket" ? "socket" : "datei");
         const QString path = QDir(QDir::tempPath()).filePath(name);
         QFile::remove(path);
-        if (left == "socket") QVERIFY(leaveDeadSocket(path));
+        if (left == "socket") QVERIFY(leaveDeadSocketFile(path));
         else {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         int calls = 0;
-        QVERIFY(platform::claimInstance(name, [&] { ++calls; }));
-        QVERIFY(!platform::claimInstance(name, nullptr));
+        QVERIFY(platform::claimInstance(name, QString(), [&] { ++calls; }));
+        QVERIFY(!startAgain(name, QString()).plays);
         QVERIFY(QTest::qWaitFor([&] { return calls == 1; }, 5000));
+        QFile::remove(path);
+    }
+
+    // A copy killed with SIGKILL leaves nothing: its name is free the moment it is gone.
+    void aKilledCopyFreesItsName() {
+        const QString name = uniqueName("getoetet");
+        const QByteArray bytes = name.toUtf8();
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // Only system calls here: the copy holds the name and waits to be killed.
+            const char held = holdName(bytes, true) >= 0 ? '1' : '0';
+            (void)::write(ready[1], &held, 1);
+            for (;;) ::pause();
+        }
+        ::close(ready[1]);
+        char held = '0';
+        QCOMPARE(::read(ready[0], &held, 1), ssize_t(1));
+        ::close(ready[0]);
+        QCOMPARE(held, '1');
+        QVERIFY(::kill(child, SIGKILL) == 0);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(platform::claimInstance(name, QString(), nullptr));
+        QVERIFY(!startAgain(name, QString()).plays);
+    }
+
+    // Whoever else holds the name does not keep the game from playing: a program that is not
+    // the game answers with something else; one that never listens is a copy that hangs
+    // while it starts. A copy that takes the request but does not answer in time is asked
+    // and keeps playing alone; its words stay unknown.
+    void aNameHeldByAnotherProgram() {
+        const QString stranger = uniqueName("fremd");
+        const int strangerFd = holdName(stranger.toUtf8(), true);
+        QVERIFY(strangerFd >= 0);
+        auto answered = std::async(std::launch::async, [strangerFd] {
+            const int other = ::accept(strangerFd, nullptr, nullptr);
+            const char hello[] = "SSH-2.0-irgendwas\n";
+            (void)::write(other, hello, sizeof hello - 1);
+            ::close(other);
+        });
+        QString words = QStringLiteral("alt");
+        QVERIFY(platform::claimInstance(stranger, QString(), nullptr, &words));
+        QVERIFY(words.isEmpty());
+        answered.get();
+        ::close(strangerFd);
+
+        const QString starting = uniqueName("startet");
+        const int startingFd = holdName(starting.toUtf8(), false);
+        QVERIFY(startingFd >= 0);
+        QVERIFY(platform::claimInstance(starting, QString(), nullptr));
+        ::close(startingFd);
         platform::releaseInstance();
-        QVERIFY(!QFile::exists(path));
+
+        const QString busy = uniqueName("beschaeftigt");
+        const int busyFd = holdName(busy.toUtf8(), true);
+        QVERIFY(busyFd >= 0);
+        QVERIFY(!platform::claimInstance(busy, QString(), nullptr, &words));
+        QVERIFY(words.isEmpty());
+        ::close(busyFd);
+    }
+
+    void twoNamesOfOneFolder() {
+        QTemporaryDir temp;
+        QVERIFY(QDir(temp.path()).mkdir(QStringLiteral("Tiere")));
+        const QString tiere = temp.filePath(QStringLiteral("Tiere"));
+        QVERIFY(QFile::link(tiere, temp.filePath(QStringLiteral("Verknüpfung"))));
+        QVERIFY(platform::sameFolder(tiere, tiere + QStringLiteral("/")));
+        QVERIFY(platform::sameFolder(tiere, temp.filePath(QStringLiteral("Verknüpfung"))));
+        QVERIFY(platform::sameFolder(tiere, temp.filePath(QStringLiteral("x/../Tiere"))));
+        QVERIFY(!platform::sameFolder(tiere, temp.path()));
+        QVERIFY(platform::sameFolder(temp.filePath(QStringLiteral("fehlt/")), temp.filePath(QStringLiteral("fehlt"))));
+        QVERIFY(!platform::sameFolder(temp.filePath(QStringLiteral("fehlt")), tiere));
+    }
+
+    // A second start with other words says so: always on standard error, and in a message
+    // box when it was started from the desktop, where nobody reads standard error.
+    void aSecondStartWithOtherWordsSaysSo() {
+        platform::beginTestMode(QCoreApplication::applicationDirPath());
+        const QString text = shell::otherWordsText(QStringLiteral("/schule/1a"), QStringLiteral("/schule/1b"));
+        QVERIFY(text.startsWith(QStringLiteral("Das Spiel läuft schon, mit seinen eigenen Wörtern aus dem Ordner /schule/1a")));
+        QVERIFY(text.contains(QStringLiteral("/schule/1b")));
+        shell::tellOtherWordsRun(QStringLiteral("/schule/1a"), QStringLiteral("/schule/1b"), true);
+        QCOMPARE(platform::shownMessages().size(), 0);
+        shell::tellOtherWordsRun(QStringLiteral("/schule/1a"), QStringLiteral("/schule/1b"), false);
+        QCOMPARE(platform::shownMessages().size(), 1);
+        QCOMPARE(platform::shownMessages().at(0).text, text);
+        platform::endTestMode();
     }
 };
 

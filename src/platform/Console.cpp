@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace platform {
 
@@ -19,6 +20,8 @@ void write(std::FILE* stream, const QString& text) {
 
 void writeOut(const QString& text) { write(stdout, text); }
 void writeErr(const QString& text) { write(stderr, text); }
+
+bool startedFromTerminal() { return ::isatty(STDIN_FILENO) == 1 || ::isatty(STDERR_FILENO) == 1; }
 
 QStringList arguments(int argc, char* argv[]) {
     QStringList list;

@@ -8,6 +8,10 @@ namespace platform {
 void writeOut(const QString& text);
 void writeErr(const QString& text);
 
+// Whether standard input or standard error is a terminal: false when the program was
+// started from the desktop (a menu entry, an icon), where nobody reads standard error.
+bool startedFromTerminal();
+
 // The program's arguments as the system gave them (argv[0] left out), decoded from the
 // locale's encoding.
 QStringList arguments(int argc, char* argv[]);

@@ -135,6 +135,11 @@ void Image::setVectorPicture(const QString& path) {
     setPixmap(renderVectorPicture(path, px(Width()), px(Height())));
 }
 
+int Image::pixelsAtMost(double factor) const {
+    const double side = std::max(Width(), Height()) * unit() * std::max(factor, scaleFactor());
+    return static_cast<int>(std::ceil(side * devicePixelRatioF()));
+}
+
 void Image::rescale() {
     ControlBase::rescale();
     // At its design size a picture is drawn pixel for pixel; otherwise it is scaled smoothly.

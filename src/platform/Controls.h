@@ -87,6 +87,9 @@ public:
     void setVectorPicture(const QString& path);
     const QString& PicturePath() const { return picturePath_; }
     bool Stretch() const { return stretch_; }
+    // The longer side of the control in device pixels when its form is drawn at `factor`,
+    // or at its present scale when that is larger.
+    int pixelsAtMost(double factor) const;
     void rescale() override;
 
 private:

@@ -14,6 +14,7 @@
 #include "platform/Form.h"
 #include "platform/Handling.h"
 #include "platform/Hooks.h"
+#include "platform/Run.h"
 
 namespace platform {
 
@@ -55,6 +56,7 @@ void MsgBox(const QString& text, MsgIcon icon) {
     // A window's close while the box is open is carried out after the box has gone.
     const Handling handling;
     if (hooks().messageBox) return hooks().messageBox(text, icon);
+    useGermanToolkitTexts();  // its button, also before the first frame
     // With the form as its parent the box stands in the middle of it.
     QMessageBox box(icon == MsgIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
                     App().Title, displayText(text), QMessageBox::Ok, owningForm());

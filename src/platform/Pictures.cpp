@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QImageReader>
 #include <QPainter>
-#include <QSvgRenderer>
 
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
@@ -89,19 +88,32 @@ QPixmap variantFor(const QString& composed, double factor) {
 
 }  // namespace
 
-QPixmap tryLoadPicture(const QString& composed) {
+QPixmap tryLoadPicture(const QString& composed, int within) {
     const QString path = resolvePath(composed);
-    if (const QPixmap* kept = cache().object(path)) return *kept;
+    const QString key = within > 0 ? path + QStringLiteral("|%1").arg(within) : path;
+    if (const QPixmap* kept = cache().object(key)) return *kept;
 
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     // Photos from phones and cameras say in their EXIF data which way up they were taken.
     reader.setAutoTransform(true);
+    if (within > 0) {
+        // Decoded straight to the size it is shown at (JPEG scales while it decodes), so that
+        // a photo straight from a camera is never held whole. The square is the same either
+        // way up, so the size before turning is fitted. A picture too large to decode whole
+        // stays refused, as the teacher's check reports it.
+        const QSize size = reader.size();
+        if (size.isValid() && qint64(size.width()) * size.height() * 4 >
+                                  qint64(kPictureMemoryLimitMegabytes) * 1024 * 1024)
+            return QPixmap();
+        if (size.width() > within || size.height() > within)
+            reader.setScaledSize(size.scaled(within, within, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    }
     // A picture cut short counts as one that cannot be decoded (see PictureCheck.h).
     const QImage image = readCompletePicture(reader);
     if (image.isNull()) return QPixmap();
     const QPixmap pixmap = QPixmap::fromImage(image);
-    keep(path, pixmap);
+    keep(key, pixmap);
     return pixmap;
 }
 
@@ -148,12 +160,15 @@ QPixmap loadPictureForScale(const QString& composed, double factor) {
 }
 
 QPixmap renderVectorPicture(const QString& path, int width, int height) {
-    QPixmap pixmap(width, height);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(path);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
+    // Drawn by the toolkit's SVG picture plugin, which loads the SVG library when the first
+    // vector picture is drawn, not when the program starts.
+    QImageReader reader(path, "svg");
+    reader.setScaledSize(QSize(width, height));
+    const QImage image = reader.read();
+    if (!image.isNull() && image.size() == QSize(width, height)) return QPixmap::fromImage(image);
+    QPixmap empty(width, height);
+    empty.fill(Qt::transparent);
+    return empty;
 }
 
 void clearPictureCache() {

@@ -11,8 +11,11 @@ namespace platform {
 // file, then the program ends: never a silently empty picture.
 QPixmap LoadPicture(const QString& composed);
 
-// Like LoadPicture, but returns a null pixmap instead of ending the program.
-QPixmap tryLoadPicture(const QString& composed);
+// Like LoadPicture, but returns a null pixmap instead of ending the program. With `within`
+// above 0 the picture is decoded no larger than a square of that many pixels, its
+// proportions kept (a smaller one at its own size): a photo from a camera is decoded at the
+// size it is shown, never whole.
+QPixmap tryLoadPicture(const QString& composed, int within = 0);
 
 // The picture scaled to fit a box of the given pixel size with its proportions kept, centred,
 // the rest transparent (the form's colour shows there). A picture with the box's proportions

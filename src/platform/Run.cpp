@@ -2,12 +2,15 @@
 #include "platform/Run.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include "platform/App.h"
+#include "platform/FirstPaint.h"
 #include "platform/Form.h"
 #include "platform/PictureCheck.h"
 #include "platform/Program.h"
@@ -35,25 +38,44 @@ namespace {
 constexpr int kSoundEndMs = 300;
 }  // namespace
 
-int run(int argc, char* argv[], const std::function<Form&()>& startupForm, bool oneCopy) {
+bool sameFolder(const QString& one, const QString& other) {
+    const auto where = [](const QString& path) {
+        const QFileInfo info(path);
+        const QString canonical = info.canonicalFilePath();
+        return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    };
+    return where(one) == where(other);
+}
+
+int run(int argc, char* argv[], const std::function<Form&()>& startupForm, const OtherCopy& otherCopy, bool oneCopy) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("knorzelbart"));
     // No display name: the toolkit would append it to every window title.
     QApplication::setApplicationVersion(QStringLiteral(KNORZELBART_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("knorzelbart"));
-    useGermanToolkitTexts();
     // A picture that would need more memory than this is refused, not decoded.
     QImageReader::setAllocationLimit(kPictureMemoryLimitMegabytes);
     App().Path = QCoreApplication::applicationDirPath();
     // A second start brings this copy to the front and ends.
-    if (oneCopy && !claimInstance(instanceName(), bringWindowsToFront)) return 0;
-    startupForm().Show();
-    const int status = application.exec();
-    // The windows are closed: the end never waits on the sound. A sound server that hangs
-    // keeps the sound thread blocked; then the process ends at once, without it.
-    if (!endSound(kSoundEndMs)) End(status);
-    return status;
+namespace {
+// How long the end waits for the sound thread to let go of the sound server.
+constexpr int kSoundEndMs = 300;
+}  // namespace
+
+    const QString words = otherCopy.words ? otherCopy.words() : QString();
+    QString runningWords;
+    if (!claimInstance(instanceName(), words, bringWindowsToFront, &runningWords)) {
+        if (otherCopy.runsOtherWords && !runningWords.isEmpty() && !sameFolder(runningWords, words))
+            otherCopy.runsOtherWords(runningWords, words);
+        return 0;
+    }
+    Form& first = startupForm();
+    first.Show();
+    // The start-up screen shows no text of the toolkit: its translation is loaded once the
+    // first frame is on screen.
+    afterFirstPaint(&first, [] { useGermanToolkitTexts(); });
+    return application.exec();
 }
 
 }  // namespace platform

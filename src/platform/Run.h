@@ -1,18 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QString>
 #include <functional>
 
 namespace platform {
 
 class Form;
 
+// What a start tells the copy of the program that may already run, and what it does when
+// that copy plays with other words.
+struct OtherCopy {
+    // The folder of this start's words (a real path), asked once the toolkit runs.
+    std::function<QString()> words;
+    // Called in a second start, after the running copy came to the front, when that copy
+    // plays with another folder than this start would.
+    std::function<void(const QString& runningWords, const QString& ownWords)> runsOtherWords;
+};
+
 // Starts the toolkit, sets App.Path to the executable's folder, shows the start-up form
-// and runs until the last form is unloaded. With `oneCopy`, a second start brings this
-// copy's windows to the front and ends.
-int run(int argc, char* argv[], const std::function<Form&()>& startupForm, bool oneCopy = true);
+// and runs until the last form is unloaded. With `oneCopy`, when a copy of the program
+// already runs for this user and display, it is brought to the front instead and 0 is
+// returned.
+int run(int argc, char* argv[], const std::function<Form&()>& startupForm, const OtherCopy& otherCopy = {},
+        bool oneCopy = true);
 
 // The toolkit's own texts (context menus, standard buttons) in German, from the system's
-// Qt translations. Returns false when the translation is not installed.
+// Qt translations. Returns false when the translation is not installed. The game loads them
+// just after its first frame; whatever shows such a text earlier calls this first.
 bool useGermanToolkitTexts();
+
+// Two names of one folder are the same when they lead to the same place: links, "..", a
+// trailing slash do not count. A folder that does not exist is compared by its clean
+// absolute name.
+bool sameFolder(const QString& one, const QString& other);
 
 }  // namespace platform

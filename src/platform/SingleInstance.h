@@ -9,12 +9,18 @@ namespace platform {
 QString instanceName();
 
 // Makes this process the one copy of the program for `name`. Returns true when it is: from
-// then on a later start calls `onAnotherStart` here. Returns false when another copy runs;
-// it has then been told to come to the front, and this process should end.
-// A copy that was killed leaves its socket behind; that never blocks a new start.
-// Needs the application object; the copy stays claimed until the process ends or
-// releaseInstance is called.
-bool claimInstance(const QString& name, std::function<void()> onAnotherStart);
+// then on a later start calls `onAnotherStart` here and is told `words` (what this copy
+// plays with). Returns false when another copy runs; it has then been told to come to the
+// front, and this process should end. `runningWords`, when given, then holds the words the
+// running copy told (empty when it did not answer within two seconds).
+// The name lives in Linux's abstract socket namespace: no file is made anywhere, and the
+// name is free again the moment its process ends, however it ends. Only a process of the
+// same user is answered and believed. When no copy can be made (no sockets, the name held
+// by another user) this returns true: the game plays without being the one copy.
+// Needs the application object and its thread to listen; asking another copy works from
+// any thread. The copy stays claimed until the process ends or releaseInstance is called.
+bool claimInstance(const QString& name, const QString& words, std::function<void()> onAnotherStart,
+                   QString* runningWords = nullptr);
 void releaseInstance();
 
 // Brings every visible window of the program to the front (un-minimised).

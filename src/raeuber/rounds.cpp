@@ -6,6 +6,7 @@
 #include "game/OnScreenKeys.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
+#include "platform/Form.h"
 #include "platform/Pictures.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -17,20 +18,24 @@ void frmRaeuber::newRound() {
         // The same word again: picture, word and preview stay.
         for (int i = 0; i <= wordLength - 1; ++i) LetterInput[i]->setVisible(true);
     } else {
+        // Decoded no larger than the box is drawn in full screen: a camera's photo is never
+        // held whole.
+        const double largest = platform::fittingScale(kSceneWidth, kSceneHeight, true);
+        const int side = imgTerm->pixelsAtMost(largest);
         QPixmap picture;
         for (;;) {
             const QString path = nextImage();
-            picture = platform::tryLoadPicture(path);
+            picture = platform::tryLoadPicture(path, side);
             if (!picture.isNull()) break;
             // A picture that looked right but cannot be drawn leaves the list; another is drawn.
             onscreen::noteRemoved(imageNames.at(imageIndex));
             imageNames.removeAt(imageIndex);
             imageCount = imageCount - 1;
         }
-        // Fitted into a square at the picture's own resolution: the box scales it to its size,
-        // however large the scene is drawn.
-        const int side = std::max(picture.width(), picture.height());
-        imgTerm->setPixmapPicture(platform::fitInto(picture, side, side));
+        // Fitted into a square at the resolution it was decoded at: the box scales it to its
+        // size, however large the scene is drawn.
+        const int square = std::max(picture.width(), picture.height());
+        imgTerm->setPixmapPicture(platform::fitInto(picture, square, square));
         currentWord = words::fromFileName(imageNames.at(imageIndex));
         lbl_wordPreview->setCaption(currentWord);
         wordLength = currentWord.size();

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/start.h"
 
+#include "pictures/AssetPaths.h"
+#include "platform/Console.h"
+#include "platform/Files.h"
 #include "platform/Form.h"
+#include "platform/MessageBox.h"
 #include "platform/Run.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Launch.h"
@@ -22,14 +26,34 @@ void registerForms() {
 
 platform::Form& startupForm() { return frmSplash::Default(); }
 
+QString otherWordsText(const QString& runningWords, const QString& ownWords) {
+    return QStringLiteral("Das Spiel läuft schon, mit seinen eigenen Wörtern aus dem Ordner %1; es ist jetzt "
+                          "wieder vorne. Die Wörter aus dem Ordner %2 nimmt es erst nach einem neuen Start: "
+                          "Beenden Sie das laufende Spiel und starten Sie es dann noch einmal.")
+        .arg(runningWords, ownWords);
+}
+
+void tellOtherWordsRun(const QString& runningWords, const QString& ownWords, bool fromTerminal) {
+    const QString text = otherWordsText(runningWords, ownWords);
+    platform::writeErr(QStringLiteral("knorzelbart: ") + text + QLatin1Char('\n'));
+    if (!fromTerminal) platform::MsgBox(text);
+}
+
 int start(int argc, char* argv[]) {
     registerForms();
+    platform::OtherCopy otherCopy;
+    otherCopy.words = [] { return platform::resolvePath(assetPaths::dbFolder()); };
+    otherCopy.runsOtherWords = [](const QString& running, const QString& own) {
+        tellOtherWordsRun(running, own, platform::startedFromTerminal());
+    };
     return launch(
-        argc, argv, [](int count, char** values) { return platform::run(count, values, startupForm); },
+        argc, argv,
+        [otherCopy](int count, char** values) { return platform::run(count, values, startupForm, otherCopy); },
         [](int count, char** values, const QString& folder) {
             frmAufnahme::folder = folder;
             // The recording window is no game: it may run beside one.
-            return platform::run(count, values, [] () -> platform::Form& { return frmAufnahme::Default(); }, false);
+            return platform::run(
+                count, values, []() -> platform::Form& { return frmAufnahme::Default(); }, {}, false);
         });
 }
 

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QString>
+
 namespace platform {
 class Form;
 }
@@ -12,6 +14,11 @@ void registerForms();
 
 // The form the program opens with: the start-up screen.
 platform::Form& startupForm();
+
+// What a second start says when the running copy plays with other words than it was given:
+// on standard error, and in a message box when nobody reads that (started from the desktop).
+QString otherWordsText(const QString& runningWords, const QString& ownWords);
+void tellOtherWordsRun(const QString& runningWords, const QString& ownWords, bool fromTerminal);
 
 // Runs the program: the start-up form comes first.
 int start(int argc, char* argv[]);
