@@ -46,7 +46,12 @@ void scaleBox(QMessageBox& box, double factor) {
     }
     if (box.icon() != QMessageBox::NoIcon) {
         const int side = int(std::lround(box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize) * factor));
-        box.setIconPixmap(box.style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(side, side));
+        const QStyle::StandardPixmap kind = box.icon() == QMessageBox::Question ? QStyle::SP_MessageBoxQuestion
+                                            : box.icon() == QMessageBox::Warning  ? QStyle::SP_MessageBoxWarning
+                                            : box.icon() == QMessageBox::Information
+                                                ? QStyle::SP_MessageBoxInformation
+                                                : QStyle::SP_MessageBoxCritical;
+        box.setIconPixmap(box.style()->standardIcon(kind).pixmap(side, side));
     }
 }
 
@@ -72,9 +77,9 @@ void MsgBox(const QString& text, MsgIcon icon) {
 namespace platform {
 
 bool AskYesNo(const QString& text) {
+    const Handling handling;
     if (hooks().question) return hooks().question(text);
-    QMessageBox box(QMessageBox::Question, App().Title, displayText(text), QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    QMessageBox box(QMessageBox::Question, App().Title, displayText(text), QMessageBox::NoButton, owningForm());
     box.setObjectName(QStringLiteral("question"));
     box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
@@ -83,6 +88,7 @@ bool AskYesNo(const QString& text) {
     no->setObjectName(QStringLiteral("nein"));
     box.setDefaultButton(no);
     box.setEscapeButton(no);
+    scaleBox(box, programScale());
     box.exec();
     return box.clickedButton() == yes;
 }

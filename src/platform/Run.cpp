@@ -58,24 +58,25 @@ int run(int argc, char* argv[], const std::function<Form&()>& startupForm, const
     QImageReader::setAllocationLimit(kPictureMemoryLimitMegabytes);
     App().Path = QCoreApplication::applicationDirPath();
     // A second start brings this copy to the front and ends.
-namespace {
-// How long the end waits for the sound thread to let go of the sound server.
-constexpr int kSoundEndMs = 300;
-}  // namespace
-
-    const QString words = otherCopy.words ? otherCopy.words() : QString();
-    QString runningWords;
-    if (!claimInstance(instanceName(), words, bringWindowsToFront, &runningWords)) {
-        if (otherCopy.runsOtherWords && !runningWords.isEmpty() && !sameFolder(runningWords, words))
-            otherCopy.runsOtherWords(runningWords, words);
-        return 0;
+    if (oneCopy) {
+        const QString words = otherCopy.words ? otherCopy.words() : QString();
+        QString runningWords;
+        if (!claimInstance(instanceName(), words, bringWindowsToFront, &runningWords)) {
+            if (otherCopy.runsOtherWords && !runningWords.isEmpty() && !sameFolder(runningWords, words))
+                otherCopy.runsOtherWords(runningWords, words);
+            return 0;
+        }
     }
     Form& first = startupForm();
     first.Show();
     // The start-up screen shows no text of the toolkit: its translation is loaded once the
     // first frame is on screen.
     afterFirstPaint(&first, [] { useGermanToolkitTexts(); });
-    return application.exec();
+    const int status = application.exec();
+    // The windows are closed: the end never waits on the sound. A sound server that hangs
+    // keeps the sound thread blocked; then the process ends at once, without it.
+    if (!endSound(kSoundEndMs)) End(status);
+    return status;
 }
 
 }  // namespace platform
