@@ -10,8 +10,8 @@ namespace onscreen {
 
 namespace {
 
-const QString kShift(QChar(platform::LetterKeyboard::kShift));
-const QString kErase(QChar(platform::LetterKeyboard::kErase));
+const QString kShift{QChar(platform::LetterKeyboard::kShift)};
+const QString kErase{QChar(platform::LetterKeyboard::kErase)};
 
 }  // namespace
 
