@@ -237,7 +237,7 @@ private Q_SLOTS:
             struct BackToRoot {
                 bool root;
                 ~BackToRoot() {
-                    if (root) (void)::seteuid(0);
+                    if (root && ::seteuid(0) != 0) qFatal("cannot become root again");
                 }
             } back{root};
             QVERIFY(QDir(folder.db()).entryList(QDir::Files).isEmpty());  // really unreadable

@@ -16,6 +16,7 @@ packages=(
   espeak-ng
   fonts-dejavu-core dbus at-spi2-core python3-pyatspi
   hyphen-de libhyphen-dev
+  clang libclang-rt-14-dev appstream man-db
 )
 
 missing=()

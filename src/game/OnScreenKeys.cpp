@@ -14,8 +14,8 @@ namespace onscreen {
 
 namespace {
 
-const QString kShift(QChar(platform::LetterKeyboard::kShift));
-const QString kErase(QChar(platform::LetterKeyboard::kErase));
+const QString kShift{QChar(platform::LetterKeyboard::kShift)};
+const QString kErase{QChar(platform::LetterKeyboard::kErase)};
 
 // The characters of the two rows, in lower case, blank and hyphen included.
 bool onTheRows(QChar lower) {

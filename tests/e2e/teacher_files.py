@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What the installed tree and the package give an administrator: the handbook, the
 machine-readable copyright, the changelog, the settings example in /etc kept as a conffile,
-lintian without errors, and no file a teacher's own folder could collide with."""
+the German manual page, the AppStream metadata, lintian without errors and without the tags
+of a missing manual page or missing hardening, and no file a teacher's own folder could
+collide with."""
 
 import gzip
 import os
@@ -9,6 +11,9 @@ import re
 import subprocess
 
 SETTINGS = "etc/knorzelbart/einstellungen.conf"
+# lintian tags the package must not earn (the hardening ones are informational: -I).
+FORBIDDEN_TAGS = ("no-manual-page", "hardening-no-bindnow", "hardening-no-fortify-functions",
+                  "hardening-no-relro", "hardening-no-pie")
 
 
 def check_teacher_documents(checks, root):
@@ -48,6 +53,22 @@ def check_teacher_documents(checks, root):
             raise AssertionError(f"the settings example does not document {key}")
     checks.ok("the settings example in /etc documents every key and sets none")
 
+    with gzip.open(os.path.join(root, "usr/share/man/man6/knorzelbart.6.gz"), "rt",
+                   encoding="utf-8") as f:
+        page = f.read()
+    for part in (".TH KNORZELBART 6", ".SH OPTIONEN", ".SH EINSTELLUNGEN", "\\-\\-db"):
+        if part not in page:
+            raise AssertionError(f"the manual page lacks {part!r}")
+    checks.ok("the German manual page in share/man/man6")
+    # The metadata with the desktop entry and icons it names, as a software centre reads them.
+    result = subprocess.run(["appstreamcli", "validate-tree", "--no-net", "--pedantic", root],
+                            capture_output=True, timeout=120)
+    report = (result.stdout + result.stderr).decode(errors="replace")
+    if result.returncode != 0 or not os.path.isfile(
+            os.path.join(root, "usr/share/metainfo/org.example.knorzelbart.metainfo.xml")):
+        raise AssertionError(f"appstreamcli validate-tree:\n{report}")
+    checks.ok("the AppStream metadata in share/metainfo validates with the installed tree")
+
 
 def check_package_for_administrators(checks, deb, scratch, contents):
     control = os.path.join(scratch, "control")
@@ -64,11 +85,15 @@ def check_package_for_administrators(checks, deb, scratch, contents):
         raise AssertionError(f"the package writes outside /usr: {outside}")
     checks.ok("the only file outside /usr is the settings example, marked as conffile")
 
-    result = subprocess.run(["lintian", "--no-tag-display-limit", deb], capture_output=True,
-                            timeout=300)
+    result = subprocess.run(["lintian", "-I", "--no-tag-display-limit", deb],
+                            capture_output=True, timeout=300)
     report = (result.stdout + result.stderr).decode(errors="replace")
     errors = [line for line in report.splitlines() if line.startswith("E:")]
     if errors:
         raise AssertionError("lintian errors:\n" + "\n".join(errors))
+    tags = [line for line in report.splitlines()
+            if re.match(r"[EWI]: \S+: (" + "|".join(FORBIDDEN_TAGS) + r")\b", line)]
+    if tags:
+        raise AssertionError("lintian:\n" + "\n".join(tags))
     warnings = [line for line in report.splitlines() if line.startswith("W:")]
-    checks.ok(f"lintian: no errors ({len(warnings)} warnings)")
+    checks.ok(f"lintian: no errors, a manual page, every hardening ({len(warnings)} warnings)")
