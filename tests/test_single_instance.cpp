@@ -159,7 +159,7 @@ private Q_SLOTS:
         if (child == 0) {
             // Only system calls here: the copy holds the name and waits to be killed.
             const char held = holdName(bytes, true) >= 0 ? '1' : '0';
-            (void)::write(ready[1], &held, 1);
+            if (::write(ready[1], &held, 1) != 1) ::_exit(1);
             for (;;) ::pause();
         }
         ::close(ready[1]);
@@ -185,7 +185,7 @@ private Q_SLOTS:
         auto answered = std::async(std::launch::async, [strangerFd] {
             const int other = ::accept(strangerFd, nullptr, nullptr);
             const char hello[] = "SSH-2.0-irgendwas\n";
-            (void)::write(other, hello, sizeof hello - 1);
+            [[maybe_unused]] const ssize_t sent = ::write(other, hello, sizeof hello - 1);
             ::close(other);
         });
         QString words = QStringLiteral("alt");
