@@ -23,6 +23,10 @@ struct Options {
     bool fullScreen = false;
     Speech speech = Speech::Button;
     LetterKeys letterKeys = LetterKeys::Automatic;
+    // The learning record: off unless the teacher switches it on. Empty folder: the
+    // user's data folder.
+    bool learning = false;
+    QString learningFolder;
 };
 
 // The options of this run (tests set them directly).

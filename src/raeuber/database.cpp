@@ -3,6 +3,7 @@
 // program are the game's words.
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
+#include "lernstand/Learning.h"
 #include "platform/App.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
@@ -34,6 +35,7 @@ void frmRaeuber::loadDatabase() {
             if (imageNames.isEmpty()) imageNames.append(QString());  // element 0, never used
             imageNames.append(name);
         }
+        if (lernstand::on()) lernstand::picturesAppended(names);
     } else {
         dbFolderMessage(QStringLiteral("ist nicht vorhanden"));
     }
@@ -55,14 +57,18 @@ void frmRaeuber::dbFolderMessage(const QString& what) {
 QString frmRaeuber::nextImage() {
     platform::Randomize();
     if (lastRemovalCorrectCount != correctCount) {
-        if (imageIndex >= 1 && imageIndex < imageNames.size())
-            imageNames.removeAt(imageIndex);  // the names behind it move down by one
+        if (imageIndex >= 1 && imageIndex < imageNames.size()) {
+            if (lernstand::on()) lernstand::pictureRemoved(imageNames.at(imageIndex));
+            imageNames.removeAt(imageIndex);
+        }  // the names behind it move down by one
         lastRemovalCorrectCount = correctCount;
         imageCount = imageCount - 1;
     }
     if (imageCount > 0) {
         const float r = platform::Rnd();
         imageIndex = static_cast<int>(static_cast<double>(imageCount) * r) + 1;
+        // With the learning record on, the child's words to practise come back.
+        if (lernstand::on()) imageIndex = lernstand::chooseIndex(imageNames, imageCount, r);
         return assetPaths::dbPicture(imageNames.at(imageIndex));
     }
     platform::MsgBox(QStringLiteral("Datenbankfehler: Nicht genügend Bilddaten vorhanden - Programm wird beendet!"),

@@ -5,6 +5,7 @@
 
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
+#include "lernstand/Learning.h"
 #include "platform/Pictures.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -22,6 +23,7 @@ void frmRaeuber::newRound() {
             picture = platform::tryLoadPicture(path);
             if (!picture.isNull()) break;
             // A picture that looked right but cannot be drawn leaves the list; another is drawn.
+            if (lernstand::on()) lernstand::pictureRemoved(imageNames.at(imageIndex));
             imageNames.removeAt(imageIndex);
             imageCount = imageCount - 1;
         }
@@ -32,6 +34,7 @@ void frmRaeuber::newRound() {
         currentWord = words::fromFileName(imageNames.at(imageIndex));
         lbl_wordPreview->setCaption(currentWord);
         wordLength = currentWord.size();
+        if (lernstand::on()) lernstand::wordShown(currentWord, skillLevel);
         for (int i = 0; i <= wordLength - 1; ++i) {
             wordLetters[i] = currentWord.mid(i, 1);
             LetterInput[i]->setVisible(true);

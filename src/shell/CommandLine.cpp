@@ -25,6 +25,8 @@ Command failed(const QString& text) {
 Command parse(const QStringList& arguments) {
     Command command;
     bool check = false;
+    bool report = false;
+    bool forget = false;
     bool help = false;
     bool version = false;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -84,6 +86,28 @@ Command parse(const QStringList& arguments) {
             if (!file || file->isEmpty()) return failed(QStringLiteral("--bogen braucht eine Datei: --bogen DATEI.html"));
             command.sheet = *file;
             check = true;
+        } else if (is(name, {"--lernstand", "--learning"})) {
+            command.learning = true;
+            if (attached) {
+                if (attached->isEmpty()) return failed(QStringLiteral("--lernstand= braucht einen Ordner."));
+                command.learningFolder = *attached;
+            } else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-'))) {
+                command.learningFolder = arguments[++i];
+            }
+        } else if (is(name, {"--bericht", "--report"})) {
+            const auto file = value();
+            if (!file || file->isEmpty()) return failed(QStringLiteral("--bericht braucht eine Datei: --bericht DATEI.html"));
+            command.report = *file;
+            report = true;
+        } else if (is(name, {"--vergessen", "--forget"})) {
+            const auto child = value();
+            if (!child || child->trimmed().isEmpty())
+                return failed(QStringLiteral("--vergessen braucht den Namen eines Kindes: --vergessen NAME"));
+            command.forgetChild = *child;
+            forget = true;
+        } else if (is(name, {"--vergessen-alle", "--forget-all"})) {
+            command.forgetAll = true;
+            forget = true;
         } else if (is(name, {"--hilfe", "--help"})) {
             help = true;
         } else if (is(name, {"--version"})) {
@@ -94,6 +118,14 @@ Command parse(const QStringList& arguments) {
     }
     if (help) command.action = Command::Action::Help;
     else if (version) command.action = Command::Action::Version;
+    else if (forget && (report || check))
+        return failed(QStringLiteral("--vergessen geht nicht zusammen mit --bericht oder --pruefen."));
+    else if (report && check)
+        return failed(QStringLiteral("--bericht geht nicht zusammen mit --pruefen oder --bogen."));
+    else if (forget && !command.forgetChild.isEmpty() && command.forgetAll)
+        return failed(QStringLiteral("Entweder --vergessen NAME oder --vergessen-alle."));
+    else if (forget) command.action = Command::Action::Forget;
+    else if (report) command.action = Command::Action::Report;
     else if (check) command.action = Command::Action::Check;
     return command;
 }
@@ -103,6 +135,8 @@ void applyTo(const Command& command, options::Options& into) {
     if (command.fullScreen) into.fullScreen = *command.fullScreen;
     if (command.speech) into.speech = *command.speech;
     if (command.letterKeys) into.letterKeys = *command.letterKeys;
+    if (command.learning) into.learning = *command.learning;
+    if (command.learningFolder) into.learningFolder = *command.learningFolder;
 }
 
 QString helpText() {
@@ -116,6 +150,10 @@ QString helpText() {
         "  --buchstabentasten MODUS    Buchstabentasten am Bildschirm: aus, an, automatisch\n"
         "  --pruefen [ORDNER], --check den Bilderordner prüfen und jede Datei auflisten\n"
         "  --bogen DATEI.html          dazu einen Bilderbogen zum Ansehen und Drucken schreiben\n"
+        "  --lernstand [ORDNER]        den Lernstand der Kinder führen (im ORDNER, falls angegeben)\n"
+        "  --bericht DATEI.html        den Lernstand der Klasse als Seite zum Drucken schreiben\n"
+        "  --vergessen NAME            alles löschen, was über dieses Kind gespeichert ist\n"
+        "  --vergessen-alle            alles löschen, was über alle Kinder gespeichert ist\n"
         "  --hilfe, --help             diese Hilfe\n"
         "  --version                   die Version\n"
         "\n"

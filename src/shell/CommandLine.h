@@ -11,7 +11,7 @@
 namespace commandline {
 
 struct Command {
-    enum class Action { Play, Check, Help, Version, Error };
+    enum class Action { Play, Check, Report, Forget, Help, Version, Error };
     Action action = Action::Play;
     QString error;          // with Action::Error: what is wrong, in German
     QString checkFolder;    // --pruefen ORDNER (empty: the folder the game would use)
@@ -20,6 +20,11 @@ struct Command {
     std::optional<bool> fullScreen;
     std::optional<options::Speech> speech;
     std::optional<options::LetterKeys> letterKeys;
+    std::optional<bool> learning;           // --lernstand
+    std::optional<QString> learningFolder;  // --lernstand ORDNER
+    QString report;                         // --bericht DATEI.html
+    QString forgetChild;                    // --vergessen NAME
+    bool forgetAll = false;                 // --vergessen-alle
 };
 
 Command parse(const QStringList& arguments);

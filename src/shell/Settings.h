@@ -12,6 +12,8 @@
 //   vollbild         ja / nein
 //   sprache          aus / knopf / automatisch / diktat
 //   buchstabentasten aus / an / automatisch
+//   lernstand        aus / an (the learning record)
+//   lernstandordner  the record's folder
 //   gesperrt         (only in the file for every user) keys the users' files cannot change
 namespace settings {
 
