@@ -121,8 +121,10 @@ QString childSection(const Child& child, Pictures& pictures, Tally& classTally) 
     const QStringList hard = progress.hardWords();
     html += QStringLiteral("<h3>Wörter zum Üben</h3>\n");
     if (hard.isEmpty()) {
-        html += QStringLiteral("<p class=\"gut\">Keine: Jedes falsch geschriebene Wort wurde seitdem zweimal "
-                               "auf Anhieb richtig geschrieben.</p>\n");
+        html += firstTry == written
+                    ? QStringLiteral("<p class=\"gut\">Keine.</p>\n")
+                    : QStringLiteral("<p class=\"gut\">Keine: Jedes falsch geschriebene Wort wurde seitdem zweimal "
+                                     "auf Anhieb richtig geschrieben.</p>\n");
     } else {
         html += QStringLiteral("<div class=\"bilder\">\n");
         for (const QString& word : hard)
