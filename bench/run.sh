@@ -12,7 +12,8 @@ runs="${STARTUP_RUNS:-15}"
 photo_runs="${PHOTO_RUNS:-5}"
 
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DKNORZELBART_ASSETS="$root/assets" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe >/dev/null
+cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe \
+  bench_lernstand >/dev/null
 
 # An X server of our own for the programs that open windows.
 display="${BENCH_DISPLAY:-:$((90 + RANDOM % 100))}"
@@ -140,3 +141,6 @@ print("-+-".join("-" * x for x in w))
 for r in rows:
     print(" | ".join(c.ljust(w[i]) for i, c in enumerate(r)))
 PY
+echo
+echo "Learning record (the record on against off):"
+QT_QPA_PLATFORM=offscreen "$build/bench_lernstand" 2>/dev/null

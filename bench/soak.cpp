@@ -4,13 +4,17 @@
 // the memory after 10, 100 and 1,000 games; any broken rule of the shared state stops it.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <malloc.h>
 #include <random>
 #include <sys/resource.h>
 
+#include "game/Options.h"
 #include "game/modGlobalVars.h"
+#include "lernstand/Learning.h"
 #include "platform/TestMode.h"
 #include "platform/MessageBox.h"
 #include "platform/Random.h"
@@ -48,6 +52,16 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int games = argc > 1 ? std::atoi(argv[1]) : 1000;
+    // With --lernstand every game is played with the learning record on, in a folder of its
+    // own: ten children take turns, so each meets its missed words again.
+    const bool learning = argc > 2 && QByteArray(argv[2]) == "--lernstand";
+    QTemporaryDir record;
+    if (learning) {
+        qputenv("KNORZELBART_RECHNER_ID", "soak");
+        options::current().learning = true;
+        options::current().learningFolder = record.path();
+        std::printf("with the learning record on, in %s\n", qPrintable(record.path()));
+    }
     constexpr int kPictures = 40;
     testsupport::ProgramFolder folder;
     folder.addNumberedPictures(kPictures);
@@ -63,7 +77,9 @@ int main(int argc, char* argv[]) {
         for (float& r : numbers) r = uniform(chance);
         platform::queueRandomNumbers(numbers);
         const int level = 1 + g % 3;
-        frmRaeuber& game = testsupport::openGame(level, QStringLiteral("Kind%1").arg(g));
+        const QString child = QStringLiteral("Kind%1").arg(learning ? g % 10 : g);
+        frmRaeuber& game = testsupport::openGame(level, child);
+        game.beginChild(child);  // as the menu's level button does; nothing while the record is off
         const auto check = [&](const QString& step) {
             const QString broken = testsupport::brokenInvariants(game);
             if (!broken.isEmpty()) fail(QStringLiteral("game %1, %2:\n%3").arg(g).arg(step, broken));
@@ -86,6 +102,11 @@ int main(int argc, char* argv[]) {
             std::printf("%5d | %11d | %8d | %14.1f | %14.1f | %11.1f | %7.1f\n", g, modGlobalVars::imageCount,
                         expected, heapInUseMb(), currentRssMb(), peakRssMb(), clock.elapsed() / 1000.0);
         std::fflush(stdout);
+    }
+    if (learning) {
+        int files = static_cast<int>(QDir(record.path()).entryList(QDir::Files).size());
+        std::printf("learning record: %d files, %d words known for the last child\n", files,
+                    static_cast<int>(lernstand::progress().words().size()));
     }
     return 0;
 }

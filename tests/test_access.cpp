@@ -2,9 +2,13 @@
 // What a screen reader learns, read through Qt's accessibility interfaces as the bridge to
 // the accessibility bus reads them: names, roles, counts, and the announcements.
 #include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include "game/modGlobalVars.h"
+#include "platform/Access.h"
+#include "platform/Form.h"
 #include "platform/LetterKeys.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
@@ -112,6 +116,29 @@ private Q_SLOTS:
         keys->press(shift->text().at(0));
         QVERIFY(QAccessible::queryAccessibleInterface(shift)->state().checked);
         QCOMPARE(nameOf(keys->key(QChar(u'ä'))), QStringLiteral("Ä"));
+    }
+    // A form's watches end with it: while its controls are destroyed (losing the focus,
+    // hiding) none of its procedures runs on the half-gone form.
+    void aFormThatGoesRunsNoneOfItsWatchesAnyMore() {
+        ProgramFolder folder;
+        struct Watched : platform::Form {
+            int* afterDestructor;
+            bool destroying = false;
+            explicit Watched(int* count) : platform::Form(QStringLiteral("frmWatched")), afterDestructor(count) {
+                auto* box = new QLineEdit(this);
+                auto* label = new QLabel(this);
+                platform::onChanges({label, box}, [this] { if (destroying) ++*afterDestructor; });
+                platform::onShown(label, [this] { if (destroying) ++*afterDestructor; });
+            }
+            ~Watched() override { destroying = true; }
+        };
+        int calls = 0;
+        auto* form = new Watched(&calls);
+        form->show();
+        form->findChild<QLineEdit*>()->setFocus();
+        QCoreApplication::processEvents();
+        delete form;
+        QCOMPARE(calls, 0);
     }
 };
 

@@ -4,14 +4,14 @@
 
 Usage: check-layers.py SRC_DIR
 
-Layers, lowest first: platform; game and pictures; raeuber (the game form); shell (start-up
-screen, menu, start). A folder may include its own layer and those below it.
+Layers, lowest first: platform; game and pictures; lernstand (the learning record); raeuber
+(the game form); shell (start-up screen, menu, start). A folder may include its own layer and those below it.
 """
 import pathlib
 import re
 import sys
 
-LAYER = {"platform": 0, "game": 1, "pictures": 1, "raeuber": 2, "shell": 3}
+LAYER = {"platform": 0, "game": 1, "pictures": 1, "lernstand": 2, "raeuber": 3, "shell": 4}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^/"]+)/[^"]+"', re.M)
 
 

@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Plays complete games one after another under the virtual clock in a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and reports the picture list and memory.
-# Usage: tools/soak.sh [games=1000]   (SOAK_BUILD=dir to build elsewhere)
+# Usage: tools/soak.sh [games=1000] [--lernstand]   (SOAK_BUILD=dir to build elsewhere)
+# With --lernstand the games are played with the learning record on.
 . "$(dirname "$0")/preamble.sh"
 games="${1:-1000}"
+learning="${2:-}"
 build="${SOAK_BUILD:-/tmp/knorzelbart-soak}"
 
 flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
@@ -22,7 +24,7 @@ echo "With AddressSanitizer and UndefinedBehaviorSanitizer (memory includes the 
 # A failing soak must not end this script before its status and its report are read.
 status=0
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:quarantine_size_mb=16 LSAN_OPTIONS="suppressions=$build/lsan.supp:print_suppressions=0" \
-  UBSAN_OPTIONS=print_stacktrace=1 "$build/soak" "$games" 2> "$build/soak.err" || status=$?
+  UBSAN_OPTIONS=print_stacktrace=1 "$build/soak" "$games" $learning 2> "$build/soak.err" || status=$?
 if grep -q "ERROR: \|runtime error" "$build/soak.err"; then
   cat "$build/soak.err"
   echo "soak: sanitizer reports above (exit $status)"
@@ -33,10 +35,10 @@ if [ "$status" -ne 0 ]; then
   echo "soak: failed with exit $status, no sanitizer report"
   exit "$status"
 fi
-echo "soak: $games games, no sanitizer report (exit $status)"
+echo "soak: $games games${learning:+ with the learning record on}, no sanitizer report (exit $status)"
 
 # The same games in a plain build: the memory the program itself needs.
 cmake -S bench -B "$build-plain" -DCMAKE_BUILD_TYPE=Release -DKNORZELBART_ASSETS="$root/assets" >/dev/null
 cmake --build "$build-plain" -j"$(nproc)" --target soak >/dev/null
 echo "Without sanitizers:"
-"$build-plain/soak" "$games" 2>/dev/null
+"$build-plain/soak" "$games" $learning 2>/dev/null

@@ -25,6 +25,10 @@ struct Options {
     LetterKeys letterKeys = LetterKeys::Automatic;
     bool syllables = false;  // arcs under the syllables, F3 says the word in syllables
     bool soundHelp = false;  // F4 and "?": the initial-sound chart for the next letter
+    // The learning record: off unless the teacher switches it on. Empty folder: the
+    // user's data folder.
+    bool learning = false;
+    QString learningFolder;
 };
 
 // The options of this run (tests set them directly).

@@ -93,6 +93,15 @@ void onShown(QWidget* control, std::function<void()> shown) {
     control->installEventFilter(new ShowWatcher(control, std::move(shown)));
 }
 
+void stopWatching(QWidget* form) {
+    for (QObject* child : form->findChildren<QObject*>()) {
+        if (dynamic_cast<ChangeWatcher*>(child) || dynamic_cast<ShowWatcher*>(child)) {
+            child->setParent(nullptr);
+            delete child;
+        }
+    }
+}
+
 Announcer::Announcer(QWidget* form) : form_(form) {}
 
 void Announcer::announce(const QString& message) {

@@ -22,6 +22,10 @@ void presentAsWindow(QWidget* form);
 void onChanges(const QList<QWidget*>& widgets, std::function<void()> changed);
 // Calls `shown` when the control appears by its own flag (not when its window reappears).
 void onShown(QWidget* control, std::function<void()> shown);
+// Ends every watch set up with onChanges and onShown on the form's controls. A form calls
+// it as it goes: its controls lose their focus and hide while they are destroyed, and the
+// form's own procedures must not run then.
+void stopWatching(QWidget* form);
 
 // Speaks a message through the screen reader without moving the focus: each message is a
 // small notification that appears in the form; screen readers read a notification when it

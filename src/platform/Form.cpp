@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Form.h"
 
+#include "platform/Access.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Access.h"
 #include "platform/Controls.h"
 #include "platform/Handling.h"
 #include "platform/Program.h"
@@ -52,6 +55,7 @@ Form::Form(const QString& name) : QWidget(nullptr) {
 }
 
 Form::~Form() {
+    stopWatching(this);
     loadedForms().removeAll(this);
     forgetInstance(this);
 }

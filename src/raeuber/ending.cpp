@@ -2,6 +2,7 @@
 // The end of a game: the victory and defeat sequences, their messages, and the new game.
 #include "game/Speech.h"
 #include "game/modGlobalVars.h"
+#include "lernstand/Learning.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 #include "pictures/AssetPaths.h"
@@ -53,6 +54,9 @@ void frmRaeuber::newGame() {
     // Wherever its reaction was cut off, the next game's first reaction grows from the start
     // and is seen from its first tick.
     resetAssistant();
+    // A word that was missed and goes away unwritten is kept as unfinished; a failed word
+    // that the new game keeps goes on.
+    if (lernstand::on() && !wordFailed) lernstand::wordLeft();
 
     loadDatabase();
     imgRäuber->setPicture(assetPaths::robberStanding());

@@ -16,7 +16,7 @@
 // The game screen. This folder holds the whole form: its layout (layout.cpp) and its
 // procedures and handlers, one file per concern: start, database, rounds, letters,
 // assistant, robber, ending, speaker, letter keys, accessibility, syllables, the
-// initial-sound chart.
+// initial-sound chart, learning record.
 class frmRaeuber : public platform::Form {
 public:
     frmRaeuber();
@@ -85,6 +85,9 @@ public:
     void unlockFirstBox();
     // Shows the first word's preview again, its time counting from now (a new level).
     void showFirstWordPreview();
+    // With the learning record on: the child who clicked a level; its first word is drawn
+    // again, for this child (learning.cpp).
+    void beginChild(const QString& name);
 
     // The spoken word (speaker.cpp).
     QString currentPicture() const;

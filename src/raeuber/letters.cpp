@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Checking the letters the child types, box by box.
 #include "game/modGlobalVars.h"
+#include "lernstand/Learning.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -24,6 +25,7 @@ void frmRaeuber::LetterInput_Change(int Index) {
             lockLetterBoxes();
             img_correct[correctCount]->setVisible(true);
             correctCount = correctCount + 1;
+            if (lernstand::on()) lernstand::wordRight();
             assistantPlaying = true;
             assistantPath = assetPaths::assistantRight();
             tmr_assistantResize->setEnabled(true);
@@ -31,6 +33,7 @@ void frmRaeuber::LetterInput_Change(int Index) {
     } else if (T != L && T != "") {
         // A wrong letter fails the whole word.
         for (int i = 0; i <= n - 1; ++i) LetterInput[i]->setLocked(true);
+        if (lernstand::on()) lernstand::wordMissed(Index, T);
         wordFailed = true;
         assistantPlaying = true;
         assistantPath = assetPaths::assistantWrong();

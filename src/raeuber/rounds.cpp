@@ -7,6 +7,7 @@
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "platform/Form.h"
+#include "lernstand/Learning.h"
 #include "platform/Pictures.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -29,6 +30,7 @@ void frmRaeuber::newRound() {
             if (!picture.isNull()) break;
             // A picture that looked right but cannot be drawn leaves the list; another is drawn.
             onscreen::noteRemoved(imageNames.at(imageIndex));
+            if (lernstand::on()) lernstand::pictureRemoved(imageNames.at(imageIndex));
             imageNames.removeAt(imageIndex);
             imageCount = imageCount - 1;
         }
@@ -39,6 +41,7 @@ void frmRaeuber::newRound() {
         currentWord = words::fromFileName(imageNames.at(imageIndex));
         lbl_wordPreview->setCaption(currentWord);
         wordLength = currentWord.size();
+        if (lernstand::on()) lernstand::wordShown(currentWord, skillLevel);
         for (int i = 0; i <= wordLength - 1; ++i) {
             wordLetters[i] = currentWord.mid(i, 1);
             LetterInput[i]->setVisible(true);

@@ -5,6 +5,7 @@
 #include "game/Options.h"
 #include "game/Speech.h"
 #include "game/modGlobalVars.h"
+#include "lernstand/Learning.h"
 #include "platform/Form.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
@@ -55,6 +56,7 @@ void frmRaeuber::resetGameValues() {
 
 void frmRaeuber::Form_Unload(int& Cancel) {
     (void)Cancel;
+    if (lernstand::on()) lernstand::wordLeft();
     const int n = platform::Forms().count() - 1;
     for (int i = n; i >= 0; --i) {
         if (i < platform::Forms().count()) platform::Forms().at(i)->Unload();

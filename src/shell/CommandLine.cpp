@@ -28,6 +28,8 @@ Command parse(const QStringList& arguments) {
     Command command;
     bool check = false;
     bool record = false;
+    bool report = false;
+    bool forget = false;
     bool help = false;
     bool version = false;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -114,6 +116,28 @@ Command parse(const QStringList& arguments) {
             if (!file || file->isEmpty()) return failed(QStringLiteral("--bogen braucht eine Datei: --bogen DATEI.html"));
             command.sheet = *file;
             check = true;
+        } else if (is(name, {"--lernstand", "--learning"})) {
+            command.learning = true;
+            if (attached) {
+                if (attached->isEmpty()) return failed(QStringLiteral("--lernstand= braucht einen Ordner."));
+                command.learningFolder = *attached;
+            } else if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-'))) {
+                command.learningFolder = arguments[++i];
+            }
+        } else if (is(name, {"--bericht", "--report"})) {
+            const auto file = value();
+            if (!file || file->isEmpty()) return failed(QStringLiteral("--bericht braucht eine Datei: --bericht DATEI.html"));
+            command.report = *file;
+            report = true;
+        } else if (is(name, {"--vergessen", "--forget"})) {
+            const auto child = value();
+            if (!child || child->trimmed().isEmpty())
+                return failed(QStringLiteral("--vergessen braucht den Namen eines Kindes: --vergessen NAME"));
+            command.forgetChild = *child;
+            forget = true;
+        } else if (is(name, {"--vergessen-alle", "--forget-all"})) {
+            command.forgetAll = true;
+            forget = true;
         } else if (is(name, {"--hilfe", "--help"})) {
             help = true;
         } else if (is(name, {"--version"})) {
@@ -124,6 +148,14 @@ Command parse(const QStringList& arguments) {
     }
     if (help) command.action = Command::Action::Help;
     else if (version) command.action = Command::Action::Version;
+    else if (forget && (report || check))
+        return failed(QStringLiteral("--vergessen geht nicht zusammen mit --bericht oder --pruefen."));
+    else if (report && check)
+        return failed(QStringLiteral("--bericht geht nicht zusammen mit --pruefen oder --bogen."));
+    else if (forget && !command.forgetChild.isEmpty() && command.forgetAll)
+        return failed(QStringLiteral("Entweder --vergessen NAME oder --vergessen-alle."));
+    else if (forget) command.action = Command::Action::Forget;
+    else if (report) command.action = Command::Action::Report;
     else if (check) command.action = Command::Action::Check;
     else if (record) command.action = Command::Action::Record;
     return command;
@@ -136,6 +168,8 @@ void applyTo(const Command& command, options::Options& into) {
     if (command.letterKeys) into.letterKeys = *command.letterKeys;
     if (command.syllables) into.syllables = *command.syllables;
     if (command.soundHelp) into.soundHelp = *command.soundHelp;
+    if (command.learning) into.learning = *command.learning;
+    if (command.learningFolder) into.learningFolder = *command.learningFolder;
 }
 
 QString usageLine() { return QStringLiteral("Aufruf: knorzelbart [OPTIONEN]   (alle Optionen: knorzelbart --hilfe)"); }
@@ -156,6 +190,10 @@ QString helpText() {
         "  --aufnehmen [ORDNER], --record\n"
         "                              die Wörter des Bilderordners mit dem Mikrofon aufnehmen\n"
         "                              (Wort.ogg neben dem Bild; das Spiel spricht dann diese)\n"
+        "  --lernstand [ORDNER]        den Lernstand der Kinder führen (im ORDNER, falls angegeben)\n"
+        "  --bericht DATEI.html        den Lernstand der Klasse als Seite zum Drucken schreiben\n"
+        "  --vergessen NAME            alles löschen, was über dieses Kind gespeichert ist\n"
+        "  --vergessen-alle            alles löschen, was über alle Kinder gespeichert ist\n"
         "  --hilfe, --help, -h         diese Hilfe\n"
         "  --version, -v               die Version\n"
         "\n"

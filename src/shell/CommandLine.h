@@ -12,7 +12,7 @@
 namespace commandline {
 
 struct Command {
-    enum class Action { Play, Check, Record, Help, Version, Error };
+    enum class Action { Play, Check, Record, Report, Forget, Help, Version, Error };
     Action action = Action::Play;
     QString error;          // with Action::Error: what is wrong, in German
     QString checkFolder;    // --pruefen ORDNER (empty: the folder the game would use)
@@ -24,6 +24,11 @@ struct Command {
     std::optional<options::LetterKeys> letterKeys;
     std::optional<bool> syllables;
     std::optional<bool> soundHelp;
+    std::optional<bool> learning;           // --lernstand
+    std::optional<QString> learningFolder;  // --lernstand ORDNER
+    QString report;                         // --bericht DATEI.html
+    QString forgetChild;                    // --vergessen NAME
+    bool forgetAll = false;                 // --vergessen-alle
 };
 
 Command parse(const QStringList& arguments);

@@ -2,9 +2,13 @@
 #include "shell/Launch.h"
 
 #include "game/Options.h"
+#include "lernstand/Learning.h"
+#include "lernstand/Record.h"
+#include "lernstand/Report.h"
 #include "platform/App.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
+#include "platform/RecordFiles.h"
 #include "platform/TextFile.h"
 #include "platform/Tool.h"
 #include "pictures/AssetPaths.h"
@@ -67,6 +71,59 @@ int runCheck(const commandline::Command& command) {
     return check::exitStatus(report);
 }
 
+// The class's learning record as a page for the teacher.
+int runReport(const commandline::Command& command) {
+    lernstand::ReportInput input;
+    input.recordFolder = lernstand::folder();
+    input.vocabularyFolder = assetPaths::dbFolder();
+    input.today = platform::recordToday();
+    bool readable = false;
+    platform::recordFolderFiles(input.recordFolder, &readable);
+    if (!readable)
+        platform::writeErr(QStringLiteral("knorzelbart: Der Lernstandordner %1 ist nicht vorhanden oder kann nicht "
+                                          "gelesen werden; der Bericht zeigt kein Kind.\n")
+                               .arg(input.recordFolder));
+    input.children = lernstand::readAll(input.recordFolder);
+    const QString failure = platform::writeWholeFile(command.report, lernstand::report(input));
+    if (!failure.isEmpty()) {
+        platform::writeErr(QStringLiteral("knorzelbart: Der Bericht %1 kann nicht geschrieben werden (%2).\n")
+                               .arg(platform::absolutePath(command.report), failure));
+        return 2;
+    }
+    platform::writeOut(QStringLiteral("Bericht über %1 %2: %3\n")
+                           .arg(input.children.size())
+                           .arg(input.children.size() == 1 ? QStringLiteral("Kind") : QStringLiteral("Kinder"),
+                                platform::absolutePath(command.report)));
+    return 0;
+}
+
+// Deletes what is kept about one child or every child, and says what.
+int runForget(const commandline::Command& command) {
+    const QString folder = lernstand::folder();
+    const QString key = command.forgetAll ? QString() : lernstand::childKey(command.forgetChild);
+    QStringList failures;
+    const QStringList deleted = lernstand::forget(folder, key, &failures);
+    QStringList children;
+    for (const QString& name : deleted) {
+        const QString child = lernstand::shownName(lernstand::childOfFile(name));
+        if (!children.contains(child)) children << child;
+    }
+    for (const QString& name : deleted) platform::writeOut(QStringLiteral("gelöscht: %1/%2\n").arg(folder, name));
+    if (deleted.isEmpty())
+        platform::writeOut(command.forgetAll
+                               ? QStringLiteral("Im Lernstandordner %1 ist über kein Kind etwas gespeichert.\n").arg(folder)
+                               : QStringLiteral("Über „%1“ ist im Lernstandordner %2 nichts gespeichert.\n")
+                                     .arg(command.forgetChild.trimmed(), folder));
+    else
+        platform::writeOut(QStringLiteral("Der Lernstand von %1 ist gelöscht (%2 %3).\n")
+                               .arg(children.join(QStringLiteral(", ")))
+                               .arg(deleted.size())
+                               .arg(deleted.size() == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien")));
+    for (const QString& failure : failures)
+        platform::writeErr(QStringLiteral("knorzelbart: nicht gelöscht: %1\n").arg(failure));
+    return failures.isEmpty() ? 0 : 1;
+}
+
 }  // namespace
 
 int launch(int argc, char* argv[], const std::function<int(int, char**)>& play,
@@ -85,7 +142,9 @@ int launch(int argc, char* argv[], const std::function<int(int, char**)>& play,
         }
         case Action::Play:
         case Action::Check:
-        case Action::Record: break;
+        case Action::Record:
+        case Action::Report:
+        case Action::Forget: break;
     }
     options::Options& options = options::current();
     for (const QString& problem : settings::apply(settings::defaultFiles(), options))
@@ -93,6 +152,9 @@ int launch(int argc, char* argv[], const std::function<int(int, char**)>& play,
     commandline::applyTo(command, options);
     // A folder named on the command line is taken from where the program was started.
     if (command.db) options.dbFolder = platform::absolutePath(*command.db);
+    if (command.learningFolder) options.learningFolder = platform::absolutePath(*command.learningFolder);
+    if (command.action == Action::Report) return platform::runTool(argc, argv, [&] { return runReport(command); });
+    if (command.action == Action::Forget) return runForget(command);
     if (command.action == Action::Check) return platform::runTool(argc, argv, [&] { return runCheck(command); });
     if (command.action == Action::Record && record)
         return record(argc, argv,

@@ -19,7 +19,8 @@ constexpr int kMaxProblemsPerFile = 10;
 
 const QStringList kKeys = {QStringLiteral("db"), QStringLiteral("vollbild"), QStringLiteral("sprache"),
                            QStringLiteral("buchstabentasten"), QStringLiteral("silben"),
-                           QStringLiteral("anlauthilfe")};
+                           QStringLiteral("anlauthilfe"), QStringLiteral("lernstand"),
+                           QStringLiteral("lernstandordner")};
 
 QString quoted(const QString& text) {
     QString shown = text;
@@ -38,24 +39,33 @@ QString currentValue(const QString& key, const options::Options& o) {
     if (key == QLatin1String("sprache")) return speechName(o.speech);
     if (key == QLatin1String("silben")) return onOffName(o.syllables);
     if (key == QLatin1String("anlauthilfe")) return onOffName(o.soundHelp);
+    if (key == QLatin1String("lernstand")) return o.learning ? QStringLiteral("an") : QStringLiteral("aus");
+    if (key == QLatin1String("lernstandordner"))
+        return o.learningFolder.isEmpty() ? QStringLiteral("der Datenordner des Benutzers") : o.learningFolder;
     return letterKeysName(o.letterKeys);
 }
 
 // Sets one key from its text. Returns an empty string, or what is wrong and what is allowed.
-QString setValue(const QString& key, const QString& value, options::Options& o) {
-    if (key == QLatin1String("db")) {
-        if (value.isEmpty()) return QStringLiteral("ein leerer Ordnername");
-        if (value == QLatin1String("~")) {
-            o.dbFolder = platform::homeFolder();
-        } else if (value.startsWith(QLatin1String("~/"))) {
-            o.dbFolder = platform::homeFolder() + value.mid(1);
-        } else if (value.startsWith(QLatin1Char('/'))) {
-            o.dbFolder = value;
-        } else {
-            return QStringLiteral("kein vollständiger Pfad (er muss mit / oder ~/ beginnen)");
-        }
-        return QString();
+// A folder written as a full path or from the home folder (~/...).
+QString setFolder(const QString& value, QString& folder) {
+    if (value.isEmpty()) return QStringLiteral("ein leerer Ordnername");
+    if (value == QLatin1String("~")) {
+        folder = platform::homeFolder();
+    } else if (value.startsWith(QLatin1String("~/"))) {
+        folder = platform::homeFolder() + value.mid(1);
+    } else if (value.startsWith(QLatin1Char('/'))) {
+        folder = value;
+    } else {
+        return QStringLiteral("kein vollständiger Pfad (er muss mit / oder ~/ beginnen)");
     }
+    return QString();
+}
+
+QString setValue(const QString& key, const QString& value, options::Options& o) {
+    if (key == QLatin1String("db")) return setFolder(value, o.dbFolder);
+    if (key == QLatin1String("lernstandordner")) return setFolder(value, o.learningFolder);
+    if (key == QLatin1String("lernstand"))
+        return parseYesNo(value, o.learning) ? QString() : QStringLiteral("erlaubt sind aus und an");
     if (key == QLatin1String("vollbild"))
         return parseYesNo(value, o.fullScreen) ? QString() : QStringLiteral("erlaubt sind ja und nein");
     if (key == QLatin1String("sprache"))
@@ -135,14 +145,16 @@ struct Reader {
                 k = k.toLower();
                 if (kKeys.contains(k)) locked->insert(k);
                 else problem(number, QStringLiteral("%1 ist keine Einstellung, die gesperrt werden kann "
-                                                    "(möglich: db, vollbild, sprache, buchstabentasten, silben, anlauthilfe).")
+                                                    "(möglich: db, vollbild, sprache, buchstabentasten, silben, "
+                                                    "anlauthilfe, lernstand, lernstandordner).")
                                          .arg(quoted(k)));
             }
             return;
         }
         if (!kKeys.contains(key)) {
             problem(number, QStringLiteral("unbekannte Einstellung %1 (möglich: db, vollbild, sprache, "
-                                           "buchstabentasten, silben, anlauthilfe); die Zeile wird nicht beachtet.")
+                                           "buchstabentasten, silben, anlauthilfe, lernstand, "
+                                           "lernstandordner); die Zeile wird nicht beachtet.")
                                 .arg(quoted(key)));
             return;
         }

@@ -14,6 +14,8 @@
 //   buchstabentasten aus / an / automatisch
 //   silben           aus / an
 //   anlauthilfe      aus / an
+//   lernstand        aus / an (the learning record)
+//   lernstandordner  the record's folder
 //   gesperrt         (only in the file for every user) keys the users' files cannot change
 namespace settings {
 

@@ -33,6 +33,7 @@ void frmAuswahlmenü::chooseLevel(const rules::Level& level) {
     // picture; then nothing below runs.
     frmRaeuber& game = frmRaeuber::Default();
     game.Show();
+    game.beginChild(playerName);
     game.showFirstWordPreview();
     setVisible(false);
     game.LetterInput[0]->SetFocus();

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The learning record of a class over a school year (30 children, about 100,000 results on
+// two computers each): the time from the level click to the first picture with the record
+// on against off, and the time to write the teacher's report.
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+#include "game/Options.h"
+#include "lernstand/Learning.h"
+#include "lernstand/Record.h"
+#include "lernstand/Report.h"
+#include "platform/RecordFiles.h"
+#include "raeuber/frmRaeuber.h"
+#include "shell/frmAuswahlmenue.h"
+#include "shell/frmSplash.h"
+#include "shell/start.h"
+#include "support/GameFixture.h"
+
+namespace {
+
+constexpr int kChildren = 30;
+constexpr int kWords = 110;
+constexpr int kResults = 100000;
+constexpr int kRuns = 15;
+
+QString childName(int i) { return QStringLiteral("Kind %1").arg(i + 1); }
+
+// A school year: 190 days, each child about 3,300 results, on two computers.
+void makeRecord(const QString& folder) {
+    std::mt19937 chance(2026);
+    std::uniform_int_distribution<int> word(1, kWords), outcome(0, 9), letter(0, 25);
+    QByteArray files[kChildren][2];
+    for (int n = 0; n < kResults; ++n) {
+        const int child = n % kChildren;
+        lernstand::Result r;
+        // School days from September to June: five of every seven.
+        const int day = n * 190 / kResults;
+        r.day = QDate(2025, 9, 1).addDays(day / 5 * 7 + day % 5).toString(Qt::ISODate);
+        r.level = 1 + n % 3;
+        r.word = QStringLiteral("Wort%1").arg(word(chance), 2, 10, QLatin1Char('0'));
+        const int o = outcome(chance);
+        r.outcome = o < 7 ? lernstand::Outcome::FirstTry : o < 9 ? lernstand::Outcome::AfterReveal
+                                                                 : lernstand::Outcome::Unfinished;
+        if (r.outcome != lernstand::Outcome::FirstTry) {
+            r.box = 1;
+            r.letter = QString(QChar('a' + letter(chance)));
+        }
+        files[child][n % 2] += lernstand::line(r);
+    }
+    for (int c = 0; c < kChildren; ++c)
+        for (int k = 0; k < 2; ++k)
+            platform::appendRecordLine(
+                folder + QLatin1Char('/') +
+                    lernstand::fileName(lernstand::childKey(childName(c)), QStringLiteral("rechner%1").arg(k)),
+                files[c][k]);
+}
+
+// One program start to the menu, then the level click; returns the click's milliseconds.
+double levelClick(bool on, const QString& record, int child) {
+    testsupport::ProgramFolder folder;
+    folder.addNumberedPictures(kWords);
+    lernstand::resetRun();
+    options::current() = options::Options();
+    options::current().learning = on;
+    options::current().learningFolder = record;
+    shell::startupForm().Show();
+    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
+    frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+    menu.txtSpielername->setText(childName(child));
+    QElapsedTimer clock;
+    clock.start();
+    menu.cmdLevel1_Click();
+    const double ms = clock.nsecsElapsed() / 1e6;
+    if (frmRaeuber::Default().imgTerm == nullptr) std::abort();
+    return ms;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("KNORZELBART_RECHNER_ID", "bench");
+    QApplication app(argc, argv);
+    const QString record = QDir::tempPath() + QStringLiteral("/knorzelbart-bench-lernstand");
+    QDir(record).removeRecursively();
+    QDir().mkpath(record);
+    makeRecord(record);
+
+    levelClick(false, record, 0);  // warm the caches of the toolkit
+    std::vector<double> off, on;
+    for (int i = 0; i < kRuns; ++i) {
+        off.push_back(levelClick(false, record, i));
+        on.push_back(levelClick(true, record, i));
+    }
+    // The report is timed without the toolkit's start, as the teacher's command runs it.
+    std::vector<double> report;
+    size_t children = 0, results = 0;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        lernstand::ReportInput input;
+        input.children = lernstand::readAll(record);
+        input.recordFolder = record;
+        input.vocabularyFolder = QStringLiteral(KNORZELBART_ASSETS_DIR "/db");
+        input.today = QStringLiteral("2026-06-30");
+        const QByteArray html = lernstand::report(input);
+        report.push_back(clock.nsecsElapsed() / 1e6);
+        children = input.children.size();
+        results = 0;
+        for (const auto& c : input.children) results += c.results.size();
+        if (html.isEmpty()) return 1;
+    }
+    const double extra = median(on) - median(off);
+    std::printf("learning record: %zu children, %zu results\n", children, results);
+    std::printf("first picture after the level click, record off: %.1f ms (median of %d)\n", median(off), kRuns);
+    std::printf("first picture after the level click, record on:  %.1f ms, +%.1f ms, limit +20 ms %s\n", median(on),
+                extra, extra <= 20 ? "ok" : "EXCEEDED");
+    std::printf("class report: %.0f ms (median of 5), limit 1000 ms %s\n", median(report),
+                median(report) < 1000 ? "ok" : "EXCEEDED");
+    QDir(record).removeRecursively();
+    return 0;
+}

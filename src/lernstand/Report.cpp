@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lernstand/Report.h"
+
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <array>
+
+#include "game/Words.h"
+#include "lernstand/Mistakes.h"
+#include "lernstand/Progress.h"
+#include "platform/Files.h"
+#include "platform/PictureCheck.h"
+
+namespace lernstand {
+
+namespace {
+
+constexpr int kClassTop = 10;   // the class's most frequent words and kinds shown
+constexpr int kExamples = 3;    // examples per kind of mistake and child
+
+const char* kStyle = R"(
+@page { size: A4; margin: 14mm; }
+body { font-family: "Liberation Sans", Arial, sans-serif; margin: 1.5em; color: #000; background: #fff; font-size: 14px; }
+h1 { font-size: 1.5em; margin: 0 0 .2em 0; }
+h2 { font-size: 1.2em; margin: 0 0 .3em 0; }
+h3 { font-size: 1em; margin: .6em 0 .2em 0; }
+p.kopf { margin: 0 0 1em 0; color: #333; word-break: break-all; }
+section { border: 1px solid #999; border-radius: 6px; padding: .6em .9em; margin: 0 0 1em 0;
+  break-inside: avoid; page-break-inside: avoid; }
+section.klasse { background: #f2f7ff; }
+p.zahlen { margin: 0; }
+p.zahlen b { font-size: 1.1em; }
+div.bilder { display: flex; flex-wrap: wrap; gap: 8px; }
+figure { margin: 0; width: 76px; text-align: center; }
+figure img { width: 64px; height: 64px; display: block; margin: 0 auto; border: 1px solid #999; background: #80ffff; }
+figure div.ohne { width: 64px; height: 64px; margin: 0 auto; border: 1px dashed #999; }
+figcaption { font-size: 13px; margin-top: 2px; word-wrap: break-word; }
+ul { margin: .2em 0; padding-left: 1.4em; }
+li { margin: .1em 0; }
+span.beispiel { color: #555; }
+p.gut { color: #006000; margin: .2em 0; }
+table { border-collapse: collapse; }
+td, th { border: 1px solid #999; padding: 2px 8px; text-align: left; vertical-align: top; }
+div.spalten { display: flex; gap: 2em; flex-wrap: wrap; }
+@media print { body { margin: 0; } section.klasse { background: none; } }
+)";
+
+QString esc(const QString& text) { return text.toHtmlEscaped(); }
+
+QString germanDay(const QString& day) {
+    if (day.size() != 10) return day;
+    return day.mid(8, 2) + QLatin1Char('.') + day.mid(5, 2) + QLatin1Char('.') + day.left(4);
+}
+
+// The pictures of the vocabulary, word by word, decoded only when a word is asked for.
+class Pictures {
+public:
+    explicit Pictures(const QString& folder) : folder_(platform::resolvePath(folder)) {
+        for (const QString& name : platform::folderFileNames(folder, words::nameCanBeWord))
+            if (!names_.contains(words::fromFileName(name))) names_.insert(words::fromFileName(name), name);
+    }
+    QString html(const QString& word) {
+        auto it = made_.find(word);
+        if (it != made_.end()) return *it;
+        QString img = QStringLiteral("<div class=\"ohne\"></div>");
+        if (names_.contains(word)) {
+            const platform::PictureFacts facts = platform::examinePicture(
+                folder_ + QLatin1Char('/') + names_.value(word), true, QSize(64, 64), true);
+            if (facts.kind == platform::PictureFacts::Kind::Picture && !facts.thumbnail.isEmpty())
+                img = QStringLiteral("<img alt=\"%1\" src=\"data:image/png;base64,%2\">")
+                          .arg(esc(word), QString::fromLatin1(facts.thumbnail.toBase64()));
+        }
+        return *made_.insert(word, img);
+    }
+
+private:
+    QString folder_;
+    QHash<QString, QString> names_;
+    QHash<QString, QString> made_;
+};
+
+struct Tally {
+    QHash<QString, int> wrongWords;
+    std::array<int, kMistakeKinds> kinds{};
+};
+
+QString percent(int part, int whole) {
+    if (whole == 0) return QStringLiteral("–");
+    return QString::number(qRound(100.0 * part / whole)) + QStringLiteral(" %");
+}
+
+QString childSection(const Child& child, Pictures& pictures, Tally& classTally) {
+    Progress progress;
+    progress.addAll(child.results);
+    QSet<QString> days;
+    int firstTry = 0;
+    std::array<int, kMistakeKinds> kinds{};
+    std::array<QStringList, kMistakeKinds> examples;
+    for (const Result& result : child.results) {
+        days.insert(result.day);
+        if (result.outcome == Outcome::FirstTry) {
+            ++firstTry;
+            continue;
+        }
+        ++classTally.wrongWords[result.word];
+        const int kind = static_cast<int>(classify(result.word, result.box, result.letter));
+        ++kinds[kind];
+        ++classTally.kinds[kind];
+        const QString example = QStringLiteral("%1 → „%2…“").arg(result.word, result.word.left(result.box) + result.letter);
+        if (examples[kind].size() < kExamples && !examples[kind].contains(example)) examples[kind] << example;
+    }
+    const int written = static_cast<int>(child.results.size());
+    QString html = QStringLiteral("<section class=\"kind\">\n<h2>%1</h2>\n").arg(esc(shownName(child.key)));
+    html += QStringLiteral("<p class=\"zahlen\">Geübt an <b>%1</b> %2 · <b>%3</b> Wörter geschrieben · "
+                           "<b>%4</b> beim ersten Versuch richtig</p>\n")
+                .arg(days.size())
+                .arg(days.size() == 1 ? QStringLiteral("Tag") : QStringLiteral("Tagen"))
+                .arg(written)
+                .arg(percent(firstTry, written));
+    const QStringList hard = progress.hardWords();
+    html += QStringLiteral("<h3>Wörter zum Üben</h3>\n");
+    if (hard.isEmpty()) {
+        html += firstTry == written
+                    ? QStringLiteral("<p class=\"gut\">Keine.</p>\n")
+                    : QStringLiteral("<p class=\"gut\">Keine: Jedes falsch geschriebene Wort wurde seitdem zweimal "
+                                     "auf Anhieb richtig geschrieben.</p>\n");
+    } else {
+        html += QStringLiteral("<div class=\"bilder\">\n");
+        for (const QString& word : hard)
+            html += QStringLiteral("<figure>%1<figcaption>%2</figcaption></figure>\n").arg(pictures.html(word), esc(word));
+        html += QStringLiteral("</div>\n");
+    }
+    html += QStringLiteral("<h3>Fehlerarten</h3>\n");
+    std::vector<int> order;
+    for (int k = 0; k < kMistakeKinds; ++k)
+        if (kinds[k] > 0) order.push_back(k);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return kinds[a] > kinds[b]; });
+    if (order.empty()) {
+        html += QStringLiteral("<p class=\"gut\">Keine Fehler.</p>\n");
+    } else {
+        html += QStringLiteral("<ul>\n");
+        for (int k : order)
+            html += QStringLiteral("<li>%1: %2-mal <span class=\"beispiel\">(%3)</span></li>\n")
+                        .arg(esc(mistakeName(static_cast<Mistake>(k))))
+                        .arg(kinds[k])
+                        .arg(esc(examples[k].join(QStringLiteral(", "))));
+        html += QStringLiteral("</ul>\n");
+    }
+    return html + QStringLiteral("</section>\n");
+}
+
+QString classSection(const Tally& tally, int children, int results) {
+    QString html = QStringLiteral("<section class=\"klasse\">\n<h2>Die ganze Klasse</h2>\n");
+    html += QStringLiteral("<p class=\"zahlen\"><b>%1</b> %2 · <b>%3</b> Wörter geschrieben</p>\n")
+                .arg(children)
+                .arg(children == 1 ? QStringLiteral("Kind") : QStringLiteral("Kinder"))
+                .arg(results);
+    std::vector<std::pair<QString, int>> wordsByCount;
+    for (auto it = tally.wrongWords.begin(); it != tally.wrongWords.end(); ++it)
+        wordsByCount.emplace_back(it.key(), it.value());
+    std::sort(wordsByCount.begin(), wordsByCount.end(), [](const auto& a, const auto& b) {
+        return a.second != b.second ? a.second > b.second : QString::localeAwareCompare(a.first, b.first) < 0;
+    });
+    html += QStringLiteral("<div class=\"spalten\">\n<div>\n<h3>Am häufigsten falsch geschrieben</h3>\n");
+    if (wordsByCount.empty()) {
+        html += QStringLiteral("<p class=\"gut\">Noch kein Wort.</p>\n");
+    } else {
+        html += QStringLiteral("<table>\n<tr><th>Wort</th><th>falsch</th></tr>\n");
+        for (size_t i = 0; i < wordsByCount.size() && i < kClassTop; ++i)
+            html += QStringLiteral("<tr><td>%1</td><td>%2-mal</td></tr>\n").arg(esc(wordsByCount[i].first)).arg(wordsByCount[i].second);
+        html += QStringLiteral("</table>\n");
+    }
+    html += QStringLiteral("</div>\n<div>\n<h3>Häufigste Fehlerarten</h3>\n");
+    std::vector<int> order;
+    for (int k = 0; k < kMistakeKinds; ++k)
+        if (tally.kinds[k] > 0) order.push_back(k);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return tally.kinds[a] > tally.kinds[b]; });
+    if (order.empty()) {
+        html += QStringLiteral("<p class=\"gut\">Noch keine.</p>\n");
+    } else {
+        html += QStringLiteral("<table>\n<tr><th>Fehlerart</th><th>gesehen</th></tr>\n");
+        for (int k : order)
+            html += QStringLiteral("<tr><td>%1</td><td>%2-mal</td></tr>\n")
+                        .arg(esc(mistakeName(static_cast<Mistake>(k))))
+                        .arg(tally.kinds[k]);
+        html += QStringLiteral("</table>\n");
+    }
+    return html + QStringLiteral("</div>\n</div>\n</section>\n");
+}
+
+}  // namespace
+
+QByteArray report(const ReportInput& input) {
+    Pictures pictures(input.vocabularyFolder);
+    Tally tally;
+    QString children;
+    int results = 0;
+    for (const Child& child : input.children) {
+        children += childSection(child, pictures, tally);
+        results += static_cast<int>(child.results.size());
+    }
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
+                                  "<title>Knorzelbart – Lernstand der Klasse</title>\n<style>");
+    html += QString::fromUtf8(kStyle);
+    html += QStringLiteral("</style>\n</head>\n<body>\n<h1>Knorzelbart – Lernstand der Klasse</h1>\n");
+    html += QStringLiteral("<p class=\"kopf\">Stand: %1 · Lernstandordner: %2</p>\n")
+                .arg(germanDay(input.today), esc(input.recordFolder));
+    if (input.children.empty()) {
+        html += QStringLiteral("<p>Es ist noch nichts gespeichert: Kein Kind hat mit eingeschaltetem "
+                               "Lernstand gespielt.</p>\n");
+    } else {
+        html += classSection(tally, static_cast<int>(input.children.size()), results);
+        html += children;
+    }
+    html += QStringLiteral("</body>\n</html>\n");
+    return html.toUtf8();
+}
+
+}  // namespace lernstand
