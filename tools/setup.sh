@@ -14,6 +14,7 @@ packages=(
   chromium lintian python3-markdown
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils sox
   fonts-dejavu-core dbus at-spi2-core python3-pyatspi
+  orca speech-dispatcher dbus-x11 libao4
 )
 
 missing=()

@@ -21,6 +21,8 @@ public:
     // The scene as designed, in pixels: every place and size the game uses is in this unit.
     static constexpr int kSceneWidth = 790;
     static constexpr int kSceneHeight = 573;
+    // The keys that press "Ende": two modifiers, so that a child does not press them by chance.
+    static constexpr const char* kEndKeys = "<Control><Shift>e";
     static frmRaeuber& Default();
     // The default instance if it was created, else nullptr.
     static frmRaeuber* Existing();
@@ -107,4 +109,9 @@ private:
     void showVocabularyKeys();
     void buildAccessibility();
     void updateAccessibleTexts();
+    // What a screen reader is told (access.cpp); every message goes through announce().
+    void announce(const QString& message);
+    void announceNewWord();
+    void announceReveal();
+    void announceRobber();
 };

@@ -41,6 +41,7 @@ void frmRaeuber::newRound() {
     wordFailed = false;
     LetterInput[0]->setLocked(false);
     tmr_hideWordPreview->setEnabled(true);
+    if (isVisible()) announceNewWord();
 }
 
 void frmRaeuber::clearLetterBoxes() {
@@ -82,6 +83,7 @@ void frmRaeuber::tmr_display_Timer() {
         wrongCount = wrongCount + 1;
         advanceRobber();
         clearLetterBoxes();
+        announceRobber();
         if (tmrVerloren->Enabled())
             LetterInput[0]->SetFocus();  // the game is lost: no retry, nothing to type
         else
@@ -98,6 +100,7 @@ void frmRaeuber::showFirstWordPreview() {
     tmr_hideWordPreview->setEnabled(false);
     tmr_hideWordPreview->setEnabled(true);
     updateSpeaker();
+    announceNewWord();
     speakIfAutomatic();
 }
 
