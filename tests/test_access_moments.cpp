@@ -73,12 +73,14 @@ private Q_SLOTS:
         folder.addPictures({QStringLiteral("Hund.png")});
         frmRaeuber& game = openGame(2);
         game.showFirstWordPreview();
+        runFor(1000);  // once the new window's news have passed
         QCOMPARE(game.announcer->current(), QStringLiteral("Neues Wort: 4 Buchstaben. Mit F2 hörst du das Wort."));
         // Ende: nothing of the old game is left to be read; the next game says its word anew.
         game.cmdReset_Click();
         QCOMPARE(game.announcer->current(), QString());
         QVERIFY(!game.findChild<QWidget*>(QStringLiteral("announcement")));
         openGame(2).showFirstWordPreview();
+        runFor(1000);
         QCOMPARE(game.announcer->current(), QStringLiteral("Neues Wort: 4 Buchstaben. Mit F2 hörst du das Wort."));
         for (const QString& m : game.announcer->messages()) QVERIFY2(!m.contains(QStringLiteral("Hund")), qPrintable(m));
     }

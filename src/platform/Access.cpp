@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <cstring>
 
 #include "platform/AccessText.h"
 
@@ -28,6 +29,27 @@ QHash<const QObject*, Presentation>& presentations() {
 }
 
 const char* const kDecoration = "knorzelbartDecoration";
+const char* const kQuiet = "knorzelbartQuietWhenLocked";
+
+QAccessible::UpdateHandler passedOn = nullptr;
+
+// Every change Qt tells the screen reader passes here; the lock of a quiet control stops.
+void tellScreenReader(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::StateChanged && event->object() && event->object()->property(kQuiet).toBool()) {
+        QAccessible::State rest = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates();
+        rest.disabled = false;
+        const QAccessible::State none;
+        if (std::memcmp(&rest, &none, sizeof rest) == 0) return;
+    }
+    if (passedOn) {
+        passedOn(event);
+        return;
+    }
+    // Qt's own way to the screen reader: with no handler installed, for this one event.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(tellScreenReader);
+}
 
 // A container that offers only its shown, not decorative controls.
 class ShownChildren : public QAccessibleWidget, public OwnAccessible {
@@ -151,6 +173,14 @@ void presentAsButton(QWidget* control, std::function<void()> press, const QStrin
 }
 void presentAsLink(QWidget* control, std::function<void()> open) {
     presentAs(control, {Kind::Link, std::move(open), QString()});
+}
+void quietWhenLocked(QWidget* control) {
+    static bool installed = false;
+    if (!installed) {
+        passedOn = QAccessible::installUpdateHandler(tellScreenReader);
+        installed = true;
+    }
+    control->setProperty(kQuiet, true);
 }
 void readOnlyWhileShown(QWidget* label) { presentAs(label, {Kind::ReadWhileShown, nullptr, QString()}); }
 void presentAsTextBox(QWidget* box) { presentAs(box, {Kind::TextBox, nullptr, QString()}); }

@@ -28,6 +28,10 @@ void presentAsButton(QWidget* control, std::function<void()> press, const QStrin
 void presentAsLink(QWidget* control, std::function<void()> open);
 // A one-line text box whose text a screen reader reads whole and asks about safely.
 void presentAsTextBox(QWidget* box);
+// A screen reader is not told each time the control is locked or unlocked (it still reads
+// the state when it asks). A row of keys locked at once would otherwise flood it with
+// dozens of messages, and a screen reader drops messages in a flood, announcements too.
+void quietWhenLocked(QWidget* control);
 // The label's text is read only while the label is shown.
 void readOnlyWhileShown(QWidget* label);
 

@@ -28,6 +28,13 @@ QString letters(int n) { return n == 1 ? QStringLiteral("1 Buchstabe") : QString
 void frmRaeuber::buildAccessibility() {
     platform::presentAsWindow(this);
     announcer = std::make_unique<platform::Announcer>(this);
+    // A window that appears floods the screen reader with news of its controls, and it
+    // drops messages in a flood: the first word is told a second later.
+    tmr_announceWord = new platform::Timer(this, "tmr_announceWord", 1000, [this] {
+        tmr_announceWord->setEnabled(false);
+        if (isVisible()) announceNewWord();
+    });
+    tmr_announceWord->setEnabled(false);
 
     platform::presentAsButton(cmdReset, [this] { cmdReset->click(); }, QString::fromLatin1(kEndKeys));
     describe(cmdReset, QStringLiteral("Ende"), QStringLiteral("Beendet das Spiel und zeigt wieder die Auswahl"));
@@ -35,6 +42,7 @@ void frmRaeuber::buildAccessibility() {
     describe(imgSpeaker, QStringLiteral("Wort anhören"), QStringLiteral("Sagt das Wort zum Bild"));
     platform::readOnlyWhileShown(lbl_wordPreview);
     platform::presentAsGroup(letterKeys);
+    for (QWidget* key : letterKeys->keys()) platform::quietWhenLocked(key);
     describe(letterKeys, QStringLiteral("Buchstabentasten"));
     letterKeys->onSpoken = [this](const QString& what) { announce(what); };
     for (int i = 0; i < rules::kLetterBoxes; ++i) platform::presentAsDecoration(underScore[i]);

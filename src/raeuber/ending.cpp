@@ -71,6 +71,7 @@ void frmRaeuber::newGame() {
     lbl_hidePic->setVisible(false);
     LetterInput[0]->setLocked(false);
     // Nothing said in this game is true in the next one.
+    tmr_announceWord->setEnabled(false);
     announcer->clear();
 }
 

@@ -100,7 +100,8 @@ void frmRaeuber::showFirstWordPreview() {
     tmr_hideWordPreview->setEnabled(false);
     tmr_hideWordPreview->setEnabled(true);
     updateSpeaker();
-    announceNewWord();
+    tmr_announceWord->setEnabled(false);
+    tmr_announceWord->setEnabled(true);
     speakIfAutomatic();
 }
 

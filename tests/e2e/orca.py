@@ -202,7 +202,7 @@ class Run:
         session.key("Tab", "Return")
         game = wait_for("the game", lambda: session.visible_windows(GAME_TITLE), 30)[0]
         line = self.hears(orca, "a new word: its letter count and how to hear it", mark,
-                          lambda s: s.startswith("Neues Wort:"))
+                          lambda s: "Neues Wort:" in s)
         word = wait_for("the picture's word", tree.word, 30)
         if line is not None:
             self.ok("the new word's announcement counts its letters and keeps the word",
@@ -214,7 +214,7 @@ class Run:
         self.type_word(session, word)
         self.hears(orca, "a right word: the tick and the count", mark,
                    lambda s: "Richtig" in s and "richtig: 1 von 15" in s)
-        line = self.hears(orca, "then the next word", mark, lambda s: s.startswith("Neues Wort:"), 30)
+        line = self.hears(orca, "then the next word", mark, lambda s: "Neues Wort:" in s, 30)
 
         # A wrong word: the word and its cross as the reveal begins, then the robber.
         word = wait_for("the next word", tree.word, 30)
@@ -242,7 +242,7 @@ class Run:
                 return
             if right < 15:
                 try:
-                    orca.wait("the next word", mark, lambda s: s.startswith("Neues Wort:"), 30)
+                    orca.wait("the next word", mark, lambda s: "Neues Wort:" in s, 30)
                 except Timeout:
                     self.ok(f"word {right + 1} is announced", False, " | ".join(orca.since(mark)[-10:]))
                     return
@@ -260,7 +260,7 @@ class Run:
         mark = orca.mark()
         session.key("Tab", "Tab", "Tab", "Return")
         game = wait_for("the second game", lambda: session.visible_windows(GAME_TITLE), 30)[0]
-        self.hears(orca, "the second game begins with its new word", mark, lambda s: s.startswith("Neues Wort:"))
+        self.hears(orca, "the second game begins with its new word", mark, lambda s: "Neues Wort:" in s)
         word = wait_for("the second game's word", tree.word, 30)
         old = [s for s in orca.since(mark) if "falsch: 1" in s or "richtig: 15" in s or "Richtig" in s]
         self.ok("nothing of the first game is said again", not old, " | ".join(old))
