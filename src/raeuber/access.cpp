@@ -30,7 +30,7 @@ void frmRaeuber::buildAccessibility() {
     announcer = std::make_unique<platform::Announcer>(this);
     // A window that appears floods the screen reader with news of its controls, and it
     // drops messages in a flood: the first word is told a second later.
-    tmr_announceWord = new platform::Timer(this, "tmr_announceWord", 1000, [this] {
+    tmr_announceWord = std::make_unique<platform::Timer>(nullptr, "tmr_announceWord", 1000, [this] {
         tmr_announceWord->setEnabled(false);
         if (isVisible()) announceNewWord();
     });

@@ -60,8 +60,9 @@ public:
     platform::LetterKeyboard* letterKeys;
     // What a screen reader is told when something that matters changes (access.cpp).
     std::unique_ptr<platform::Announcer> announcer;
-    // Tells the first word of a game once the window has settled (access.cpp).
-    platform::Timer* tmr_announceWord;
+    // Tells the first word of a game once the window has settled (access.cpp); not one of
+    // the layout's timers.
+    std::unique_ptr<platform::Timer> tmr_announceWord;
 
     // Picture-word database.
     void loadDatabase();

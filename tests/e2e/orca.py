@@ -156,6 +156,12 @@ class Run:
             conf = re.sub(r"(?m)^#? *AudioOutputMethod .*$", 'AudioOutputMethod "libao"', f.read())
         with open(os.path.join(config, "speechd.conf"), "w") as f:
             f.write(conf)
+        # Started here, in the session's process group, rather than spawned by Orca: Orca
+        # then finds it ready and does not wait for it on a busy machine.
+        socket = os.path.join(session.env["XDG_RUNTIME_DIR"], "speech-dispatcher", "speechd.sock")
+        session.start(["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", config],
+                      log_path=os.path.join(self.args.artefacts, "orca-speechd.log"))
+        wait_for("speech-dispatcher's socket", lambda: os.path.exists(socket), 60, interval=0.2)
         # Orca writes its debug file through a block buffer; a line-buffered copy of its
         # launcher lets the test read it while it grows.
         with open(shutil.which("orca")) as f:
@@ -171,7 +177,15 @@ class Run:
         session.start(["/usr/bin/python3", script, "--debug-file=" + path, "-u", prefs],
                       log_path=os.path.join(self.args.artefacts, "orca-output.log"))
         orca = OrcaLog(path)
-        wait_for("Orca to start speaking", lambda: orca.mark() > 0, 90, interval=0.5)
+        wait_for("Orca to start speaking", lambda: orca.mark() > 0, 120, interval=0.5)
+
+        def started():
+            try:
+                with open(path, "rb") as f:
+                    return b"ORCA: Startup complete" in f.read()
+            except FileNotFoundError:
+                return False
+        wait_for("Orca to listen to the accessibility bus", started, 120, interval=0.5)
         return orca
 
     def type_word(self, session, word):
@@ -183,6 +197,12 @@ class Run:
                             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1",
                             "GTK_MODULES": "", "NO_AT_BRIDGE": "0"})
         os.makedirs(session.env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        # The accessibility bus, started here so that Orca and the program find the same one:
+        # its address on the X server's root window and on the session bus.
+        session.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                      log_path=os.path.join(self.args.artefacts, "orca-bus.log"))
+        wait_for("the accessibility bus", lambda: "unix:" in session.run(
+            ["xprop", "-root", "AT_SPI_BUS"], check=False), 60, interval=0.3)
         orca = self.start_orca(session, home)
         log("Orca speaks")
 
