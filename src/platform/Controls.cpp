@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Access.h"
 #include "platform/Form.h"
 #include "platform/Pictures.h"
 
@@ -228,7 +229,7 @@ void Label::rescale() {
     setText(lines.join(QLatin1Char('\n')));
 }
 
-TextBox::TextBox(QWidget* parent, const char* name) : Control<QLineEdit>(parent, name) {}
+TextBox::TextBox(QWidget* parent, const char* name) : Control<QLineEdit>(parent, name) { presentAsTextBox(this); }
 
 void TextBox::SetFocus() {
     if (isHidden() || !window()->isVisible()) return;

@@ -17,6 +17,7 @@
 #include "platform/Access.h"
 #include "platform/Controls.h"
 #include "platform/Handling.h"
+#include "platform/Events.h"
 #include "platform/Program.h"
 #include "platform/Timer.h"
 
@@ -51,7 +52,7 @@ void forgetInstance(Form* form) {
 Form::Form(const QString& name) : QWidget(nullptr) {
     setObjectName(name);
     setAttribute(Qt::WA_QuitOnClose, false);
-    QCoreApplication::instance()->installEventFilter(this);
+    previewKeys(this, [this](QWidget*, QEvent* event) { return previewKey(event); });
 }
 
 Form::~Form() {
@@ -216,17 +217,14 @@ double fittingScale(double designWidth, double designHeight, bool fullScreen) {
                      (area.height() - kFrameHeightPx) / designHeight});
 }
 
-bool Form::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && KeyPreview && loaded_ && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        // Arrows, function keys and modifiers produce no character; neither does Delete.
-        if (text.isEmpty() || text == QStringLiteral("\x7f")) return false;
-        int key = text.at(0).unicode();
-        Form_KeyPress(key);
-        return key == 0;
-    }
-    return QWidget::eventFilter(watched, event);
+bool Form::previewKey(QEvent* event) {
+    if (!KeyPreview || !loaded_) return false;
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    // Arrows, function keys and modifiers produce no character; neither does Delete.
+    if (text.isEmpty() || text == QStringLiteral("\x7f")) return false;
+    int key = text.at(0).unicode();
+    Form_KeyPress(key);
+    return key == 0;
 }
 
 void Form::closeEvent(QCloseEvent* event) {

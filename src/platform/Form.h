@@ -69,10 +69,9 @@ protected:
     virtual void Form_Load() {}
     // Runs each time the hidden form is shown again and made the active window.
     virtual void Form_Activate() {}
-    // With KeyPreview on, every key that produces a character comes here first, whichever
-    // control of the form has the focus. Setting it to 0 swallows the key.
+    // With KeyPreview on, every key in this window that produces a character comes here first,
+    // whichever control of the form has the focus. Setting it to 0 swallows the key.
     virtual void Form_KeyPress(int& key) { (void)key; }
-    bool eventFilter(QObject* watched, QEvent* event) override;
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
     // The window's close box: unloads the form unless a form says otherwise. A close that
     // comes while a handler runs (Handling.h) is carried out after the handler.
@@ -83,6 +82,7 @@ protected:
 
 private:
     void load();
+    bool previewKey(QEvent* keyPress);
 
     bool loaded_ = false;
     bool unloading_ = false;

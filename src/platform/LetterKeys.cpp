@@ -200,6 +200,7 @@ void LetterKeyboard::press(QChar character) {
     if (character == QChar(kShift)) {
         shift_ = !shift_;
         updateCaptions();
+        if (onSpoken) onSpoken(shift_ ? QStringLiteral("Großbuchstabe an") : QStringLiteral("Großbuchstabe aus"));
         return;
     }
     if (KeyButton* k = key(character)) {
@@ -214,10 +215,13 @@ void LetterKeyboard::press(QChar character) {
         shift_ = false;
         updateCaptions();
     }
+    // Said before it is typed: what the letter causes (a tick) is said after it.
+    const QChar typed = latched ? capital(character) : character;
+    if (onSpoken) onSpoken(spokenName(typed));
     if (character == QChar(kErase))
         eraseCharacter(target);
     else
-        typeCharacter(target, latched ? capital(character) : character);
+        typeCharacter(target, typed);
 }
 
 void LetterKeyboard::followBoxes(const QList<TextBox*>& boxes) {

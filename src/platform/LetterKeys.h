@@ -66,6 +66,9 @@ public:
     void followBoxes(const QList<TextBox*>& boxes);
     // Runs each time the keys unlock.
     std::function<void()> onUnlock;
+    // Receives what a screen reader is to say after a tap: the character typed, or whether
+    // Shift is now on or off.
+    std::function<void(const QString&)> onSpoken;
 
     bool ShiftLatched() const { return shift_; }
     // What a tap on the key does.

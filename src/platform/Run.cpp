@@ -10,7 +10,7 @@
 #include <QTranslator>
 
 #include "platform/App.h"
-#include "platform/FirstPaint.h"
+#include "platform/Events.h"
 #include "platform/Form.h"
 #include "platform/PictureCheck.h"
 #include "platform/Program.h"

@@ -22,6 +22,7 @@ void frmRaeuber::tmr_assistantResize_Timer() {
         if (wordFailed) {
             lockLetterBoxes();
             tmr_display->setEnabled(true);
+            announceReveal();
             speakIfAutomatic();  // the reveal
         } else {
             clearLetterBoxes();

@@ -78,6 +78,9 @@ void frmRaeuber::newGame() {
     imgRäuber->setPicture(assetPaths::robberStanding());
     lbl_hidePic->setVisible(false);
     LetterInput[0]->setLocked(false);
+    // Nothing said in this game is true in the next one.
+    tmr_announceWord->setEnabled(false);
+    announcer->clear();
 }
 
 void frmRaeuber::cmdReset_Click() { newGame(); }

@@ -23,6 +23,8 @@ public:
     // The scene as designed, in pixels: every place and size the game uses is in this unit.
     static constexpr int kSceneWidth = 790;
     static constexpr int kSceneHeight = 573;
+    // The keys that press "Ende": two modifiers, so that a child does not press them by chance.
+    static constexpr const char* kEndKeys = "<Control><Shift>e";
     static frmRaeuber& Default();
     // The default instance if it was created, else nullptr.
     static frmRaeuber* Existing();
@@ -72,6 +74,9 @@ public:
     platform::Label* lblSoundHelpLetters = nullptr;
     platform::Label* lblSoundHelpWord = nullptr;
     platform::Timer* tmr_soundHelp = nullptr;
+    // Tells the first word of a game once the window has settled (access.cpp); not one of
+    // the layout's timers.
+    std::unique_ptr<platform::Timer> tmr_announceWord;
 
     // Picture-word database.
     void loadDatabase();
@@ -141,4 +146,9 @@ private:
     void buildSyllables();
     void buildSoundHelp();
     void updateAccessibleTexts();
+    // What a screen reader is told (access.cpp); every message goes through announce().
+    void announce(const QString& message);
+    void announceNewWord();
+    void announceReveal();
+    void announceRobber();
 };

@@ -5,9 +5,7 @@
 #include <QPixmap>
 
 #include "platform/App.h"
-#include "platform/Clicks.h"
-#include "platform/Keys.h"
-#include "platform/Visibility.h"
+#include "platform/Events.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -145,6 +143,8 @@ void frmRaeuber::buildLayout() {
     // key (Space, Return) ever ends a game, also while an end sequence hides the boxes.
     cmdReset->setFocusPolicy(Qt::NoFocus);
     connect(cmdReset, &QPushButton::clicked, this, [this] { cmdReset_Click(); });
+    // Without the mouse: Ctrl+Shift+E (kEndKeys) presses it.
+    onKey(this, Qt::Key_E, [this] { cmdReset->click(); }, Qt::ControlModifier | Qt::ShiftModifier);
 
     tmr_hideWordPreview = new Timer(this, "tmr_hideWordPreview", 3000, [this] { tmr_hideWordPreview_Timer(); });
     tmrVerloren = new Timer(this, "tmrVerloren", 250, [this] { tmrVerloren_Timer(); });

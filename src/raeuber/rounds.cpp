@@ -51,6 +51,7 @@ void frmRaeuber::newRound() {
     wordFailed = false;
     LetterInput[0]->setLocked(false);
     tmr_hideWordPreview->setEnabled(true);
+    if (isVisible()) announceNewWord();
 }
 
 void frmRaeuber::clearLetterBoxes() {
@@ -92,6 +93,7 @@ void frmRaeuber::tmr_display_Timer() {
         wrongCount = wrongCount + 1;
         advanceRobber();
         clearLetterBoxes();
+        announceRobber();
         if (tmrVerloren->Enabled())
             LetterInput[0]->SetFocus();  // the game is lost: no retry, nothing to type
         else {
@@ -110,6 +112,8 @@ void frmRaeuber::showFirstWordPreview() {
     tmr_hideWordPreview->setEnabled(false);
     tmr_hideWordPreview->setEnabled(true);
     updateSpeaker();
+    tmr_announceWord->setEnabled(false);
+    tmr_announceWord->setEnabled(true);
     speakIfAutomatic();
 }
 

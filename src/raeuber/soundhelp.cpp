@@ -11,9 +11,8 @@
 #include "game/Speech.h"
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"
-#include "platform/Keys.h"
+#include "platform/Events.h"
 #include "platform/Pictures.h"
-#include "platform/Visibility.h"
 #include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;

@@ -9,10 +9,8 @@
 #include "game/Syllables.h"
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"
-#include "platform/Clicks.h"
+#include "platform/Events.h"
 #include "platform/Hyphenation.h"
-#include "platform/Keys.h"
-#include "platform/Visibility.h"
 #include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;

@@ -3,11 +3,11 @@
 
 #include <QPixmap>
 
-#include "platform/FirstPaint.h"
+#include "platform/Access.h"
+#include "platform/Events.h"
 #include "platform/Links.h"
 #include "platform/Pictures.h"
 #include "pictures/AssetPaths.h"
-#include "platform/Clicks.h"
 #include "shell/Credits.h"
 #include "platform/Look.h"
 
@@ -35,6 +35,7 @@ LinkControl::LinkControl(QWidget* parent, const char* name, double width,
 void LinkControl::opensOnClick(QWidget* inner) {
     inner->setToolTip(toolTip());
     platform::onClick(inner, [this] { platform::NavigateTo(target_); });
+    platform::presentAsLink(inner, [this] { platform::NavigateTo(target_); });
 }
 
 platform::Label* LinkControl::textLabel(const QString& caption, double width, bool opaque) {

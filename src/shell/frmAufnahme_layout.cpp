@@ -3,7 +3,7 @@
 // words on the left, the chosen word with its picture and the buttons on the right.
 #include "game/Options.h"
 #include "pictures/AssetPaths.h"
-#include "platform/Keys.h"
+#include "platform/Events.h"
 #include "platform/Look.h"
 #include "shell/frmAufnahme.h"
 

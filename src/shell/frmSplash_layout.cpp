@@ -4,7 +4,7 @@
 // front; the links lie over the labels.
 #include "platform/Access.h"
 #include "platform/App.h"
-#include "platform/Clicks.h"
+#include "platform/Events.h"
 #include "shell/Credits.h"
 #include "platform/Look.h"
 #include "shell/frmSplash.h"
