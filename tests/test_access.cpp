@@ -8,6 +8,7 @@
 
 #include "game/modGlobalVars.h"
 #include "platform/Access.h"
+#include "platform/Events.h"
 #include "platform/Form.h"
 #include "platform/LetterKeys.h"
 #include "raeuber/frmRaeuber.h"
