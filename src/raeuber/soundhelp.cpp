@@ -44,8 +44,9 @@ void frmRaeuber::buildSoundHelp() {
     cmdSoundHelp->setToolTip(QStringLiteral("Anlaut-Hilfe (F4)"));
     cmdSoundHelp->hide();
     describe(cmdSoundHelp, QStringLiteral("Anlaut-Hilfe"),
-             QStringLiteral("Zeigt ein Bild, das mit dem nächsten Buchstaben anfängt (Taste F4)"));
+             QStringLiteral("Zeigt ein Bild, das mit dem nächsten Buchstaben anfängt"));
     connect(cmdSoundHelp, &QPushButton::clicked, this, [this] { cmdSoundHelp_Click(); });
+    platform::presentAsButton(cmdSoundHelp, [this] { cmdSoundHelp_Click(); }, QStringLiteral("F4"));
     onKey(this, Qt::Key_F4, [this] { cmdSoundHelp_Click(); });
 
     lblSoundHelpCard = new Label(this, "lblSoundHelpCard");

@@ -48,7 +48,8 @@ void frmRaeuber::buildSyllables() {
     imgSyllables->setFocusPolicy(Qt::NoFocus);  // the letter box keeps the keyboard
     imgSyllables->setToolTip(QStringLiteral("Silben anhören (F3)"));
     imgSyllables->hide();
-    platform::describe(imgSyllables, QStringLiteral("Silben anhören"), QStringLiteral("Sagt das Wort in Silben (Taste F3)"));
+    platform::presentAsButton(imgSyllables, [this] { imgSyllables_Click(); }, QStringLiteral("F3"));
+    platform::describe(imgSyllables, QStringLiteral("Silben anhören"), QStringLiteral("Sagt das Wort in Silben"));
     platform::onClick(imgSyllables, [this] { imgSyllables_Click(); });
     platform::onKey(this, Qt::Key_F3, [this] { imgSyllables_Click(); });
     // The boxes of a word appear and go together with their underlines.
