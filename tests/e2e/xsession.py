@@ -24,6 +24,22 @@ def _die_with_parent():
     ctypes.CDLL("libc.so.6", use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
+def log(text):
+    """One line of the run's log, with the time of day."""
+    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
+
+
+class Checks:
+    """The checks of one run: each passes or fails with its name and a detail."""
+
+    def __init__(self):
+        self.passed, self.failed = [], []
+
+    def ok(self, name, condition, detail=""):
+        (self.passed if condition else self.failed).append(name)
+        log(("PASS " if condition else "FAIL ") + name + (f" ({detail})" if detail else ""))
+
+
 class Timeout(AssertionError):
     pass
 
