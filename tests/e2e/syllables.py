@@ -27,7 +27,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import screen  # noqa: E402
 import speech  # noqa: E402
 from screen import GAME_TITLE, LEVEL_BUTTON, MENU_TITLE, NAME_BOX, Frame  # noqa: E402
-from xsession import Session, Timeout, bound_whole_run, wait_for  # noqa: E402
+from pulse import read_raw  # noqa: E402
+from xsession import Checks, Session, Timeout, bound_whole_run, log, wait_for  # noqa: E402
 
 # Words of two syllables and more, so that both arc colours show.
 WORDS = ["Banane", "Tomate", "Melone", "Rakete", "Zitrone", "Erdbeere", "Schnecke", "Giraffe",
@@ -38,10 +39,6 @@ RED = (0xb0, 0x3a, 0x3a)
 CARD = (255, 255, 230)
 SCENE = (790, 573)
 SCREEN = (1600, 1000)
-
-
-def log(text):
-    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
 
 
 def count_colour(frame, colour, x0, y0, x1, y1, tolerance=40):
@@ -55,12 +52,8 @@ def count_colour(frame, colour, x0, y0, x1, y1, tolerance=40):
 
 def pauses(raw_path, rate=speech.RATE, min_ms=100):
     """The silent stretches of at least min_ms between sound, in a recording."""
-    import array
     import math
-    samples = array.array("h")
-    with open(raw_path, "rb") as f:
-        data = f.read()
-    samples.frombytes(data[: len(data) // 2 * 2])
+    samples = read_raw(raw_path)
     window = rate // 100  # 10 ms
     loud = []
     for start in range(0, len(samples) - window + 1, window):
@@ -80,14 +73,10 @@ def pauses(raw_path, rate=speech.RATE, min_ms=100):
     return found
 
 
-class Check:
+class Check(Checks):
     def __init__(self, program, db, artefacts):
+        super().__init__()
         self.program, self.db, self.artefacts = program, db, artefacts
-        self.passed, self.failed = [], []
-
-    def ok(self, name, condition, detail=""):
-        (self.passed if condition else self.failed).append(name)
-        log(("PASS " if condition else "FAIL ") + name + (f" ({detail})" if detail else ""))
 
     def shot(self, session, window, name):
         session.screenshot(os.path.join(self.artefacts, name + ".png"), window=window)
@@ -206,7 +195,7 @@ def main():
     pulse = speech.Run(None, None, scratch)
     check = Check(args.program, db, scratch)
     try:
-        pulse.start_pulse()
+        pulse.start_server()
         check.with_settings(pulse)
         check.without_settings(pulse)
     except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:

@@ -201,6 +201,21 @@ class Session:
         return path
 
 
+def run_steps(passed, steps, close):
+    """Runs the steps in turn until one fails, then close(); returns the exit code, 0 when
+    every step held. `passed` is the list of the checks that held, for the last line."""
+    try:
+        for step in steps:
+            step()
+    except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:
+        log(f"FAIL: {e}")
+        return 1
+    finally:
+        close()
+    log(f"all {len(passed)} checks passed: {', '.join(passed)}")
+    return 0
+
+
 def bound_whole_run(seconds):
     """Ends the run with Timeout after `seconds`, and cleanly on SIGTERM (CTest's timeout)."""
     def out_of_time(signum, frame):
