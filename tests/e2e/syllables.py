@@ -139,7 +139,18 @@ class Check(Checks):
             self.ok("F3: at least 100 ms of silence between the syllables", len(gaps) >= 1, f"pauses {gaps} ms")
 
             seconds = pulse.record("silben-f4", lambda: session.key("F4"), 1.5)
-            frame = Frame(*session.capture(game))
+
+            def card_with_picture():
+                # On a busy machine the card can be captured before its picture is painted;
+                # it stays six seconds, so a few looks catch it whole.
+                shown = Frame(*session.capture(game))
+                inside = 100 * 100 - count_colour(shown, CARD, 216, 120, 316, 220, 6)
+                return shown if inside > 1000 else None
+
+            try:
+                frame = wait_for("the card's picture", card_with_picture, 3, 0.3)
+            except Timeout:
+                frame = Frame(*session.capture(game))
             self.shot(session, game, "anlauthilfe")
             card = count_colour(frame, CARD, 208, 112, 416, 280, 6)
             self.ok("F4 shows the card", card > 2000, f"{card} card pixels")
