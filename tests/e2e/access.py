@@ -16,24 +16,19 @@ Screenshots of the game with its keys, at its first size and enlarged, land in t
 folder. Exit code 0 when every check held.
 """
 
-import argparse
 import os
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from screen import GAME_TITLE, MENU_TITLE  # noqa: E402
-from xsession import Session, Timeout, bound_whole_run, wait_for  # noqa: E402
+from xsession import Timeout, log, wait_for  # noqa: E402
+from accessibility import Checks, application, run_in_x, walk  # noqa: E402
 
 # Short words: each wrong word is revealed letter by letter, one a second.
 WORDS = ["Öl", "Eis", "Bär", "Zug", "Kuh", "Igel", "Hut", "Tor", "Uhr", "Hai", "Ast", "Reh",
          "Ohr", "Axt", "Ei", "Oma", "Opa"]
-
-
-def log(text):
-    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
 
 
 class Bus:
@@ -84,34 +79,20 @@ class Bus:
             time.sleep(0.02)
 
     def app(self):
-        desktop = self.pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            child = desktop.getChildAtIndex(i)
-            try:
-                if child is not None and child.get_process_id() == self.pid:
-                    return child
-            except Exception:
-                continue
-        return None
+        return application(self.pyatspi, self.pid)
 
     def nodes(self):
         """Every showing object of the program: (role name, name, object)."""
         found = []
 
-        def walk(node, depth):
-            if node is None or depth > 12:
-                return
-            try:
-                states = node.getState()
-                if node.getRoleName() != "application" and not states.contains(self.pyatspi.STATE_SHOWING):
-                    return
-                found.append((node.getRoleName(), node.name or "", node))
-                for i in range(node.childCount):
-                    walk(node.getChildAtIndex(i), depth + 1)
-            except Exception:
-                return
+        def visit(node):
+            states = node.getState()
+            if node.getRoleName() != "application" and not states.contains(self.pyatspi.STATE_SHOWING):
+                return False
+            found.append((node.getRoleName(), node.name or "", node))
+            return True
 
-        walk(self.app(), 0)
+        walk(self.app(), visit)
         return found
 
     def find(self, what, predicate, timeout=60):
@@ -128,15 +109,7 @@ class Bus:
         return extents.x + extents.width // 2, extents.y + extents.height // 2
 
 
-class Run:
-    def __init__(self, args):
-        self.args = args
-        self.passed, self.failed = [], []
-
-    def ok(self, name, condition, detail=""):
-        (self.passed if condition else self.failed).append(name)
-        log(("PASS " if condition else "FAIL ") + name + (f" ({detail})" if detail else ""))
-
+class Run(Checks):
     def has(self, bus, what, role, name, timeout=60):
         try:
             found = bus.find(what, lambda r, n: r == role and (n == name if isinstance(name, str) else name(n)),
@@ -245,35 +218,8 @@ class Run:
         session.key("Return")
 
 
-def make_db(folder):
-    from PIL import Image
-    os.makedirs(folder, exist_ok=True)
-    for i, word in enumerate(WORDS):
-        Image.new("RGB", (64, 64), (40 + 12 * i, 120, 200)).save(os.path.join(folder, word + ".png"))
-
-
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--artefacts", required=True)
-    args = parser.parse_args()
-    os.makedirs(args.artefacts, exist_ok=True)
-    bound_whole_run(400)
-    run = Run(args)
-    session = Session(1280, 1024, log=log)
-    with tempfile.TemporaryDirectory() as temp:
-        db = os.path.join(temp, "db")
-        make_db(db)
-        try:
-            session.start_x()
-            os.environ["DISPLAY"] = session.display
-            run.main(session, db)
-        except Timeout as error:
-            run.ok("the run ended in time", False, str(error))
-        finally:
-            session.close()
-    log(f"{len(run.passed)} checks passed, {len(run.failed)} failed")
-    return 1 if run.failed or not run.passed else 0
+    return run_in_x(Run, WORDS, 400, lambda run, session, temp, db: run.main(session, db))
 
 
 if __name__ == "__main__":

@@ -15,28 +15,23 @@ Exit code 0 when every check held.
 
 import argparse
 import os
-import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import play  # noqa: E402
 from screen import CANCEL_BUTTON, END_BUTTON, GAME_TITLE, MENU_TITLE  # noqa: E402
-from xsession import Timeout, _die_with_parent, bound_whole_run, wait_for  # noqa: E402
+from pulse import Pulse  # noqa: E402
+from xsession import bound_whole_run, log, run_steps, wait_for  # noqa: E402
 
 # Letter box i in the game window's client pixels.
 BOX_LEFT, BOX_TOP, BOX_STEP = 56, 440, 40
 # The walk starts one reveal tick (1 s) after the last letter shows and lasts 0.6 s.
 INTO_THE_WALK = 1.2
 END_BOUND = 1.5
-
-
-def log(text):
-    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
 
 
 def box_holds_letter(frame, i):
@@ -120,23 +115,14 @@ class Closing:
     # --- 2: the end with a sound server that hangs -------------------------------------
 
     def end_with_stopped_server(self):
-        runtime = tempfile.mkdtemp(prefix="kb-pulse-")
-        os.chmod(runtime, 0o700)
-        env = dict(os.environ, XDG_RUNTIME_DIR=runtime, LANG="C.UTF-8")
-        env.pop("PULSE_SERVER", None)
-        pulse = subprocess.Popen(
-            ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--log-target=stderr",
-             "--load=module-native-protocol-unix", "--load=module-null-sink sink_name=nul"],
-            env=env, stdout=subprocess.DEVNULL,
-            stderr=open(os.path.join(self.artefacts, "pulse.log"), "w"), preexec_fn=_die_with_parent)
+        pulse = Pulse(self.artefacts)
         run = self.game_run("stopped-server")
         try:
-            wait_for("the PulseAudio server", lambda: subprocess.run(
-                ["pactl", "info"], env=env, capture_output=True).returncode == 0, 15)
-            self.start(run, env={"XDG_RUNTIME_DIR": runtime})
+            pulse.start_server()
+            self.start(run, env={"XDG_RUNTIME_DIR": pulse.runtime})
             game = self.to_game(run)
             run.ready_for_word(game, 0, 0)
-            os.kill(pulse.pid, signal.SIGSTOP)
+            os.kill(pulse.server.pid, signal.SIGSTOP)
             log("the sound server is stopped")
             run.session.focus(game)
             run.session.key("F2")
@@ -154,15 +140,7 @@ class Closing:
             self.passed.append("end with a stopped sound server")
         finally:
             run.close()
-            if pulse.poll() is None:
-                os.kill(pulse.pid, signal.SIGCONT)
-                pulse.terminate()
-                try:
-                    pulse.wait(5)
-                except subprocess.TimeoutExpired:
-                    pulse.kill()
-                    pulse.wait()
-            shutil.rmtree(runtime, ignore_errors=True)
+            pulse.close()
 
 
 def main():
@@ -176,18 +154,12 @@ def main():
     os.makedirs(artefacts, exist_ok=True)
     bound_whole_run(240)
     check = Closing(os.path.abspath(args.program), os.path.abspath(args.pictures), artefacts)
-    try:
-        if args.only in (None, "walk"):
-            check.close_during_walk()
-        if args.only in (None, "sound"):
-            check.end_with_stopped_server()
-    except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:
-        log(f"FAIL: {e}")
-        return 1
-    finally:
-        signal.alarm(0)
-    log(f"all {len(check.passed)} checks passed: {', '.join(check.passed)}")
-    return 0
+    steps = []
+    if args.only in (None, "walk"):
+        steps.append(check.close_during_walk)
+    if args.only in (None, "sound"):
+        steps.append(check.end_with_stopped_server)
+    return run_steps(check.passed, steps, lambda: signal.alarm(0))
 
 
 if __name__ == "__main__":

@@ -21,27 +21,22 @@ Exit code 0 when every check held. Orca's log and the program's output land in t
 folder.
 """
 
-import argparse
 import os
 import re
 import shutil
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from screen import GAME_TITLE, MENU_TITLE, MESSAGE_TITLE  # noqa: E402
-from xsession import Session, Timeout, bound_whole_run, wait_for  # noqa: E402
+from xsession import Timeout, log, wait_for  # noqa: E402
+from accessibility import Checks, application, run_in_x, walk  # noqa: E402
 
 # Two- and three-letter words (a reveal takes a second per letter) that xdotool types as
 # they are (it types a capital umlaut as a small one).
 WORDS = ["Tag", "Eis", "Bär", "Zug", "Kuh", "Igel", "Hut", "Tor", "Uhr", "Hai", "Ast", "Reh",
          "Ohr", "Axt", "Ei", "Oma", "Opa"]
-
-
-def log(text):
-    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
 
 
 class OrcaLog:
@@ -84,37 +79,23 @@ class Tree:
         self.pyatspi, self.pid = pyatspi, pid
 
     def app(self):
-        desktop = self.pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            child = desktop.getChildAtIndex(i)
-            try:
-                if child is not None and child.get_process_id() == self.pid:
-                    return child
-            except Exception:
-                continue
-        return None
+        return application(self.pyatspi, self.pid)
 
     def texts(self):
         """(role, every text) of every object reachable from the application."""
         found = []
 
-        def walk(node, depth):
-            if node is None or depth > 12:
-                return
+        def visit(node):
+            texts = [node.name or "", node.description or ""]
             try:
-                texts = [node.name or "", node.description or ""]
-                try:
-                    text = node.queryText()
-                    texts.append(text.getText(0, -1))
-                except NotImplementedError:
-                    pass
-                found.append((node.getRoleName(), texts))
-                for i in range(node.childCount):
-                    walk(node.getChildAtIndex(i), depth + 1)
-            except Exception:
-                return
+                text = node.queryText()
+                texts.append(text.getText(0, -1))
+            except NotImplementedError:
+                pass
+            found.append((node.getRoleName(), texts))
+            return True
 
-        walk(self.app(), 0)
+        walk(self.app(), visit)
         return found
 
     def word(self):
@@ -128,15 +109,7 @@ class Tree:
         return [f"{role}: {t}" for role, texts in self.texts() for t in texts if word in t]
 
 
-class Run:
-    def __init__(self, args):
-        self.args = args
-        self.passed, self.failed = [], []
-
-    def ok(self, name, condition, detail=""):
-        (self.passed if condition else self.failed).append(name)
-        log(("PASS " if condition else "FAIL ") + name + (f" ({detail})" if detail else ""))
-
+class Run(Checks):
     def hears(self, orca, what, mark, predicate, timeout=60):
         try:
             line = orca.wait(what, mark, predicate, timeout)
@@ -310,37 +283,12 @@ class Run:
         session.key("Return")
 
 
-def make_db(folder):
-    from PIL import Image
-    os.makedirs(folder, exist_ok=True)
-    for i, word in enumerate(WORDS):
-        Image.new("RGB", (64, 64), (40 + 12 * i, 120, 200)).save(os.path.join(folder, word + ".png"))
-
-
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--artefacts", required=True)
-    args = parser.parse_args()
-    os.makedirs(args.artefacts, exist_ok=True)
-    bound_whole_run(560)
-    run = Run(args)
-    session = Session(1280, 1024, log=log)
-    with tempfile.TemporaryDirectory() as temp:
-        db = os.path.join(temp, "db")
-        make_db(db)
+    def body(run, session, temp, db):
         home = os.path.join(temp, "home")
         os.makedirs(home)
-        try:
-            session.start_x()
-            os.environ["DISPLAY"] = session.display
-            run.main(session, db, home)
-        except Timeout as error:
-            run.ok("the run ended in time", False, str(error))
-        finally:
-            session.close()
-    log(f"{len(run.passed)} checks passed, {len(run.failed)} failed")
-    return 1 if run.failed or not run.passed else 0
+        run.main(session, db, home)
+    return run_in_x(Run, WORDS, 560, body)
 
 
 if __name__ == "__main__":

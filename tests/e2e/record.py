@@ -27,16 +27,13 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from xsession import Session, Timeout, _die_with_parent, bound_whole_run, wait_for  # noqa: E402
+from pulse import Pulse, read_raw  # noqa: E402
+from xsession import Session, bound_whole_run, log, run_steps, wait_for  # noqa: E402
 
 RATE = 44100
 TONE_HZ = 660
 TITLE = "Wörter aufnehmen"
 METER = (330, 222)  # the level meter's top-left corner in the window at its design size
-
-
-def log(text):
-    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
 
 
 def decode(path, rate=RATE):
@@ -45,14 +42,6 @@ def decode(path, rate=RATE):
                          capture_output=True, check=True, timeout=30).stdout
     samples = array.array("h")
     samples.frombytes(raw[: len(raw) // 2 * 2])
-    return samples
-
-
-def read_raw(path):
-    samples = array.array("h")
-    with open(path, "rb") as f:
-        data = f.read()
-    samples.frombytes(data[: len(data) // 2 * 2])
     return samples
 
 
@@ -68,21 +57,32 @@ def loud_part(samples, fraction=0.1):
 
 
 def frequency(samples, rate):
-    """The main frequency of a steady sound, by its rising zero crossings."""
-    crossings = sum(1 for a, b in zip(samples, samples[1:]) if a < 0 <= b)
-    return crossings * rate / max(1, len(samples))
+    """The main frequency of a steady sound: the median over its loud tenths of a second of
+    their rising zero crossings, so that a gap that a busy machine leaves in a recording
+    does not pull it down."""
+    size = max(1, rate // 10)
+    peak = max((abs(s) for s in samples), default=0)
+    estimates = []
+    for start in range(0, len(samples) - size + 1, size):
+        window = samples[start:start + size]
+        if max(abs(s) for s in window) < peak * 0.3:
+            continue
+        crossings = sum(1 for a, b in zip(window, window[1:]) if a < 0 <= b)
+        estimates.append(crossings * rate / size)
+    if not estimates:
+        crossings = sum(1 for a, b in zip(samples, samples[1:]) if a < 0 <= b)
+        return crossings * rate / max(1, len(samples))
+    estimates.sort()
+    return estimates[len(estimates) // 2]
 
 
-class Run:
+class Run(Pulse):
     def __init__(self, program, say_word, picture, artefacts):
+        # "nul" is the output; whatever is played into "mic" is what the program records.
+        super().__init__(artefacts, sinks=("nul", "mic"))
         self.program = program
         self.say_word = say_word
         self.artefacts = artefacts
-        self.processes = []
-        self.runtime = tempfile.mkdtemp(prefix="kb-pulse-")  # short: a socket path lives here
-        os.chmod(self.runtime, 0o700)
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime, LANG="C.UTF-8")
-        self.env.pop("PULSE_SERVER", None)
         self.folder = os.path.join(artefacts, "woerter")
         os.makedirs(self.folder)
         shutil.copy(picture, os.path.join(self.folder, "Ball.png"))
@@ -90,21 +90,8 @@ class Run:
         self.session = None
         self.passed = []
 
-    def start(self, command, **kwargs):
-        process = subprocess.Popen(command, env=self.env, preexec_fn=_die_with_parent, **kwargs)
-        self.processes.append(process)
-        return process
-
-    def pactl(self, *args):
-        return subprocess.run(["pactl", *args], env=self.env, capture_output=True, text=True, timeout=10)
-
     def start_pulse(self):
-        self.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--log-target=stderr",
-                    "--load=module-native-protocol-unix", "--load=module-null-sink sink_name=nul",
-                    "--load=module-null-sink sink_name=mic"],
-                   stdout=subprocess.DEVNULL, stderr=open(os.path.join(self.artefacts, "pulse.log"), "w"))
-        wait_for("the PulseAudio server", lambda: self.pactl("info").returncode == 0, 15)
-        assert self.pactl("set-default-sink", "nul").returncode == 0
+        self.start_server()
         assert self.pactl("set-default-source", "mic.monitor").returncode == 0
 
     def recording_streams(self):
@@ -219,15 +206,9 @@ class Run:
 
     def game_says_the_recording(self):
         raw = os.path.join(self.artefacts, "spiel.raw")
-        with open(raw, "wb") as out:
-            parec = self.start(["parec", "-d", "nul.monitor", "--format=s16le", f"--rate={RATE}",
-                                "--channels=1", "--latency-msec=20"], stdout=out)
-            wait_for("parec to record", lambda: os.path.getsize(raw) > 0, 10, 0.05)
+        with self.recording(raw, RATE):
             result = subprocess.run([self.say_word, os.path.join(self.folder, "Ball.png")], env=self.env,
                                     capture_output=True, text=True, timeout=30)
-            time.sleep(0.3)
-            parec.terminate()
-            parec.wait(5)
         assert result.returncode == 0, result.stderr
         heard, _ = loud_part(read_raw(raw), 0.3)
         hz = frequency(heard, RATE)
@@ -282,15 +263,7 @@ class Run:
     def close(self):
         if self.session:
             self.session.close()
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
-        shutil.rmtree(self.runtime, ignore_errors=True)
+        super().close()
 
 
 def main():
@@ -305,18 +278,8 @@ def main():
     shutil.rmtree(artefacts, ignore_errors=True)
     os.makedirs(artefacts)
     run = Run(os.path.abspath(args.program), os.path.abspath(args.say_word), args.picture, artefacts)
-    try:
-        run.start_pulse()
-        run.record_word()
-        run.game_says_the_recording()
-        run.without_server()
-    except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:
-        log(f"FAIL: {e}")
-        return 1
-    finally:
-        run.close()
-    log(f"all {len(run.passed)} checks passed: {', '.join(run.passed)}")
-    return 0
+    return run_steps(run.passed, [run.start_pulse, run.record_word, run.game_says_the_recording,
+                                  run.without_server], run.close)
 
 
 if __name__ == "__main__":

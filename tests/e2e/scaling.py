@@ -19,24 +19,16 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from screen import BOX_GREEN, GAME_TITLE, MENU_TITLE, SKY, Frame  # noqa: E402
-from xsession import Session, Timeout, bound_whole_run, wait_for  # noqa: E402
+from xsession import Checks, Session, Timeout, bound_whole_run, log, wait_for  # noqa: E402
 
 BOX_0 = (56, 440)    # letter box 0 in design pixels
 SUN_CENTRE = (608 + 56, 56)
 
 
-def log(text):
-    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
-
-
-class Check:
+class Check(Checks):
     def __init__(self, program, db, artefacts):
+        super().__init__()
         self.program, self.db, self.artefacts = program, db, artefacts
-        self.passed, self.failed = [], []
-
-    def ok(self, name, condition, detail=""):
-        (self.passed if condition else self.failed).append(name)
-        log(("PASS " if condition else "FAIL ") + name + (f" ({detail})" if detail else ""))
 
     def session(self, width, height, env=None):
         session = Session(width, height, log=log)

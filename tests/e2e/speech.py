@@ -17,7 +17,6 @@ Exit code 0 when every check held.
 """
 
 import argparse
-import array
 import math
 import os
 import shutil
@@ -28,7 +27,8 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from xsession import Timeout, _die_with_parent, bound_whole_run, wait_for  # noqa: E402
+from pulse import Pulse, read_raw  # noqa: E402
+from xsession import bound_whole_run, log, run_steps  # noqa: E402
 
 RATE = 22050
 WINDOW = RATE // 50  # 20 ms
@@ -36,16 +36,9 @@ SILENCE_RMS = 0.01   # a null sink's monitor is exactly 0 when nothing plays
 SPEAKER_BUTTON = (8 + 28, 160 + 28)  # the middle of the speaker button in the game window
 
 
-def log(text):
-    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
-
-
 def speech_seconds(raw_path):
     """Seconds of the recording whose 20 ms windows are louder than silence."""
-    samples = array.array("h")
-    with open(raw_path, "rb") as f:
-        data = f.read()
-    samples.frombytes(data[: len(data) // 2 * 2])
+    samples = read_raw(raw_path)
     loud = 0
     for start in range(0, len(samples) - WINDOW + 1, WINDOW):
         window = samples[start:start + WINDOW]
@@ -64,42 +57,18 @@ def report(output):
     return values
 
 
-class Run:
+class Run(Pulse):
     def __init__(self, say_word, picture, scratch):
+        super().__init__(scratch)
         self.say_word = say_word
         self.picture = picture
-        self.scratch = scratch
-        self.processes = []
-        self.runtime = tempfile.mkdtemp(prefix="kb-pulse-")  # short: a socket path lives here
-        os.chmod(self.runtime, 0o700)
-        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.runtime, LANG="C.UTF-8")
-        self.env.pop("PULSE_SERVER", None)
         self.passed = []
-
-    def start(self, command, **kwargs):
-        process = subprocess.Popen(command, env=self.env, preexec_fn=_die_with_parent, **kwargs)
-        self.processes.append(process)
-        return process
-
-    def start_pulse(self):
-        self.start(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--log-target=stderr",
-                    "--load=module-native-protocol-unix", "--load=module-null-sink sink_name=nul"],
-                   stdout=subprocess.DEVNULL, stderr=open(os.path.join(self.scratch, "pulse.log"), "w"))
-        wait_for("the PulseAudio server", lambda: subprocess.run(
-            ["pactl", "info"], env=self.env, capture_output=True).returncode == 0, 15)
-        subprocess.run(["pactl", "set-default-sink", "nul"], env=self.env, check=True)
 
     def record_while(self, name, picture):
         raw = os.path.join(self.scratch, name + ".raw")
-        with open(raw, "wb") as out:
-            parec = self.start(["parec", "-d", "nul.monitor", "--format=s16le", f"--rate={RATE}",
-                                "--channels=1", "--latency-msec=20"], stdout=out)
-            wait_for("parec to record", lambda: os.path.getsize(raw) > 0, 10, 0.05)
+        with self.recording(raw, RATE):
             result = subprocess.run([self.say_word, picture], env=self.env, capture_output=True, text=True,
                                     timeout=30)
-            time.sleep(0.3)
-            parec.terminate()
-            parec.wait(5)
         values = report(result.stdout)
         log(f"{name}: {values} rc={result.returncode}")
         assert result.returncode == 0, result.stderr
@@ -113,14 +82,8 @@ class Run:
     def record(self, name, action, seconds=2.0):
         """Records the sink's monitor while `action` runs and for `seconds` after it."""
         raw = os.path.join(self.scratch, name + ".raw")
-        with open(raw, "wb") as out:
-            parec = self.start(["parec", "-d", "nul.monitor", "--format=s16le", f"--rate={RATE}",
-                                "--channels=1", "--latency-msec=20"], stdout=out)
-            wait_for("parec to record", lambda: os.path.getsize(raw) > 0, 10, 0.05)
+        with self.recording(raw, RATE, after=seconds):
             action()
-            time.sleep(seconds)
-            parec.terminate()
-            parec.wait(5)
         return speech_seconds(raw)
 
     def game(self, program, pictures, artefacts, with_server):
@@ -179,18 +142,6 @@ class Run:
         assert result.stderr.strip() == "", f"something was said on stderr: {result.stderr}"
         self.passed.append("no server")
 
-    def close(self):
-        for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
-        shutil.rmtree(self.runtime, ignore_errors=True)
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--say-word", required=True)
@@ -212,21 +163,12 @@ def main():
                     "synth", "1", "sine", "300-600", "vol", "0.5"], check=True)
 
     run = Run(os.path.abspath(args.say_word), args.picture, scratch)
-    try:
-        run.start_pulse()
-        run.record_while("voice", args.picture)
-        run.record_while("recording", os.path.join(teacher, "Ball.png"))
-        run.without_server()
-        if args.program:
-            run.game(args.program, args.pictures, scratch, with_server=True)
-            run.game(args.program, args.pictures, scratch, with_server=False)
-    except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:
-        log(f"FAIL: {e}")
-        return 1
-    finally:
-        run.close()
-    log(f"all {len(run.passed)} checks passed: {', '.join(run.passed)}")
-    return 0
+    steps = [run.start_server, lambda: run.record_while("voice", args.picture),
+             lambda: run.record_while("recording", os.path.join(teacher, "Ball.png")), run.without_server]
+    if args.program:
+        steps += [lambda: run.game(args.program, args.pictures, scratch, with_server=True),
+                  lambda: run.game(args.program, args.pictures, scratch, with_server=False)]
+    return run_steps(run.passed, steps, run.close)
 
 
 if __name__ == "__main__":

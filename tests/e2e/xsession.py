@@ -24,6 +24,22 @@ def _die_with_parent():
     ctypes.CDLL("libc.so.6", use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
+def log(text):
+    """One line of the run's log, with the time of day."""
+    print(f"[{time.strftime('%H:%M:%S')}] {text}", flush=True)
+
+
+class Checks:
+    """The checks of one run: each passes or fails with its name and a detail."""
+
+    def __init__(self):
+        self.passed, self.failed = [], []
+
+    def ok(self, name, condition, detail=""):
+        (self.passed if condition else self.failed).append(name)
+        log(("PASS " if condition else "FAIL ") + name + (f" ({detail})" if detail else ""))
+
+
 class Timeout(AssertionError):
     pass
 
@@ -183,6 +199,21 @@ class Session:
                     "+repage", path]
         self.run(argv, timeout=15)
         return path
+
+
+def run_steps(passed, steps, close):
+    """Runs the steps in turn until one fails, then close(); returns the exit code, 0 when
+    every step held. `passed` is the list of the checks that held, for the last line."""
+    try:
+        for step in steps:
+            step()
+    except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:
+        log(f"FAIL: {e}")
+        return 1
+    finally:
+        close()
+    log(f"all {len(passed)} checks passed: {', '.join(passed)}")
+    return 0
 
 
 def bound_whole_run(seconds):
