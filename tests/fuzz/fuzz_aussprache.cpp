@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "FuzzSupport.h"
 #include "game/Pronunciation.h"
 #include "game/Speech.h"
 
@@ -18,12 +19,7 @@ namespace {
 
 QString folder;
 
-void check(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
+using fuzzsupport::check;
 
 // What the voice is given is the word itself, or a replacement it can read: not empty, not
 // overly long, and phonemes only as a whole [[ ]] bracket.
@@ -40,17 +36,12 @@ void checkSpoken(const QString& word, const QString& spoken) {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
-    folder = QDir::tempPath() + QStringLiteral("/knorzelbart-fuzz-aussprache-%1").arg(::getpid());
-    QDir().mkpath(folder);
+    folder = fuzzsupport::scratchFolder("aussprache");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString path = folder + QStringLiteral("/aussprache.txt");
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    check(fd >= 0, "the scratch file can be written");
-    [[maybe_unused]] const ssize_t written = ::write(fd, data, size);
-    ::close(fd);
+    fuzzsupport::writeFile(folder + QStringLiteral("/aussprache.txt"), data, size);
 
     // The words to look up: the left side of every line, as the teacher meant it, and
     // shipped words that the table may or may not override.

@@ -20,17 +20,13 @@
 #include "platform/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/start.h"
+#include "FuzzSupport.h"
 
 namespace {
 
 QString programDir;
 
-void check(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
+using fuzzsupport::check;
 
 void writeFolder(const uint8_t* data, size_t size) {
     const QByteArray db = QFile::encodeName(programDir + QStringLiteral("/db/"));

@@ -11,15 +11,11 @@
 #include "lernstand/Mistakes.h"
 #include "lernstand/Progress.h"
 #include "lernstand/Record.h"
+#include "FuzzSupport.h"
 
 namespace {
 
-void check(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
+using fuzzsupport::check;
 
 }  // namespace
 

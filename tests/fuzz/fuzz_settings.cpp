@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "FuzzSupport.h"
 #include "game/Options.h"
 #include "shell/Settings.h"
 
@@ -18,31 +19,21 @@ namespace {
 
 QString folder;
 
-void check(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
+using fuzzsupport::check;
 
-void writeFile(const QString& path, const uint8_t* data, size_t size) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    check(fd >= 0, "the scratch file can be written");
-    [[maybe_unused]] const ssize_t written = ::write(fd, data, size);
-    ::close(fd);
-}
+using fuzzsupport::writeFile;
 
 bool sameOptions(const options::Options& a, const options::Options& b) {
     return a.dbFolder == b.dbFolder && a.fullScreen == b.fullScreen && a.speech == b.speech &&
-           a.letterKeys == b.letterKeys;
+           a.letterKeys == b.letterKeys && a.syllables == b.syllables && a.soundHelp == b.soundHelp &&
+           a.learning == b.learning && a.learningFolder == b.learningFolder;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
-    folder = QDir::tempPath() + QStringLiteral("/knorzelbart-fuzz-settings-%1").arg(::getpid());
-    QDir().mkpath(folder);
+    folder = fuzzsupport::scratchFolder("settings");
     return 0;
 }
 
