@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstring>
 #include <future>
+#include <vector>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
@@ -86,10 +87,17 @@ private Q_SLOTS:
         qputenv("DISPLAY", ":7");
         qunsetenv("WAYLAND_DISPLAY");
         const QString seven = platform::instanceName();
-        QCOMPARE(seven, QStringLiteral("knorzelbart-%1-_7").arg(::getuid()));
+        QCOMPARE(seven, QStringLiteral("knorzelbart-%1-x7").arg(::getuid()));
+        // One display under all its spellings: a second copy on ":7.0" would be a second game.
+        for (const char* same : {":7.0", "unix:7", ":07.1", "/tmp/.X11-unix/X7"}) {
+            qputenv("DISPLAY", same);
+            QCOMPARE(platform::instanceName(), seven);
+        }
         qputenv("DISPLAY", "localhost:10.0");
         QVERIFY(platform::instanceName() != seven);
         QVERIFY(!platform::instanceName().contains('/'));
+        qputenv("DISPLAY", ":70");
+        QVERIFY(platform::instanceName() != seven);
     }
 
     void aSecondStartAsksTheFirstAndLearnsItsWords() {
@@ -176,8 +184,8 @@ private Q_SLOTS:
 
     // Whoever else holds the name does not keep the game from playing: a program that is not
     // the game answers with something else; one that never listens is a copy that hangs
-    // while it starts. A copy that takes the request but does not answer in time is asked
-    // and keeps playing alone; its words stay unknown.
+    // while it starts. A copy that takes the request but does not answer in time (stopped or
+    // hanging) does not keep this start from playing: it plays too, and is told why.
     void aNameHeldByAnotherProgram() {
         const QString stranger = uniqueName("fremd");
         const int strangerFd = holdName(stranger.toUtf8(), true);
@@ -204,9 +212,43 @@ private Q_SLOTS:
         const QString busy = uniqueName("beschaeftigt");
         const int busyFd = holdName(busy.toUtf8(), true);
         QVERIFY(busyFd >= 0);
-        QVERIFY(!platform::claimInstance(busy, QString(), nullptr, &words));
+        bool silent = false;
+        QVERIFY(platform::claimInstance(busy, QString(), nullptr, &words, &silent));
+        QVERIFY(silent);
         QVERIFY(words.isEmpty());
         ::close(busyFd);
+        platform::releaseInstance();
+    }
+
+    // A holder whose queue is full (another account that binds the name first and takes no
+    // connection, or a stopped copy asked many times) never makes a start wait: the
+    // connection is not waited for at all.
+    void aFullQueueNeverBlocksAStart() {
+        const QString full = uniqueName("voll");
+        const int fullFd = holdName(full.toUtf8(), true);
+        QVERIFY(fullFd >= 0);
+        std::vector<int> queued;
+        for (int i = 0; i < 64; ++i) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            const QByteArray bytes = full.toUtf8();
+            std::memcpy(address.sun_path + 1, bytes.constData(), size_t(bytes.size()));
+            const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + size_t(bytes.size()));
+            const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0;
+            queued.push_back(fd);
+            if (!connected) break;
+        }
+        // Asked from another thread: a start that blocked would fail the test's own timeout.
+        auto asked = std::async(std::launch::async, [full] {
+            bool silent = false;
+            const bool plays = platform::claimInstance(full, QString(), nullptr, nullptr, &silent);
+            return plays && silent;
+        });
+        QVERIFY(asked.wait_for(std::chrono::seconds(20)) == std::future_status::ready);
+        QVERIFY(asked.get());
+        for (const int fd : queued) ::close(fd);
+        ::close(fullFd);
     }
 
     void twoNamesOfOneFolder() {

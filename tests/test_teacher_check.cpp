@@ -4,6 +4,7 @@
 // with what the game does with it, and the program's exit status says whether a game can be
 // won.
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -370,6 +371,30 @@ private Q_SLOTS:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains("(die Datei oder der Ordner ist nicht vorhanden)"), qPrintable(run.err));
         QVERIFY(!run.err.contains("No such"));
+    }
+
+    // What a killed writer left beside the sheet ("bogen.html.XXXXXX", untouched for minutes)
+    // is removed by the next write; a fresh one (a write going on now) and any other file stay.
+    void aKilledSheetWriteLeavesNothingForLong() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(2);
+        const QString sheet = folder.path() + "/bogen.html";
+        const auto leave = [&](const QString& name, int minutesAgo) {
+            folder.writeFile(name, "<!DOCTYPE html><title>halb");
+            QFile file(folder.path() + "/" + name);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-60 * minutesAgo),
+                                     QFileDevice::FileModificationTime));
+        };
+        leave("bogen.html.a1B2c3", 30);
+        leave("bogen.html.Zz9999", 60 * 24);
+        leave("bogen.html.jetzt1", 0);
+        leave("bogen.html.alt", 30);
+        leave("anderes.html.a1B2c3", 30);
+        QCOMPARE(runProgram({"--pruefen", folder.db(), "--bogen", sheet}).status, 1);
+        QStringList left = QDir(folder.path()).entryList({"*.html*"}, QDir::Files);
+        left.sort();
+        QCOMPARE(left, (QStringList{"anderes.html.a1B2c3", "bogen.html", "bogen.html.alt", "bogen.html.jetzt1"}));
     }
 
     // Every one of 10,000 files is checked, by however many workers; how long it takes is

@@ -15,6 +15,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/TestMode.h"
 #include "platform/App.h"
+#include "platform/Files.h"
 #include "platform/Program.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
@@ -61,7 +62,7 @@ Started start(QStringList arguments, const QString& systemFile, const QString& u
 
 QStringList problemsOf(const QByteArray& systemText, const QByteArray& userText, options::Options& o,
                        const QTemporaryDir& dir) {
-    const settings::Files files{dir.filePath("etc/einstellungen.conf"), dir.filePath("home/einstellungen.conf")};
+    const settings::Files files{dir.filePath("etc/einstellungen.conf"), dir.filePath("home/einstellungen.conf"), {}};
     if (!systemText.isNull()) write(files.system, systemText);
     if (!userText.isNull()) write(files.user, userText);
     return settings::apply(files, o);
@@ -101,11 +102,30 @@ private Q_SLOTS:
         // A relative --db is taken from the folder the program was started in.
         QCOMPARE(start({"--db", "woerter"}, system, user).dbFolder, QDir::current().absoluteFilePath("woerter"));
         options::current() = {};
-        // The system file locks the folder: the user's file cannot change it, --db still can.
+        // The system file locks the folder: neither the user's file nor --db changes it.
         write(system, "db = /srv/schule/woerter\ngesperrt = db\n");
         QCOMPARE(start({}, system, user).dbFolder, QStringLiteral("/srv/schule/woerter"));
         options::current() = {};
-        QCOMPARE(start({"--db", "/tmp/test"}, system, user).dbFolder, QStringLiteral("/tmp/test"));
+        QCOMPARE(start({"--db", "/tmp/test"}, system, user).dbFolder, QStringLiteral("/srv/schule/woerter"));
+    }
+
+    // On Linux a backslash is part of a name: "Klasse\1a" is one folder, not Klasse/1a.
+    void aBackslashInAFolderNameIsKept() {
+        QTemporaryDir teacher;
+        const auto picture = [&](const QString& folder, const QString& name) {
+            QVERIFY(QDir().mkpath(teacher.filePath(folder)));
+            QImage image(8, 8, QImage::Format_RGB32);
+            image.fill(Qt::blue);
+            QVERIFY(image.save(teacher.filePath(folder + "/" + name)));
+        };
+        picture(QStringLiteral("Klasse\\1a"), QStringLiteral("Zebra.png"));
+        picture(QStringLiteral("Klasse/1a"), QStringLiteral("Igel.png"));
+        ProgramFolder folder;
+        options::current().dbFolder = teacher.filePath(QStringLiteral("Klasse\\1a"));
+        openGame();
+        QCOMPARE(modGlobalVars::currentWord, QStringLiteral("Zebra"));
+        QCOMPARE(platform::resolvePath(assetPaths::dbPicture(QStringLiteral("Zebra.png"))),
+                 teacher.filePath(QStringLiteral("Klasse\\1a/Zebra.png")));
     }
 
     // The game reads the chosen folder, and its message names the folder it looked for.
@@ -177,6 +197,45 @@ private Q_SLOTS:
         QCOMPARE(o.dbFolder, QString());
     }
 
+    // The school's file (/etc) holds its locks against everything: another system file named
+    // by the environment, the user's file and the command line. A lock without a value holds
+    // the default.
+    void theSchoolsLocksHoldAgainstTheEnvironmentAndTheCommandLine() {
+        QTemporaryDir dir;
+        settings::Files files{dir.filePath("anders.conf"), dir.filePath("user.conf"), dir.filePath("etc.conf")};
+        write(files.school, "sprache = aus\nlernstandordner = /srv/klasse\ngesperrt = sprache lernstandordner lernstand\n");
+        write(files.system, "sprache = diktat\nlernstand = an\nvollbild = ja\n");
+        write(files.user, "lernstandordner = ~/privat\n");
+        options::Options o;
+        settings::apply(files, o);
+        o.learningFolder = QStringLiteral("/home/kind/privat");  // as --lernstand ~/privat would
+        const QStringList held = settings::holdLocks(files, o);
+        QCOMPARE(o.speech, options::Speech::Off);
+        QCOMPARE(o.learning, false);
+        QCOMPARE(o.learningFolder, QStringLiteral("/srv/klasse"));
+        QCOMPARE(o.fullScreen, true);  // not locked: the other file's value holds
+        QCOMPARE(held.size(), 3);
+        QVERIFY(held[0].contains("„sprache“ ist von der Schule festgelegt"));
+        QCOMPARE(settings::lockedKeys(files), (QStringList{"sprache", "lernstand", "lernstandordner"}));
+        // Nothing changed: nothing to say.
+        QVERIFY(settings::holdLocks(files, o).isEmpty());
+    }
+
+    // A folder value with a NUL byte is no folder: refused with the line named, the default holds.
+    void aNulByteInAFolderIsRefused() {
+        QTemporaryDir dir;
+        options::Options o;
+        QByteArray text("db = /srv/schule");
+        text.append('\0');
+        text.append("/woerter\n");
+        const QStringList problems = problemsOf(text, QByteArray(), o, dir);
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(problems[0].contains("Zeile 1"));
+        QVERIFY(problems[0].contains("Nullzeichen"));
+        QVERIFY(!problems[0].contains(QChar(0)));
+        QCOMPARE(o.dbFolder, QString());
+    }
+
     void aLockedKeyIsNotChangedByTheUser() {
         QTemporaryDir dir;
         options::Options o;
@@ -215,7 +274,7 @@ private Q_SLOTS:
         if (kind == "loop") QVERIFY(QFile::link(path, path));
         if (kind == "large") write(path, QByteArray(1024 * 1024, 'x'));
         options::Options o;
-        const QStringList problems = settings::apply({path, dir.filePath("fehlt.conf")}, o);
+        const QStringList problems = settings::apply({path, dir.filePath("fehlt.conf"), {}}, o);
         QCOMPARE(problems, QStringList{QStringLiteral("knorzelbart: Die Einstellungsdatei %1 kann nicht gelesen "
                                                       "werden (%2); ihre Einstellungen gelten nicht.")
                                            .arg(path, why)});
@@ -353,14 +412,20 @@ private Q_SLOTS:
         QVERIFY(Pronunciations().parse(shippedText).isEmpty());
     }
 
-    // The command line sets over the settings; the rest stays as the settings say.
-    void theCommandLineOverridesTheSettings() {
+    // The command line sets over the settings, but not over what the school locked; the rest
+    // stays as the settings say.
+    void theCommandLineOverridesWhatIsNotLocked() {
         QTemporaryDir dir;
         write(dir.filePath("etc.conf"), "sprache = aus\nbuchstabentasten = an\ngesperrt = sprache\n");
         ProgramFolder folder;
-        const Started started = start({"--sprache", "diktat", "--fullscreen"}, dir.filePath("etc.conf"),
-                                      dir.filePath("user.conf"));
+        Started started = start({"--sprache", "diktat", "--fullscreen"}, dir.filePath("etc.conf"),
+                                dir.filePath("user.conf"));
         QVERIFY(started.played);
+        QCOMPARE(options::current().speech, options::Speech::Off);
+        QCOMPARE(options::current().fullScreen, true);
+        options::current() = {};
+        write(dir.filePath("etc.conf"), "buchstabentasten = an\n");
+        started = start({"--sprache", "diktat", "--fullscreen"}, dir.filePath("etc.conf"), dir.filePath("user.conf"));
         QCOMPARE(options::current().speech, options::Speech::Dictation);
         QCOMPARE(options::current().fullScreen, true);
         QCOMPARE(options::current().letterKeys, options::LetterKeys::On);

@@ -6,6 +6,7 @@
 
 #include "game/Options.h"
 #include "platform/App.h"
+#include "platform/Files.h"
 
 // The layout's pictures live in a resource of the static library, which must be made known
 // once before use.
@@ -17,12 +18,12 @@ using platform::App;
 
 namespace {
 
-// The teacher's folder split into the folder it lies in and its own name.
+// The teacher's folder split into the folder it lies in and its own name. It is a path of
+// the system: only a slash separates its parts.
 std::pair<QString, QString> folderParts() {
     QString path = options::current().dbFolder;
-    while (path.size() > 1 && (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\'))))
-        path.chop(1);
-    const int cut = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
+    const int cut = path.lastIndexOf(QLatin1Char('/'));
     if (cut < 0) return {QStringLiteral("."), path};
     return {cut == 0 ? path.left(1) : path.left(cut), path.mid(cut + 1)};
 }
@@ -58,7 +59,7 @@ QString assistantFrame(const QString& prefix, int number) {
 // The teacher's folder when one is set, else db beside the program.
 QString dbFolder() {
     const QString chosen = options::current().dbFolder;
-    return chosen.isEmpty() ? App().Path + QStringLiteral("\\db") : chosen;
+    return chosen.isEmpty() ? App().Path + QStringLiteral("\\db") : platform::literalPath(chosen);
 }
 
 QString dbPicture(const QString& fileName) { return dbFolder() + QStringLiteral("\\") + fileName; }

@@ -25,11 +25,22 @@ QString findEntry(const QString& dir, const QString& name) {
     return QString();
 }
 
+// Stands for a backslash of a literal path while the composed path's separators are turned
+// into slashes (a private-use character that no keyboard types).
+constexpr char16_t kLiteralBackslash = 0xF05C;
+
 }  // namespace
+
+QString literalPath(const QString& path) {
+    QString literal = path;
+    literal.replace(QLatin1Char('\\'), QChar(kLiteralBackslash));
+    return literal;
+}
 
 QString resolvePath(const QString& composed) {
     QString path = composed;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    path.replace(QChar(kLiteralBackslash), QLatin1Char('\\'));
     if (QFileInfo::exists(path)) return path;
 
     const bool absolute = path.startsWith(QLatin1Char('/'));

@@ -12,6 +12,11 @@ namespace platform {
 // matches, so that callers can report the file by name.
 QString resolvePath(const QString& composed);
 
+// A path of the system, such as a teacher's folder, made ready to be composed with: on
+// Linux a backslash in a file name is a character like any other, and resolvePath keeps
+// the backslashes of such a path as they are ("Klasse\1a" stays one folder).
+QString literalPath(const QString& path);
+
 // Whether the folder exists (case-insensitive as above).
 bool FolderExists(const QString& composed);
 // Whether anything (a file, a folder, a device) is there.

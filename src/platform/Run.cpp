@@ -61,11 +61,13 @@ int run(int argc, char* argv[], const std::function<Form&()>& startupForm, const
     if (oneCopy) {
         const QString words = otherCopy.words ? otherCopy.words() : QString();
         QString runningWords;
-        if (!claimInstance(instanceName(), words, bringWindowsToFront, &runningWords)) {
+        bool otherSilent = false;
+        if (!claimInstance(instanceName(), words, bringWindowsToFront, &runningWords, &otherSilent)) {
             if (otherCopy.runsOtherWords && !runningWords.isEmpty() && !sameFolder(runningWords, words))
                 otherCopy.runsOtherWords(runningWords, words);
             return 0;
         }
+        if (otherSilent && otherCopy.otherSilent) otherCopy.otherSilent();
     }
     Form& first = startupForm();
     first.Show();

@@ -15,6 +15,9 @@ struct OtherCopy {
     // Called in a second start, after the running copy came to the front, when that copy
     // plays with another folder than this start would.
     std::function<void(const QString& runningWords, const QString& ownWords)> runsOtherWords;
+    // Called when a copy of this user holds the name but does not answer (it is stopped or
+    // hangs); this start then plays on its own.
+    std::function<void()> otherSilent;
 };
 
 // Starts the toolkit, sets App.Path to the executable's folder, shows the start-up form

@@ -2,6 +2,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -22,7 +23,8 @@ namespace {
 // The first line of every answer, so that a stranger listening under the name is not
 // taken for the game.
 constexpr char kGreeting[] = "knorzelbart\n";
-constexpr int kAnswerMilliseconds = 2000;
+// A copy that has not answered by then is stopped or hangs: this start plays on its own.
+constexpr int kAnswerMilliseconds = 1500;
 // A copy that is just starting (bound, not yet listening) or just ending holds the name
 // without answering; a start tries again for this long, then plays on its own.
 constexpr auto kClaimPatience = std::chrono::seconds(2);
@@ -87,20 +89,25 @@ bool listenAs(const QString& name) {
 }
 
 enum class Asked {
-    Answered,  // a copy of this user took the request (it may not have told its words in time)
+    Answered,  // a copy of this user took the request and told its words
     Nobody,    // nobody listens under the name
     Stranger,  // another user's program, or not the game, holds the name
+    Silent,    // something listens under the name but takes or answers nothing in time
 };
 
-// Tells a running copy to come forward and reads what it plays with.
+// Tells a running copy to come forward and reads what it plays with. Never blocks longer
+// than kAnswerMilliseconds: the socket does not block, so a listener whose queue is full
+// (a copy that is stopped, or another account holding the name) cannot hold up a start.
 Asked askRunningCopy(const QString& name, QString* runningWords) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return Asked::Nobody;
     socklen_t length = 0;
     const sockaddr_un address = addressOf(name, &length);
     if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+        const int error = errno;
         ::close(fd);
-        return Asked::Nobody;
+        // A full queue: the holder takes no connection; anything else: nobody listens yet.
+        return error == EAGAIN ? Asked::Silent : Asked::Nobody;
     }
     if (!sameUser(fd)) {
         ::close(fd);
@@ -108,18 +115,24 @@ Asked askRunningCopy(const QString& name, QString* runningWords) {
     }
     // The connection itself is the request; the copy answers and closes.
     QByteArray answer;
+    bool closed = false;
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMilliseconds);
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
         pollfd wait{fd, POLLIN, 0};
         if (left.count() <= 0 || ::poll(&wait, 1, int(left.count())) <= 0) break;
         char chunk[1024];
-        const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-        if (got <= 0 || answer.size() > 64 * 1024) break;
+        const ssize_t got = ::recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (got < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+        if (got <= 0) {
+            closed = true;
+            break;
+        }
+        if (answer.size() > 64 * 1024) break;
         answer.append(chunk, got);
     }
     ::close(fd);
-    if (answer.isEmpty()) return Asked::Answered;  // busy: it was asked, its words stay unknown
+    if (answer.isEmpty()) return closed ? Asked::Stranger : Asked::Silent;
     if (!answer.startsWith(kGreeting)) return Asked::Stranger;
     if (runningWords) {
         QByteArray words = answer.mid(int(sizeof kGreeting) - 1);
@@ -129,18 +142,35 @@ Asked askRunningCopy(const QString& name, QString* runningWords) {
     return Asked::Answered;
 }
 
+// The display's canonical name: ":0", ":0.0", "unix:0" and "/tmp/.X11-unix/X0" are one
+// display; a remote or forwarded one keeps its host ("localhost:10").
+QString canonicalDisplay() {
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (!wayland.isEmpty()) return QStringLiteral("wayland-") + QFileInfo(wayland).fileName();
+    QString display = qEnvironmentVariable("DISPLAY");
+    static const QRegularExpression x11(QStringLiteral("^(.*):(\\d+)(\\.\\d+)?$"));
+    static const QRegularExpression socketPath(QStringLiteral("^/tmp/\\.X11-unix/X(\\d+)$"));
+    if (const auto path = socketPath.match(display); path.hasMatch()) return QStringLiteral("x") + path.captured(1);
+    if (const auto parts = x11.match(display); parts.hasMatch()) {
+        QString host = parts.captured(1);
+        if (host == QLatin1String("unix")) host.clear();
+        return host + QStringLiteral("x") + QString::number(parts.captured(2).toInt());
+    }
+    return display;
+}
+
 }  // namespace
 
 QString instanceName() {
-    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
-    if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+    QString display = canonicalDisplay();
     display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]")), QStringLiteral("_"));
-    return QStringLiteral("knorzelbart-%1-%2").arg(::getuid()).arg(display);
+    return QStringLiteral("knorzelbart-%1-%2").arg(QString::number(::getuid()), display);
 }
 
 bool claimInstance(const QString& name, const QString& words, std::function<void()> onAnotherStart,
-                   QString* runningWords) {
+                   QString* runningWords, bool* otherSilent) {
     if (runningWords) runningWords->clear();
+    if (otherSilent) *otherSilent = false;
     const auto until = std::chrono::steady_clock::now() + kClaimPatience;
     // Binding is what decides between two starts at the same moment: only one gets the name.
     while (!listenAs(name)) {
@@ -148,6 +178,9 @@ bool claimInstance(const QString& name, const QString& words, std::function<void
         switch (askRunningCopy(name, runningWords)) {
             case Asked::Answered: return false;
             case Asked::Stranger: return true;
+            case Asked::Silent:
+                if (otherSilent) *otherSilent = true;
+                return true;
             case Asked::Nobody: break;
         }
         if (std::chrono::steady_clock::now() >= until) return true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TextFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -105,7 +106,36 @@ QString compiledInText(const QString& resourcePath) {
     return QString::fromUtf8(file.readAll());
 }
 
+namespace {
+
+// A temporary file of writeWholeFile that nobody has touched for this long was left by a
+// writer that was killed: no write of a whole file takes minutes.
+constexpr qint64 kStaleTemporarySeconds = 10 * 60;
+
+// Removes what killed writers left beside `path`: its own files "<name>.XXXXXX" (six letters
+// or digits, as mkstemp makes them), regular and untouched for minutes. Nothing else is
+// touched, and a failure to remove one is no failure of the write.
+void removeStaleTemporaries(const QString& path) {
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    const QString prefix = target.fileName() + QLatin1Char('.');
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-kStaleTemporarySeconds);
+    const QStringList names = folder.entryList({prefix + QStringLiteral("??????")},
+                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks | QDir::System);
+    for (const QString& name : names) {
+        bool ours = true;
+        for (const QChar c : QStringView(name).mid(prefix.size()))
+            ours = ours && c.unicode() < 128 && c.isLetterOrNumber();
+        const QFileInfo left(folder.filePath(name));
+        if (ours && left.isFile() && !left.isSymLink() && left.lastModified().toUTC() < before)
+            QFile::remove(left.filePath());
+    }
+}
+
+}  // namespace
+
 QString writeWholeFile(const QString& path, const QByteArray& bytes) {
+    removeStaleTemporaries(path);
     QByteArray temporary = QFile::encodeName(path) + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return systemErrorText(errno, true);

@@ -30,7 +30,8 @@ QString compiledInText(const QString& resourcePath);
 
 // Writes the bytes to a new file beside `path` and then renames it to `path`, so that the
 // file is either the old one or the whole new one. Returns an empty string on success, else
-// the reason in German.
+// the reason in German. What an earlier write that was killed left beside it ("<name>.XXXXXX",
+// untouched for ten minutes) is removed first.
 QString writeWholeFile(const QString& path, const QByteArray& bytes);
 
 // What a system error number means, in German ("keine Leserechte" when reading,

@@ -56,7 +56,8 @@ int runCheck(const commandline::Command& command) {
             return 2;
         }
     }
-    const QString folder = command.checkFolder.isEmpty() ? assetPaths::dbFolder() : command.checkFolder;
+    const QString folder =
+        command.checkFolder.isEmpty() ? assetPaths::dbFolder() : platform::literalPath(command.checkFolder);
     const check::Report report = check::examine(folder, !command.sheet.isEmpty());
     platform::writeOut(check::text(report));
     if (!command.sheet.isEmpty()) {
@@ -153,6 +154,9 @@ int launch(int argc, char* argv[], const std::function<int(int, char**)>& play,
     // A folder named on the command line is taken from where the program was started.
     if (command.db) options.dbFolder = platform::absolutePath(*command.db);
     if (command.learningFolder) options.learningFolder = platform::absolutePath(*command.learningFolder);
+    // What the school locked holds against the command line and the environment too.
+    for (const QString& problem : settings::holdLocks(settings::defaultFiles(), options))
+        platform::writeErr(problem + QLatin1Char('\n'));
     if (command.action == Action::Report) return platform::runTool(argc, argv, [&] { return runReport(command); });
     if (command.action == Action::Forget) return runForget(command);
     if (command.action == Action::Check) return platform::runTool(argc, argv, [&] { return runCheck(command); });

@@ -45,10 +45,23 @@ QString currentValue(const QString& key, const options::Options& o) {
     return letterKeysName(o.letterKeys);
 }
 
+// Copies the value of one key.
+void copyKey(const QString& key, const options::Options& from, options::Options& to) {
+    if (key == QLatin1String("db")) to.dbFolder = from.dbFolder;
+    else if (key == QLatin1String("vollbild")) to.fullScreen = from.fullScreen;
+    else if (key == QLatin1String("sprache")) to.speech = from.speech;
+    else if (key == QLatin1String("buchstabentasten")) to.letterKeys = from.letterKeys;
+    else if (key == QLatin1String("silben")) to.syllables = from.syllables;
+    else if (key == QLatin1String("anlauthilfe")) to.soundHelp = from.soundHelp;
+    else if (key == QLatin1String("lernstand")) to.learning = from.learning;
+    else if (key == QLatin1String("lernstandordner")) to.learningFolder = from.learningFolder;
+}
+
 // Sets one key from its text. Returns an empty string, or what is wrong and what is allowed.
 // A folder written as a full path or from the home folder (~/...).
 QString setFolder(const QString& value, QString& folder) {
     if (value.isEmpty()) return QStringLiteral("ein leerer Ordnername");
+    if (value.contains(QChar(0))) return QStringLiteral("ein Ordnername mit einem Nullzeichen");
     if (value == QLatin1String("~")) {
         folder = platform::homeFolder();
     } else if (value.startsWith(QLatin1String("~/"))) {
@@ -92,7 +105,7 @@ struct Reader {
     void problem(int line, const QString& text) {
         ++count;
         if (count > kMaxProblemsPerFile) return;
-        problems << QStringLiteral("knorzelbart: %1, Zeile %2: %3").arg(path).arg(line).arg(text);
+        problems << QStringLiteral("knorzelbart: %1, Zeile %2: %3").arg(path, QString::number(line), text);
     }
 
     void read() {
@@ -116,8 +129,7 @@ struct Reader {
         for (int i = 0; i < lines.size(); ++i) line(i + 1, lines[i]);
         if (count > kMaxProblemsPerFile)
             problems << QStringLiteral("knorzelbart: %1: %2 weitere fehlerhafte Zeilen nicht einzeln genannt.")
-                            .arg(path)
-                            .arg(count - kMaxProblemsPerFile);
+                            .arg(path, QString::number(count - kMaxProblemsPerFile));
     }
 
     void line(int number, QString text) {
@@ -180,9 +192,58 @@ Files defaultFiles() {
     Files files;
     files.system = platform::environment("KNORZELBART_EINSTELLUNGEN");
     if (files.system.isEmpty()) files.system = QStringLiteral("/etc/knorzelbart/einstellungen.conf");
+    files.school = QStringLiteral("/etc/knorzelbart/einstellungen.conf");
     files.user = platform::environment("KNORZELBART_BENUTZER_EINSTELLUNGEN");
     if (files.user.isEmpty()) files.user = platform::userConfigFolder() + QStringLiteral("/knorzelbart/einstellungen.conf");
     return files;
+}
+
+namespace {
+
+// What the files for every user lock, and the values they lock: the school's file first,
+// then the system file where that is another one (KNORZELBART_EINSTELLUNGEN), which adds
+// locks of its own but cannot undo or change the school's.
+struct SchoolLocks {
+    QSet<QString> locked;
+    options::Options values;
+};
+SchoolLocks schoolLocks(const Files& files) {
+    SchoolLocks school;
+    Reader reader{files.school.isEmpty() ? files.system : files.school, true, &school.locked, &school.values, {}};
+    reader.read();
+    if (files.school.isEmpty() || files.school == files.system) return school;
+    SchoolLocks system;
+    Reader second{files.system, true, &system.locked, &system.values, {}};
+    second.read();
+    for (const QString& key : std::as_const(system.locked)) {
+        if (school.locked.contains(key)) continue;
+        school.locked.insert(key);
+        copyKey(key, system.values, school.values);
+    }
+    return school;
+}
+
+}  // namespace
+
+QStringList lockedKeys(const Files& files) {
+    const SchoolLocks school = schoolLocks(files);
+    QStringList keys;
+    for (const QString& key : kKeys)
+        if (school.locked.contains(key)) keys << key;
+    return keys;
+}
+
+QStringList holdLocks(const Files& files, options::Options& into) {
+    const SchoolLocks school = schoolLocks(files);
+    QStringList problems;
+    for (const QString& key : kKeys) {
+        if (!school.locked.contains(key)) continue;
+        if (currentValue(key, into) == currentValue(key, school.values)) continue;
+        problems << QStringLiteral("knorzelbart: %1 ist von der Schule festgelegt (gesperrt); es gilt %2.")
+                        .arg(quoted(key), quoted(currentValue(key, school.values)));
+        copyKey(key, school.values, into);
+    }
+    return problems;
 }
 
 QStringList apply(const Files& files, options::Options& into) {

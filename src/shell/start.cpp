@@ -33,6 +33,11 @@ QString otherWordsText(const QString& runningWords, const QString& ownWords) {
         .arg(runningWords, ownWords);
 }
 
+QString otherCopySilentText() {
+    return QStringLiteral("knorzelbart: Das Spiel läuft schon, antwortet aber nicht (es hängt oder ist "
+                          "angehalten). Dieses Fenster startet trotzdem.");
+}
+
 void tellOtherWordsRun(const QString& runningWords, const QString& ownWords, bool fromTerminal) {
     const QString text = otherWordsText(runningWords, ownWords);
     platform::writeErr(QStringLiteral("knorzelbart: ") + text + QLatin1Char('\n'));
@@ -46,6 +51,7 @@ int start(int argc, char* argv[]) {
     otherCopy.runsOtherWords = [](const QString& running, const QString& own) {
         tellOtherWordsRun(running, own, platform::startedFromTerminal());
     };
+    otherCopy.otherSilent = [] { platform::writeErr(otherCopySilentText() + QLatin1Char('\n')); };
     return launch(
         argc, argv,
         [otherCopy](int count, char** values) { return platform::run(count, values, startupForm, otherCopy); },

@@ -18,6 +18,8 @@ platform::Form& startupForm();
 // What a second start says when the running copy plays with other words than it was given:
 // on standard error, and in a message box when nobody reads that (started from the desktop).
 QString otherWordsText(const QString& runningWords, const QString& ownWords);
+// What a start says when a copy of the game holds the name but does not answer.
+QString otherCopySilentText();
 void tellOtherWordsRun(const QString& runningWords, const QString& ownWords, bool fromTerminal);
 
 // Runs the program: the start-up form comes first.
