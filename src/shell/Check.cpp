@@ -255,7 +255,7 @@ Report examine(const QString& folder, bool thumbnails) {
 
 QString text(const Report& report) {
     QString out;
-    const QString shownFolder = platform::resolvePath(report.folder);
+    const QString shownFolder = printable(platform::resolvePath(report.folder));
     if (!report.folderFound) {
         if (report.folderState == Report::Folder::Unreadable)
             out += QStringLiteral("Der Bilderordner %1 kann nicht gelesen werden (keine Leserechte oder ein "
