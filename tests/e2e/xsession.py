@@ -9,9 +9,11 @@ in a finally block. Every wait polls with a deadline; nothing waits without one.
 import ctypes
 import os
 import select
+import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 PR_SET_PDEATHSIG = 1
@@ -62,6 +64,7 @@ class Session:
         self.processes = []
         self.display = None
         self.env = None
+        self.home = None
         self.width, self.height = width, height
 
     # --- processes -------------------------------------------------------------------
@@ -97,6 +100,14 @@ class Session:
         self.env.pop("LC_ALL", None)
         for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY"):
             self.env.pop(key, None)
+        # Never the machine's own settings, record or caches: a school's settings on the test
+        # machine must not change what a run plays. A test that wants settings names its own.
+        self.home = tempfile.mkdtemp(prefix="knorzelbart-e2e-")
+        self.env.update(KNORZELBART_EINSTELLUNGEN="/nonexistent",
+                        KNORZELBART_BENUTZER_EINSTELLUNGEN="/nonexistent",
+                        XDG_CONFIG_HOME=os.path.join(self.home, "config"),
+                        XDG_DATA_HOME=os.path.join(self.home, "data"),
+                        XDG_CACHE_HOME=os.path.join(self.home, "cache"))
         self.log(f"Xvfb on display {self.display}")
         return self.display
 
@@ -127,6 +138,9 @@ class Session:
                         pass
                     process.wait(timeout=5)
         self.processes.clear()
+        if getattr(self, "home", None):
+            shutil.rmtree(self.home, ignore_errors=True)
+            self.home = None
 
     # --- X tools ---------------------------------------------------------------------
 
