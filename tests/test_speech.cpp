@@ -15,6 +15,7 @@
 #include "platform/Files.h"
 #include "platform/Sound.h"
 #include "platform/Hooks.h"
+#include "support/Kept.h"
 #include "platform/TextFile.h"
 #include "platform/TestMode.h"
 #include "platform/Voice.h"
@@ -182,12 +183,12 @@ private Q_SLOTS:
         ProgramFolder folder;
         folder.addPictures({QStringLiteral("Hund.png")});
         QTemporaryDir runtime;
-        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldServer = qgetenv("PULSE_SERVER");
+        const testsupport::EnvironmentKept keptRuntime("XDG_RUNTIME_DIR"), keptServer("PULSE_SERVER");
+        const testsupport::ValueKept keptHook(platform::hooks().playSound);
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         for (const QByteArray& server : {QByteArray(), QByteArray("unix:") + runtime.path().toUtf8() + "/none"}) {
             if (server.isEmpty()) qunsetenv("PULSE_SERVER");
             else qputenv("PULSE_SERVER", server);
-            const auto recorder = platform::hooks().playSound;
             platform::hooks().playSound = nullptr;  // the real sound thread
             QElapsedTimer clock;
             clock.start();
@@ -204,19 +205,15 @@ private Q_SLOTS:
             QVERIFY(!platform::soundServerReached());
             QVERIFY(platform::lastSoundLatency() < 0);
             platform::shutdownSound();
-            platform::hooks().playSound = recorder;
             QVERIFY(testsupport::messageTexts().isEmpty());
         }
-        qputenv("XDG_RUNTIME_DIR", oldRuntime);
-        if (oldServer.isEmpty()) qunsetenv("PULSE_SERVER");
-        else qputenv("PULSE_SERVER", oldServer);
     }
 
     // The end never waits on the sound: with the sound thread blocked (here in a job that
     // waits until the test lets it go, as it would in a sound server that hangs) the end
     // gives up after its bound, and the program may end without the thread.
     void theEndDoesNotWaitForABlockedSoundThread() {
-        const auto recorder = platform::hooks().playSound;
+        const testsupport::ValueKept keptHook(platform::hooks().playSound);
         platform::hooks().playSound = nullptr;  // the real sound thread
         std::mutex mutex;
         std::condition_variable changed;
@@ -241,7 +238,6 @@ private Q_SLOTS:
         }
         changed.notify_all();
         QVERIFY(platform::endSound(10000));
-        platform::hooks().playSound = recorder;
     }
 };
 
