@@ -4,8 +4,8 @@
 mouse clicks: splash -> key -> menu -> name -> level 1 -> fifteen right words -> victory
 message -> OK -> menu; level 3 -> five wrong words -> defeat message -> OK -> menu -> "x".
 
-The program has no command line and reads its words from the folder db beside itself, so
-the run copies the program and its bilder/ into a temporary folder and writes a db of its
+The run starts the program without options, so that it reads its words from the folder db
+beside itself (and no settings: the session names none), and copies the program and its bilder/ into a temporary folder and writes a db of its
 own. The word picture on the screen tells the run which word is up: each picture's coarse
 colour signature is worked out beforehand and matched against the screen.
 
@@ -178,14 +178,22 @@ class Run:
         os.remove(bigger)
         return " ".join(text.split())
 
-    def expect_text(self, png, expected):
-        text = self.read_text(png)
-        if text is None:
-            return
-        ratio = difflib.SequenceMatcher(None, text, expected).ratio()
-        self.log(f"message reads {text!r} ({ratio:.2f} like {expected!r})")
-        if PLAYER not in text or ratio < 0.8:
-            raise AssertionError(f"message box text {text!r}, expected {expected!r}")
+    def expect_text(self, shot, box, expected, timeout=15):
+        """Reads the message box until it says what is expected: a box that is not painted
+        yet is read again, never waited for by a fixed pause."""
+        deadline = time.monotonic() + timeout
+        while True:
+            png = self.shot(shot, window=box)
+            text = self.read_text(png)
+            if text is None:
+                return
+            ratio = difflib.SequenceMatcher(None, text, expected).ratio()
+            self.log(f"message reads {text!r} ({ratio:.2f} like {expected!r})")
+            if PLAYER in text and ratio >= 0.8:
+                return
+            if time.monotonic() > deadline:
+                raise AssertionError(f"message box text {text!r}, expected {expected!r}")
+            time.sleep(0.2)
 
     # --- the runs ----------------------------------------------------------------------
 
@@ -267,8 +275,7 @@ class Run:
         gx, gy, gw, gh = self.session.geometry(game)
         time.sleep(0.3)
         self.shot(shot, region=(gx, gy, gw, gh))
-        message = self.shot(f"{shot}-message", window=box)
-        self.expect_text(message, text)
+        self.expect_text(f"{shot}-message", box, text)
         self.stage(f"the {kind} message names the player")
         return self.after_message(box, kind)
 
