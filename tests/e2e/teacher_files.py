@@ -6,6 +6,7 @@ the German manual page, the AppStream metadata, lintian without errors and witho
 of a missing manual page or missing hardening, and no file a teacher's own folder could
 collide with."""
 
+import fnmatch
 import gzip
 import os
 import re
@@ -28,6 +29,20 @@ def check_teacher_documents(checks, root):
     for licence in ("License: GPL-3.0-or-later", "License: Apache-2.0"):
         if copyright_text.count(licence) < 2:  # used by a Files paragraph and given in full
             raise AssertionError(f"copyright lacks {licence!r}")
+    # Every drawn picture the package installs falls under the pictures' licence.
+    patterns = []
+    for paragraph in copyright_text.split("\n\n"):
+        files = re.match(r"Files:((?:.*\n?)(?: .*\n?)*)", paragraph)
+        if files and "License: Apache-2.0" in paragraph:
+            patterns += files.group(1).split()
+    lib = os.path.join(root, "usr", "lib", "knorzelbart")
+    pictures = [os.path.relpath(os.path.join(folder, name), root)
+                for sub in ("bilder", "db", "sammlungen")
+                for folder, _, names in os.walk(os.path.join(lib, sub)) for name in names]
+    unlicensed = sorted(path for path in pictures
+                        if not any(fnmatch.fnmatch(path, pattern) for pattern in patterns))
+    if unlicensed:
+        raise AssertionError(f"copyright names no licence for {unlicensed[:3]}")
     with gzip.open(os.path.join(doc, "changelog.gz"), "rt", encoding="utf-8") as f:
         first = f.readline()
     if not re.match(r"knorzelbart \(\d+\.\d+\.\d+\) \w+; urgency=\w+", first):
@@ -41,8 +56,8 @@ def check_teacher_documents(checks, root):
     if re.search(r"<(script|link|img)\b", handbook) or "http://" in handbook.replace(
             "http://www.apache.org", ""):
         raise AssertionError("the handbook should need nothing from elsewhere")
-    checks.ok("copyright (machine-readable, GPL-3.0-or-later and Apache-2.0), changelog.gz "
-              "and Handbuch.html in share/doc/knorzelbart")
+    checks.ok("copyright (machine-readable, GPL-3.0-or-later and Apache-2.0 for every picture), "
+              "changelog.gz and Handbuch.html in share/doc/knorzelbart")
 
     with open(os.path.join(root, EXAMPLE), encoding="utf-8") as f:
         settings = f.read()
