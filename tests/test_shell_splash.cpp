@@ -102,7 +102,7 @@ private Q_SLOTS:
         QCOMPARE(splash.lblTitel->Caption(), QStringLiteral("Knorzelbart"));
         QCOMPARE(splash.lblErklaerung->Caption(),
                  QStringLiteral("Ein Sprachlernprogramm für Grundschulen\r\r1. Schuljahr"));
-        QCOMPARE(splash.lblversion->Caption(), QStringLiteral("Version 1.0.8"));
+        QCOMPARE(splash.lblversion->Caption(), QStringLiteral("Version 1.1.0"));
         const QStringList address = splash.lblBrolm2->Caption().split('\r');
         QCOMPARE(address.size(), 3);
         QVERIFY(!address.join("").contains('\n'));

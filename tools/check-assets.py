@@ -36,6 +36,11 @@ VARIANT_FACTORS = (2,)
 SCALED_LAYOUT = [n for n in LAYOUT_SIZES if not n.startswith("icon")]
 
 MIN_WORDS = 16
+# The shipped vocabulary: all words in db/, and the collections under sammlungen/, each a
+# folder named as the teacher sees it, with words that all stand in db/ too.
+MIN_SHIPPED_WORDS = 300
+MIN_COLLECTIONS = 10
+MIN_COLLECTION_WORDS = 15
 
 
 class Checker:
@@ -104,6 +109,59 @@ def check_variants(c, folder, names):
         check_picture(c, os.path.join(folder, variant), (size[0] * factor, size[1] * factor))
 
 
+def word_of(name):
+    """The word a picture file stands for: its name without the extension, first letter upper-cased."""
+    stem = name.rsplit(".", 1)[0]
+    return stem[:1].upper() + stem[1:]
+
+
+def check_word_folder(c, folder, label):
+    """Every file a 200 x 200 picture whose name is a word of 2 to 12 letters; returns the words."""
+    words = []
+    for name in sorted(os.listdir(folder)):
+        path = os.path.join(folder, name)
+        word = word_of(name)
+        c.check(name == unicodedata.normalize("NFC", name), "%s/%s: name not in NFC" % (label, name))
+        c.check(len(name) > 4 and name[-4] == ".", "%s/%s: no three-letter extension" % (label, name))
+        c.check(2 <= len(word) <= 12 and word.isalpha(),
+                "%s/%s: word %r is not 2 to 12 letters" % (label, name, word))
+        check_picture(c, path, (200, 200))
+        words.append(word)
+    c.check(len(set(words)) == len(words), "%s: two files give the same word" % label)
+    return words
+
+
+def check_collections(c, assets, all_words):
+    """The collections: at least ten, each a folder with a German name and enough words for a
+    game that can be won, every word also in db/ with the very same picture."""
+    root = os.path.join(assets, "sammlungen")
+    if not c.check(os.path.isdir(root), "%s: missing" % root):
+        return
+    c.check(len(all_words) >= MIN_SHIPPED_WORDS,
+            "db: %d words, the collections need at least %d" % (len(all_words), MIN_SHIPPED_WORDS))
+    names = sorted(os.listdir(root))
+    c.check(len(names) >= MIN_COLLECTIONS, "sammlungen: %d collections, expected at least %d"
+            % (len(names), MIN_COLLECTIONS))
+    db = os.path.join(assets, "db")
+    for name in names:
+        folder = os.path.join(root, name)
+        label = "sammlungen/" + name
+        c.check(name == unicodedata.normalize("NFC", name), "%s: name not in NFC" % label)
+        c.check(name[:1].isupper() and all(ch.isalpha() or ch == " " for ch in name)
+                and "  " not in name and name == name.strip(),
+                "%s: not a collection's name (letters and single blanks, a capital first)" % label)
+        if not c.check(os.path.isdir(folder), "%s: not a folder" % label):
+            continue
+        words = check_word_folder(c, folder, label)
+        c.check(len(words) >= MIN_COLLECTION_WORDS, "%s: only %d words, a game that can be won needs %d"
+                % (label, len(words), MIN_COLLECTION_WORDS))
+        for picture in sorted(os.listdir(folder)):
+            shipped = os.path.join(db, picture)
+            if c.check(os.path.isfile(shipped), "%s/%s: not in db" % (label, picture)):
+                with open(shipped, "rb") as a, open(os.path.join(folder, picture), "rb") as b:
+                    c.check(a.read() == b.read(), "%s/%s: another picture than db/%s" % (label, picture, picture))
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     assets = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "assets")
@@ -130,18 +188,9 @@ def main():
     db = os.path.join(assets, "db")
     words = []
     if c.check(os.path.isdir(db), "%s: missing" % db):
-        for name in sorted(os.listdir(db)):
-            path = os.path.join(db, name)
-            stem = name[:-4]
-            word = stem[:1].upper() + stem[1:]
-            c.check(name == unicodedata.normalize("NFC", name), "db/%s: name not in NFC" % name)
-            c.check(len(name) > 4 and name[-4] == ".", "db/%s: no three-letter extension" % name)
-            c.check(2 <= len(word) <= 12 and word.isalpha(),
-                    "db/%s: word %r is not 2 to 12 letters" % (name, word))
-            check_picture(c, path, (200, 200))
-            words.append(word)
+        words = check_word_folder(c, db, "db")
         c.check(len(words) >= MIN_WORDS, "db: only %d word pictures, a game needs %d" % (len(words), MIN_WORDS))
-        c.check(len(set(words)) == len(words), "db: two files give the same word")
+    check_collections(c, assets, words)
 
     for f in c.failures:
         print("FAIL " + f)

@@ -9,6 +9,7 @@ packages=(
   qt6-translations-l10n
   fonts-liberation fonts-comic-neue
   python3 python3-pil dpkg-dev desktop-file-utils
+  librsvg2-bin
   xvfb xdotool x11-utils openbox imagemagick file tesseract-ocr tesseract-ocr-deu
   libbenchmark-dev
   chromium lintian python3-markdown

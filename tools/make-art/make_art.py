@@ -2,7 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Draws every picture of the game from the Noto emoji artwork.
 
-Usage: make_art.py ICONS_JSON REPO_DIR
+Usage: make_art.py ICONS_JSON REPO_DIR [--nur-woerter]
+
+With --nur-woerter only the word pictures (db/ and the collections under sammlungen/) and
+their contact sheets are drawn; the scene's pictures stay as they are.
 
 ICONS_JSON is the icons.json of the npm package @iconify-json/noto (one SVG
 body per emoji on a 128 x 128 view box).  Pictures are rendered with
@@ -16,9 +19,13 @@ import os
 import re
 import subprocess
 import sys
+import shutil
 import unicodedata
 
 from PIL import Image, ImageDraw, ImageFont
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from words import COLLECTIONS, WORDS  # noqa: E402
 
 SKY = (128, 255, 255)
 SKY_HEX = "#80ffff"
@@ -124,63 +131,6 @@ def save_gif(img, path):
 
 def save_png(img, path):
     img.save(path, format="PNG", optimize=True)
-
-
-# --------------------------------------------------------------------------
-# The word pictures: the word exactly as the child types it, and the emoji
-# that shows it.  Every picture was checked at 100 x 100 px for a name a child
-# would give it instead.  Left out on purpose, with the word a child would
-# rather say: Huhn/Hahn (either), Krake (Tintenfisch), Wolf (Hund), Robbe
-# (Seehund), Schwan (Gans), Esel and Hirsch (drawing unclear, Reh), Gorilla
-# (Affe), Trauben (Weintrauben), Möhre (Karotte), Torte (Kuchen), Lolli
-# (Lutscher), Muffin and Donut (spelling), Wecker (Uhr), Boot (Segelboot),
-# Schirm (Regenschirm), Ballon (Luftballon), Stift (Bleistift), Geist
-# (Gespenst), Ball (Fußball), Burg (Schloss), Krawatte (Hemd), Taxi (Auto),
-# Traktor (Trecker), Drachen (Drache), Lampe (Glühbirne), Toilette (Klo),
-# Teddy (Teddybär), Mütze (Kappe), Rose and Tulpe (Blume), Mund (Lippen).
-# Long or rare words (Schildkröte, Hubschrauber, Zahnbürste, ...) are left
-# for a later, harder word list.
-
-WORDS = [
-    # animals
-    ("Hund", "dog"), ("Katze", "cat"), ("Maus", "mouse"), ("Fisch", "fish"),
-    ("Vogel", "bird"), ("Kuh", "cow"), ("Igel", "hedgehog"), ("Ente", "duck"),
-    ("Bär", "bear"), ("Löwe", "lion"), ("Pferd", "horse"), ("Schwein", "pig"),
-    ("Schaf", "ewe"), ("Hase", "rabbit"), ("Frosch", "frog"), ("Affe", "monkey"),
-    ("Elefant", "elephant"), ("Giraffe", "giraffe"), ("Zebra", "zebra"),
-    ("Tiger", "tiger"), ("Biene", "honeybee"), ("Schnecke", "snail"),
-    ("Spinne", "spider"), ("Schlange", "snake"), ("Wal", "whale"), ("Hai", "shark"),
-    ("Eule", "owl"), ("Pinguin", "penguin"), ("Fuchs", "fox"), ("Wurm", "worm"),
-    ("Käfer", "beetle"),
-    # food
-    ("Apfel", "red-apple"), ("Brot", "bread"), ("Ei", "egg"), ("Eis", "soft-ice-cream"),
-    ("Käse", "cheese-wedge"), ("Banane", "banana"), ("Birne", "pear"),
-    ("Kirschen", "cherries"), ("Erdbeere", "strawberry"), ("Zitrone", "lemon"),
-    ("Tomate", "tomato"), ("Pilz", "mushroom"), ("Kuchen", "shortcake"),
-    ("Pizza", "pizza"), ("Milch", "glass-of-milk"), ("Honig", "honey-pot"),
-    ("Melone", "watermelon"), ("Mais", "ear-of-corn"), ("Keks", "cookie"),
-    ("Brezel", "pretzel"), ("Gurke", "cucumber"),
-    # at home, at school, on the road
-    ("Haus", "house"), ("Auto", "automobile"), ("Hut", "womans-hat"),
-    ("Schuh", "mans-shoe"), ("Uhr", "mantelpiece-clock"), ("Buch", "closed-book"),
-    ("Zug", "locomotive"), ("Kerze", "candle"), ("Bus", "bus"), ("Fahrrad", "bicycle"),
-    ("Flugzeug", "airplane"), ("Rakete", "rocket"), ("Schiff", "ship"),
-    ("Ampel", "vertical-traffic-light"), ("Brille", "glasses"), ("Hose", "jeans"),
-    ("Kleid", "dress"), ("Socken", "socks"), ("Krone", "crown"), ("Schlüssel", "key"),
-    ("Tasse", "hot-beverage"), ("Löffel", "spoon"), ("Geschenk", "wrapped-gift"),
-    ("Trommel", "drum"), ("Gitarre", "guitar"), ("Zelt", "tent"), ("Bett", "bed"),
-    ("Stuhl", "chair"), ("Tür", "door"), ("Brief", "envelope"), ("Schere", "scissors"),
-    ("Besen", "broom"), ("Eimer", "bucket"), ("Hammer", "hammer"),
-    ("Fenster", "window"), ("Pinsel", "paintbrush"), ("Rucksack", "backpack"),
-    ("Glocke", "bell"), ("Würfel", "game-die"), ("Lineal", "straight-ruler"),
-    # nature and body
-    ("Baum", "deciduous-tree"), ("Sonne", "sun"), ("Mond", "crescent-moon"),
-    ("Blume", "blossom"), ("Stern", "star"), ("Herz", "red-heart"), ("Wolke", "cloud"),
-    ("Schneemann", "snowman-without-snow"), ("Feuer", "fire"),
-    ("Blitz", "high-voltage"), ("Tanne", "evergreen-tree"), ("Kaktus", "cactus"),
-    ("Hand", "raised-hand"), ("Fuß", "foot"), ("Nase", "nose"), ("Ohr", "ear"),
-    ("Auge", "eye"), ("Zahn", "tooth"),
-]
 
 
 # --------------------------------------------------------------------------
@@ -460,22 +410,25 @@ LOGO = """<?xml version="1.0" encoding="UTF-8"?>
 FONT = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf"
 
 
-def contact_sheet(assets, out):
+def contact_sheet(assets, out, words_folder="db", scene=True):
+    """The game's pictures (with scene) and the word pictures of one folder under assets."""
     font = ImageFont.truetype(FONT, 12)
     tiles = []
-    for sub in ("bilder", "layout"):
+    for sub in ("bilder", "layout") if scene else ():
         for name in sorted(os.listdir(os.path.join(assets, sub))):
             if name.lower().endswith((".gif", ".bmp", ".png")) and "@" not in name:
                 tiles.append((name, Image.open(os.path.join(assets, sub, name)).convert("RGBA")))
     words = []
-    for name in sorted(os.listdir(os.path.join(assets, "db"))):
-        words.append((os.path.splitext(name)[0], Image.open(os.path.join(assets, "db", name)).convert("RGBA")))
+    folder = os.path.join(assets, words_folder)
+    for name in sorted(os.listdir(folder)):
+        words.append((os.path.splitext(name)[0], Image.open(os.path.join(folder, name)).convert("RGBA")))
     cell = 210
     cols = 8
     rows_a = (len(tiles) + cols - 1) // cols
     wcell, wcols = 110, 14
     rows_b = (len(words) + wcols - 1) // wcols
-    sheet = Image.new("RGB", (cols * cell, rows_a * (cell + 18) + rows_b * (wcell + 18) + 10), SKY)
+    sheet = Image.new("RGB", (max(cols * cell, wcols * wcell + 10),
+                              rows_a * (cell + 18) + rows_b * (wcell + 18) + 10), SKY)
     d = ImageDraw.Draw(sheet)
     for i, (name, im) in enumerate(tiles):
         x, y = (i % cols) * cell, (i // cols) * (cell + 18)
@@ -552,29 +505,9 @@ def scene_pictures(bilder, layout, suffix):
     save_bmp(tick_cross("cross"), os.path.join(layout, named("cross.bmp", suffix)))
 
 
-def main():
-    if len(sys.argv) != 3:
-        sys.exit(__doc__)
-    load_icons(sys.argv[1])
-    repo = sys.argv[2]
-    assets = os.path.join(repo, "assets")
-    bilder = os.path.join(assets, "bilder")
-    layout = os.path.join(assets, "layout")
-    db = os.path.join(assets, "db")
-    docs = os.path.join(repo, "docs", "art")
-    for d in (bilder, layout, db, docs):
-        os.makedirs(d, exist_ok=True)
-
-    for factor in (1,) + VARIANTS:
-        _scale[0] = factor
-        scene_pictures(bilder, layout, "" if factor == 1 else "@%dx" % factor)
-    _scale[0] = 1
-    head = robber(walking=False, bag=False)
-    for size in (16, 32, 48, 64, 128, 256):
-        save_png(render(head, size, size, (51, 0, 38, 38)), os.path.join(layout, "icon%d.png" % size))
-    with open(os.path.join(layout, "logo.svg"), "w", encoding="utf-8") as f:
-        f.write(LOGO)
-
+def word_pictures(db, sammlungen):
+    """Draws every word into db/ and copies it into each collection it belongs to; files of
+    words no longer drawn are taken away."""
     wanted = set()
     for word, name in WORDS:
         fname = unicodedata.normalize("NFC", word) + ".png"
@@ -583,11 +516,50 @@ def main():
     for old in os.listdir(db):
         if old not in wanted:
             os.remove(os.path.join(db, old))
+    if os.path.isdir(sammlungen):
+        shutil.rmtree(sammlungen)
+    for title, members in COLLECTIONS.items():
+        folder = os.path.join(sammlungen, unicodedata.normalize("NFC", title))
+        os.makedirs(folder)
+        for word in members:
+            fname = unicodedata.normalize("NFC", word) + ".png"
+            shutil.copyfile(os.path.join(db, fname), os.path.join(folder, fname))
+
+
+def main():
+    args = [a for a in sys.argv[1:] if a != "--nur-woerter"]
+    if len(args) != 2 or len(sys.argv) > 4:
+        sys.exit(__doc__)
+    words_only = len(args) != len(sys.argv) - 1
+    load_icons(args[0])
+    repo = args[1]
+    assets = os.path.join(repo, "assets")
+    bilder = os.path.join(assets, "bilder")
+    layout = os.path.join(assets, "layout")
+    db = os.path.join(assets, "db")
+    sammlungen = os.path.join(assets, "sammlungen")
+    docs = os.path.join(repo, "docs", "art")
+    for d in (bilder, layout, db, docs):
+        os.makedirs(d, exist_ok=True)
+
+    if not words_only:
+        for factor in (1,) + VARIANTS:
+            _scale[0] = factor
+            scene_pictures(bilder, layout, "" if factor == 1 else "@%dx" % factor)
+        _scale[0] = 1
+        head = robber(walking=False, bag=False)
+        for size in (16, 32, 48, 64, 128, 256):
+            save_png(render(head, size, size, (51, 0, 38, 38)), os.path.join(layout, "icon%d.png" % size))
+        with open(os.path.join(layout, "logo.svg"), "w", encoding="utf-8") as f:
+            f.write(LOGO)
+
+    word_pictures(db, sammlungen)
 
     contact_sheet(assets, os.path.join(docs, "contact-sheet.png"))
-    scene(assets, os.path.join(docs, "scene.png"))
-    print("wrote %d word pictures and the game's own pictures under %s" % (len(WORDS), assets))
-
+    if not words_only:
+        scene(assets, os.path.join(docs, "scene.png"))
+    print("wrote %d word pictures in %d collections%s under %s"
+          % (len(WORDS), len(COLLECTIONS), "" if words_only else " and the game's own pictures", assets))
 
 if __name__ == "__main__":
     main()
