@@ -116,9 +116,9 @@ void saySyllables(const QString& picture) {
     });
 }
 
-void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder) {
+void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder, const QString& voiced) {
     if (!speechOn()) return;
-    platform::playSound(text, [text, tableWords, folder] {
+    platform::playSound(text, [text = voiced.isEmpty() ? text : voiced, tableWords, folder] {
         QString spoken = text;
         for (const QString& word : tableWords) {
             const QString replacement = spokenText(word, folder);
