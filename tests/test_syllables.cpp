@@ -42,9 +42,14 @@ QString plain(const QString& hyphenated) { return QString(hyphenated).remove(QLa
 
 class TestSyllables : public QObject {
     Q_OBJECT
+    QTemporaryDir cacheDir;
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(platform::hyphenationAvailable(), "hyphen-de and libhyphen0 are installed"); }
+    void initTestCase() {
+        QVERIFY(cacheDir.isValid());
+        platform::setHyphenationCacheFile(cacheDir.filePath(QStringLiteral("silbentrennung.txt")));
+        QVERIFY2(platform::hyphenationAvailable(), "hyphen-de and libhyphen0 are installed");
+    }
     void cleanup() {
         options::current() = options::Options{};
         syllables::forgetTables();
@@ -115,6 +120,42 @@ private Q_SLOTS:
             QCOMPARE(QString(syllables::hyphenated(word)).remove(QLatin1Char('-')), QString(word).remove(QLatin1Char('-')));
         }
         QCOMPARE(syllables::hyphenated(QStringLiteral("Straße")), QStringLiteral("Stra-ße"));
+    }
+
+    // The splits of the vocabulary are kept in the user's cache folder, for the patterns
+    // installed: a later start takes them from there instead of reading the patterns.
+    void theSplitsAreKeptForTheNextStart() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("knorzelbart/silbentrennung.txt"));
+        platform::setHyphenationCacheFile(path);
+        bool ready = false;
+        syllables::prepare(nullptr, {QStringLiteral("Banane"), QStringLiteral("Eis am Stiel")}, [&] { ready = true; });
+        QVERIFY(ready);
+        QVERIFY(platform::hyphenationSettled());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        file.close();
+        QVERIFY2(text.startsWith("knorzelbart-silbentrennung 1 "), text.constData());
+        QVERIFY(text.contains("\nbanane\t2,4\n"));
+        QVERIFY(text.contains("\nstiel\t\n"));
+        QVERIFY(!text.contains("eis am"));
+        // A later start: what the cache says is what the game splits (a changed entry shows it).
+        const auto rewrite = [&](const QByteArray& changed) {
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(changed);
+            file.close();
+            platform::setHyphenationCacheFile(path);
+        };
+        rewrite(QByteArray(text).replace("banane\t2,4", "banane\t3,99,x"));
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Banane")), QStringLiteral("Ban-ane"));
+        // A cache made from other patterns (another size or date), or unreadable: not used.
+        const QByteArray stamp = text.left(text.indexOf('\n'));
+        rewrite(QByteArray(text).replace(stamp, "knorzelbart-silbentrennung 1 12 34").replace("banane\t2,4", "banane\t3"));
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Banane")), QStringLiteral("Ba-na-ne"));
+        rewrite(QByteArray("\xff\xfe\x00garbage\n\t\t\n"));
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Banane")), QStringLiteral("Ba-na-ne"));
+        platform::setHyphenationCacheFile(cacheDir.filePath(QStringLiteral("silbentrennung.txt")));
     }
 
     void aTeachersListOverridesTheSplit() {

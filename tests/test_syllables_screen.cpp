@@ -4,6 +4,7 @@
 // the boxes; the button and F3 that say the word in syllables with pauses between them (a
 // teacher's Wort.silben.wav wins), under the same rules as the speaker. With the setting off
 // none of it exists.
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
@@ -108,10 +109,14 @@ void clearBoxesOfAFinishedWord(frmRaeuber& game) {
 
 class TestSyllablesScreen : public QObject {
     Q_OBJECT
+    QTemporaryDir cacheDir;  // the splits kept between starts, away from the user's own
 
 private Q_SLOTS:
     // Read once, before any form: a form then finds them there and shows its arcs at once.
-    void initTestCase() { QVERIFY(platform::hyphenationAvailable()); }
+    void initTestCase() {
+        platform::setHyphenationCacheFile(cacheDir.filePath(QStringLiteral("silbentrennung.txt")));
+        QVERIFY(platform::hyphenationAvailable());
+    }
     void cleanup() {
         options::current() = options::Options{};
         syllables::forgetTables();

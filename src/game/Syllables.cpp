@@ -134,6 +134,14 @@ QList<Piece> fromPatterns(const QString& word) {
     return piecesFromBreaks(word, breaks);
 }
 
+void prepare(QObject* context, const QStringList& words, std::function<void()> ready) {
+    QStringList runs;
+    for (const QString& word : words)
+        for (const Run& run : letterRuns(word)) runs << word.mid(run.start, run.length);
+    runs.removeDuplicates();
+    platform::prepareHyphenation(context, runs, std::move(ready));
+}
+
 QList<Piece> split(const QString& word, const QString& folder) {
     if (!folder.isEmpty()) {
         const QList<Piece> teacher = tableFor(folder).lookUp(word);

@@ -3,6 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QObject;
 
 // A word split into syllables as first grades write arcs under them ("Ba-na-ne"). The split
 // comes from a teacher's silben.txt in the picture folder if it names the word, otherwise
@@ -42,6 +45,10 @@ public:
 private:
     QList<QString> entries_;  // as written, hyphens and all
 };
+
+// Makes the splits of `words` ready (see platform/Hyphenation.h), then calls `ready` on the
+// GUI thread while `context` lives; at once when they are kept from an earlier start.
+void prepare(QObject* context, const QStringList& words, std::function<void()> ready);
 
 // Forgets the tables read from vocabulary folders (tests that rewrite one).
 void forgetTables();

@@ -7,9 +7,11 @@
 #include "game/Options.h"
 #include "game/Speech.h"
 #include "game/Syllables.h"
+#include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"
 #include "platform/Events.h"
+#include "platform/Files.h"
 #include "platform/Hyphenation.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -58,8 +60,12 @@ void frmRaeuber::buildSyllables() {
         updateSyllablesButton();
     });
     platform::onShownOrHidden(lbl_hidePic, [this] { updateSyllablesButton(); });
-    // The patterns take seconds to read: the arcs and the button come when they are there.
-    platform::prepareHyphenation(this, [this] {
+    // The splits of the vocabulary are kept from the last start; when they are not, the
+    // patterns take seconds to read: the arcs and the button come when they are there.
+    QStringList vocabulary;
+    for (const QString& name : platform::folderFileNames(assetPaths::dbFolder(), words::nameCanBeWord))
+        vocabulary << words::fromFileName(name);
+    syllables::prepare(this, vocabulary, [this] {
         updateSyllableArcs();
         updateSyllablesButton();
     });
