@@ -31,7 +31,7 @@ const char* const kPatterns = "/usr/share/hyphen/hyph_de_DE.dic";
 // libhyphen's own limit for one word is far above the fifteen letters of a game word.
 constexpr int kMaxBytes = 60;
 // The cache's first line: its form, then the size and date of the patterns it was made from.
-const QByteArray kCacheForm = QByteArrayLiteral("knorzelbart-silbentrennung 1");
+const QByteArray kCacheForm = QByteArrayLiteral("knorzelbart-silbentrennung 2");
 constexpr qint64 kMaxCacheBytes = 4 << 20;
 constexpr qsizetype kMaxCachedWords = 50000;
 
@@ -165,8 +165,10 @@ QList<int> pointsFromLibrary(const Library* lib, const QString& lower) {
     char** rep = nullptr;
     int* pos = nullptr;
     int* cut = nullptr;
+    // The pattern file's own least lengths at a word's ends and at a compound's joint (two
+    // letters each): lower ones let the patterns cut "i-de-e" and "u-m-ar-mung".
     lib->hyphenate(lib->dictionary, latin1.constData(), int(latin1.size()), hyphens.data(), nullptr, &rep, &pos,
-                   &cut, 1, 1, 1, 1);
+                   &cut, 2, 2, 2, 2);
     for (int i = 0; i + 1 < latin1.size(); ++i)
         if (hyphens.at(i) & 1) points << i + 1;
     // Replacements (old spellings such as "Schiff-fahrt") are not used: a syllable is a

@@ -32,8 +32,9 @@ void setHyphenationCacheFile(const QString& path);
 bool hyphenationLibraryLoaded();
 
 // The positions after which the patterns allow a break in `word` (a run of letters): 3 in
-// the list means a break between characters 3 and 4 (counted from 1). Breaks may leave a
-// single letter at either end; the caller decides what a syllable is. Empty when the word
+// the list means a break between characters 3 and 4 (counted from 1). Breaks leave at least
+// two letters at either end and at a compound's joint, as the pattern file says; the
+// caller decides what a syllable is. Empty when the word
 // has no break, holds a character the patterns do not know, or the patterns are missing.
 QList<int> hyphenationPoints(const QString& word);
 
