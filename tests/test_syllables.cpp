@@ -226,6 +226,29 @@ private Q_SLOTS:
         QVERIFY(table.lookUp(QStringLiteral("Bananen")).isEmpty());
     }
 
+    // Dashes a word processor made of the hyphens count as hyphens; a line the game passes
+    // over (another form, or Latin-1 umlauts) is named by the teacher's check.
+    void dashesCountAndSkippedLinesAreNamed() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Kakao.png"), QStringLiteral("Käse.png"), QStringLiteral("Tomate.png")});
+        folder.writeFile(QStringLiteral("db/silben.txt"), "Fen\xe2\x80\x93ster\n"  // an en dash
+                                                          "To\xe2\x80\x91ma\xe2\x80\x91te\n"  // non-breaking hyphens
+                                                          "# Kommentar\n\n"
+                                                          "K\xe4-se\n");  // Latin-1
+        const QString db = folder.path() + QStringLiteral("\\db");
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Fenster"), db), QStringLiteral("Fen-ster"));
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Tomate"), db), QStringLiteral("To-ma-te"));
+        syllables::Table table;
+        QCOMPARE(table.parse(QStringLiteral("Ba-na-ne\n# nur Kommentar\n\nkein Wort!\nA--b\n")), (QList<int>{4, 5}));
+        const check::Report report = check::examine(folder.db(), false);
+        const QString listing = check::text(report);
+        QVERIFY2(listing.contains(QStringLiteral("ist nicht in UTF-8 geschrieben")), qPrintable(listing));
+        QVERIFY2(listing.contains(QStringLiteral("Zeile 5 hat nicht die Form „Ba-na-ne“ und wird übergangen")),
+                 qPrintable(listing));
+        QVERIFY(!listing.contains(QStringLiteral("Zeile 1 hat")));
+        QVERIFY(!listing.contains(QStringLiteral("Zeile 2 hat")));
+    }
+
     void theSettingsAndTheCommandLineSwitchThemOn() {
         QCOMPARE(options::Options{}.syllables, false);
         QCOMPARE(options::Options{}.soundHelp, false);

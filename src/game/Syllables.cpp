@@ -252,24 +252,33 @@ QString hyphenated(const QString& word, const QString& folder) {
     return result;
 }
 
-void Table::parse(const QString& text) {
+QList<int> Table::parse(const QString& text) {
+    QList<int> skipped;
     QString body = text;
     if (body.startsWith(QChar(0xFEFF))) body.remove(0, 1);  // a byte-order mark from an editor
-    for (const QString& written : body.split(QLatin1Char('\n'))) {
+    const QStringList lines = body.split(QLatin1Char('\n'));
+    for (int number = 1; number <= lines.size(); ++number) {
         // The same comment rule as in the settings and in aussprache.txt.
-        const QString line = comments::withoutComment(written).normalized(QString::NormalizationForm_C);
+        QString line = comments::withoutComment(lines.at(number - 1)).normalized(QString::NormalizationForm_C);
+        if (line.isEmpty()) continue;
+        // Word processors turn hyphens into dashes: the en dash, the hyphen and the
+        // non-breaking hyphen of Unicode, the minus sign.
+        for (const char16_t dash : {u'\u2013', u'\u2010', u'\u2011', u'\u2212'}) line.replace(QChar(dash), QLatin1Char('-'));
         // A word of letters (and blanks between words) with single hyphens between them.
-        if (line.isEmpty() || line.size() > 100 || line.startsWith(QLatin1Char('-')) ||
-            line.endsWith(QLatin1Char('-')) || line.contains(QLatin1String("--")))
+        const bool wellFormed = line.size() <= 100 && !line.startsWith(QLatin1Char('-')) &&
+                                !line.endsWith(QLatin1Char('-')) && !line.contains(QLatin1String("--")) &&
+                                std::all_of(line.begin(), line.end(), [](QChar c) {
+                                    return c.isLetter() || c == QLatin1Char('-') || c == QLatin1Char(' ');
+                                });
+        if (!wellFormed) {
+            skipped << number;
             continue;
-        if (!std::all_of(line.begin(), line.end(), [](QChar c) {
-                return c.isLetter() || c == QLatin1Char('-') || c == QLatin1Char(' ');
-            }))
-            continue;
+        }
         const QString word = key(QString(line).remove(QLatin1Char('-')));
         entries_.removeIf([&](const QString& entry) { return key(QString(entry).remove(QLatin1Char('-'))) == word; });
         entries_.append(line);
     }
+    return skipped;
 }
 
 QList<Piece> Table::lookUp(const QString& word) const {

@@ -34,10 +34,12 @@ QStringList texts(const QString& word, const QString& folder = QString());
 QString hyphenated(const QString& word, const QString& folder = QString());
 
 // What a teacher writes in silben.txt: one word a line with hyphens between its
-// syllables ("Ba-na-ne"); text after # is a comment; lines of another form are skipped.
+// syllables ("Ba-na-ne"; dashes an editor made of them count as hyphens: "Ka–ka–o"); text
+// after # is a comment; lines of another form are skipped.
 class Table {
 public:
-    void parse(const QString& text);
+    // Returns the numbers (from 1) of the lines skipped, blank and comment lines aside.
+    QList<int> parse(const QString& text);
     // The teacher's syllables for the word, or an empty list when the table has none.
     QList<Piece> lookUp(const QString& word) const;
     int size() const { return int(entries_.size()); }
