@@ -10,8 +10,11 @@
 #include <QTest>
 
 #include "game/Options.h"
+#include "game/Speech.h"
+#include "game/SyllableSpeech.h"
 #include "game/Syllables.h"
 #include "platform/Hyphenation.h"
+#include "platform/Voice.h"
 #include "shell/Check.h"
 #include "shell/CheckSheet.h"
 #include "shell/CommandLine.h"
@@ -117,6 +120,66 @@ private Q_SLOTS:
             }
         }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
+    }
+
+    // Each syllable is said as it sounds inside the word: its phonemes are the same stretch
+    // of the whole word's ("Ha-se": the e of "Hase", not the long e of "se"; "Schne-cke":
+    // no letters spelled out; "Ta-xi": no Roman numeral).
+    void syllablesAreSaidAsTheySoundInTheWord() {
+        if (!platform::voiceAvailable()) QSKIP("no voice");
+        using syllablespeech::plain;
+        // What the voice says for a text: phonemes given in [[ ]] as they stand, a text as it reads it.
+        const auto phonemesSaid = [](const QString& text) {
+            if (text.startsWith(QLatin1String("[[")) && text.endsWith(QLatin1String("]]")))
+                return plain(text.mid(2, text.size() - 4));
+            return plain(platform::phonemesOf(text));
+        };
+        QStringList words;
+        for (const char* split : kShipped) words << QString::fromUtf8(split).remove(QLatin1Char('-'));
+        words << QStringLiteral("Schnecke") << QStringLiteral("Glocke") << QStringLiteral("Socken") << QStringLiteral("Taxi")
+              << QStringLiteral("Tomate") << QStringLiteral("Vogel") << QStringLiteral("Katze") << QStringLiteral("Tasse")
+              << QStringLiteral("Hase") << QStringLiteral("Esel") << QStringLiteral("Kakao") << QStringLiteral("Umarmung")
+              << QStringLiteral("Laken") << QStringLiteral("Mandarine");
+        QStringList wrong;
+        int cut = 0;
+        for (const QString& word : words) {
+            const QStringList spoken = speech::syllablesSpoken(word, QString());
+            const QString whole = plain(platform::phonemesOf(speech::spokenText(word, QString())));
+            QCOMPARE(spoken.size(), int(syllables::texts(word).size()));
+            if (spoken.size() >= 2 && !spoken.first().startsWith(QLatin1String("[["))) wrong << word + QStringLiteral(" not cut");
+            if (spoken.size() < 2 || !spoken.first().startsWith(QLatin1String("[["))) continue;
+            ++cut;
+            // In order, each a stretch of the whole (a consonant said once may end one and begin the next).
+            qsizetype from = 0;
+            QString together;
+            for (const QString& syllable : spoken) {
+                const QString said = phonemesSaid(syllable);
+                const qsizetype at = whole.indexOf(said, std::max<qsizetype>(0, from - 2));
+                if (said.isEmpty() || at < 0) wrong << QStringLiteral("%1: %2 not in %3").arg(word, said, whole);
+                else from = at + said.size();
+                together += said;
+            }
+            if (together.size() < whole.size()) wrong << QStringLiteral("%1: %2 is less than %3").arg(word, together, whole);
+            // As long as the word, give or take what a syllable said alone adds.
+            const platform::Sound alone = platform::synthesizeWithPauses(spoken, 0);
+            const platform::Sound inWord = platform::synthesizeWithPauses({speech::spokenText(word, QString())}, 0);
+            const double ratio = double(alone.samples.size()) / double(std::max<size_t>(1, inWord.samples.size()));
+            if (ratio < 0.8 || ratio > 2.2) wrong << QStringLiteral("%1: %2 times as long").arg(word).arg(ratio);
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+        QVERIFY2(cut >= 80, qPrintable(QString::number(cut)));  // every word of two syllables or more
+        // The sounds that syllables said alone used to lose.
+        const auto last = [&](const QString& word) { return phonemesSaid(speech::syllablesSpoken(word, QString()).last()); };
+        QCOMPARE(last(QStringLiteral("Hase")), QStringLiteral("z@"));
+        QCOMPARE(last(QStringLiteral("Schnecke")), QStringLiteral("k@"));
+        QCOMPARE(last(QStringLiteral("Taxi")), QStringLiteral("ksi:"));
+        QCOMPARE(phonemesSaid(speech::syllablesSpoken(QStringLiteral("Vogel"), QString()).first()),
+                 QStringLiteral("fo:"));
+        QCOMPARE(phonemesSaid(speech::syllablesSpoken(QStringLiteral("Sonne"), QString()).first()),
+                 QStringLiteral("zOn"));
+        // Several parts: each syllable on its own, as before.
+        QCOMPARE(speech::syllablesSpoken(QStringLiteral("Eis am Stiel"), QString()),
+                 (QStringList{QStringLiteral("Eis"), QStringLiteral("am"), QStringLiteral("Stiel")}));
     }
 
     void piecesCoverTheLettersAndNeverBlanksOrHyphens() {

@@ -42,6 +42,9 @@ void prepare();
 // What the voice is given for a word of the pictures in `folder`: the word, or its entry
 // in the pronunciation tables.
 QString spokenText(const QString& word, const QString& folder);
+// What the voice is given for each syllable of the word: its stretch of the whole word's
+// phonemes ("[[z'On]]", "[[n@]]"), or, where those cannot be cut, the syllable's text.
+QStringList syllablesSpoken(const QString& word, const QString& folder);
 // Forgets the tables read from vocabulary folders (tests that rewrite one).
 void forgetTables();
 
