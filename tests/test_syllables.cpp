@@ -164,7 +164,7 @@ private Q_SLOTS:
             const platform::Sound alone = platform::synthesizeWithPauses(spoken, 0);
             const platform::Sound inWord = platform::synthesizeWithPauses({speech::spokenText(word, QString())}, 0);
             const double ratio = double(alone.samples.size()) / double(std::max<size_t>(1, inWord.samples.size()));
-            if (ratio < 0.8 || ratio > 2.2) wrong << QStringLiteral("%1: %2 times as long").arg(word).arg(ratio);
+            if (ratio < 0.8 || ratio > 2.2) wrong << QStringLiteral("%1: %2 times as long").arg(word, QString::number(ratio));
         }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
         QVERIFY2(cut >= 80, qPrintable(QString::number(cut)));  // every word of two syllables or more
