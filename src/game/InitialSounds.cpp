@@ -17,8 +17,8 @@ const QStringList kPairs = {QStringLiteral("ch"), QStringLiteral("ck"), QStringL
                             QStringLiteral("pf"), QStringLiteral("qu"), QStringLiteral("ng"), QStringLiteral("aa"),
                             QStringLiteral("ee"), QStringLiteral("oo")};
 // Sounds that never begin a word as first grades learn it.
-const QStringList kNeverFirst = {QStringLiteral("ch"), QStringLiteral("ck"), QStringLiteral("ie"),
-                                 QStringLiteral("ng"), QStringLiteral("ß")};
+const QStringList kNeverFirst = {QStringLiteral("ch"), QStringLiteral("chs"), QStringLiteral("ck"),
+                                 QStringLiteral("ie"), QStringLiteral("ng"),  QStringLiteral("ß")};
 
 bool isVowel(QChar c) { return kVowels.contains(c); }
 QChar charAt(const QString& text, qsizetype i) { return i >= 0 && i < text.size() ? text.at(i) : QChar(); }
@@ -32,6 +32,7 @@ bool doubled(const QString& sound) {
 // How many letters from `i` make one sound (`lower` in lower case).
 int unitLength(const QString& lower, int i) {
     if (lower.mid(i, 3) == QLatin1String("sch")) return 3;
+    if (lower.mid(i, 3) == QLatin1String("chs")) return 3;  // said "ks": "Fuchs", "Dachs"
     const QString two = lower.mid(i, 2);
     if (partStart(lower, i) && (two == QLatin1String("st") || two == QLatin1String("sp"))) return 2;
     if (kPairs.contains(two)) return 2;
@@ -42,6 +43,12 @@ int unitLength(const QString& lower, int i) {
 QString capitalised(const QString& sound) { return sound.left(1).toUpper() + sound.mid(1); }
 
 bool canBeFirst(const QString& sound) { return !kNeverFirst.contains(sound) && !doubled(sound); }
+
+// Whether the v at `at` is said as an f ("Vogel", "vier", "Vater"), not as a w ("Vase").
+bool vSaidAsF(const QString& lower, int at) {
+    static const QStringList beginnings = {"vo", "vie", "vater", "ver", "vet"};
+    return std::any_of(beginnings.begin(), beginnings.end(), [&](const QString& b) { return lower.mid(at, b.size()) == b; });
+}
 
 // Whether a word whose first sound is `sound` begins with that sound as it is said ("Clown"
 // for C, but not "Cent"; no word for Y, whose "Yak" begins with a J).
@@ -119,7 +126,7 @@ QString phonemes(const QString& sound) {
         {"f", "fff"},   {"g", "g@"},   {"h", "h@"},   {"j", "j@"},   {"k", "k@"},   {"l", "llll"}, {"m", "mmm"},
         {"n", "n@"},    {"p", "p@"},   {"q", "kv@"},  {"r", "r@"},   {"s", "sss"},  {"ß", "sss"},  {"t", "t@"},
         {"v", "fff"},   {"w", "v@"},   {"x", "ks@"},  {"z", "ts@"},  {"sch", "SSS"}, {"ch", "CCC"}, {"ck", "k@"},
-        {"pf", "pF@"},  {"qu", "kv@"}, {"ng", "NNN"}, {"st", "St@"}, {"sp", "Sp@"}};
+        {"pf", "pF@"},  {"qu", "kv@"}, {"ng", "NNN"}, {"st", "St@"}, {"sp", "Sp@"}, {"chs", "ks@"}};
     const auto found = said.constFind(sound);
     if (found != said.cend()) return *found;
     if (doubled(sound)) return phonemes(sound.left(1));
@@ -133,7 +140,6 @@ QString Help::phrase() const {
 }
 
 QString Help::spoken() const {
-    const QString said = phonemes(sound);
     const QString voiced = said.isEmpty() ? letters.section(QLatin1Char(' '), 0, 0)
                                           : QStringLiteral("[[%1]]").arg(said);
     if (word.isEmpty()) return voiced;
@@ -146,6 +152,10 @@ Help find(const QString& written, int at, const QStringList& fileNames, const QS
     if (unit.length == 0 || !written.at(unit.start).isLetter()) return help;
     const QString sound = written.mid(unit.start, unit.length).toLower();
     help.sound = sound;
+    const QString writtenLower = written.toLower();
+    // A v is said as an f or as a w; only words where it is said alike.
+    const bool vAsF = sound == QLatin1String("v") && vSaidAsF(writtenLower, unit.start);
+    help.said = sound == QLatin1String("v") && !vAsF ? QStringLiteral("v@") : phonemes(sound);
     const QString first = canBeFirst(sound) ? capitalised(sound) : sound;
     help.letters = first == sound ? sound : first + QLatin1Char(' ') + sound;
     const QString skip = excluded.toLower();
@@ -157,7 +167,8 @@ Help find(const QString& written, int at, const QStringList& fileNames, const QS
         if (w.isEmpty() || w == skip) continue;
         const QList<Unit> parts = units(word);
         if (parts.isEmpty()) continue;
-        if (w.mid(0, parts.first().length) == sound && saidAtStart(sound, w)) {
+        const bool sameV = sound != QLatin1String("v") || vSaidAsF(w, 0) == vAsF;
+        if (w.mid(0, parts.first().length) == sound && saidAtStart(sound, w) && sameV) {
             if (begins.isEmpty() || shorterOrEarlier(word, begins)) begins = word, beginsFile = fileName;
             continue;
         }

@@ -29,6 +29,7 @@ Unit unitAt(const QString& word, int at);
 
 struct Help {
     QString sound;     // the sound's letters in lower case: "m", "sch", "ck"
+    QString said;      // the sound in the voice's phonemes ("mmm"), as first grades say it
     QString letters;   // as the card shows them: "M m", "Sch sch", "ck", "ß"
     QString word;      // the word shown with its picture; empty: the letters alone
     QString fileName;  // the picture's file name, as listed
