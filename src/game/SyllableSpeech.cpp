@@ -8,7 +8,7 @@ namespace syllablespeech {
 namespace {
 
 // The voice's vowels, longest first, so that "aI" is found before "a".
-const QStringList kVowels = {"aI", "aU", "OY", "a:", "A:", "e:", "E:", "i:", "o:", "u:", "y:", "Y:", "2:", "W:", "W",
+const QStringList kVowels = {"aI", "aU", "OY", "a:", "A:", "e:", "E:", "E2", "i:", "o:", "u:", "y:", "Y:", "2:", "W:", "W",
                              "a",  "A",  "e",  "E",  "i",  "I",  "o",  "O",  "u",  "U",  "y",  "Y",  "@",
                              "3",  "6",  "9",  "2"};
 // Consonants of two characters; "_" begins a pause or a glottal stop ("_!", "_|").
@@ -34,7 +34,9 @@ QList<Token> tokens(const QString& phonemes) {
                                         [&](const QString& v) { return phonemes.mid(i, v.size()) == v; });
         if (vowel != kVowels.end()) {
             token.text = *vowel;
-            token.vowel = true;
+            // A vowel marked ";" is no syllable's core ("I;" in "Kastanie").
+            token.vowel = phonemes.mid(i + vowel->size(), 1) != QLatin1String(";");
+            if (!token.vowel) token.text += QLatin1Char(';');
         } else if (kPairs.contains(phonemes.mid(i, 2)) || c == QLatin1Char('_')) {
             token.text = phonemes.mid(i, 2);
         } else {
