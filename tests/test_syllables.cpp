@@ -189,6 +189,25 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Eis"), QStringLiteral("am"), QStringLiteral("Stiel")}));
     }
 
+    // Whatever the voice's phonemes, cutting them gives a part per syllable or nothing.
+    void oddPhonemesAreCutSafely() {
+        using syllables::Piece;
+        const QList<QList<Piece>> splits = {{}, {{0, 2}}, {{0, 2}, {2, 2}}, {{0, 1}, {2, 2}}, {{0, 3}, {3, 1}, {4, 2}}};
+        const QStringList odd = {QString(), QStringLiteral("'"), QStringLiteral(";;"), QStringLiteral("_"),
+                                 QStringLiteral("aaaa"), QStringLiteral("a;a;"), QStringLiteral("'a,e:'"),
+                                 QStringLiteral("tsts"), QStringLiteral("b a n"), QStringLiteral("@@@@@@"),
+                                 QStringLiteral("ka_!"), QStringLiteral("\u00e4\u00df")};
+        for (const QList<Piece>& pieces : splits)
+            for (const QString& phonemes : odd) {
+                const QStringList parts = syllablespeech::cut(QStringLiteral("Banane"), pieces, phonemes);
+                QVERIFY(parts.isEmpty() || parts.size() == pieces.size());
+            }
+        QCOMPARE(syllablespeech::cut(QStringLiteral("Sonne"), {{0, 3}, {3, 2}}, QStringLiteral("z'On@")),
+                 (QStringList{QStringLiteral("z'On"), QStringLiteral("n@")}));
+        QCOMPARE(syllablespeech::cut(QStringLiteral("Katze"), {{0, 3}, {3, 2}}, QStringLiteral("k'ats@")),
+                 (QStringList{QStringLiteral("k'at"), QStringLiteral("ts@")}));
+    }
+
     void piecesCoverTheLettersAndNeverBlanksOrHyphens() {
         using syllables::Piece;
         QCOMPARE(syllables::split(QStringLiteral("Banane")), (QList<Piece>{{0, 2}, {2, 2}, {4, 2}}));
