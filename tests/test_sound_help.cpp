@@ -209,6 +209,8 @@ private Q_SLOTS:
         QCOMPARE(phraseFor(QStringLiteral("Hose"), 0, {QStringLiteral("Kuh.png")}), QStringLiteral("H"));
         QCOMPARE(phraseFor(QStringLiteral("Dach"), 0, {QStringLiteral("Hund.png")}), QStringLiteral("D"));
         QCOMPARE(phraseFor(QStringLiteral("Rose"), 0, {QStringLiteral("Uhr.png")}), QStringLiteral("R"));
+        QCOMPARE(phraseFor(QStringLiteral("Sonne"), 0, {QStringLiteral("Bleistift.png")}), QStringLiteral("S"));
+        QCOMPARE(phraseFor(QStringLiteral("Sonne"), 0, {QStringLiteral("Hase.png")}), QStringLiteral("S wie in Hase"));
         QCOMPARE(phraseFor(QStringLiteral("Esel"), 0, {QStringLiteral("Hase.png"), QStringLiteral("Igel.png")}),
                  QStringLiteral("E"));
         QCOMPARE(phraseFor(QStringLiteral("Esel"), 0, {QStringLiteral("Bett.png")}), QStringLiteral("E wie in Bett"));

@@ -77,13 +77,15 @@ bool weakE(const QString& lower, int at) {
 
 // Whether `sound`, found inside a word at `at`, is said there as it is on its own. Where
 // the letters may stand for another sound, the word is not taken: the silent h of "Kuh",
-// the r of "Uhr", the d of "Hund" said as t, the v of "Vase" or "Vogel".
+// the r of "Uhr", the d of "Hund" said as t, the v of "Vase" or "Vogel", the s of "Bleistift".
 bool saidInside(const QString& sound, const QString& lower, int at) {
     const QChar next = charAt(lower, at + sound.size());
     const bool vowelNext = isVowel(next);
     if (sound == QLatin1String("h") || sound == QLatin1String("v") || sound == QLatin1String("c")) return false;
     if (sound == QLatin1String("y")) return next.isLetter();
     if (sound == QLatin1String("r")) return vowelNext;
+    // The s of "Bleistift" or "Wespe" may be said "sch" where a word part begins.
+    if (sound == QLatin1String("s")) return next != QLatin1Char('t') && next != QLatin1Char('p');
     if (sound == QLatin1String("b") || sound == QLatin1String("d") || sound == QLatin1String("g"))
         return vowelNext || next == QLatin1Char('l') || next == QLatin1Char('r');
     if (sound == QLatin1String("e")) return !weakE(lower, at);
