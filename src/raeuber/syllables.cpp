@@ -29,7 +29,7 @@ const double kArcDepth = 9;
 const int kArcPen = 3;
 
 // A dark blue and a red, one syllable after the other: each at least 3:1 against the grass
-// (7.9 and 3.6), and 2.4:1 against each other, so that they differ in brightness too (also
+// (7.9 and 3.7), and 2.2:1 against each other, so that they differ in brightness too (also
 // for a child who cannot tell red from green).
 QColor arcColour(int syllable) { return syllable % 2 == 0 ? QColor(0x0c, 0x16, 0x50) : QColor(0xa0, 0x1c, 0x26); }
 
