@@ -3,7 +3,7 @@
 # Builds the benchmarks and prints one table: start-up to the first painted frame against a
 # Qt window with one label, a whole game under the virtual clock, the picture list of large
 # folders, CPU on the real clock, the time from a spoken word's request to its first samples
-# at a sound server.
+# at a sound server, and what syllables cost a start.
 # Usage: bench/run.sh        (BENCH_BUILD=dir to build elsewhere, STARTUP_RUNS=n, PHOTO_RUNS=n,
 #                             BENCH_DISPLAY=:n for the X server's display)
 . "$(dirname "$0")/../tools/preamble.sh"
@@ -13,7 +13,7 @@ photo_runs="${PHOTO_RUNS:-5}"
 
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DKNORZELBART_ASSETS="$root/assets" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe \
-  bench_lernstand >/dev/null
+  bench_lernstand syllables_probe >/dev/null
 
 # An X server of our own for the programs that open windows.
 display="${BENCH_DISPLAY:-:$((90 + RANDOM % 100))}"
@@ -144,3 +144,28 @@ PY
 echo
 echo "Learning record (the record on against off):"
 QT_QPA_PLATFORM=offscreen "$build/bench_lernstand" 2>/dev/null
+
+echo
+echo "Syllables at start (processor time and peak memory of the process; median of 5 runs):"
+syllable_cache=$(mktemp -d)
+syllables_runs() {  # label, runs, the probe's argument; every run of "an" after the first finds the cache
+  for _ in $(seq "$2"); do XDG_CACHE_HOME="$syllable_cache" "$build/syllables_probe" "$3"; done |
+    python3 -c '
+import statistics, sys
+runs, run = [], {}
+for line in sys.stdin:
+    key, value = line.split()
+    run[key] = value
+    if key == "pieces":
+        runs.append(run)
+        run = {}
+cpu = statistics.median(float(r["cpu_ms"]) for r in runs)
+mb = statistics.median(float(r["peak_kb"]) for r in runs) / 1024
+read = ("no", "yes")[runs[-1]["library"] == "1"]
+print(f"{sys.argv[1]:<34} CPU {cpu:7.1f} ms   peak {mb:5.1f} MB   patterns read: {read}")
+' "$1"
+}
+syllables_runs "silben = aus" 5 aus
+syllables_runs "silben = an, first start" 1 an
+syllables_runs "silben = an, every later start" 5 an
+rm -rf "$syllable_cache"

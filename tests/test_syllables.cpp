@@ -5,12 +5,16 @@
 // what the teacher's check and the picture sheet show of it.
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "game/Options.h"
+#include "game/Speech.h"
+#include "game/SyllableSpeech.h"
 #include "game/Syllables.h"
 #include "platform/Hyphenation.h"
+#include "platform/Voice.h"
 #include "shell/Check.h"
 #include "shell/CheckSheet.h"
 #include "shell/CommandLine.h"
@@ -66,9 +70,14 @@ QString plain(const QString& hyphenated) { return QString(hyphenated).remove(QLa
 
 class TestSyllables : public QObject {
     Q_OBJECT
+    QTemporaryDir cacheDir;
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY2(platform::hyphenationAvailable(), "hyphen-de and libhyphen0 are installed"); }
+    void initTestCase() {
+        QVERIFY(cacheDir.isValid());
+        platform::setHyphenationCacheFile(cacheDir.filePath(QStringLiteral("silbentrennung.txt")));
+        QVERIFY2(platform::hyphenationAvailable(), "hyphen-de and libhyphen0 are installed");
+    }
     void cleanup() {
         options::current() = options::Options{};
         syllables::forgetTables();
@@ -98,12 +107,129 @@ private Q_SLOTS:
               "Mut-ter", "Kat-ze", "Schne-cke", "Zu-cker", "Ta-sche", "Fi-sche", "Bü-cher", "Häus-chen",
               // compounds part at their joint
               "Schnee-mann", "Erd-bee-re", "Re-gen-bo-gen", "Eich-hörn-chen", "Blu-men-topf",
-              "Kar-tof-fel", "Schmet-ter-ling", "Scho-ko-la-de"})
+              "Kar-tof-fel", "Schmet-ter-ling", "Scho-ko-la-de",
+              // a word part that begins with a vowel keeps the consonant before it
+              "Ur-o-ma", "Um-ar-mung", "Un-ord-nung", "Ur-en-kel",
+              // a piece without a vowel joins the syllable before it
+              "Stöck-chen", "Rück-weg", "Os-kar",
+              // two cores in one piece are parted by the first-grade rule
+              "I-dee", "Kas-ta-nie", "O-a-se", "Vi-de-o", "A-fri-ka", "A-kro-bat", "Bi-ki-ni",
+              "Vi-ta-mi-ne", "Man-da-ri-ne", "La-ken", "Lo-go", "Pri-mel"})
             QTest::newRow(word) << QString::fromUtf8(word);
     }
     void hardCases() {
         QFETCH(QString, expected);
         QCOMPARE(syllables::hyphenated(plain(expected)), expected);
+    }
+
+    // Nouns of a German dictionary as first grades split them: every syllable has one core
+    // (a vowel, or two said as one), never an arc over two vowels said apart.
+    void aSampleOfTheDictionary() {
+        const QStringList sample = QString::fromUtf8(
+            "A-mei-se A-qua-ri-um Au-to-bahn Bag-ger Bau-er Blu-me Ei-er Feu-er Ge-burts-tag Hub-schrau-ber "
+            "Ka-ka-o Ka-nin-chen Kat-ze Kro-ko-dil Ku-gel Lei-ter Lo-ko-mo-ti-ve Me-lo-ne Mu-se-um Pa-pa-gei "
+            "Pup-pe Qual-le Ra-di-o Re-gen-schirm Ro-bo-ter Schau-kel Schild-krö-te Stra-ße The-a-ter To-ma-te "
+            "Rad-ler-ho-se Fla-min-go Ki-wi Ha-fer-flo-cken Ba-by Kän-gu-ru Ja-gu-ar Pi-ran-ha So-fa Hy-ä-ne Po-ny")
+                                      .split(QLatin1Char(' '));
+        QStringList wrong;
+        for (const QString& word : sample) {
+            const QString split = syllables::hyphenated(plain(word));
+            if (split != word) wrong << split + QStringLiteral(" (expected ") + word + ')';
+            // Never two vowels said apart under one arc.
+            for (const QString& syllable : split.split(QLatin1Char('-'))) {
+                static const QRegularExpression twoCores(
+                    QStringLiteral("[aeiouäöü][^aeiouäöüy]+[aeiouäöü]|ea|eo|oa|ao|ia|io|iu|yä|(?<!q)u[aei]"),
+                    QRegularExpression::CaseInsensitiveOption);
+                if (twoCores.match(syllable).hasMatch()) wrong << split;
+            }
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
+    }
+
+    // Each syllable is said as it sounds inside the word: its phonemes are the same stretch
+    // of the whole word's ("Ha-se": the e of "Hase", not the long e of "se"; "Schne-cke":
+    // no letters spelled out; "Ta-xi": no Roman numeral).
+    void syllablesAreSaidAsTheySoundInTheWord() {
+        if (!platform::voiceAvailable()) QSKIP("no voice");
+        using syllablespeech::plain;
+        // What the voice says for a text: phonemes given in [[ ]] as they stand, a text as it reads it.
+        const auto phonemesSaid = [](const QString& text) {
+            if (text.startsWith(QLatin1String("[[")) && text.endsWith(QLatin1String("]]")))
+                return plain(text.mid(2, text.size() - 4));
+            return plain(platform::phonemesOf(text));
+        };
+        QStringList words;
+        for (const char* split : kShipped) words << QString::fromUtf8(split).remove(QLatin1Char('-'));
+        words << QStringLiteral("Schnecke") << QStringLiteral("Glocke") << QStringLiteral("Socken") << QStringLiteral("Taxi")
+              << QStringLiteral("Tomate") << QStringLiteral("Vogel") << QStringLiteral("Katze") << QStringLiteral("Tasse")
+              << QStringLiteral("Hase") << QStringLiteral("Esel") << QStringLiteral("Kakao") << QStringLiteral("Umarmung")
+              << QStringLiteral("Laken") << QStringLiteral("Mandarine");
+        // and the hard cases of the split
+        for (const char* hard : {"Ofen", "Ameise", "Uhu", "Abend", "Echo", "Mutter", "Zucker", "Tasche", "Fische",
+                                 "Bücher", "Häuschen", "Regenbogen", "Eichhörnchen", "Blumentopf", "Kartoffel",
+                                 "Schmetterling", "Schokolade", "Uroma", "Unordnung", "Urenkel", "Stöckchen",
+                                 "Rückweg", "Oskar", "Idee", "Kastanie", "Oase", "Video", "Afrika", "Akrobat",
+                                 "Bikini", "Vitamine", "Logo", "Primel"})
+            words << QString::fromUtf8(hard);
+        QStringList wrong;
+        int cut = 0;
+        for (const QString& word : words) {
+            const QStringList spoken = speech::syllablesSpoken(word, QString());
+            const QString whole = plain(platform::phonemesOf(speech::spokenText(word, QString())));
+            QCOMPARE(spoken.size(), int(syllables::texts(word).size()));
+            if (spoken.size() >= 2 && !spoken.first().startsWith(QLatin1String("[["))) wrong << word + QStringLiteral(" not cut");
+            if (spoken.size() < 2 || !spoken.first().startsWith(QLatin1String("[["))) continue;
+            ++cut;
+            // In order, each a stretch of the whole (a consonant said once may end one and begin the next).
+            qsizetype from = 0;
+            QString together;
+            for (const QString& syllable : spoken) {
+                const QString said = phonemesSaid(syllable);
+                const qsizetype at = whole.indexOf(said, std::max<qsizetype>(0, from - 2));
+                if (said.isEmpty() || at < 0) wrong << QStringLiteral("%1: %2 not in %3").arg(word, said, whole);
+                else from = at + said.size();
+                together += said;
+            }
+            if (together.size() < whole.size()) wrong << QStringLiteral("%1: %2 is less than %3").arg(word, together, whole);
+            // As long as the word, give or take what a syllable said alone adds.
+            const platform::Sound alone = platform::synthesizeWithPauses(spoken, 0);
+            const platform::Sound inWord = platform::synthesizeWithPauses({speech::spokenText(word, QString())}, 0);
+            const double ratio = double(alone.samples.size()) / double(std::max<size_t>(1, inWord.samples.size()));
+            if (ratio < 0.8 || ratio > 2.2) wrong << QStringLiteral("%1: %2 times as long").arg(word, QString::number(ratio));
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+        QVERIFY2(cut >= 110, qPrintable(QString::number(cut)));  // every word of two syllables or more
+        // The sounds that syllables said alone used to lose.
+        const auto last = [&](const QString& word) { return phonemesSaid(speech::syllablesSpoken(word, QString()).last()); };
+        QCOMPARE(last(QStringLiteral("Hase")), QStringLiteral("z@"));
+        QCOMPARE(last(QStringLiteral("Schnecke")), QStringLiteral("k@"));
+        QCOMPARE(last(QStringLiteral("Taxi")), QStringLiteral("ksi:"));
+        QCOMPARE(phonemesSaid(speech::syllablesSpoken(QStringLiteral("Vogel"), QString()).first()),
+                 QStringLiteral("fo:"));
+        QCOMPARE(phonemesSaid(speech::syllablesSpoken(QStringLiteral("Sonne"), QString()).first()),
+                 QStringLiteral("zOn"));
+        // Several parts: each syllable on its own, as before.
+        QCOMPARE(speech::syllablesSpoken(QStringLiteral("Eis am Stiel"), QString()),
+                 (QStringList{QStringLiteral("Eis"), QStringLiteral("am"), QStringLiteral("Stiel")}));
+    }
+
+    // Whatever the voice's phonemes, cutting them gives a part per syllable or nothing.
+    void oddPhonemesAreCutSafely() {
+        using syllables::Piece;
+        const QList<QList<Piece>> splits = {{}, {{0, 2}}, {{0, 2}, {2, 2}}, {{0, 1}, {2, 2}}, {{0, 3}, {3, 1}, {4, 2}}};
+        const QStringList odd = {QString(), QStringLiteral("'"), QStringLiteral(";;"), QStringLiteral("_"),
+                                 QStringLiteral("aaaa"), QStringLiteral("a;a;"), QStringLiteral("'a,e:'"),
+                                 QStringLiteral("tsts"), QStringLiteral("b a n"), QStringLiteral("@@@@@@"),
+                                 QStringLiteral("ka_!"), QStringLiteral("\u00e4\u00df")};
+        for (const QList<Piece>& pieces : splits)
+            for (const QString& phonemes : odd) {
+                const QStringList parts = syllablespeech::cut(QStringLiteral("Banane"), pieces, phonemes);
+                QVERIFY(parts.isEmpty() || parts.size() == pieces.size());
+            }
+        QCOMPARE(syllablespeech::cut(QStringLiteral("Sonne"), {{0, 3}, {3, 2}}, QStringLiteral("z'On@")),
+                 (QStringList{QStringLiteral("z'On"), QStringLiteral("n@")}));
+        QCOMPARE(syllablespeech::cut(QStringLiteral("Katze"), {{0, 3}, {3, 2}}, QStringLiteral("k'ats@")),
+                 (QStringList{QStringLiteral("k'at"), QStringLiteral("ts@")}));
     }
 
     void piecesCoverTheLettersAndNeverBlanksOrHyphens() {
@@ -141,6 +267,44 @@ private Q_SLOTS:
         QCOMPARE(syllables::hyphenated(QStringLiteral("Straße")), QStringLiteral("Stra-ße"));
     }
 
+    // The splits of the vocabulary are kept in the user's cache folder, for the patterns
+    // installed: a later start takes them from there instead of reading the patterns.
+    void theSplitsAreKeptForTheNextStart() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("knorzelbart/silbentrennung.txt"));
+        platform::setHyphenationCacheFile(path);
+        bool ready = false;
+        syllables::prepare(nullptr, {QStringLiteral("Banane"), QStringLiteral("Eis am Stiel"), QStringLiteral("Uroma")},
+                           [&] { ready = true; });
+        QVERIFY(ready);
+        QVERIFY(platform::hyphenationSettled());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        file.close();
+        QVERIFY2(text.startsWith("knorzelbart-silbentrennung 2 "), text.constData());
+        QVERIFY(text.contains("\nbanane\t2,4\n"));
+        QVERIFY(text.contains("\nstiel\t\n"));
+        QVERIFY(text.contains("\nuroma\t2\n"));
+        QVERIFY(!text.contains("eis am"));
+        // A later start: what the cache says is what the game splits (a changed entry shows it).
+        const auto rewrite = [&](const QByteArray& changed) {
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(changed);
+            file.close();
+            platform::setHyphenationCacheFile(path);
+        };
+        rewrite(QByteArray(text).replace("uroma\t2", "uroma\t99,x"));
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Uroma")), QStringLiteral("U-ro-ma"));
+        // A cache made from other patterns (another size or date), or unreadable: not used.
+        const QByteArray stamp = text.left(text.indexOf('\n'));
+        rewrite(QByteArray(text).replace(stamp, "knorzelbart-silbentrennung 2 12 34").replace("uroma\t2", "uroma\t"));
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Uroma")), QStringLiteral("Ur-o-ma"));
+        rewrite(QByteArray("\xff\xfe\x00garbage\n\t\t\n"));
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Uroma")), QStringLiteral("Ur-o-ma"));
+        platform::setHyphenationCacheFile(cacheDir.filePath(QStringLiteral("silbentrennung.txt")));
+    }
+
     void aTeachersListOverridesTheSplit() {
         ProgramFolder folder;
         folder.writeFile(QStringLiteral("db/silben.txt"),
@@ -173,6 +337,29 @@ private Q_SLOTS:
         QCOMPARE(table.size(), 1);
         QCOMPARE(table.lookUp(QStringLiteral("Banane")).size(), 3);
         QVERIFY(table.lookUp(QStringLiteral("Bananen")).isEmpty());
+    }
+
+    // Dashes a word processor made of the hyphens count as hyphens; a line the game passes
+    // over (another form, or Latin-1 umlauts) is named by the teacher's check.
+    void dashesCountAndSkippedLinesAreNamed() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Kakao.png"), QStringLiteral("Käse.png"), QStringLiteral("Tomate.png")});
+        folder.writeFile(QStringLiteral("db/silben.txt"), "Fen\xe2\x80\x93ster\n"  // an en dash
+                                                          "To\xe2\x80\x91ma\xe2\x80\x91te\n"  // non-breaking hyphens
+                                                          "# Kommentar\n\n"
+                                                          "K\xe4-se\n");  // Latin-1
+        const QString db = folder.path() + QStringLiteral("\\db");
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Fenster"), db), QStringLiteral("Fen-ster"));
+        QCOMPARE(syllables::hyphenated(QStringLiteral("Tomate"), db), QStringLiteral("To-ma-te"));
+        syllables::Table table;
+        QCOMPARE(table.parse(QStringLiteral("Ba-na-ne\n# nur Kommentar\n\nkein Wort!\nA--b\n")), (QList<int>{4, 5}));
+        const check::Report report = check::examine(folder.db(), false);
+        const QString listing = check::text(report);
+        QVERIFY2(listing.contains(QStringLiteral("ist nicht in UTF-8 geschrieben")), qPrintable(listing));
+        QVERIFY2(listing.contains(QStringLiteral("Zeile 5 hat nicht die Form „Ba-na-ne“ und wird übergangen")),
+                 qPrintable(listing));
+        QVERIFY(!listing.contains(QStringLiteral("Zeile 1 hat")));
+        QVERIFY(!listing.contains(QStringLiteral("Zeile 2 hat")));
     }
 
     void theSettingsAndTheCommandLineSwitchThemOn() {

@@ -4,6 +4,9 @@
 // the boxes; the button and F3 that say the word in syllables with pauses between them (a
 // teacher's Wort.silben.wav wins), under the same rules as the speaker. With the setting off
 // none of it exists.
+#include <QAccessible>
+#include <QTemporaryDir>
+#include <cmath>
 #include <QTest>
 #include <QtEndian>
 #include <cmath>
@@ -94,7 +97,24 @@ void checkArcs(frmRaeuber& game) {
         // Two colours, one syllable after the other.
         QVERIFY(arc->color() != game.syllableArc[(i + 1) % rules::kLetterBoxes]->color() || i + 1 >= pieces.size());
         if (i >= 2) QCOMPARE(arc->color(), game.syllableArc[i - 2]->color());
+        // Named for a screen reader by place and size, never by the letters (the word may be secret).
+        QCOMPARE(arc->accessibleName(), QStringLiteral("Silbenbogen %1 von %2").arg(i + 1).arg(pieces.size()));
+        QCOMPARE(arc->accessibleDescription(), QStringLiteral("unter %1 Kästchen").arg(pieces[i].length));
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(arc);
+        QVERIFY(reader);
+        QCOMPARE(reader->role(), QAccessible::StaticText);
+        QCOMPARE(reader->text(QAccessible::Name), arc->accessibleName());
     }
+}
+
+// The contrast of two colours as the web's accessibility guidelines reckon it.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // When a word is done its boxes are cleared before the next: the arcs go with them.
@@ -108,10 +128,14 @@ void clearBoxesOfAFinishedWord(frmRaeuber& game) {
 
 class TestSyllablesScreen : public QObject {
     Q_OBJECT
+    QTemporaryDir cacheDir;  // the splits kept between starts, away from the user's own
 
 private Q_SLOTS:
     // Read once, before any form: a form then finds them there and shows its arcs at once.
-    void initTestCase() { QVERIFY(platform::hyphenationAvailable()); }
+    void initTestCase() {
+        platform::setHyphenationCacheFile(cacheDir.filePath(QStringLiteral("silbentrennung.txt")));
+        QVERIFY(platform::hyphenationAvailable());
+    }
     void cleanup() {
         options::current() = options::Options{};
         syllables::forgetTables();
@@ -158,6 +182,27 @@ private Q_SLOTS:
         game.cmdReset_Click();
         QCOMPARE(shown(game.syllableArc[0]), shown(game.underScore[0]));
         clearBoxesOfAFinishedWord(game);
+    }
+
+    // Each arc stands out from the grass, and the two colours differ in brightness.
+    void arcColoursStandOutFromTheGrass() {
+        ProgramFolder folder;
+        frmRaeuber& game = startGame(folder, true);
+        const QImage grass = game.imgGrass->pixmap().toImage();
+        QVERIFY(!grass.isNull());
+        // The grass's own colour where the arcs lie (the commonest there).
+        QHash<QRgb, int> seen;
+        for (int y = 104; y < 122 && y < grass.height(); ++y)
+            for (int x = 64; x < 664 && x < grass.width(); ++x) ++seen[grass.pixel(x, y)];
+        QRgb commonest = 0;
+        for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+            if (it.value() > seen.value(commonest)) commonest = it.key();
+        while (syllables::split(currentWord).size() < 2) playWordRight(game);
+        QVERIFY(shown(game.syllableArc[1]));
+        const QColor first = game.syllableArc[0]->color(), second = game.syllableArc[1]->color();
+        QVERIFY2(contrast(first, QColor(commonest)) >= 3.0, qPrintable(QString::number(contrast(first, QColor(commonest)))));
+        QVERIFY2(contrast(second, QColor(commonest)) >= 3.0, qPrintable(QString::number(contrast(second, QColor(commonest)))));
+        QVERIFY2(contrast(first, second) >= 2.0, qPrintable(QString::number(contrast(first, second))));
     }
 
     void f3AndTheButtonSayTheSyllablesWithPauses() {

@@ -8,6 +8,7 @@
 
 #include "game/Options.h"
 #include "game/Pronunciation.h"
+#include "game/SyllableSpeech.h"
 #include "game/Syllables.h"
 #include "game/Words.h"
 #include "platform/Files.h"
@@ -76,6 +77,19 @@ bool speechOn() { return options::current().speech != options::Speech::Off; }
 
 QString spokenText(const QString& word, const QString& folder) { return tableFor(folder).spoken(word); }
 
+QStringList syllablesSpoken(const QString& word, const QString& folder) {
+    // The whole word's phonemes, cut where the syllables meet: each keeps its sound.
+    const QStringList cut = syllablespeech::cut(word, syllables::split(word, folder),
+                                                platform::phonemesOf(spokenText(word, folder)));
+    QStringList spoken;
+    for (const QString& phonemes : cut) spoken << QStringLiteral("[[%1]]").arg(phonemes);
+    if (!spoken.isEmpty()) return spoken;
+    // A word of several parts, or one whose sounds do not match its syllables: each
+    // syllable as the tables would have the voice say it (a one-syllable "Mond").
+    for (const QString& syllable : syllables::texts(word, folder)) spoken << spokenText(syllable, folder);
+    return spoken;
+}
+
 void forgetTables() {
     std::lock_guard lock(tablesMutex);
     folderTables.clear();
@@ -109,16 +123,13 @@ void saySyllables(const QString& picture) {
     platform::playSound(syllables::hyphenated(word, folder), [picture, folder, word] {
         platform::Sound sound = recordingFor(picture, QStringLiteral("silben."));
         if (!sound.empty()) return sound;
-        // Each syllable as the tables would have the voice say it (a one-syllable "Mond").
-        QStringList spoken;
-        for (const QString& syllable : syllables::texts(word, folder)) spoken << spokenText(syllable, folder);
-        return platform::synthesizeWithPauses(spoken, kSyllablePauseMs);
+        return platform::synthesizeWithPauses(syllablesSpoken(word, folder), kSyllablePauseMs);
     });
 }
 
-void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder) {
+void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder, const QString& voiced) {
     if (!speechOn()) return;
-    platform::playSound(text, [text, tableWords, folder] {
+    platform::playSound(text, [text = voiced.isEmpty() ? text : voiced, tableWords, folder] {
         QString spoken = text;
         for (const QString& word : tableWords) {
             const QString replacement = spokenText(word, folder);

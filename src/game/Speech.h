@@ -22,8 +22,10 @@ void sayText(const QString& text);
 // otherwise the voice, one syllable at a time.
 void saySyllables(const QString& picture);
 // Says a short text with the voice ("M wie Maus"); the words of the pictures in `folder`
-// are said as the pronunciation tables have them.
-void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder);
+// are said as the pronunciation tables have them. `voiced`, when given, is what the voice
+// is handed instead of `text` (with a sound in phonemes: "[[mmm]] wie Maus").
+void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder,
+               const QString& voiced = QString());
 // The silence between two syllables the voice says.
 constexpr int kSyllablePauseMs = 350;
 
@@ -40,6 +42,9 @@ void prepare();
 // What the voice is given for a word of the pictures in `folder`: the word, or its entry
 // in the pronunciation tables.
 QString spokenText(const QString& word, const QString& folder);
+// What the voice is given for each syllable of the word: its stretch of the whole word's
+// phonemes ("[[z'On]]", "[[n@]]"), or, where those cannot be cut, the syllable's text.
+QStringList syllablesSpoken(const QString& word, const QString& folder);
 // Forgets the tables read from vocabulary folders (tests that rewrite one).
 void forgetTables();
 

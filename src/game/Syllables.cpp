@@ -56,42 +56,127 @@ int keepTogether(const QString& lower, int at) {
     return at;
 }
 
-// The length of the consonant that follows the first letter, when it is one sound
-// ("sch", "ch", "ck", or a single letter) and a vowel follows it; 0 otherwise.
-int singleConsonantAfterFirst(const QString& lower) {
-    for (const QString& unit : {QStringLiteral("sch"), QStringLiteral("ch"), QStringLiteral("ck")})
-        if (lower.mid(1, unit.size()) == unit) return isVowel(charAt(lower, 1 + unit.size())) ? int(unit.size()) : 0;
-    if (lower.size() < 3 || isVowel(lower.at(1)) || !lower.at(1).isLetter()) return 0;
-    return isVowel(lower.at(2)) ? 1 : 0;
+// The core of a syllable: a vowel, or two said as one ("ei", "au", "ie", "ee"), as
+// positions [start, end) in the run.
+struct Core {
+    int start;
+    int end;
+};
+
+QList<Core> cores(const QString& lower, int from, int to) {
+    static const QStringList joined = {QStringLiteral("ie"), QStringLiteral("ei"), QStringLiteral("ai"),
+                                       QStringLiteral("eu"), QStringLiteral("äu"), QStringLiteral("au"),
+                                       QStringLiteral("aa"), QStringLiteral("ee"), QStringLiteral("oo")};
+    QList<Core> found;
+    for (int i = from; i < to;) {
+        bool vowel = isVowel(lower.at(i));
+        if (lower.at(i) == QLatin1Char('u') && i > 0 && lower.at(i - 1) == QLatin1Char('q')) vowel = false;
+        if (lower.at(i) == QLatin1Char('y') && i == 0 && isVowel(charAt(lower, 1))) vowel = false;  // "Yak"
+        if (!vowel) {
+            ++i;
+            continue;
+        }
+        const int length = i + 1 < to && joined.contains(lower.mid(i, 2)) ? 2 : 1;
+        found.append({i, i + length});
+        i += length;
+    }
+    return found;
+}
+
+// The consonants between two cores, each sound whole ("sch", "ch", "ck", "qu"), as starts.
+QList<int> consonantsBetween(const QString& lower, int from, int to) {
+    QList<int> starts;
+    for (int i = from; i < to;) {
+        starts << i;
+        int length = 1;
+        for (const QString& unit : {QStringLiteral("sch"), QStringLiteral("ch"), QStringLiteral("ck"), QStringLiteral("qu")})
+            if (lower.mid(i, unit.size()) == unit && i + unit.size() <= to + (unit == QLatin1String("qu") ? 1 : 0)) {
+                length = int(unit.size());
+                break;
+            }
+        i += length;
+    }
+    return starts;
+}
+
+// Where the first-grade rule parts two cores: between two vowels said apart ("O-a-se"),
+// before a single consonant ("La-ken", "E-sel"), before the last of several ("Man-da"),
+// or before two that begin German words together ("A-fri-ka", "Ze-bra").
+int partBetween(const QString& lower, const Core& first, const Core& second) {
+    static const QStringList onsets = {"bl", "br", "dr", "fl", "fr", "gl", "gr", "kl", "kn", "kr", "pl", "pr", "tr",
+                                       "schl", "schm", "schn", "schr", "schw"};
+    const QList<int> consonants = consonantsBetween(lower, first.end, second.start);
+    if (consonants.isEmpty()) return second.start;
+    if (consonants.size() == 1) return first.end;
+    const int beforeLast = consonants.at(consonants.size() - 2);
+    if (onsets.contains(lower.mid(beforeLast, second.start - beforeLast))) return beforeLast;
+    return consonants.last();
+}
+
+// Every syllable holds a vowel: one without joins the syllable before it ("Stöck-chen",
+// "Rück-weg"); the first syllable joins the one after it.
+QList<int> joinVowelless(const QString& letters, const QList<int>& breaks) {
+    QList<int> kept;
+    int from = 0;
+    for (int i = 0; i <= breaks.size(); ++i) {
+        const int to = i < breaks.size() ? breaks.at(i) : int(letters.size());
+        const bool vowelless = !hasVowel(letters.mid(from, to - from));
+        if (vowelless && kept.isEmpty()) continue;  // the first joins the next: its break is dropped
+        if (vowelless) kept.removeLast();           // joins the one before
+        if (i < breaks.size()) kept << to;
+        from = to;
+    }
+    return kept;
+}
+
+// Where the patterns leave two cores in one syllable ("Laken", "Afri-ka", "Vi-deo"), the
+// first-grade rule parts them. A vowel left alone after a syllable that ends in one
+// consonant takes that consonant ("Vit-a-mi-ne" becomes "Vi-ta-mi-ne").
+QList<int> partCores(const QString& lower, const QList<int>& breaks) {
+    static const QStringList kPrefixes = {"ab", "an", "auf", "aus", "ein", "ent", "er", "miss", "ob",
+                                          "um", "un", "ur", "ver", "vor", "zer", "über"};
+    QList<int> parted = breaks;
+    int from = 0;
+    for (int i = 0; i <= breaks.size(); ++i) {
+        const int to = i < breaks.size() ? breaks.at(i) : int(lower.size());
+        const QList<Core> found = cores(lower, from, to);
+        for (int k = 0; k + 1 < found.size(); ++k) parted << partBetween(lower, found.at(k), found.at(k + 1));
+        from = to;
+    }
+    std::sort(parted.begin(), parted.end());
+    parted.erase(std::unique(parted.begin(), parted.end()), parted.end());
+    for (int i = 0; i < parted.size(); ++i) {
+        const int start = parted.at(i);
+        const int end = i + 1 < parted.size() ? parted.at(i + 1) : int(lower.size());
+        const QList<Core> alone = cores(lower, start, end);
+        if (alone.size() != 1 || alone.first().start != start || alone.first().end != end) continue;
+        const int previous = i > 0 ? parted.at(i - 1) : 0;
+        const QList<Core> before = cores(lower, previous, start);
+        // Not after a prefix of its own: "Ur-o-ma", "Un-art".
+        if (before.isEmpty() || kPrefixes.contains(lower.mid(previous, start - previous))) continue;
+        const QList<int> consonants = consonantsBetween(lower, before.last().end, start);
+        if (consonants.size() == 1) parted[i] = consonants.first();
+    }
+    return parted;
 }
 
 // The breaks of one run of letters, as positions inside it.
 QList<int> runBreaks(const QString& letters) {
     const QString lower = letters.toLower();
+    // Letters the patterns do not know, digits: the word stays whole.
+    if (lower.size() != letters.size() ||
+        !std::all_of(lower.begin(), lower.end(), [](QChar c) { return c.isLetter() && c.unicode() <= 0xFF; }))
+        return {};
     QList<int> breaks;
     for (const int point : platform::hyphenationPoints(letters)) {
         const int at = keepTogether(lower, point);
         if (at > 0 && at < letters.size() && !breaks.contains(at)) breaks << at;
     }
-    // A single vowel at the start is a syllable of its own: "E-sel", "O-fen", "A-mei-se".
-    if (isVowel(lower.at(0)) && singleConsonantAfterFirst(lower) > 0 && !breaks.contains(1)) breaks << 1;
     std::sort(breaks.begin(), breaks.end());
-    // Every syllable holds a vowel: one without joins the syllable before it (the first
-    // syllable joins the one after it).
-    QList<int> kept;
-    int from = 0;
-    for (int i = 0; i <= breaks.size(); ++i) {
-        const int to = i < breaks.size() ? breaks.at(i) : letters.size();
-        if (!hasVowel(letters.mid(from, to - from))) {
-            if (i == breaks.size() && !kept.isEmpty()) kept.removeLast();  // the last joins the one before
-            continue;  // the first joins the next: its break is dropped
-        }
-        if (i < breaks.size()) kept << to;
-        from = to;
-    }
-    // A tail without a vowel has been joined above; a break at the very end is none.
-    kept.removeIf([&](int at) { return at >= letters.size(); });
-    return kept;
+    QList<int> kept = partCores(lower, joinVowelless(letters, breaks));
+    // A break at the very end, or one that leaves a syllable without a vowel, is none.
+    kept.removeIf([&](int at) { return at <= 0 || at >= letters.size(); });
+    return joinVowelless(letters, kept);
 }
 
 QList<Piece> piecesFromBreaks(const QString& word, const QList<int>& breaks) {
@@ -134,6 +219,14 @@ QList<Piece> fromPatterns(const QString& word) {
     return piecesFromBreaks(word, breaks);
 }
 
+void prepare(QObject* context, const QStringList& words, std::function<void()> ready) {
+    QStringList runs;
+    for (const QString& word : words)
+        for (const Run& run : letterRuns(word)) runs << word.mid(run.start, run.length);
+    runs.removeDuplicates();
+    platform::prepareHyphenation(context, runs, std::move(ready));
+}
+
 QList<Piece> split(const QString& word, const QString& folder) {
     if (!folder.isEmpty()) {
         const QList<Piece> teacher = tableFor(folder).lookUp(word);
@@ -159,24 +252,33 @@ QString hyphenated(const QString& word, const QString& folder) {
     return result;
 }
 
-void Table::parse(const QString& text) {
+QList<int> Table::parse(const QString& text) {
+    QList<int> skipped;
     QString body = text;
     if (body.startsWith(QChar(0xFEFF))) body.remove(0, 1);  // a byte-order mark from an editor
-    for (const QString& written : body.split(QLatin1Char('\n'))) {
+    const QStringList lines = body.split(QLatin1Char('\n'));
+    for (int number = 1; number <= lines.size(); ++number) {
         // The same comment rule as in the settings and in aussprache.txt.
-        const QString line = comments::withoutComment(written).normalized(QString::NormalizationForm_C);
+        QString line = comments::withoutComment(lines.at(number - 1)).normalized(QString::NormalizationForm_C);
+        if (line.isEmpty()) continue;
+        // Word processors turn hyphens into dashes: the en dash, the hyphen and the
+        // non-breaking hyphen of Unicode, the minus sign.
+        for (const char16_t dash : {u'\u2013', u'\u2010', u'\u2011', u'\u2212'}) line.replace(QChar(dash), QLatin1Char('-'));
         // A word of letters (and blanks between words) with single hyphens between them.
-        if (line.isEmpty() || line.size() > 100 || line.startsWith(QLatin1Char('-')) ||
-            line.endsWith(QLatin1Char('-')) || line.contains(QLatin1String("--")))
+        const bool wellFormed = line.size() <= 100 && !line.startsWith(QLatin1Char('-')) &&
+                                !line.endsWith(QLatin1Char('-')) && !line.contains(QLatin1String("--")) &&
+                                std::all_of(line.begin(), line.end(), [](QChar c) {
+                                    return c.isLetter() || c == QLatin1Char('-') || c == QLatin1Char(' ');
+                                });
+        if (!wellFormed) {
+            skipped << number;
             continue;
-        if (!std::all_of(line.begin(), line.end(), [](QChar c) {
-                return c.isLetter() || c == QLatin1Char('-') || c == QLatin1Char(' ');
-            }))
-            continue;
+        }
         const QString word = key(QString(line).remove(QLatin1Char('-')));
         entries_.removeIf([&](const QString& entry) { return key(QString(entry).remove(QLatin1Char('-'))) == word; });
         entries_.append(line);
     }
+    return skipped;
 }
 
 QList<Piece> Table::lookUp(const QString& word) const {

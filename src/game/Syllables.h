@@ -3,6 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QObject;
 
 // A word split into syllables as first grades write arcs under them ("Ba-na-ne"). The split
 // comes from a teacher's silben.txt in the picture folder if it names the word, otherwise
@@ -31,10 +34,12 @@ QStringList texts(const QString& word, const QString& folder = QString());
 QString hyphenated(const QString& word, const QString& folder = QString());
 
 // What a teacher writes in silben.txt: one word a line with hyphens between its
-// syllables ("Ba-na-ne"); text after # is a comment; lines of another form are skipped.
+// syllables ("Ba-na-ne"; dashes an editor made of them count as hyphens: "Ka–ka–o"); text
+// after # is a comment; lines of another form are skipped.
 class Table {
 public:
-    void parse(const QString& text);
+    // Returns the numbers (from 1) of the lines skipped, blank and comment lines aside.
+    QList<int> parse(const QString& text);
     // The teacher's syllables for the word, or an empty list when the table has none.
     QList<Piece> lookUp(const QString& word) const;
     int size() const { return int(entries_.size()); }
@@ -42,6 +47,10 @@ public:
 private:
     QList<QString> entries_;  // as written, hyphens and all
 };
+
+// Makes the splits of `words` ready (see platform/Hyphenation.h), then calls `ready` on the
+// GUI thread while `context` lives; at once when they are kept from an earlier start.
+void prepare(QObject* context, const QStringList& words, std::function<void()> ready);
 
 // Forgets the tables read from vocabulary folders (tests that rewrite one).
 void forgetTables();

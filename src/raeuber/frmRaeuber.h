@@ -8,10 +8,15 @@
 #include "platform/Access.h"
 #include "platform/Arc.h"
 #include "platform/Controls.h"
+#include "platform/FitText.h"
 #include "platform/Form.h"
 #include "platform/LetterBox.h"
 #include "platform/LetterKeys.h"
 #include "platform/Timer.h"
+
+namespace initialsounds {
+struct Help;
+}
 
 // The game screen. This folder holds the whole form: its layout (layout.cpp) and its
 // procedures and handlers, one file per concern: start, database, rounds, letters,
@@ -67,13 +72,15 @@ public:
     platform::Arc* syllableArc[rules::kLetterBoxes] = {};
     platform::Image* imgSyllables = nullptr;
     // Only with the setting anlauthilfe (soundhelp.cpp), else nullptr: the button "?" (F4)
-    // and the card it shows for the next letter (picture, letter, word), hidden by a timer.
+    // and the card it shows for the next sound (picture, letters, word), hidden by a timer;
+    // the whole vocabulary it draws from, as listed when the first word was shown.
     platform::CommandButton* cmdSoundHelp = nullptr;
     platform::Label* lblSoundHelpCard = nullptr;
     platform::Image* imgSoundHelp = nullptr;
-    platform::Label* lblSoundHelpLetters = nullptr;
-    platform::Label* lblSoundHelpWord = nullptr;
+    platform::FitText* lblSoundHelpLetters = nullptr;
+    platform::FitText* lblSoundHelpWord = nullptr;
     platform::Timer* tmr_soundHelp = nullptr;
+    QStringList soundHelpWords;
     // Tells the first word of a game once the window has settled (access.cpp); not one of
     // the layout's timers.
     std::unique_ptr<platform::Timer> tmr_announceWord;
@@ -111,6 +118,7 @@ public:
     // The box the next letter goes in, or -1 when no box waits for a letter.
     int nextLetterBox() const;
     void hideSoundHelp();
+    void showSoundHelpCard(const initialsounds::Help& help, const QPixmap& picture);
 
     // Robber and the end of a game.
     void advanceRobber();

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The initial-sound chart, with the setting anlauthilfe: the button "?" beside the speaker
-// and F4 show, for the letter the child types next, a picture of the vocabulary whose word
-// begins with that sound, the letter in both cases and the word, and say "M wie Maus". The
-// card goes with the next letter typed or after a few seconds. It types nothing, takes no
-// focus and never shows the word being written. With the setting off none of this exists.
+// and F4 show, for the sound the child writes next ("m", "sch", "ei"), a picture of the
+// vocabulary whose word begins with that sound, the letters and the word with the sound in
+// colour, and say the sound as a sound ("[m] wie Maus"). Where no word begins with it, a
+// word that has it inside ("ck wie in Glocke"). The card goes with the next letter typed or
+// after a few seconds. It types nothing, takes no focus and never shows the word being
+// written. With the setting off none of this exists.
 #include <algorithm>
 
 #include "game/InitialSounds.h"
@@ -22,6 +24,8 @@ namespace {
 
 const int kShownMs = 6000;
 const unsigned kCardColour = 0x00E6FFFF;  // a pale yellow (0x00BBGGRR)
+// The sound's letters in the word: a dark red, 6.7:1 against the card.
+const QColor kMarkColour(0xa0, 0x10, 0x10);
 
 QStringList vocabulary() {
     QStringList names;
@@ -54,17 +58,14 @@ void frmRaeuber::buildSoundHelp() {
     lblSoundHelpCard->setBackColor(bgrColor(kCardColour));
     imgSoundHelp = new Image(this, "imgSoundHelp", true);
     imgSoundHelp->Move(216, 120, 100, 100);
-    lblSoundHelpLetters = new Label(this, "lblSoundHelpLetters");
+    // Both lines shrink their font to fit ("Sch sch", "Regenbogenfisch").
+    lblSoundHelpLetters = new FitText(this, "lblSoundHelpLetters");
     lblSoundHelpLetters->Move(320, 136, 92, 56);
     lblSoundHelpLetters->setFont(layoutFont(QStringLiteral("Arial"), 28, true));
-    lblSoundHelpLetters->setBackColor(bgrColor(kCardColour));
-    lblSoundHelpLetters->setAlignment(Qt::AlignCenter);
-    lblSoundHelpWord = new Label(this, "lblSoundHelpWord");
-    lblSoundHelpWord->Move(216, 228, 192, 40);
+    lblSoundHelpWord = new FitText(this, "lblSoundHelpWord");
+    lblSoundHelpWord->Move(212, 228, 200, 40);
     lblSoundHelpWord->setFont(layoutFont(QStringLiteral("Arial"), 20, true));
-    lblSoundHelpWord->setBackColor(bgrColor(kCardColour));
-    lblSoundHelpWord->setAlignment(Qt::AlignCenter);
-    lblSoundHelpWord->setWordWrap(false);
+    readOnlyWhileShown(imgSoundHelp);
     for (QWidget* part : {static_cast<QWidget*>(lblSoundHelpCard), static_cast<QWidget*>(imgSoundHelp),
                           static_cast<QWidget*>(lblSoundHelpLetters), static_cast<QWidget*>(lblSoundHelpWord)})
         part->hide();
@@ -82,6 +83,8 @@ void frmRaeuber::buildSoundHelp() {
 void frmRaeuber::updateSoundHelpButton() {
     if (!cmdSoundHelp) return;
     const bool usable = !underScore[0]->isHidden() && lbl_hidePic->isHidden();
+    // The whole vocabulary, before the words played are taken out of the list.
+    if (usable && soundHelpWords.isEmpty()) soundHelpWords = vocabulary();
     cmdSoundHelp->setVisible(usable);
     if (!usable) hideSoundHelp();
 }
@@ -96,28 +99,42 @@ void frmRaeuber::cmdSoundHelp_Click() {
     if (!cmdSoundHelp || !cmdSoundHelp->Visible() || !Visible()) return;
     const int box = nextLetterBox();
     if (box < 0 || wordLetters[box].size() != 1) return;
-    const initialsounds::Help help = initialsounds::find(wordLetters[box].at(0), vocabulary(), currentWord);
+    if (soundHelpWords.isEmpty()) soundHelpWords = vocabulary();
+    initialsounds::Help help = initialsounds::find(currentWord, box, soundHelpWords, currentWord);
     if (help.letters.isEmpty()) return;  // a blank or a hyphen: nothing to show
-    lblSoundHelpLetters->setCaption(help.letters);
-    lblSoundHelpWord->setCaption(help.word);
+    // A file that turns out to be no picture is no help: the next fitting word is taken.
     QPixmap picture;
-    if (!help.fileName.isEmpty()) picture = tryLoadPicture(assetPaths::dbPicture(help.fileName));
-    if (!picture.isNull()) {
-        const int side = std::max(picture.width(), picture.height());
-        imgSoundHelp->setPixmapPicture(fitInto(picture, side, side));
+    while (!help.fileName.isEmpty()) {
+        picture = tryLoadPicture(assetPaths::dbPicture(help.fileName));
+        if (!picture.isNull()) break;
+        soundHelpWords.removeAll(help.fileName);
+        help = initialsounds::find(currentWord, box, soundHelpWords, currentWord);
     }
-    lblSoundHelpCard->setVisible(true);
-    imgSoundHelp->setVisible(!picture.isNull());
-    lblSoundHelpLetters->setVisible(true);
-    lblSoundHelpWord->setVisible(!help.word.isEmpty());
+    showSoundHelpCard(help, picture);
     const QString picturePath = currentPicture();
     const qsizetype separator =
         std::max(picturePath.lastIndexOf(QLatin1Char('\\')), picturePath.lastIndexOf(QLatin1Char('/')));
     speech::sayPhrase(help.phrase(), help.word.isEmpty() ? QStringList() : QStringList{help.word},
-                      picturePath.left(std::max<qsizetype>(separator, 0)));
+                      picturePath.left(std::max<qsizetype>(separator, 0)), help.spoken());
     announcer->announce(help.phrase());
     tmr_soundHelp->setEnabled(false);
     tmr_soundHelp->setEnabled(true);
+}
+
+void frmRaeuber::showSoundHelpCard(const initialsounds::Help& help, const QPixmap& picture) {
+    lblSoundHelpLetters->setCaption(help.letters);
+    const QString in = help.inside ? QStringLiteral("in ") : QString();
+    lblSoundHelpWord->setCaption(help.word.isEmpty() ? QString() : in + help.word);
+    lblSoundHelpWord->setMark(int(in.size()) + help.markStart, help.markLength, kMarkColour);
+    if (!picture.isNull()) {
+        const int side = std::max(picture.width(), picture.height());
+        imgSoundHelp->setPixmapPicture(fitInto(picture, side, side));
+    }
+    describe(imgSoundHelp, help.word.isEmpty() ? QString() : QStringLiteral("Bild: %1").arg(help.word));
+    lblSoundHelpCard->setVisible(true);
+    imgSoundHelp->setVisible(!picture.isNull());
+    lblSoundHelpLetters->setVisible(true);
+    lblSoundHelpWord->setVisible(!help.word.isEmpty());
 }
 
 void frmRaeuber::hideSoundHelp() {

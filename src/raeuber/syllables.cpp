@@ -7,9 +7,11 @@
 #include "game/Options.h"
 #include "game/Speech.h"
 #include "game/Syllables.h"
+#include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"
 #include "platform/Events.h"
+#include "platform/Files.h"
 #include "platform/Hyphenation.h"
 #include "raeuber/frmRaeuber.h"
 
@@ -26,8 +28,10 @@ const double kArcTop = 484;
 const double kArcDepth = 9;
 const int kArcPen = 3;
 
-// Two calm colours, a blue and a red, one syllable after the other.
-QColor arcColour(int syllable) { return syllable % 2 == 0 ? QColor(0x2f, 0x5f, 0xa8) : QColor(0xb0, 0x3a, 0x3a); }
+// A dark blue and a red, one syllable after the other: each at least 3:1 against the grass
+// (7.9 and 3.7), and 2.2:1 against each other, so that they differ in brightness too (also
+// for a child who cannot tell red from green).
+QColor arcColour(int syllable) { return syllable % 2 == 0 ? QColor(0x0c, 0x16, 0x50) : QColor(0xa0, 0x1c, 0x26); }
 
 QString folderOf(const QString& picture) {
     const qsizetype separator = std::max(picture.lastIndexOf(QLatin1Char('\\')), picture.lastIndexOf(QLatin1Char('/')));
@@ -41,6 +45,7 @@ void frmRaeuber::buildSyllables() {
     for (int i = 0; i < rules::kLetterBoxes; ++i) {
         syllableArc[i] = new platform::Arc(this, QStringLiteral("syllableArc_%1").arg(i).toUtf8().constData());
         syllableArc[i]->hide();
+        platform::readOnlyWhileShown(syllableArc[i]);
     }
     imgSyllables = new platform::Image(this, "imgSyllables", true);
     imgSyllables->Move(72, 160, 56, 56);
@@ -58,8 +63,12 @@ void frmRaeuber::buildSyllables() {
         updateSyllablesButton();
     });
     platform::onShownOrHidden(lbl_hidePic, [this] { updateSyllablesButton(); });
-    // The patterns take seconds to read: the arcs and the button come when they are there.
-    platform::prepareHyphenation(this, [this] {
+    // The splits of the vocabulary are kept from the last start; when they are not, the
+    // patterns take seconds to read: the arcs and the button come when they are there.
+    QStringList vocabulary;
+    for (const QString& name : platform::folderFileNames(assetPaths::dbFolder(), words::nameCanBeWord))
+        vocabulary << words::fromFileName(name);
+    syllables::prepare(this, vocabulary, [this] {
         updateSyllableArcs();
         updateSyllablesButton();
     });
@@ -77,6 +86,10 @@ void frmRaeuber::updateSyllableArcs() {
             syllableArc[i]->setSpan(kFirstBox + kBoxStep * piece.start, kArcTop,
                                     kBoxStep * (piece.length - 1) + kBoxWidth, kArcDepth, kArcPen);
             syllableArc[i]->setColor(arcColour(i));
+            // Named by place and size only: the word may be secret.
+            platform::describe(syllableArc[i], QStringLiteral("Silbenbogen %1 von %2").arg(i + 1).arg(pieces.size()),
+                               piece.length == 1 ? QStringLiteral("unter 1 Kästchen")
+                                                 : QStringLiteral("unter %1 Kästchen").arg(piece.length));
         }
         syllableArc[i]->setVisible(used);
     }

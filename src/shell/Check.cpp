@@ -156,6 +156,22 @@ QStringList tableWarnings(const QString& path) {
     return warnings;
 }
 
+// The lines of a syllables table that the game passes over, each by its number.
+QStringList syllableTableWarnings(const QString& path) {
+    const platform::TextFile file = platform::readTextFile(path, 1 << 20);
+    if (file.status != platform::TextFile::Status::Ok)
+        return {QStringLiteral("kann nicht gelesen werden (%1); die Wörter werden nach den Trennmustern geteilt")
+                    .arg(file.reason.isEmpty() ? QStringLiteral("zu groß oder keine gewöhnliche Datei") : file.reason)};
+    QStringList warnings;
+    if (!file.validUtf8)
+        warnings << QStringLiteral("ist nicht in UTF-8 geschrieben: Zeilen mit Umlauten oder ß werden übergangen "
+                                   "(speichern Sie die Datei als UTF-8)");
+    syllables::Table table;
+    for (const int line : table.parse(file.text))
+        warnings << QStringLiteral("Zeile %1 hat nicht die Form „Ba-na-ne“ und wird übergangen").arg(line);
+    return warnings;
+}
+
 }  // namespace
 
 QString printable(const QString& name) {
@@ -210,6 +226,8 @@ Report examine(const QString& folder, bool thumbnails) {
         if (!tableRole(name).isEmpty()) {
             file.role = tableRole(name);
             if (name.toLower() == QLatin1String("aussprache.txt")) file.warnings = tableWarnings(real + QLatin1Char('/') + name);
+            if (name.toLower() == QLatin1String("silben.txt"))
+                file.warnings = syllableTableWarnings(real + QLatin1Char('/') + name);
             report.warnings += file.warnings.size();
         } else if (!recordingStem(name, &syllables).isEmpty()) {
             recordings << report.files.size();  // looked at once every picture is known

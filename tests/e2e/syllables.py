@@ -34,8 +34,8 @@ from xsession import Checks, Session, Timeout, bound_whole_run, log, wait_for  #
 WORDS = ["Banane", "Tomate", "Melone", "Rakete", "Zitrone", "Erdbeere", "Schnecke", "Giraffe",
          "Gitarre", "Kaktus", "Elefant", "Pinguin", "Schneemann", "Flugzeug", "Rucksack",
          "Trommel", "Fenster"]
-BLUE = (0x2f, 0x5f, 0xa8)
-RED = (0xb0, 0x3a, 0x3a)
+BLUE = (0x0c, 0x16, 0x50)
+RED = (0xa0, 0x1c, 0x26)
 CARD = (255, 255, 230)
 SCENE = (790, 573)
 SCREEN = (1600, 1000)
@@ -85,6 +85,8 @@ class Check(Checks):
         session = Session(*SCREEN, log=log)
         session.start_x()
         session.env["XDG_RUNTIME_DIR"] = pulse.runtime
+        # The syllables kept between starts go to a folder of this run.
+        session.env["XDG_CACHE_HOME"] = os.path.join(self.artefacts, "cache")
         session.env.pop("PULSE_SERVER", None)
         session.start(["openbox", "--sm-disable"], log_path=os.path.join(self.artefacts, f"{name}-openbox.log"))
         time.sleep(0.5)
@@ -173,6 +175,19 @@ class Check(Checks):
         finally:
             session.close()
 
+    def second_start(self, pulse):
+        """The splits were kept by the first start: the arcs are there with the first word."""
+        session, game = self.start(pulse, ["--silben"], "silben-2")
+        try:
+            frame = Frame(*session.capture(game))
+            blue, red = self.arcs(frame, 1.0, 0, 0)
+            self.ok("a later start: the arcs are there when the first word is shown", blue > 20 and red > 20,
+                    f"{blue} blue, {red} red pixels")
+            kept = os.path.join(self.artefacts, "cache", "knorzelbart", "silbentrennung.txt")
+            self.ok("the splits are kept in the cache folder", os.path.isfile(kept))
+        finally:
+            session.close()
+
     def without_settings(self, pulse):
         session, game = self.start(pulse, [], "ohne")
         try:
@@ -196,7 +211,7 @@ def main():
     parser.add_argument("--pictures", required=True, help="the shipped db folder")
     parser.add_argument("--artefacts", required=True)
     args = parser.parse_args()
-    bound_whole_run(230)
+    bound_whole_run(300)
     scratch = os.path.join(args.artefacts, "syllables")
     shutil.rmtree(scratch, ignore_errors=True)
     db = os.path.join(scratch, "db")
@@ -208,6 +223,7 @@ def main():
     try:
         pulse.start_server()
         check.with_settings(pulse)
+        check.second_start(pulse)
         check.without_settings(pulse)
     except (AssertionError, Timeout, subprocess.TimeoutExpired) as e:
         log(f"FAIL: {e}")
