@@ -181,7 +181,7 @@ private Q_SLOTS:
         QVERIFY(window.recording());
         window.cmdAufnehmen->click();
         QCOMPARE(testsupport::messageTexts().size(), 2);
-        QVERIFY(testsupport::messageTexts().last().contains(QStringLiteral("nichts zu hören")));
+        QVERIFY(testsupport::messageTexts().last().contains(QStringLiteral("kein gesprochenes Wort")));
         QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
         QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme"));
     }
@@ -232,14 +232,14 @@ private Q_SLOTS:
         frmAufnahme& window = open(folder);
         QVERIFY(testsupport::shown(window.cmdSilben));
         QCOMPARE(window.cmdSilben->Caption(), QStringLiteral("Silben aufnehmen"));
-        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme; Silben fehlen"));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme\nSilben fehlen"));
         window.cmdSilben->click();
         QCOMPARE(window.cmdSilben->Caption(), QStringLiteral("Stopp"));
         QVERIFY(!window.cmdAufnehmen->isEnabled());
         window.cmdSilben->click();
         QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Tomate.silben.ogg")));
         QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Tomate.ogg")));
-        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme; Silben 1,4 s"));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme\nSilben 1,4 s"));
         window.cmdSilbenAnhoeren->click();
         QCOMPARE(platform::playedSounds().size(), 1);
         QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Tomate.silben.ogg"));

@@ -3,13 +3,17 @@
 // and deleting a recording.
 #include "shell/frmAufnahme.h"
 
+#include <QKeyEvent>
 #include <QLocale>
+#include <cmath>
 
 #include "game/Options.h"
 #include "pictures/AssetPaths.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Microphone.h"
+#include "platform/Pictures.h"
 #include "platform/Recording.h"
 #include "platform/Sound.h"
 
@@ -21,22 +25,51 @@ QString secondsText(double seconds) {
     return QLocale(QLocale::German, QLocale::Germany).toString(seconds, 'f', 1) + QStringLiteral(" s");
 }
 
+// The short tone that marks the start of a take for a teacher who listens to a screen
+// reader (the take begins after it, so it is not in the recording).
+platform::Sound startTone() {
+    platform::Sound tone;
+    tone.rate = 22050;
+    const int length = tone.rate * 40 / 1000;
+    for (int i = 0; i < length; ++i) {
+        const double envelope = std::sin(M_PI * i / length);
+        tone.samples.push_back(std::int16_t(6000 * envelope * std::sin(2 * M_PI * 880.0 * i / tone.rate)));
+    }
+    tone.source = QStringLiteral("Aufnahmeton");
+    return tone;
+}
+
 }  // namespace
+
+frmAufnahme& frmAufnahme::forFolder(const QString& folder) {
+    frmAufnahme::folder = folder;
+    return Default();
+}
 
 void frmAufnahme::Form_Load() {
     if (folder.isEmpty()) folder = platform::resolvePath(assetPaths::dbFolder());
     lblOrdner->setCaption(QStringLiteral("Ordner: %1").arg(folder));
-    // As large as designed, smaller on a small screen; maximised or in full screen the
-    // scene grows with the window.
+    // As large as designed, larger on a large screen (most of it), smaller on a small one;
+    // maximised or in full screen the scene grows with the window.
     if (options::current().fullScreen) {
         setFullScreen(true);
     } else {
-        const double factor = platform::fittingScale(kWidth, kHeight, false);
+        const double large = 0.7 * platform::fittingScale(kWidth, kHeight, true);
+        const double factor = large > 1.0 ? large : platform::fittingScale(kWidth, kHeight, false);
         resize(int(kWidth * factor), int(kHeight * factor));
         centerOnScreen();
     }
+    // The input is read while the window is open, so that a take can begin with the moment
+    // before the key.
+    platform::openMicrophone();
     fillList();
     lstWoerter->setFocus();
+    if (const takes::Entry* entry = current()) {
+        int recorded = 0;
+        for (const takes::Entry& e : entries_) recorded += takes::seconds(e.picture, Kind::Word, &recordingNames_) > 0;
+        setStatus(QStringLiteral("„%1“ ist gewählt; %2 von %3 Wörtern sind aufgenommen.")
+                      .arg(entry->word, QString::number(recorded), QString::number(entries_.size())));
+    }
 }
 
 void frmAufnahme::Form_Unload(int& Cancel) {
@@ -44,12 +77,14 @@ void frmAufnahme::Form_Unload(int& Cancel) {
     // A take that runs when the window closes is dropped, never written half.
     if (recording_) platform::stopMicrophone();
     recording_ = false;
+    platform::closeMicrophone();
     platform::stopSound();
 }
 
 void frmAufnahme::fillList() {
     bool readable = true;
     entries_ = takes::wordsOf(folder, &readable);
+    recordingNames_ = takes::recordingNamesIn(folder);
     QStringList texts, pictures;
     for (const takes::Entry& entry : entries_) {
         texts.append(rowText(entry));
@@ -66,13 +101,13 @@ void frmAufnahme::fillList() {
 }
 
 QString frmAufnahme::rowText(const takes::Entry& entry) const {
-    const double word = takes::seconds(entry.picture, Kind::Word);
+    const double word = takes::seconds(entry.picture, Kind::Word, &recordingNames_);
     QString text = entry.word + QStringLiteral(" – ") +
                    (word > 0 ? QStringLiteral("aufgenommen, ") + secondsText(word) : QStringLiteral("keine Aufnahme"));
     if (options::current().syllables) {
-        const double syllables = takes::seconds(entry.picture, Kind::Syllables);
-        text += syllables > 0 ? QStringLiteral("; Silben ") + secondsText(syllables)
-                              : QStringLiteral("; Silben fehlen");
+        // On a line of its own, so that the row fits the list.
+        const double syllables = takes::seconds(entry.picture, Kind::Syllables, &recordingNames_);
+        text += syllables > 0 ? QStringLiteral("\nSilben ") + secondsText(syllables) : QStringLiteral("\nSilben fehlen");
     }
     return text;
 }
@@ -94,14 +129,18 @@ void frmAufnahme::showWord() {
         lblWort->setCaption(QString());
         lblLaenge->setCaption(QString());
         imgBild->setPixmapPicture(QPixmap());
+        platform::describe(imgBild, QStringLiteral("Bild"));
         return;
     }
     lblWort->setCaption(entry->word);
-    imgBild->setPicture(entry->picture);
-    const double word = takes::seconds(entry->picture, Kind::Word);
+    // Decoded at the size it is shown; a picture that cannot be read leaves the place empty.
+    const int side = int(std::lround(imgBild->width() * devicePixelRatioF()));
+    imgBild->setPixmapPicture(platform::tryLoadPicture(entry->picture, std::max(side, 120)));
+    platform::describe(imgBild, QStringLiteral("Bild: %1").arg(entry->word));
+    const double word = takes::seconds(entry->picture, Kind::Word, &recordingNames_);
     QString length = word > 0 ? QStringLiteral("Aufnahme: ") + secondsText(word) : QStringLiteral("Noch keine Aufnahme");
     if (options::current().syllables) {
-        const double syllables = takes::seconds(entry->picture, Kind::Syllables);
+        const double syllables = takes::seconds(entry->picture, Kind::Syllables, &recordingNames_);
         length += QLatin1Char('\n') + (syllables > 0 ? QStringLiteral("Silben: ") + secondsText(syllables)
                                                       : QStringLiteral("Noch keine Silben"));
     }
@@ -126,7 +165,11 @@ void frmAufnahme::startTake(Kind kind) {
     const takes::Entry* entry = current();
     if (!entry) return;
     platform::stopSound();
-    const QString failure = platform::startMicrophone();
+    // A teacher who listens to a screen reader hears a short tone instead of the status, and
+    // the take begins after it: neither the reader's voice nor the tone is recorded.
+    const bool listening = platform::screenReaderActive();
+    if (listening) platform::playSound(QStringLiteral("Aufnahmeton"), [] { return startTone(); });
+    const QString failure = platform::startMicrophone(!listening);
     if (!failure.isEmpty()) {
         setStatus(QStringLiteral("Keine Aufnahme."));
         platform::MsgBox(failure, platform::MsgIcon::Critical);
@@ -137,24 +180,45 @@ void frmAufnahme::startTake(Kind kind) {
     takeEntry_ = *entry;
     lockForTake(true);
     tmrPegel->setEnabled(true);
-    setStatus(kind == Kind::Word ? QStringLiteral("Aufnahme von „%1“ läuft … (Stopp oder Leertaste beendet sie)")
-                                       .arg(entry->word)
-                                 : QStringLiteral("Aufnahme von „%1“ in Silben läuft … (Stopp beendet sie)")
-                                       .arg(entry->word));
+    const QString status = kind == Kind::Word
+                               ? QStringLiteral("Aufnahme von „%1“ läuft … (Stopp oder Leertaste beendet sie)")
+                                     .arg(entry->word)
+                               : QStringLiteral("Aufnahme von „%1“ in Silben läuft … (Stopp beendet sie)")
+                                     .arg(entry->word);
+    if (listening) lblStatus->setCaption(status);
+    else setStatus(status);
 }
 
 void frmAufnahme::endTake() {
     if (!recording_) return;
     recording_ = false;
     tmrPegel->setEnabled(false);
+    const bool full = platform::microphoneFull();
+    const QString lost = platform::microphoneFailure();
     const platform::Sound take = platform::stopMicrophone();
     lockForTake(false);
+    if (full || !lost.isEmpty()) keysPausedUntil_ = platform::clockSeconds() + kKeyPauseSeconds;
+    if (!lost.isEmpty()) {
+        // What the input gave before it failed is cut off: it is not kept.
+        setStatus(lost);
+        platform::MsgBox(lost, platform::MsgIcon::Critical);
+        showWord();
+        return;
+    }
+    lblStatus->setCaption(QStringLiteral("Aufnahme von „%1“ beendet.").arg(takeEntry_.word));
     const takes::Result result = takes::keep(takeEntry_, kind_, take);
-    setStatus(result.text);
+    recordingNames_ = takes::recordingNamesIn(folder);
+    setStatus(afterTake(result, full));
     if (result.failed) platform::MsgBox(result.text, platform::MsgIcon::Critical);
     const int row = entries_.indexOf(takeEntry_);
     if (row >= 0) lstWoerter->setRowText(row, rowText(entries_[row]));
     showWord();
+}
+
+QString frmAufnahme::afterTake(const takes::Result& result, bool full) {
+    if (!full) return result.text;
+    return QStringLiteral("Die Aufnahme hat nach %1 Sekunden von selbst aufgehört (länger darf sie nicht sein). %2")
+        .arg(QString::number(platform::kMicrophoneMaxSeconds), result.text);
 }
 
 void frmAufnahme::lockForTake(bool on) {
@@ -165,14 +229,47 @@ void frmAufnahme::lockForTake(bool on) {
     cmdAnhoeren->setEnabled(!on);
     cmdSilbenAnhoeren->setEnabled(!on);
     cmdLoeschen->setEnabled(!on);
+    // The list stays on the word being recorded.
+    const bool listFocused = lstWoerter->hasFocus();
+    lstWoerter->setEnabled(!on);
+    if (on && listFocused) running->setFocus();
+    if (!on && listFocused) lstWoerter->setFocus();
     if (!on) pgbPegel->setLevel(0);
 }
 
 void frmAufnahme::tmrPegel_Timer() {
     if (!recording_) return;
     pgbPegel->setLevel(platform::microphoneLevel());
-    // The take ended by itself: it reached its longest length or the server went away.
+    // The take ended by itself: it reached its longest length or the input failed.
     if (!platform::microphoneRunning()) endTake();
+}
+
+bool frmAufnahme::windowKey(QEvent* keyPress) {
+    const auto* key = static_cast<QKeyEvent*>(keyPress);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    const bool paused = platform::clockSeconds() < keysPausedUntil_;
+    switch (key->key()) {
+        case Qt::Key_Space:
+            if (!paused && !key->isAutoRepeat()) cmdAufnehmen_Click();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!paused && !key->isAutoRepeat()) cmdAnhoeren_Click();
+            return true;
+        case Qt::Key_Up: moveBy(-1); return true;
+        case Qt::Key_Down: moveBy(1); return true;
+        case Qt::Key_PageUp: moveBy(-10); return true;
+        case Qt::Key_PageDown: moveBy(10); return true;
+        case Qt::Key_Home: moveBy(-int(entries_.size())); return true;
+        case Qt::Key_End: moveBy(int(entries_.size())); return true;
+        default: return false;
+    }
+}
+
+void frmAufnahme::moveBy(int rows) {
+    if (recording_ || entries_.isEmpty()) return;
+    const int row = std::clamp(lstWoerter->CurrentRow() + rows, 0, int(entries_.size()) - 1);
+    lstWoerter->setCurrentRow(row);
 }
 
 void frmAufnahme::cmdAnhoeren_Click() { play(Kind::Word); }
@@ -189,7 +286,8 @@ void frmAufnahme::play(Kind kind) {
     }
     const QString file = files.first();
     platform::playSound(QStringLiteral("Aufnahme"), [file] { return platform::readRecording(file); });
-    setStatus(QStringLiteral("Spielt „%1“ ab.").arg(entry->word));
+    // Shown, not read aloud: the screen reader would talk over the recording.
+    lblStatus->setCaption(QStringLiteral("Spielt „%1“ ab.").arg(entry->word));
 }
 
 void frmAufnahme::cmdLoeschen_Click() {
@@ -197,6 +295,7 @@ void frmAufnahme::cmdLoeschen_Click() {
     if (!entry || recording_) return;
     platform::stopSound();
     const takes::Result result = takes::remove(*entry);
+    recordingNames_ = takes::recordingNamesIn(folder);
     setStatus(result.text);
     if (result.failed) platform::MsgBox(result.text, platform::MsgIcon::Critical);
     lstWoerter->setRowText(lstWoerter->CurrentRow(), rowText(*entry));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QList>
+#include <memory>
 
 #include "game/Takes.h"
 #include "platform/Access.h"
@@ -12,7 +13,8 @@
 // The teacher's recording window (knorzelbart --aufnehmen): the words of a vocabulary
 // folder with their pictures and recordings; a word is recorded from the microphone,
 // listened to and deleted here. Arrows move through the words, Space starts and stops a
-// recording, Return plays it. The scene grows with the window; everything works by touch.
+// recording, Return plays it, wherever the focus is. The scene grows with the window;
+// everything works by touch.
 // What a take becomes is takes::keep (game/Takes.h); the window only calls it.
 class frmAufnahme : public platform::Form {
 public:
@@ -23,6 +25,9 @@ public:
 
     static constexpr double kWidth = 640;
     static constexpr double kHeight = 480;
+    // After a take ended by itself, Space and Return do nothing for this long: a key meant
+    // for the take that ended starts nothing else.
+    static constexpr double kKeyPauseSeconds = 1.5;
 
     platform::Label* lblOrdner;
     platform::WordList* lstWoerter;
@@ -53,6 +58,10 @@ public:
     // What the window last said in its status line.
     QString status() const { return lblStatus->Caption(); }
 
+    // The window for a folder of words (the command line's --aufnehmen ORDNER), to be
+    // shown by the caller.
+    static frmAufnahme& forFolder(const QString& folder);
+
 protected:
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
@@ -68,10 +77,15 @@ private:
     void play(takes::Kind kind);
     void setStatus(const QString& text);
     void lockForTake(bool on);
+    bool windowKey(QEvent* keyPress);
+    void moveBy(int rows);
+    QString afterTake(const takes::Result& result, bool full);
 
     QList<takes::Entry> entries_;
     bool recording_ = false;
     takes::Kind kind_ = takes::Kind::Word;
     takes::Entry takeEntry_;
-    platform::Announcer* announcer_ = nullptr;
+    std::unique_ptr<platform::Announcer> announcer_;
+    QStringList recordingNames_;
+    double keysPausedUntil_ = -1;
 };

@@ -3,6 +3,7 @@
 // words on the left, the chosen word with its picture and the buttons on the right.
 #include "game/Options.h"
 #include "pictures/AssetPaths.h"
+#include "platform/Access.h"
 #include "platform/Events.h"
 #include "platform/Look.h"
 #include "shell/frmAufnahme.h"
@@ -68,7 +69,8 @@ void frmAufnahme::buildLayout() {
     cmdSilben = button(this, "cmdSilben", 485, 170, QStringLiteral("Silben aufnehmen"));
     pgbPegel = new LevelMeter(this, "pgbPegel");
     pgbPegel->Move(330, 222, 300, 20);
-    describe(pgbPegel, QStringLiteral("Pegel"), QStringLiteral("Wie laut das Mikrofon gerade ist"));
+    describe(pgbPegel, QStringLiteral("Pegel"),
+             QStringLiteral("Wie laut das Mikrofon gerade ist, von -60 bis 0 dB; rot am Ende: übersteuert"));
     cmdAnhoeren = button(this, "cmdAnhoeren", 330, 252, QStringLiteral("Anhören"));
     cmdSilbenAnhoeren = button(this, "cmdSilbenAnhoeren", 485, 252, QStringLiteral("Silben anhören"));
     cmdLoeschen = button(this, "cmdLoeschen", 330, 304, QStringLiteral("Löschen"));
@@ -89,7 +91,10 @@ void frmAufnahme::buildLayout() {
     QObject::connect(cmdLoeschen, &QPushButton::clicked, this, [this] { cmdLoeschen_Click(); });
     QObject::connect(cmdSchliessen, &QPushButton::clicked, this, [this] { Unload(); });
     lstWoerter->onCurrentChanged = [this] { lstWoerter_Change(); };
-    lstWoerter->onSpace = [this] { cmdAufnehmen_Click(); };
-    lstWoerter->onReturn = [this] { cmdAnhoeren_Click(); };
-    announcer_ = new Announcer(this);
+    // Space, Return and the arrows do the window's jobs wherever the focus is (the question
+    // boxes are windows of their own and keep their keys).
+    previewKeys(this, [this](QWidget*, QEvent* keyPress) { return windowKey(keyPress); });
+    presentAsWindow(this);
+    describe(imgBild, QStringLiteral("Bild"));
+    announcer_ = std::make_unique<Announcer>(this);
 }
