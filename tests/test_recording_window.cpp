@@ -9,7 +9,11 @@
 
 #include "game/Options.h"
 #include "game/Takes.h"
+#include "platform/Access.h"
+#include "platform/Clock.h"
+#include "platform/Hooks.h"
 #include "platform/MessageBox.h"
+#include "platform/Microphone.h"
 #include "platform/Recording.h"
 #include "platform/TestMode.h"
 #include "shell/CommandLine.h"
@@ -46,6 +50,7 @@ QString accessibleName(QObject* object) {
 }
 
 void press(QWidget* widget, Qt::Key key) { QTest::keyClick(widget, key); }
+void press(QWidget& widget, Qt::Key key) { QTest::keyClick(&widget, key); }
 
 }  // namespace
 
@@ -283,6 +288,156 @@ private Q_SLOTS:
         touch(window.cmdAufnehmen);
         QVERIFY(!window.recording());
         QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+    }
+
+    void keysDoTheirJobsWhereverTheFocusIs() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png", "Maus.png"});
+        platform::microphoneGives(tone(0.6));
+        frmAufnahme& window = open(folder);
+        window.cmdAnhoeren->click();
+        window.cmdAnhoeren->setFocus();
+        press(window.cmdAnhoeren, Qt::Key_Down);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Hund"));
+        press(window.cmdAnhoeren, Qt::Key_Space);
+        QVERIFY(window.recording());
+        // The list stays on the word being recorded.
+        press(window.cmdAnhoeren, Qt::Key_Down);
+        QCOMPARE(window.lstWoerter->CurrentRow(), 1);
+        QVERIFY(!window.lstWoerter->isEnabled());
+        press(window, Qt::Key_Space);
+        QVERIFY(!window.recording());
+        QVERIFY(platform::askedQuestions().isEmpty());
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        window.cmdLoeschen->setFocus();
+        press(window.cmdLoeschen, Qt::Key_Return);
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QVERIFY(platform::askedQuestions().isEmpty());
+        press(window.cmdLoeschen, Qt::Key_End);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Maus"));
+    }
+
+    void aTakeThatEndsByItselfIsSaidAndItsKeyDoesNothingElse() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        platform::microphoneGives(tone(0.6));
+        frmAufnahme& window = open(folder);
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(window.recording());
+        const QString lost = QStringLiteral("Das Mikrofon ist mitten in der Aufnahme ausgefallen.");
+        platform::endHookedTake(false, lost);
+        platform::advance(60);
+        QVERIFY(!window.recording());
+        QCOMPARE(testsupport::messageTexts(), QStringList{lost});
+        QCOMPARE(window.status(), lost);
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        // The teacher's Space, meant as Stopp, starts nothing.
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(!window.recording());
+        platform::advance(int(frmAufnahme::kKeyPauseSeconds * 1000));
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(window.recording());
+        // The longest take ends by itself, is kept, and the window says why it ended.
+        platform::endHookedTake(true, QString());
+        platform::advance(60);
+        QVERIFY(!window.recording());
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        QVERIFY2(window.status().startsWith(QStringLiteral("Die Aufnahme hat nach 60 Sekunden von selbst aufgehört")),
+                 qPrintable(window.status()));
+        QVERIFY(window.status().contains(QStringLiteral("gespeichert")));
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(!window.recording());
+    }
+
+    void theQuestionComesAfterTheTakeAndHearingIt() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.ogg"), tone(1.0)).isEmpty());
+        platform::microphoneGives(tone(0.6));
+        frmAufnahme& window = open(folder);
+        QString statusAsked;
+        platform::hooks().question = [&](const QString&) {
+            statusAsked = window.status();
+            return false;
+        };
+        window.cmdAufnehmen->click();
+        window.cmdAufnehmen->click();
+        platform::hooks().question = nullptr;
+        platform::answerQuestions(true);
+        QVERIFY2(!statusAsked.contains(QStringLiteral("läuft")), qPrintable(statusAsked));
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QCOMPARE(window.status(), QStringLiteral("Die alte Aufnahme von „Hund“ bleibt."));
+    }
+
+    void theSyllablesAsTheGameFindsThem() {
+        options::current().syllables = true;
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.silben.wav"), tone(1.0)).isEmpty());
+        frmAufnahme& window = open(folder);
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme\nSilben 2,0 s"));
+        window.cmdSilbenAnhoeren->click();
+        QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Hund.silben.wav"));
+        window.cmdLoeschen->click();
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.silben.wav")));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme\nSilben fehlen"));
+    }
+
+    void aScreenReaderHearsTheWindowButNotTheMeter() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.ogg"), tone(1.0)).isEmpty());
+        frmAufnahme& window = open(folder);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&window);
+        QCOMPARE(face->role(), QAccessible::Window);
+        QCOMPARE(accessibleName(window.imgBild), QStringLiteral("Bild: Apfel"));
+        QCOMPARE(window.announced().first(), QStringLiteral("„Apfel“ ist gewählt; 1 von 2 Wörtern sind aufgenommen."));
+        // The meter is a picture in decibels: no value that changes for a screen reader.
+        QAccessibleInterface* meter = QAccessible::queryAccessibleInterface(window.pgbPegel);
+        QVERIFY(meter && !meter->valueInterface());
+        window.pgbPegel->setLevel(std::pow(10.0, -12.0 / 20));
+        QVERIFY(std::abs(window.pgbPegel->Level() - 0.8) < 0.001);
+        window.pgbPegel->setLevel(std::pow(10.0, -20.0 / 20));
+        QVERIFY(std::abs(window.pgbPegel->Level() - 2.0 / 3) < 0.001);
+        QVERIFY(!window.pgbPegel->Clipping());
+        window.pgbPegel->setLevel(1.0);
+        QVERIFY(window.pgbPegel->Clipping());
+        window.pgbPegel->setLevel(0);
+        QCOMPARE(window.pgbPegel->Level(), 0.0);
+
+        // With a screen reader a tone marks the start instead of a message it would read
+        // into the take, and playing is not talked over.
+        platform::setScreenReaderActiveForTests(true);
+        platform::microphoneGives(tone(0.6));
+        const qsizetype said = window.announced().size();
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(window.recording());
+        QCOMPARE(platform::playedSounds().last().label, QStringLiteral("Aufnahmeton"));
+        QVERIFY(platform::playedSounds().last().sound.seconds() < 0.05);
+        QCOMPARE(window.announced().size(), said);
+        press(window.lstWoerter, Qt::Key_Space);
+        press(window.lstWoerter, Qt::Key_Down);
+        press(window.lstWoerter, Qt::Key_Return);
+        QCOMPARE(platform::playedSounds().last().label, QStringLiteral("Aufnahme"));
+        QVERIFY(!window.announced().last().startsWith(QStringLiteral("Spielt")));
+        platform::setScreenReaderActiveForTests(std::nullopt);
+    }
+
+    void photosAreDecodedSmallAfterTheRows() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        QImage photo(3000, 2000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(folder.db() + QStringLiteral("/Wal.jpg"), "JPG", 80));
+        frmAufnahme& window = open(folder);
+        QCOMPARE(window.lstWoerter->Rows(), 2);
+        window.lstWoerter->finishPictures();
+        QCOMPARE(window.lstWoerter->picturesPending(), 0);
+        for (int row = 0; row < 2; ++row) {
+            const QIcon icon = window.lstWoerter->item(row)->icon();
+            QVERIFY(!icon.isNull());
+            for (const QSize& size : icon.availableSizes()) QVERIFY(size.width() <= 128 && size.height() <= 128);
+        }
     }
 };
 

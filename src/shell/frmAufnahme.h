@@ -55,8 +55,9 @@ public:
     // The words shown, in the list's order.
     const QList<takes::Entry>& entries() const { return entries_; }
     bool recording() const { return recording_; }
-    // What the window last said in its status line.
+    // What the window last said in its status line, and what it told a screen reader.
     QString status() const { return lblStatus->Caption(); }
+    const QStringList& announced() const { return announcer_->messages(); }
 
     // The window for a folder of words (the command line's --aufnehmen ORDNER), to be
     // shown by the caller.
