@@ -96,6 +96,7 @@ struct Input {
     bool full = false;
     QString failure;  // why the input could not be opened or went away
     std::atomic<bool> open{false};
+    std::atomic<bool> askServer{false};  // a take began: is the input muted meanwhile?
     std::atomic<bool> quit{false};
     std::atomic<double> level{0};
 
@@ -118,6 +119,11 @@ struct Input {
     }
 };
 
+QString mutedMessage() {
+    return QStringLiteral("Das Mikrofon ist stumm geschaltet. Bitte in den Toneinstellungen den "
+                          "Eingang einschalten und lauter stellen.");
+}
+
 QString openStream(const soundlibs::Pulse*& pulse, pa_simple*& stream) {
     pulse = soundlibs::pulse();
     if (!pulse)
@@ -127,9 +133,7 @@ QString openStream(const soundlibs::Pulse*& pulse, pa_simple*& stream) {
         return QStringLiteral("Es läuft kein Sound-Server (PulseAudio oder PipeWire): es kann nichts "
                               "aufgenommen werden.");
     switch (defaultInput()) {
-        case InputState::Muted:
-            return QStringLiteral("Das Mikrofon ist stumm geschaltet. Bitte in den Toneinstellungen den "
-                                  "Eingang einschalten und lauter stellen.");
+        case InputState::Muted: return mutedMessage();
         case InputState::Missing: return noMicrophone();
         case InputState::Usable:
         case InputState::Unknown: break;
@@ -162,6 +166,12 @@ void readInput(std::shared_ptr<Input> input) {
     input->open = true;
     std::vector<std::int16_t> piece(kMicrophoneRate / 50);
     while (!input->quit) {
+        if (input->askServer.exchange(false) && defaultInput() == InputState::Muted) {
+            std::lock_guard lock(input->mutex);
+            input->failure = mutedMessage();
+            input->taking = false;
+            break;
+        }
         int error = 0;
         if (pulse->simple_read(stream, piece.data(), piece.size() * 2, &error) < 0) {
             std::lock_guard lock(input->mutex);
@@ -218,12 +228,16 @@ QString startMicrophone(bool preRoll) {
         hookedFailure.clear();
         return failure;
     }
-    // An input that failed before is tried afresh.
+    // An input known to have failed is said at once, and tried afresh at the next take.
     if (current()) {
-        std::lock_guard lock(current()->mutex);
-        if (!current()->failure.isEmpty()) {
-            current()->quit = true;
-            current().reset();
+        QString failure;
+        {
+            std::lock_guard lock(current()->mutex);
+            failure = current()->failure;
+        }
+        if (!failure.isEmpty()) {
+            closeInput();
+            return failure;
         }
     }
     if (!current()) openInput();
@@ -239,6 +253,7 @@ QString startMicrophone(bool preRoll) {
     }
     input.full = false;
     input.taking = true;
+    input.askServer = true;
     return QString();
 }
 
@@ -252,9 +267,15 @@ Sound stopMicrophone() {
     sound.channels = 1;
     sound.source = QStringLiteral("Mikrofon");
     if (!current()) return sound;
-    std::lock_guard lock(current()->mutex);
-    current()->taking = false;
-    sound.samples.swap(current()->samples);
+    bool failed = false;
+    {
+        std::lock_guard lock(current()->mutex);
+        current()->taking = false;
+        sound.samples.swap(current()->samples);
+        failed = !current()->failure.isEmpty();
+    }
+    // The failure was the take's (and has been said): the next take tries the input afresh.
+    if (failed) closeInput();
     return sound;
 }
 
