@@ -97,12 +97,17 @@ struct Input {
     QString failure;  // why the input could not be opened or went away
     std::atomic<bool> open{false};
     std::atomic<bool> askServer{false};  // a take began: is the input muted meanwhile?
+    std::chrono::steady_clock::time_point lastPiece;  // when the input last gave anything (under the mutex)
+    bool flowing = false;  // it has given something since it was opened
+    std::chrono::steady_clock::time_point takeStarted;
     std::atomic<bool> quit{false};
     std::atomic<double> level{0};
 
     void keep(const std::vector<std::int16_t>& piece) {
         const std::size_t most = static_cast<std::size_t>(kMicrophoneRate) * kMicrophoneMaxSeconds;
         std::lock_guard lock(mutex);
+        lastPiece = std::chrono::steady_clock::now();
+        flowing = true;
         if (taking) {
             const std::size_t room = most - samples.size();
             samples.insert(samples.end(), piece.begin(), piece.begin() + std::ptrdiff_t(std::min(room, piece.size())));
@@ -118,6 +123,31 @@ struct Input {
         }
     }
 };
+
+QString serverHangs() {
+    return QStringLiteral("Der Sound-Server antwortet nicht mehr: vom Mikrofon kommt nichts an. Die Aufnahme "
+                          "wurde nicht gespeichert; bitte die Toneinstellungen prüfen und noch einmal aufnehmen.");
+}
+
+// An input that gives nothing for this long during a take has stopped (a server that hangs);
+// one just opened may take longer for its first piece (an idle virtual input hands out its
+// first second or two at once).
+constexpr auto kSilentServer = std::chrono::milliseconds(3000);
+constexpr auto kOpeningServer = std::chrono::milliseconds(6000);
+
+// Under the input's mutex: a take whose input has given nothing for kSilentServer ends with
+// a failure (the reading thread may stay blocked; nobody waits for it).
+void noticeHang(Input& input) {
+    if (!input.taking || !input.failure.isEmpty()) return;
+    const auto now = std::chrono::steady_clock::now();
+    // Opening the input (asking the server, connecting) may take longer than a read.
+    if (!input.flowing ? now - input.takeStarted < kOpeningServer
+                    : now - std::max(input.lastPiece, input.takeStarted) < kSilentServer)
+        return;
+    input.failure = serverHangs();
+    input.taking = false;
+    input.quit = true;
+}
 
 QString mutedMessage() {
     return QStringLiteral("Das Mikrofon ist stumm geschaltet. Bitte in den Toneinstellungen den "
@@ -254,6 +284,7 @@ QString startMicrophone(bool preRoll) {
     input.full = false;
     input.taking = true;
     input.askServer = true;
+    input.takeStarted = std::chrono::steady_clock::now();
     return QString();
 }
 
@@ -283,6 +314,7 @@ bool microphoneRunning() {
     if (hooked()) return hookedTakeRuns;
     if (!current()) return false;
     std::lock_guard lock(current()->mutex);
+    noticeHang(*current());
     return current()->taking;
 }
 

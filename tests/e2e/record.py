@@ -21,6 +21,7 @@ import array
 import math
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -248,7 +249,8 @@ class Run(Pulse):
         empty = tempfile.mkdtemp(prefix="kb-none-")
         try:
             for name in ("Ball.ogg", "Zebra.ogg"):
-                os.remove(os.path.join(self.folder, name))
+                if os.path.exists(os.path.join(self.folder, name)):
+                    os.remove(os.path.join(self.folder, name))
             before = sorted(os.listdir(self.folder))
             process, window = self.open_window("ohne-server", empty)
             self.session.key("space")
@@ -270,6 +272,32 @@ class Run(Pulse):
         finally:
             shutil.rmtree(empty, ignore_errors=True)
 
+    def server_hangs(self):
+        """The sound server stops in the middle of a take: the window keeps answering, says so
+        within seconds and keeps nothing of the take."""
+        for name in ("Ball.ogg", "Zebra.ogg"):
+            if os.path.exists(os.path.join(self.folder, name)):
+                os.remove(os.path.join(self.folder, name))
+        before = sorted(os.listdir(self.folder))
+        process, window = self.open_window("haengt", self.runtime)
+        time.sleep(0.5)
+        self.session.key("space")
+        time.sleep(0.5)
+        os.kill(self.server.pid, signal.SIGSTOP)
+        try:
+            started = time.monotonic()
+            box = self.message_box(window, "server-haengt")
+            log(f"the window said so after {time.monotonic() - started:.1f} s")
+            self.session.key("Return")
+            wait_for("the box to close", lambda: box not in self.session.visible_windows("Knorzelbart"), 15)
+            assert sorted(os.listdir(self.folder)) == before, "a take from a hanging server was kept"
+            assert process.poll() is None, "the window ended"
+        finally:
+            os.kill(self.server.pid, signal.SIGCONT)
+        self.session.close()
+        self.session = None
+        self.passed.append("server hangs")
+
     def close(self):
         if self.session:
             self.session.close()
@@ -289,7 +317,7 @@ def main():
     os.makedirs(artefacts)
     run = Run(os.path.abspath(args.program), os.path.abspath(args.say_word), args.picture, artefacts)
     return run_steps(run.passed, [run.start_pulse, run.record_word, run.game_says_the_recording,
-                                  run.without_server], run.close)
+                                  run.server_hangs, run.without_server], run.close)
 
 
 if __name__ == "__main__":
