@@ -21,12 +21,12 @@ constexpr double kSpeechDecibels = 10.0;
 constexpr double kEdgeDecibels = 4.5;
 constexpr int kRunWindows = 5;
 constexpr int kGapWindows = 4;
-// Nothing quieter than this is speech, however quiet the room (RMS, dBFS).
-constexpr double kQuietestSpeech = -45.0;
+double decibels(double value) { return value > 0 ? 20 * std::log10(value / 32768.0) : -100.0; }
+
+// Nothing quieter than silence is speech, however quiet the room (RMS, dBFS).
+const double kQuietestSpeech = decibels(platform::kSilence);
 constexpr int kClipped = 32600;
 constexpr std::size_t kFloorWindows = 10;
-
-double decibels(double value) { return value > 0 ? 20 * std::log10(value / 32768.0) : -100.0; }
 
 int channelsOf(const Sound& take) { return std::max(1, take.channels); }
 std::size_t framesOf(const Sound& take) { return take.samples.size() / std::size_t(channelsOf(take)); }

@@ -68,7 +68,7 @@ Sound readRecording(const QString& path) {
     // A recording of nothing but silence is as good as none: the voice speaks instead.
     bool audible = false;
     for (const std::int16_t sample : sound.samples) {
-        if (std::abs(sample) > 64) {
+        if (std::abs(sample) >= kSilence) {
             audible = true;
             break;
         }
