@@ -309,12 +309,15 @@ private Q_SLOTS:
         QVERIFY(!window.recording());
         QVERIFY(platform::askedQuestions().isEmpty());
         QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        // On to the next word without a recording.
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Maus"));
         window.cmdLoeschen->setFocus();
+        press(window.cmdLoeschen, Qt::Key_Up);
         press(window.cmdLoeschen, Qt::Key_Return);
         QCOMPARE(platform::playedSounds().size(), 1);
         QVERIFY(platform::askedQuestions().isEmpty());
-        press(window.cmdLoeschen, Qt::Key_End);
-        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Maus"));
+        press(window.cmdLoeschen, Qt::Key_Home);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Apfel"));
     }
 
     void aTakeThatEndsByItselfIsSaidAndItsKeyDoesNothingElse() {
@@ -391,7 +394,7 @@ private Q_SLOTS:
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&window);
         QCOMPARE(face->role(), QAccessible::Window);
         QCOMPARE(accessibleName(window.imgBild), QStringLiteral("Bild: Apfel"));
-        QCOMPARE(window.announced().first(), QStringLiteral("„Apfel“ ist gewählt; 1 von 2 Wörtern sind aufgenommen."));
+        QCOMPARE(window.announced().first(), QStringLiteral("„Apfel“ ist gewählt; 1 von 2 aufgenommen."));
         // The meter is a picture in decibels: no value that changes for a screen reader.
         QAccessibleInterface* meter = QAccessible::queryAccessibleInterface(window.pgbPegel);
         QVERIFY(meter && !meter->valueInterface());
@@ -438,6 +441,48 @@ private Q_SLOTS:
             QVERIFY(!icon.isNull());
             for (const QSize& size : icon.availableSizes()) QVERIFY(size.width() <= 128 && size.height() <= 128);
         }
+    }
+
+    void theCountTheNextWordAndUndoingADeletion() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png", "Igel.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.ogg"), tone(1.0)).isEmpty());
+        platform::microphoneGives(tone(0.6));
+        frmAufnahme& window = open(folder);
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("1 von 3 aufgenommen"));
+        press(window, Qt::Key_Space);
+        press(window, Qt::Key_Space);
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("2 von 3 aufgenommen"));
+        // Hund has one already: the next without is Igel.
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Igel"));
+        // A doubtful take stays on its word, for another try.
+        platform::microphoneGives(tone(0.1));
+        press(window, Qt::Key_Space);
+        press(window, Qt::Key_Space);
+        QVERIFY2(window.status().contains(QStringLiteral("sehr kurz")), qPrintable(window.status()));
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Igel"));
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("3 von 3 aufgenommen"));
+
+        // "Löschen" can be taken back while the window is open.
+        press(window, Qt::Key_Up);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Hund"));
+        const QString hund = folder.db() + QStringLiteral("/Hund.ogg");
+        QFile file(hund);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        QVERIFY(!window.cmdRueckgaengig->isEnabled());
+        window.cmdLoeschen->click();
+        QVERIFY(!platform::fileExists(hund));
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("2 von 3 aufgenommen"));
+        QVERIFY(window.cmdRueckgaengig->isEnabled());
+        window.cmdRueckgaengig->click();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+        QCOMPARE(window.status(), QStringLiteral("Die Aufnahme von „Hund“ ist wieder da."));
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("3 von 3 aufgenommen"));
+        QVERIFY(!window.cmdRueckgaengig->isEnabled());
+        QVERIFY(window.lstWoerter->RowText(1).startsWith(QStringLiteral("Hund – aufgenommen")));
     }
 };
 

@@ -3,6 +3,8 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
+#include <QSaveFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -189,6 +191,8 @@ Result remove(const Entry& entry) {
         return result;
     }
     for (const QString& file : files) {
+        QFile kept(file);
+        if (kept.open(QIODevice::ReadOnly)) result.removed.append({file, kept.readAll()});
         const QString failure = platform::removeFile(file);
         if (!failure.isEmpty()) {
             result.failed = true;
@@ -199,6 +203,25 @@ Result remove(const Entry& entry) {
     }
     result.done = true;
     result.text = QStringLiteral("Die Aufnahme von „%1“ ist gelöscht.").arg(entry.word);
+    return result;
+}
+
+Result restore(const QString& word, const QList<Removed>& removed) {
+    Result result;
+    for (const Removed& file : removed) {
+        if (platform::fileExists(file.path)) continue;
+        QSaveFile back(file.path);
+        if (!back.open(QIODevice::WriteOnly) || back.write(file.bytes) != file.bytes.size() || !back.commit()) {
+            result.failed = true;
+            result.text = QStringLiteral("Die Datei „%1“ kann nicht zurückgeholt werden: %2.")
+                              .arg(file.path, back.errorString());
+            return result;
+        }
+        result.done = true;
+    }
+    result.text = result.done ? QStringLiteral("Die Aufnahme von „%1“ ist wieder da.").arg(word)
+                              : QStringLiteral("„%1“ hat inzwischen eine neue Aufnahme; die alte bleibt gelöscht.")
+                                    .arg(word);
     return result;
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -53,11 +54,18 @@ QString stemKey(const QString& stem);
 
 // What became of a take or a deletion: whether a file was written or removed, and the
 // German text for the teacher (a message when something went wrong, else a short note).
+// A recording as it was before it was deleted: its path and its bytes.
+struct Removed {
+    QString path;
+    QByteArray bytes;
+};
+
 struct Result {
     bool done = false;
     bool failed = false;  // a message box is due
     bool doubtful = false;  // kept, but clipped, very quiet or very short: worth another take
     QString text;
+    QList<Removed> removed;  // what a deletion took away, so that it can be put back
 };
 
 // What is wrong with a take that is kept all the same (German, for the status line), empty
@@ -72,5 +80,7 @@ QString doubts(const Hearing& hearing);
 Result keep(const Entry& entry, Kind kind, const platform::Sound& take);
 // Removes every recording of the word (word and syllables) once the teacher says yes.
 Result remove(const Entry& entry);
+// Puts deleted recordings back where no recording of that name has come since.
+Result restore(const QString& word, const QList<Removed>& removed);
 
 }  // namespace takes

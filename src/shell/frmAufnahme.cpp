@@ -64,11 +64,28 @@ void frmAufnahme::Form_Load() {
     platform::openMicrophone();
     fillList();
     lstWoerter->setFocus();
-    if (const takes::Entry* entry = current()) {
-        int recorded = 0;
-        for (const takes::Entry& e : entries_) recorded += takes::seconds(e.picture, Kind::Word, &recordingNames_) > 0;
-        setStatus(QStringLiteral("„%1“ ist gewählt; %2 von %3 Wörtern sind aufgenommen.")
-                      .arg(entry->word, QString::number(recorded), QString::number(entries_.size())));
+    showCount();
+    if (const takes::Entry* entry = current())
+        setStatus(QStringLiteral("„%1“ ist gewählt; %2.").arg(entry->word, lblAnzahl->Caption()));
+}
+
+void frmAufnahme::showCount() {
+    int recorded = 0;
+    for (const takes::Entry& e : entries_) recorded += !takes::existing(e.picture, Kind::Word, &recordingNames_).isEmpty();
+    lblAnzahl->setCaption(entries_.isEmpty() ? QString()
+                                             : QStringLiteral("%1 von %2 aufgenommen")
+                                                   .arg(QString::number(recorded), QString::number(entries_.size())));
+}
+
+// After a good take the next word that has no recording yet is chosen.
+void frmAufnahme::moveToNextMissing() {
+    const int from = lstWoerter->CurrentRow();
+    for (int step = 1; step < entries_.size(); ++step) {
+        const int row = int((from + step) % entries_.size());
+        if (takes::existing(entries_[row].picture, Kind::Word, &recordingNames_).isEmpty()) {
+            lstWoerter->setCurrentRow(row);
+            return;
+        }
     }
 }
 
@@ -212,6 +229,8 @@ void frmAufnahme::endTake() {
     if (result.failed) platform::MsgBox(result.text, platform::MsgIcon::Critical);
     const int row = entries_.indexOf(takeEntry_);
     if (row >= 0) lstWoerter->setRowText(row, rowText(entries_[row]));
+    showCount();
+    if (result.done && !result.doubtful && kind_ == Kind::Word) moveToNextMissing();
     showWord();
 }
 
@@ -229,6 +248,7 @@ void frmAufnahme::lockForTake(bool on) {
     cmdAnhoeren->setEnabled(!on);
     cmdSilbenAnhoeren->setEnabled(!on);
     cmdLoeschen->setEnabled(!on);
+    cmdRueckgaengig->setEnabled(!on && !deleted_.isEmpty());
     // The list stays on the word being recorded.
     const bool listFocused = lstWoerter->hasFocus();
     lstWoerter->setEnabled(!on);
@@ -296,9 +316,27 @@ void frmAufnahme::cmdLoeschen_Click() {
     platform::stopSound();
     const takes::Result result = takes::remove(*entry);
     recordingNames_ = takes::recordingNamesIn(folder);
-    setStatus(result.text);
+    if (!result.removed.isEmpty()) {
+        deleted_.append({entry->word, result.removed});
+        cmdRueckgaengig->setEnabled(true);
+    }
+    setStatus(result.done ? result.text + QStringLiteral(" („Rückgängig“ holt sie zurück.)") : result.text);
     if (result.failed) platform::MsgBox(result.text, platform::MsgIcon::Critical);
     lstWoerter->setRowText(lstWoerter->CurrentRow(), rowText(*entry));
+    showCount();
+    showWord();
+}
+
+void frmAufnahme::cmdRueckgaengig_Click() {
+    if (deleted_.isEmpty() || recording_) return;
+    const auto [word, removed] = deleted_.takeLast();
+    const takes::Result result = takes::restore(word, removed);
+    recordingNames_ = takes::recordingNamesIn(folder);
+    setStatus(result.text);
+    if (result.failed) platform::MsgBox(result.text, platform::MsgIcon::Critical);
+    for (int row = 0; row < entries_.size(); ++row) lstWoerter->setRowText(row, rowText(entries_[row]));
+    cmdRueckgaengig->setEnabled(!deleted_.isEmpty());
+    showCount();
     showWord();
 }
 

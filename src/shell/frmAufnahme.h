@@ -40,8 +40,10 @@ public:
     platform::CommandButton* cmdAnhoeren;
     platform::CommandButton* cmdSilbenAnhoeren;
     platform::CommandButton* cmdLoeschen;
+    platform::CommandButton* cmdRueckgaengig;
     platform::CommandButton* cmdSchliessen;
     platform::Label* lblStatus;
+    platform::Label* lblAnzahl;
     platform::Timer* tmrPegel;
 
     void cmdAufnehmen_Click();
@@ -49,6 +51,7 @@ public:
     void cmdAnhoeren_Click();
     void cmdSilbenAnhoeren_Click();
     void cmdLoeschen_Click();
+    void cmdRueckgaengig_Click();
     void lstWoerter_Change();
     void tmrPegel_Timer();
 
@@ -81,6 +84,8 @@ private:
     bool windowKey(QEvent* keyPress);
     void moveBy(int rows);
     QString afterTake(const takes::Result& result, bool full);
+    void showCount();
+    void moveToNextMissing();
 
     QList<takes::Entry> entries_;
     bool recording_ = false;
@@ -88,5 +93,7 @@ private:
     takes::Entry takeEntry_;
     std::unique_ptr<platform::Announcer> announcer_;
     QStringList recordingNames_;
+    // Deletions that "Rückgängig" can take back, the last first; kept until the window closes.
+    QList<std::pair<QString, QList<takes::Removed>>> deleted_;
     double keysPausedUntil_ = -1;
 };

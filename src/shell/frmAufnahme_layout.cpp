@@ -74,9 +74,13 @@ void frmAufnahme::buildLayout() {
     cmdAnhoeren = button(this, "cmdAnhoeren", 330, 252, QStringLiteral("Anhören"));
     cmdSilbenAnhoeren = button(this, "cmdSilbenAnhoeren", 485, 252, QStringLiteral("Silben anhören"));
     cmdLoeschen = button(this, "cmdLoeschen", 330, 304, QStringLiteral("Löschen"));
+    cmdRueckgaengig = button(this, "cmdRueckgaengig", 485, 304, QStringLiteral("Rückgängig"));
+    cmdRueckgaengig->setEnabled(false);
     lblStatus = label(this, "lblStatus", 330, 356, 300, 62, 10);
     lblStatus->setWordWrap(true);
     cmdSchliessen = button(this, "cmdSchliessen", 485, 426, QStringLiteral("Schließen"));
+    lblAnzahl = label(this, "lblAnzahl", 330, 426, 150, 44, 10);
+    lblAnzahl->setWordWrap(true);
 
     // The syllables are there only when the game plays them.
     const bool syllables = options::current().syllables;
@@ -89,6 +93,7 @@ void frmAufnahme::buildLayout() {
     QObject::connect(cmdAnhoeren, &QPushButton::clicked, this, [this] { cmdAnhoeren_Click(); });
     QObject::connect(cmdSilbenAnhoeren, &QPushButton::clicked, this, [this] { cmdSilbenAnhoeren_Click(); });
     QObject::connect(cmdLoeschen, &QPushButton::clicked, this, [this] { cmdLoeschen_Click(); });
+    QObject::connect(cmdRueckgaengig, &QPushButton::clicked, this, [this] { cmdRueckgaengig_Click(); });
     QObject::connect(cmdSchliessen, &QPushButton::clicked, this, [this] { Unload(); });
     lstWoerter->onCurrentChanged = [this] { lstWoerter_Change(); };
     // Space, Return and the arrows do the window's jobs wherever the focus is (the question
