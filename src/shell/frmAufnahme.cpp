@@ -26,7 +26,7 @@ QString secondsText(double seconds) {
 }
 
 // The short tone that marks the start of a take for a teacher who listens to a screen
-// reader (the take begins after it, so it is not in the recording).
+// reader (40 ms: shorter than any speech the trimming keeps).
 platform::Sound startTone() {
     platform::Sound tone;
     tone.rate = 22050;
@@ -65,8 +65,10 @@ void frmAufnahme::Form_Load() {
     fillList();
     lstWoerter->setFocus();
     showCount();
-    if (const takes::Entry* entry = current())
-        setStatus(QStringLiteral("„%1“ ist gewählt; %2.").arg(entry->word, lblAnzahl->Caption()));
+    if (const takes::Entry* entry = current()) {
+        lblStatus->setCaption(QStringLiteral("„%1“ ist gewählt; %2.").arg(entry->word, lblAnzahl->Caption()));
+        tmrAnsage->setEnabled(true);
+    }
 }
 
 void frmAufnahme::showCount() {
@@ -165,7 +167,14 @@ void frmAufnahme::showWord() {
 }
 
 void frmAufnahme::lstWoerter_Change() {
-    if (!recording_) showWord();
+    tmrAnsage->setEnabled(false);
+    // During a take the list stays on the word being recorded (a click elsewhere is undone).
+    if (recording_) {
+        const int row = int(entries_.indexOf(takeEntry_));
+        if (row >= 0 && lstWoerter->CurrentRow() != row) lstWoerter->setCurrentRow(row);
+        return;
+    }
+    showWord();
 }
 
 void frmAufnahme::cmdAufnehmen_Click() {
@@ -182,8 +191,10 @@ void frmAufnahme::startTake(Kind kind) {
     const takes::Entry* entry = current();
     if (!entry) return;
     platform::stopSound();
-    // A teacher who listens to a screen reader hears a short tone instead of the status, and
-    // the take begins after it: neither the reader's voice nor the tone is recorded.
+    tmrAnsage->setEnabled(false);
+    // A teacher who listens to a screen reader hears a short tone instead of the status: the
+    // take begins without the moment before the key (the reader's voice may be in it), and
+    // the tone is too short to count as speech when the take is trimmed.
     const bool listening = platform::screenReaderActive();
     if (listening) platform::playSound(QStringLiteral("Aufnahmeton"), [] { return startTone(); });
     const QString failure = platform::startMicrophone(!listening);
@@ -249,11 +260,7 @@ void frmAufnahme::lockForTake(bool on) {
     cmdSilbenAnhoeren->setEnabled(!on);
     cmdLoeschen->setEnabled(!on);
     cmdRueckgaengig->setEnabled(!on && !deleted_.isEmpty());
-    // The list stays on the word being recorded.
-    const bool listFocused = lstWoerter->hasFocus();
-    lstWoerter->setEnabled(!on);
-    if (on && listFocused) running->setFocus();
-    if (!on && listFocused) lstWoerter->setFocus();
+    // The focus stays where it is: a screen reader would read a move into the take.
     if (!on) pgbPegel->setLevel(0);
 }
 

@@ -45,6 +45,7 @@ public:
     platform::Label* lblStatus;
     platform::Label* lblAnzahl;
     platform::Timer* tmrPegel;
+    platform::Timer* tmrAnsage;  // says the chosen word once the window is there
 
     void cmdAufnehmen_Click();
     void cmdSilben_Click();

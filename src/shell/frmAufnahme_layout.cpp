@@ -88,6 +88,13 @@ void frmAufnahme::buildLayout() {
     cmdSilbenAnhoeren->setVisible(syllables);
 
     tmrPegel = new Timer(this, "tmrPegel", 50, [this] { tmrPegel_Timer(); });
+    // A screen reader first reads the window and its list as they appear; the chosen word
+    // comes after that.
+    tmrAnsage = new Timer(this, "tmrAnsage", 1500, [this] {
+        tmrAnsage->setEnabled(false);
+        if (const takes::Entry* entry = current())
+            setStatus(QStringLiteral("„%1“ ist gewählt; %2.").arg(entry->word, lblAnzahl->Caption()));
+    });
     QObject::connect(cmdAufnehmen, &QPushButton::clicked, this, [this] { cmdAufnehmen_Click(); });
     QObject::connect(cmdSilben, &QPushButton::clicked, this, [this] { cmdSilben_Click(); });
     QObject::connect(cmdAnhoeren, &QPushButton::clicked, this, [this] { cmdAnhoeren_Click(); });
