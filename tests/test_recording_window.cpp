@@ -489,6 +489,28 @@ private Q_SLOTS:
         QVERIFY(!window.cmdRueckgaengig->isEnabled());
         QVERIFY(window.lstWoerter->RowText(1).startsWith(QStringLiteral("Hund – aufgenommen")));
     }
+
+    void onlyTheMissingWords() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png", "Igel.png", "Maus.png"});
+        for (const char* name : {"/Hund.ogg", "/Igel.ogg"})
+            QVERIFY(platform::writeOggVorbis(folder.db() + QLatin1String(name), tone(1.0)).isEmpty());
+        frmAufnahme& window = open(folder);
+        QVERIFY(!window.cmdNurFehlende->isChecked());
+        window.cmdNurFehlende->click();
+        QVERIFY(window.cmdNurFehlende->isChecked());
+        QVERIFY(window.lstWoerter->isRowHidden(1) && window.lstWoerter->isRowHidden(2));
+        QVERIFY(!window.lstWoerter->isRowHidden(0) && !window.lstWoerter->isRowHidden(3));
+        // The arrows step over what is hidden.
+        press(window, Qt::Key_Down);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Maus"));
+        press(window, Qt::Key_Up);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Apfel"));
+        window.cmdNurFehlende->click();
+        QVERIFY(!window.lstWoerter->isRowHidden(1));
+        press(window, Qt::Key_Down);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Hund"));
+    }
 };
 
 QTEST_MAIN(TestRecordingWindow)

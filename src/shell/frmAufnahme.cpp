@@ -72,11 +72,35 @@ void frmAufnahme::Form_Load() {
 }
 
 void frmAufnahme::showCount() {
-    int recorded = 0;
-    for (const takes::Entry& e : entries_) recorded += !takes::existing(e.picture, Kind::Word, &recordingNames_).isEmpty();
+    const auto recorded = recorded_.count(true);
     lblAnzahl->setCaption(entries_.isEmpty() ? QString()
                                              : QStringLiteral("%1 von %2 aufgenommen")
                                                    .arg(QString::number(recorded), QString::number(entries_.size())));
+}
+
+// The folder's recordings, listed again after anything changed them.
+void frmAufnahme::readRecordings() {
+    recordingNames_ = takes::recordingNamesIn(folder);
+    recorded_.clear();
+    for (const takes::Entry& entry : entries_)
+        recorded_.append(!takes::existing(entry.picture, Kind::Word, &recordingNames_).isEmpty());
+}
+
+void frmAufnahme::cmdNurFehlende_Click() {
+    applyFilter();
+    setStatus(cmdNurFehlende->isChecked() ? QStringLiteral("Nur die Wörter ohne Aufnahme werden gezeigt.")
+                                          : QStringLiteral("Alle Wörter werden gezeigt."));
+}
+
+// With "Nur fehlende" on, the words that have a recording are hidden, but never the chosen
+// one (it stays until the teacher moves on).
+void frmAufnahme::applyFilter() {
+    const bool only = cmdNurFehlende->isChecked();
+    if (!only && !filtered_) return;
+    filtered_ = only;
+    const int chosen = lstWoerter->CurrentRow();
+    for (int row = 0; row < entries_.size(); ++row)
+        lstWoerter->setRowHidden(row, only && row != chosen && recorded(row));
 }
 
 // After a good take the next word that has no recording yet is chosen.
@@ -84,7 +108,7 @@ void frmAufnahme::moveToNextMissing() {
     const int from = lstWoerter->CurrentRow();
     for (int step = 1; step < entries_.size(); ++step) {
         const int row = int((from + step) % entries_.size());
-        if (takes::existing(entries_[row].picture, Kind::Word, &recordingNames_).isEmpty()) {
+        if (!recorded(row)) {
             lstWoerter->setCurrentRow(row);
             return;
         }
@@ -103,7 +127,7 @@ void frmAufnahme::Form_Unload(int& Cancel) {
 void frmAufnahme::fillList() {
     bool readable = true;
     entries_ = takes::wordsOf(folder, &readable);
-    recordingNames_ = takes::recordingNamesIn(folder);
+    readRecordings();
     QStringList texts, pictures;
     for (const takes::Entry& entry : entries_) {
         texts.append(rowText(entry));
@@ -174,6 +198,7 @@ void frmAufnahme::lstWoerter_Change() {
         if (row >= 0 && lstWoerter->CurrentRow() != row) lstWoerter->setCurrentRow(row);
         return;
     }
+    applyFilter();
     showWord();
 }
 
@@ -235,7 +260,7 @@ void frmAufnahme::endTake() {
     }
     lblStatus->setCaption(QStringLiteral("Aufnahme von „%1“ beendet.").arg(takeEntry_.word));
     const takes::Result result = takes::keep(takeEntry_, kind_, take);
-    recordingNames_ = takes::recordingNamesIn(folder);
+    readRecordings();
     setStatus(afterTake(result, full));
     if (result.failed) platform::MsgBox(result.text, platform::MsgIcon::Critical);
     const int row = entries_.indexOf(takeEntry_);
@@ -293,9 +318,16 @@ bool frmAufnahme::windowKey(QEvent* keyPress) {
     }
 }
 
+// Moves over `rows` shown rows (fewer at either end).
 void frmAufnahme::moveBy(int rows) {
     if (recording_ || entries_.isEmpty()) return;
-    const int row = std::clamp(lstWoerter->CurrentRow() + rows, 0, int(entries_.size()) - 1);
+    const int step = rows < 0 ? -1 : 1;
+    int row = lstWoerter->CurrentRow();
+    for (int next = row + step, left = std::abs(rows); left > 0 && next >= 0 && next < entries_.size(); next += step)
+        if (!lstWoerter->isRowHidden(next)) {
+            row = next;
+            --left;
+        }
     lstWoerter->setCurrentRow(row);
 }
 
@@ -322,7 +354,7 @@ void frmAufnahme::cmdLoeschen_Click() {
     if (!entry || recording_) return;
     platform::stopSound();
     const takes::Result result = takes::remove(*entry);
-    recordingNames_ = takes::recordingNamesIn(folder);
+    readRecordings();
     if (!result.removed.isEmpty()) {
         deleted_.append({entry->word, result.removed});
         cmdRueckgaengig->setEnabled(true);
@@ -338,7 +370,7 @@ void frmAufnahme::cmdRueckgaengig_Click() {
     if (deleted_.isEmpty() || recording_) return;
     const auto [word, removed] = deleted_.takeLast();
     const takes::Result result = takes::restore(word, removed);
-    recordingNames_ = takes::recordingNamesIn(folder);
+    readRecordings();
     setStatus(result.text);
     if (result.failed) platform::MsgBox(result.text, platform::MsgIcon::Critical);
     for (int row = 0; row < entries_.size(); ++row) lstWoerter->setRowText(row, rowText(entries_[row]));

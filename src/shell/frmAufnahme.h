@@ -41,6 +41,7 @@ public:
     platform::CommandButton* cmdSilbenAnhoeren;
     platform::CommandButton* cmdLoeschen;
     platform::CommandButton* cmdRueckgaengig;
+    platform::CommandButton* cmdNurFehlende;  // a switch: only the words without a recording
     platform::CommandButton* cmdSchliessen;
     platform::Label* lblStatus;
     platform::Label* lblAnzahl;
@@ -53,6 +54,7 @@ public:
     void cmdSilbenAnhoeren_Click();
     void cmdLoeschen_Click();
     void cmdRueckgaengig_Click();
+    void cmdNurFehlende_Click();
     void lstWoerter_Change();
     void tmrPegel_Timer();
 
@@ -86,6 +88,9 @@ private:
     void moveBy(int rows);
     QString afterTake(const takes::Result& result, bool full);
     void showCount();
+    void applyFilter();
+    bool recorded(int row) const { return row >= 0 && row < recorded_.size() && recorded_[row]; }
+    void readRecordings();
     void moveToNextMissing();
 
     QList<takes::Entry> entries_;
@@ -94,6 +99,8 @@ private:
     takes::Entry takeEntry_;
     std::unique_ptr<platform::Announcer> announcer_;
     QStringList recordingNames_;
+    QList<bool> recorded_;  // per row: whether the word has a recording
+    bool filtered_ = false;  // rows are hidden
     // Deletions that "Rückgängig" can take back, the last first; kept until the window closes.
     QList<std::pair<QString, QList<takes::Removed>>> deleted_;
     double keysPausedUntil_ = -1;

@@ -52,7 +52,7 @@ frmAufnahme& frmAufnahme::Default() { return platform::Default<frmAufnahme>(QStr
 void frmAufnahme::buildLayout() {
     lblOrdner = label(this, "lblOrdner", 10, 6, 620, 26, 10);
     lstWoerter = new WordList(this, "lstWoerter");
-    lstWoerter->Move(10, 36, 300, 434);
+    lstWoerter->Move(10, 36, 300, 382);
     lstWoerter->setFont(look::wholePixelFont(12));
     lstWoerter->setPictureSize(40);
     describe(lstWoerter, QStringLiteral("Wörter"),
@@ -79,6 +79,8 @@ void frmAufnahme::buildLayout() {
     lblStatus = label(this, "lblStatus", 330, 356, 300, 62, 10);
     lblStatus->setWordWrap(true);
     cmdSchliessen = button(this, "cmdSchliessen", 485, 426, QStringLiteral("Schließen"));
+    cmdNurFehlende = button(this, "cmdNurFehlende", 10, 426, QStringLiteral("Nur fehlende"));
+    cmdNurFehlende->setCheckable(true);
     lblAnzahl = label(this, "lblAnzahl", 330, 426, 150, 44, 10);
     lblAnzahl->setWordWrap(true);
 
@@ -101,6 +103,7 @@ void frmAufnahme::buildLayout() {
     QObject::connect(cmdSilbenAnhoeren, &QPushButton::clicked, this, [this] { cmdSilbenAnhoeren_Click(); });
     QObject::connect(cmdLoeschen, &QPushButton::clicked, this, [this] { cmdLoeschen_Click(); });
     QObject::connect(cmdRueckgaengig, &QPushButton::clicked, this, [this] { cmdRueckgaengig_Click(); });
+    QObject::connect(cmdNurFehlende, &QPushButton::clicked, this, [this] { cmdNurFehlende_Click(); });
     QObject::connect(cmdSchliessen, &QPushButton::clicked, this, [this] { Unload(); });
     lstWoerter->onCurrentChanged = [this] { lstWoerter_Change(); };
     // Space, Return and the arrows do the window's jobs wherever the focus is (the question
