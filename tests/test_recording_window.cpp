@@ -161,6 +161,10 @@ private Q_SLOTS:
         QCOMPARE(window.lstWoerter->RowText(1), QStringLiteral("Hund – aufgenommen, 1,0 s"));
         QCOMPARE(window.status(), QStringLiteral("Aufnahme von „Hund“ gespeichert."));
         QVERIFY(testsupport::messageTexts().isEmpty());
+        // The new take is heard at once.
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Hund.ogg"));
+        platform::playedSounds().clear();
         // Return plays the recording; a word without one says so and plays nothing.
         press(list, Qt::Key_Down);
         press(list, Qt::Key_Return);
@@ -245,6 +249,7 @@ private Q_SLOTS:
         QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Tomate.silben.ogg")));
         QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Tomate.ogg")));
         QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme\nSilben 1,4 s"));
+        platform::playedSounds().clear();
         window.cmdSilbenAnhoeren->click();
         QCOMPARE(platform::playedSounds().size(), 1);
         QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Tomate.silben.ogg"));
@@ -312,8 +317,18 @@ private Q_SLOTS:
         QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
         // On to the next word without a recording.
         QCOMPARE(window.lblWort->Caption(), QStringLiteral("Maus"));
+        // Playing at once can be switched off.
+        QCOMPARE(platform::playedSounds().size(), 1);
+        platform::playedSounds().clear();
+        window.cmdGleichAnhoeren->click();
+        QVERIFY(!window.cmdGleichAnhoeren->isChecked());
+        press(window, Qt::Key_Space);
+        press(window, Qt::Key_Space);
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Maus.ogg")));
+        QVERIFY(platform::playedSounds().isEmpty());
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Apfel"));
         window.cmdLoeschen->setFocus();
-        press(window.cmdLoeschen, Qt::Key_Up);
+        press(window.cmdLoeschen, Qt::Key_End);
         press(window.cmdLoeschen, Qt::Key_Return);
         QCOMPARE(platform::playedSounds().size(), 1);
         QVERIFY(platform::askedQuestions().isEmpty());

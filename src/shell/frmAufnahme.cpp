@@ -263,6 +263,15 @@ void frmAufnahme::endTake() {
     readRecordings();
     setStatus(afterTake(result, full));
     if (result.failed) platform::MsgBox(result.text, platform::MsgIcon::Critical);
+    // The new take is heard at once; not with a screen reader, which is saying what became
+    // of it (Return plays it then).
+    if (result.done && cmdGleichAnhoeren->isChecked() && !platform::screenReaderActive()) {
+        const QStringList files = takes::existing(takeEntry_.picture, kind_);
+        if (!files.isEmpty()) {
+            const QString file = files.first();
+            platform::playSound(QStringLiteral("Aufnahme"), [file] { return platform::readRecording(file); });
+        }
+    }
     const int row = entries_.indexOf(takeEntry_);
     if (row >= 0) lstWoerter->setRowText(row, rowText(entries_[row]));
     showCount();

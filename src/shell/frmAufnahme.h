@@ -42,6 +42,7 @@ public:
     platform::CommandButton* cmdLoeschen;
     platform::CommandButton* cmdRueckgaengig;
     platform::CommandButton* cmdNurFehlende;  // a switch: only the words without a recording
+    platform::CommandButton* cmdGleichAnhoeren;  // a switch, on: a saved take is played at once
     platform::CommandButton* cmdSchliessen;
     platform::Label* lblStatus;
     platform::Label* lblAnzahl;

@@ -81,6 +81,9 @@ void frmAufnahme::buildLayout() {
     cmdSchliessen = button(this, "cmdSchliessen", 485, 426, QStringLiteral("Schließen"));
     cmdNurFehlende = button(this, "cmdNurFehlende", 10, 426, QStringLiteral("Nur fehlende"));
     cmdNurFehlende->setCheckable(true);
+    cmdGleichAnhoeren = button(this, "cmdGleichAnhoeren", 165, 426, QStringLiteral("Gleich anhören"));
+    cmdGleichAnhoeren->setCheckable(true);
+    cmdGleichAnhoeren->setChecked(true);
     lblAnzahl = label(this, "lblAnzahl", 330, 426, 150, 44, 10);
     lblAnzahl->setWordWrap(true);
 
