@@ -13,7 +13,7 @@ photo_runs="${PHOTO_RUNS:-5}"
 
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DKNORZELBART_ASSETS="$root/assets" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe \
-  bench_lernstand syllables_probe >/dev/null
+  bench_lernstand syllables_probe recording_window >/dev/null
 
 # An X server of our own for the programs that open windows.
 display="${BENCH_DISPLAY:-:$((90 + RANDOM % 100))}"
@@ -141,6 +141,9 @@ print("-+-".join("-" * x for x in w))
 for r in rows:
     print(" | ".join(c.ljust(w[i]) for i, c in enumerate(r)))
 PY
+echo
+echo "The recording window on a folder of phone photos:"
+QT_QPA_PLATFORM=offscreen "$build/recording_window" 500 2>/dev/null || true
 echo
 echo "Learning record (the record on against off):"
 QT_QPA_PLATFORM=offscreen "$build/bench_lernstand" 2>/dev/null

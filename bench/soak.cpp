@@ -2,11 +2,14 @@
 // A long run: complete games one after another under the virtual clock, as a school day
 // of games would go without restarting the program. Reports the picture list's length and
 // the memory after 10, 100 and 1,000 games; any broken rule of the shared state stops it.
+// Every tenth game is followed by a round of the teacher's recording window.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
 #include <malloc.h>
 #include <random>
@@ -19,6 +22,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Random.h"
 #include "raeuber/frmRaeuber.h"
+#include "shell/frmAufnahme.h"
 #include "support/GameFixture.h"
 #include "support/Invariants.h"
 #include "support/Playthrough.h"
@@ -46,6 +50,35 @@ void fail(const QString& what) {
     std::exit(1);
 }
 
+// A second of a tone between quiet, as the test's microphone gives it.
+platform::Sound spokenTake() {
+    platform::Sound take;
+    take.rate = 22050;
+    take.samples.assign(4410, 0);
+    for (int i = 0; i < take.rate; ++i)
+        take.samples.push_back(std::int16_t(8000 * std::sin(2 * M_PI * 440.0 * i / take.rate)));
+    take.samples.insert(take.samples.end(), 4410, 0);
+    return take;
+}
+
+// The teacher's recording window between games: opened on its own folder, a word recorded,
+// heard and deleted, closed again.
+void recordingWindowRound(const QString& words, int g) {
+    platform::microphoneGives(spokenTake());
+    frmAufnahme& window = frmAufnahme::forFolder(words);
+    window.Show();
+    window.lstWoerter->finishPictures();
+    window.cmdAufnehmen->click();
+    window.cmdAufnehmen->click();
+    window.cmdAnhoeren->click();
+    window.cmdLoeschen->click();
+    if (window.lstWoerter->RowText(0) != QStringLiteral("Wal – keine Aufnahme"))
+        fail(QStringLiteral("recording window %1: \"%2\"").arg(QString::number(g), window.lstWoerter->RowText(0)));
+    window.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::shownMessages().clear();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -65,6 +98,11 @@ int main(int argc, char* argv[]) {
     constexpr int kPictures = 40;
     testsupport::ProgramFolder folder;
     folder.addNumberedPictures(kPictures);
+    // The recording window's own folder (its takes must not reach the games' words).
+    QTemporaryDir recordings;
+    QImage whale(64, 64, QImage::Format_RGB32);
+    whale.fill(Qt::blue);
+    whale.save(recordings.path() + QStringLiteral("/Wal.png"));
     std::mt19937 chance(20240611);
     std::uniform_real_distribution<float> uniform(0.0f, 0.99999f);
 
@@ -82,14 +120,15 @@ int main(int argc, char* argv[]) {
         game.beginChild(child);  // as the menu's level button does; nothing while the record is off
         const auto check = [&](const QString& step) {
             const QString broken = testsupport::brokenInvariants(game);
-            if (!broken.isEmpty()) fail(QStringLiteral("game %1, %2:\n%3").arg(g).arg(step, broken));
+            if (!broken.isEmpty()) fail(QStringLiteral("game %1, %2:\n%3").arg(QString::number(g), step, broken));
         };
         const bool victory = g % 2 == 0;
         const QString end = victory ? testsupport::playToVictory(game, g % 4, check)
                                     : testsupport::playToDefeat(game, check);
         if (!end.contains(victory ? QStringLiteral("gewonnen") : QStringLiteral("verloren")))
-            fail(QStringLiteral("game %1 ended with \"%2\"").arg(g).arg(end));
+            fail(QStringLiteral("game %1 ended with \"%2\"").arg(QString::number(g), end));
         platform::shownMessages().clear();
+        if (g % 10 == 0) recordingWindowRound(recordings.path(), g);
         // The virtual clock runs handlers without an event loop; the program's loop would
         // have delivered the posted events (repaints, deferred deletes) long since.
         QCoreApplication::processEvents();

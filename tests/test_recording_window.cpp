@@ -9,7 +9,11 @@
 
 #include "game/Options.h"
 #include "game/Takes.h"
+#include "platform/Access.h"
+#include "platform/Clock.h"
+#include "platform/Hooks.h"
 #include "platform/MessageBox.h"
+#include "platform/Microphone.h"
 #include "platform/Recording.h"
 #include "platform/TestMode.h"
 #include "shell/CommandLine.h"
@@ -46,6 +50,7 @@ QString accessibleName(QObject* object) {
 }
 
 void press(QWidget* widget, Qt::Key key) { QTest::keyClick(widget, key); }
+void press(QWidget& widget, Qt::Key key) { QTest::keyClick(&widget, key); }
 
 }  // namespace
 
@@ -156,6 +161,10 @@ private Q_SLOTS:
         QCOMPARE(window.lstWoerter->RowText(1), QStringLiteral("Hund – aufgenommen, 1,0 s"));
         QCOMPARE(window.status(), QStringLiteral("Aufnahme von „Hund“ gespeichert."));
         QVERIFY(testsupport::messageTexts().isEmpty());
+        // The new take is heard at once.
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Hund.ogg"));
+        platform::playedSounds().clear();
         // Return plays the recording; a word without one says so and plays nothing.
         press(list, Qt::Key_Down);
         press(list, Qt::Key_Return);
@@ -181,7 +190,7 @@ private Q_SLOTS:
         QVERIFY(window.recording());
         window.cmdAufnehmen->click();
         QCOMPARE(testsupport::messageTexts().size(), 2);
-        QVERIFY(testsupport::messageTexts().last().contains(QStringLiteral("nichts zu hören")));
+        QVERIFY(testsupport::messageTexts().last().contains(QStringLiteral("kein gesprochenes Wort")));
         QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
         QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme"));
     }
@@ -232,14 +241,15 @@ private Q_SLOTS:
         frmAufnahme& window = open(folder);
         QVERIFY(testsupport::shown(window.cmdSilben));
         QCOMPARE(window.cmdSilben->Caption(), QStringLiteral("Silben aufnehmen"));
-        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme; Silben fehlen"));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme\nSilben fehlen"));
         window.cmdSilben->click();
         QCOMPARE(window.cmdSilben->Caption(), QStringLiteral("Stopp"));
         QVERIFY(!window.cmdAufnehmen->isEnabled());
         window.cmdSilben->click();
         QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Tomate.silben.ogg")));
         QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Tomate.ogg")));
-        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme; Silben 1,4 s"));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Tomate – keine Aufnahme\nSilben 1,4 s"));
+        platform::playedSounds().clear();
         window.cmdSilbenAnhoeren->click();
         QCOMPARE(platform::playedSounds().size(), 1);
         QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Tomate.silben.ogg"));
@@ -283,6 +293,238 @@ private Q_SLOTS:
         touch(window.cmdAufnehmen);
         QVERIFY(!window.recording());
         QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+    }
+
+    void keysDoTheirJobsWhereverTheFocusIs() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png", "Maus.png"});
+        platform::microphoneGives(tone(0.6));
+        frmAufnahme& window = open(folder);
+        window.cmdAnhoeren->click();
+        window.cmdAnhoeren->setFocus();
+        press(window.cmdAnhoeren, Qt::Key_Down);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Hund"));
+        press(window.cmdAnhoeren, Qt::Key_Space);
+        QVERIFY(window.recording());
+        // The list stays on the word being recorded.
+        press(window.cmdAnhoeren, Qt::Key_Down);
+        QCOMPARE(window.lstWoerter->CurrentRow(), 1);
+        window.lstWoerter->setCurrentRow(2);  // a click
+        QCOMPARE(window.lstWoerter->CurrentRow(), 1);
+        press(window, Qt::Key_Space);
+        QVERIFY(!window.recording());
+        QVERIFY(platform::askedQuestions().isEmpty());
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        // On to the next word without a recording.
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Maus"));
+        // Playing at once can be switched off.
+        QCOMPARE(platform::playedSounds().size(), 1);
+        platform::playedSounds().clear();
+        window.cmdGleichAnhoeren->click();
+        QVERIFY(!window.cmdGleichAnhoeren->isChecked());
+        press(window, Qt::Key_Space);
+        press(window, Qt::Key_Space);
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Maus.ogg")));
+        QVERIFY(platform::playedSounds().isEmpty());
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Apfel"));
+        window.cmdLoeschen->setFocus();
+        press(window.cmdLoeschen, Qt::Key_End);
+        press(window.cmdLoeschen, Qt::Key_Return);
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QVERIFY(platform::askedQuestions().isEmpty());
+        press(window.cmdLoeschen, Qt::Key_Home);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Apfel"));
+    }
+
+    void aTakeThatEndsByItselfIsSaidAndItsKeyDoesNothingElse() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        platform::microphoneGives(tone(0.6));
+        frmAufnahme& window = open(folder);
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(window.recording());
+        const QString lost = QStringLiteral("Das Mikrofon ist mitten in der Aufnahme ausgefallen.");
+        platform::endHookedTake(false, lost);
+        platform::advance(60);
+        QVERIFY(!window.recording());
+        QCOMPARE(testsupport::messageTexts(), QStringList{lost});
+        QCOMPARE(window.status(), lost);
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        // The teacher's Space, meant as Stopp, starts nothing.
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(!window.recording());
+        platform::advance(int(frmAufnahme::kKeyPauseSeconds * 1000));
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(window.recording());
+        // The longest take ends by itself, is kept, and the window says why it ended.
+        platform::endHookedTake(true, QString());
+        platform::advance(60);
+        QVERIFY(!window.recording());
+        QVERIFY(platform::fileExists(folder.db() + QStringLiteral("/Hund.ogg")));
+        QVERIFY2(window.status().startsWith(QStringLiteral("Die Aufnahme hat nach 60 Sekunden von selbst aufgehört")),
+                 qPrintable(window.status()));
+        QVERIFY(window.status().contains(QStringLiteral("gespeichert")));
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(!window.recording());
+    }
+
+    void theQuestionComesAfterTheTakeAndHearingIt() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.ogg"), tone(1.0)).isEmpty());
+        platform::microphoneGives(tone(0.6));
+        frmAufnahme& window = open(folder);
+        QString statusAsked;
+        platform::hooks().question = [&](const QString&) {
+            statusAsked = window.status();
+            return false;
+        };
+        window.cmdAufnehmen->click();
+        window.cmdAufnehmen->click();
+        platform::hooks().question = nullptr;
+        platform::answerQuestions(true);
+        QVERIFY2(!statusAsked.contains(QStringLiteral("läuft")), qPrintable(statusAsked));
+        QCOMPARE(platform::playedSounds().size(), 1);
+        QCOMPARE(window.status(), QStringLiteral("Die alte Aufnahme von „Hund“ bleibt."));
+    }
+
+    void theSyllablesAsTheGameFindsThem() {
+        options::current().syllables = true;
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.silben.wav"), tone(1.0)).isEmpty());
+        frmAufnahme& window = open(folder);
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme\nSilben 2,0 s"));
+        window.cmdSilbenAnhoeren->click();
+        QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Hund.silben.wav"));
+        window.cmdLoeschen->click();
+        QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.silben.wav")));
+        QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme\nSilben fehlen"));
+    }
+
+    void aScreenReaderHearsTheWindowButNotTheMeter() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.ogg"), tone(1.0)).isEmpty());
+        frmAufnahme& window = open(folder);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&window);
+        QCOMPARE(face->role(), QAccessible::Window);
+        QCOMPARE(accessibleName(window.imgBild), QStringLiteral("Bild: Apfel"));
+        // Said once the screen reader has read the window.
+        QCOMPARE(window.status(), QStringLiteral("„Apfel“ ist gewählt; 1 von 2 aufgenommen."));
+        QVERIFY(window.announced().isEmpty());
+        platform::advance(1500);
+        QCOMPARE(window.announced(), QStringList{"„Apfel“ ist gewählt; 1 von 2 aufgenommen."});
+        // The meter is a picture in decibels: no value that changes for a screen reader.
+        QAccessibleInterface* meter = QAccessible::queryAccessibleInterface(window.pgbPegel);
+        QVERIFY(meter && !meter->valueInterface());
+        window.pgbPegel->setLevel(std::pow(10.0, -12.0 / 20));
+        QVERIFY(std::abs(window.pgbPegel->Level() - 0.8) < 0.001);
+        window.pgbPegel->setLevel(std::pow(10.0, -20.0 / 20));
+        QVERIFY(std::abs(window.pgbPegel->Level() - 2.0 / 3) < 0.001);
+        QVERIFY(!window.pgbPegel->Clipping());
+        window.pgbPegel->setLevel(1.0);
+        QVERIFY(window.pgbPegel->Clipping());
+        window.pgbPegel->setLevel(0);
+        QCOMPARE(window.pgbPegel->Level(), 0.0);
+
+        // With a screen reader a tone marks the start instead of a message it would read
+        // into the take, and playing is not talked over.
+        platform::setScreenReaderActiveForTests(true);
+        platform::microphoneGives(tone(0.6));
+        const qsizetype said = window.announced().size();
+        press(window.lstWoerter, Qt::Key_Space);
+        QVERIFY(window.recording());
+        QCOMPARE(platform::playedSounds().last().label, QStringLiteral("Aufnahmeton"));
+        QVERIFY(platform::playedSounds().last().sound.seconds() < 0.05);
+        QCOMPARE(window.announced().size(), said);
+        press(window.lstWoerter, Qt::Key_Space);
+        press(window.lstWoerter, Qt::Key_Down);
+        press(window.lstWoerter, Qt::Key_Return);
+        QCOMPARE(platform::playedSounds().last().label, QStringLiteral("Aufnahme"));
+        QVERIFY(!window.announced().last().startsWith(QStringLiteral("Spielt")));
+        platform::setScreenReaderActiveForTests(std::nullopt);
+    }
+
+    void photosAreDecodedSmallAfterTheRows() {
+        ProgramFolder folder;
+        folder.addPictures({"Hund.png"});
+        QImage photo(3000, 2000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(folder.db() + QStringLiteral("/Wal.jpg"), "JPG", 80));
+        frmAufnahme& window = open(folder);
+        QCOMPARE(window.lstWoerter->Rows(), 2);
+        window.lstWoerter->finishPictures();
+        QCOMPARE(window.lstWoerter->picturesPending(), 0);
+        for (int row = 0; row < 2; ++row) {
+            const QIcon icon = window.lstWoerter->item(row)->icon();
+            QVERIFY(!icon.isNull());
+            for (const QSize& size : icon.availableSizes()) QVERIFY(size.width() <= 128 && size.height() <= 128);
+        }
+    }
+
+    void theCountTheNextWordAndUndoingADeletion() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png", "Igel.png"});
+        QVERIFY(platform::writeOggVorbis(folder.db() + QStringLiteral("/Hund.ogg"), tone(1.0)).isEmpty());
+        platform::microphoneGives(tone(0.6));
+        frmAufnahme& window = open(folder);
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("1 von 3 aufgenommen"));
+        press(window, Qt::Key_Space);
+        press(window, Qt::Key_Space);
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("2 von 3 aufgenommen"));
+        // Hund has one already: the next without is Igel.
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Igel"));
+        // A doubtful take stays on its word, for another try.
+        platform::microphoneGives(tone(0.1));
+        press(window, Qt::Key_Space);
+        press(window, Qt::Key_Space);
+        QVERIFY2(window.status().contains(QStringLiteral("sehr kurz")), qPrintable(window.status()));
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Igel"));
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("3 von 3 aufgenommen"));
+
+        // "Löschen" can be taken back while the window is open.
+        press(window, Qt::Key_Up);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Hund"));
+        const QString hund = folder.db() + QStringLiteral("/Hund.ogg");
+        QFile file(hund);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        QVERIFY(!window.cmdRueckgaengig->isEnabled());
+        window.cmdLoeschen->click();
+        QVERIFY(!platform::fileExists(hund));
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("2 von 3 aufgenommen"));
+        QVERIFY(window.cmdRueckgaengig->isEnabled());
+        window.cmdRueckgaengig->click();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+        QCOMPARE(window.status(), QStringLiteral("Die Aufnahme von „Hund“ ist wieder da."));
+        QCOMPARE(window.lblAnzahl->Caption(), QStringLiteral("3 von 3 aufgenommen"));
+        QVERIFY(!window.cmdRueckgaengig->isEnabled());
+        QVERIFY(window.lstWoerter->RowText(1).startsWith(QStringLiteral("Hund – aufgenommen")));
+    }
+
+    void onlyTheMissingWords() {
+        ProgramFolder folder;
+        folder.addPictures({"Apfel.png", "Hund.png", "Igel.png", "Maus.png"});
+        for (const char* name : {"/Hund.ogg", "/Igel.ogg"})
+            QVERIFY(platform::writeOggVorbis(folder.db() + QLatin1String(name), tone(1.0)).isEmpty());
+        frmAufnahme& window = open(folder);
+        QVERIFY(!window.cmdNurFehlende->isChecked());
+        window.cmdNurFehlende->click();
+        QVERIFY(window.cmdNurFehlende->isChecked());
+        QVERIFY(window.lstWoerter->isRowHidden(1) && window.lstWoerter->isRowHidden(2));
+        QVERIFY(!window.lstWoerter->isRowHidden(0) && !window.lstWoerter->isRowHidden(3));
+        // The arrows step over what is hidden.
+        press(window, Qt::Key_Down);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Maus"));
+        press(window, Qt::Key_Up);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Apfel"));
+        window.cmdNurFehlende->click();
+        QVERIFY(!window.lstWoerter->isRowHidden(1));
+        press(window, Qt::Key_Down);
+        QCOMPARE(window.lblWort->Caption(), QStringLiteral("Hund"));
     }
 };
 

@@ -10,6 +10,7 @@
 #include "game/Pronunciation.h"
 #include "game/SyllableSpeech.h"
 #include "game/Syllables.h"
+#include "game/Takes.h"
 #include "game/Words.h"
 #include "platform/Files.h"
 #include "platform/Recording.h"
@@ -29,7 +30,6 @@ namespace {
 const QString kShippedTable = QStringLiteral(":/speech/aussprache.txt");
 const QString kTeacherTable = QStringLiteral("aussprache.txt");
 constexpr qint64 kMaxTableBytes = 1 << 20;
-const QStringList kRecordingExtensions = {QStringLiteral("wav"), QStringLiteral("ogg")};
 
 // The tables are read on the sound thread as well as by tests on the GUI thread.
 std::mutex tablesMutex;
@@ -58,14 +58,12 @@ Pronunciations tableFor(const QString& folder) {
     return table;
 }
 
-// The first playable recording beside the picture; empty when there is none. `kind` goes
-// between the word and the extension ("silben." for Hund.silben.ogg).
-platform::Sound recordingFor(const QString& picture, const QString& kind = QString()) {
-    const qsizetype dot = picture.lastIndexOf(QLatin1Char('.'));
-    if (dot <= lastSeparator(picture)) return {};
-    for (const QString& extension : kRecordingExtensions) {
-        platform::Sound sound =
-            platform::readRecording(platform::resolvePath(picture.left(dot + 1) + kind + extension));
+// The first playable recording of the word beside the picture (the rule in Takes.h);
+// empty when there is none.
+platform::Sound recordingFor(const QString& picture, takes::Kind kind = takes::Kind::Word) {
+    if (picture.lastIndexOf(QLatin1Char('.')) <= lastSeparator(picture)) return {};
+    for (const QString& file : takes::existing(platform::resolvePath(picture), kind)) {
+        platform::Sound sound = platform::readRecording(file);
         if (!sound.empty()) return sound;
     }
     return {};
@@ -121,7 +119,7 @@ void saySyllables(const QString& picture) {
     const QString folder = picture.left(std::max<qsizetype>(separator, 0));
     const QString word = words::fromFileName(picture.mid(separator + 1));
     platform::playSound(syllables::hyphenated(word, folder), [picture, folder, word] {
-        platform::Sound sound = recordingFor(picture, QStringLiteral("silben."));
+        platform::Sound sound = recordingFor(picture, takes::Kind::Syllables);
         if (!sound.empty()) return sound;
         return platform::synthesizeWithPauses(syllablesSpoken(word, folder), kSyllablePauseMs);
     });
@@ -141,7 +139,7 @@ void sayPhrase(const QString& text, const QStringList& tableWords, const QString
 
 bool syllablesAvailable(const QString& picture) {
     if (!speechOn()) return false;
-    return platform::voiceAvailable() || !recordingFor(picture, QStringLiteral("silben.")).empty();
+    return platform::voiceAvailable() || !recordingFor(picture, takes::Kind::Syllables).empty();
 }
 
 bool speechAvailable(const QString& picture) {

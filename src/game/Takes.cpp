@@ -2,7 +2,11 @@
 #include "game/Takes.h"
 
 #include <QCollator>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -13,21 +17,13 @@
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Recording.h"
+#include "platform/Sound.h"
 
 namespace takes {
 
 namespace {
 
 using platform::Sound;
-
-// Below this a sample is the quiet of a room (-40 dBFS).
-constexpr int kAudible = 328;
-
-int peakOf(const Sound& take) {
-    int peak = 0;
-    for (const std::int16_t sample : take.samples) peak = std::max(peak, std::abs(int(sample)));
-    return peak;
-}
 
 QString stem(const QString& picture) {
     const int dot = picture.lastIndexOf(QLatin1Char('.'));
@@ -61,91 +57,101 @@ QString fileFor(const QString& picture, Kind kind) {
     return stem(picture) + (kind == Kind::Word ? QStringLiteral(".ogg") : QStringLiteral(".silben.ogg"));
 }
 
-QStringList existing(const QString& picture, Kind kind) {
-    QStringList candidates;
-    if (kind == Kind::Word) candidates = {stem(picture) + QStringLiteral(".wav"), fileFor(picture, kind)};
-    else candidates = {fileFor(picture, kind)};
+QString recordingStem(const QString& name, Kind* kind) {
+    static const QRegularExpression recording(QStringLiteral("^(.+?)(\\.silben)?\\.(wav|ogg)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = recording.match(name);
+    if (!match.hasMatch() || name.startsWith(QLatin1Char('.'))) return QString();
+    if (kind) *kind = match.captured(2).isEmpty() ? Kind::Word : Kind::Syllables;
+    return match.captured(1);
+}
+
+QString stemKey(const QString& stem) { return stem.normalized(QString::NormalizationForm_C).toLower(); }
+
+QStringList recordingNamesIn(const QString& folder) {
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot);
+    names.removeIf([](const QString& name) { return recordingStem(name).isEmpty(); });
+    return names;
+}
+
+QStringList existing(const QString& picture, Kind kind, const QStringList* recordingNames) {
+    const QString folder = folderOf(picture);
+    const QStringList names = recordingNames ? *recordingNames : recordingNamesIn(folder);
+    const QString exact = nameOf(stem(picture));
+    const QString key = stemKey(exact);
     QStringList there;
-    for (const QString& candidate : candidates)
-        if (platform::fileExists(candidate)) there.append(candidate);
+    for (const QString extension : {QStringLiteral("wav"), QStringLiteral("ogg")}) {
+        QStringList others;
+        for (const QString& name : names) {
+            Kind found = Kind::Word;
+            const QString recordingOf = recordingStem(name, &found);
+            if (found != kind || stemKey(recordingOf) != key ||
+                !name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive))
+                continue;
+            const QString path = folder + QLatin1Char('/') + name;
+            if (recordingOf == exact) there.append(path);
+            else others.append(path);
+        }
+        there += others;
+    }
     return there;
 }
 
-double seconds(const QString& picture, Kind kind) {
-    for (const QString& file : existing(picture, kind)) {
+double seconds(const QString& picture, Kind kind, const QStringList* recordingNames) {
+    for (const QString& file : existing(picture, kind, recordingNames)) {
         const double length = platform::recordingSeconds(file);
         if (length > 0) return length;
     }
     return 0.0;
 }
 
-bool audible(const Sound& take) { return peakOf(take) >= kAudible; }
-
-Sound trimmed(const Sound& take) {
-    Sound result = take;
-    const int channels = std::max(1, take.channels);
-    const std::size_t frames = take.samples.size() / static_cast<std::size_t>(channels);
-    const int peak = peakOf(take);
-    if (frames == 0 || peak < kAudible) return result;
-    // Sound is where a sample reaches a twentieth of the loudest one (26 dB below it).
-    const int threshold = std::max(peak / 20, kAudible / 2);
-    const auto loud = [&](std::size_t frame) {
-        for (int c = 0; c < channels; ++c)
-            if (std::abs(int(take.samples[frame * channels + c])) >= threshold) return true;
-        return false;
-    };
-    std::size_t first = 0;
-    while (first < frames && !loud(first)) ++first;
-    std::size_t last = frames - 1;
-    while (last > first && !loud(last)) --last;
-    const auto kept = static_cast<std::size_t>(std::lround(kKeptSilenceSeconds * take.rate));
-    const std::size_t begin = first > kept ? first - kept : 0;
-    const std::size_t end = std::min(frames, last + 1 + kept);
-    result.samples.assign(take.samples.begin() + static_cast<std::ptrdiff_t>(begin * channels),
-                          take.samples.begin() + static_cast<std::ptrdiff_t>(end * channels));
-    return result;
-}
-
-Sound normalised(const Sound& take) {
-    Sound result = take;
-    const int peak = peakOf(take);
-    if (peak == 0) return result;
-    const double target = 32767.0 * std::pow(10.0, kPeakDecibels / 20.0);
-    const double gain = target / peak;
-    for (std::int16_t& sample : result.samples)
-        sample = static_cast<std::int16_t>(std::clamp(std::lround(sample * gain), -32768L, 32767L));
-    return result;
+QString doubts(const Hearing& hearing) {
+    QStringList found;
+    if (hearing.clipped) found << QStringLiteral("übersteuert (zu laut; bitte weiter weg vom Mikrofon sprechen)");
+    if (hearing.peakDecibels < kQuietSpeechDecibels)
+        found << QStringLiteral("sehr leise (bitte näher am Mikrofon oder lauter sprechen)");
+    if (hearing.speechSeconds() < kShortSpeechSeconds) found << QStringLiteral("sehr kurz");
+    return found.join(QStringLiteral(", "));
 }
 
 Result keep(const Entry& entry, Kind kind, const Sound& take) {
     Result result;
     const QString what = kind == Kind::Word ? QStringLiteral("„%1“").arg(entry.word)
                                             : QStringLiteral("„%1“ in Silben").arg(entry.word);
-    if (!audible(take)) {
+    const Hearing hearing = hear(take);
+    if (!hearing.speech) {
         result.failed = true;
-        result.text = QStringLiteral("In der Aufnahme von %1 ist nichts zu hören. Ist das Mikrofon stumm "
-                                     "geschaltet oder ganz leise gestellt? Es wurde nichts gespeichert.")
+        result.text = QStringLiteral("In der Aufnahme von %1 ist kein gesprochenes Wort zu hören. Ist das "
+                                     "Mikrofon stumm geschaltet oder ganz leise gestellt? Es wurde nichts "
+                                     "gespeichert.")
                           .arg(what);
         return result;
     }
     const QString target = fileFor(entry.picture, kind);
     const QStringList before = existing(entry.picture, kind);
+    const Sound ready = normalised(trimmed(take));
     if (!before.isEmpty()) {
         QStringList names;
         for (const QString& file : before) names.append(nameOf(file));
-        if (!platform::AskYesNo(QStringLiteral("%1 hat schon eine Aufnahme (%2). Durch die neue ersetzen?")
-                                    .arg(what, names.join(QStringLiteral(", "))))) {
+        // The new take is heard before the teacher decides.
+        platform::playSound(QStringLiteral("Neue Aufnahme"), [ready] { return ready; });
+        const bool replace = platform::AskYesNo(
+            QStringLiteral("%1 hat schon eine Aufnahme (%2). Die neue ist eben zu hören. Durch die neue ersetzen?")
+                .arg(what, names.join(QStringLiteral(", "))));
+        platform::stopSound();
+        if (!replace) {
             result.text = QStringLiteral("Die alte Aufnahme von %1 bleibt.").arg(what);
             return result;
         }
     }
-    const QString failure = platform::writeOggVorbis(target, normalised(trimmed(take)));
+    const QString failure = platform::writeOggVorbis(target, ready);
     if (!failure.isEmpty()) {
         result.failed = true;
         result.text = QStringLiteral("Die Aufnahme von %1 kann nicht im Ordner „%2“ gespeichert werden: %3. "
-                                     "Es ist nichts verloren; bitte einen Ordner wählen, in den Sie "
-                                     "schreiben dürfen.")
-                          .arg(what, folderOf(entry.picture), failure);
+                                     "Die neue Aufnahme ist verworfen%4; bitte einen Ordner wählen, in den "
+                                     "Sie schreiben dürfen, und noch einmal aufnehmen.")
+                          .arg(what, folderOf(entry.picture), failure,
+                               before.isEmpty() ? QString() : QStringLiteral(", die alte bleibt"));
         return result;
     }
     // The game plays a .wav before an .ogg: the old one goes, now that the new one is there.
@@ -160,7 +166,13 @@ Result keep(const Entry& entry, Kind kind, const Sound& take) {
         }
     }
     result.done = true;
-    if (!result.failed) result.text = QStringLiteral("Aufnahme von %1 gespeichert.").arg(what);
+    if (result.failed) return result;
+    const QString doubt = doubts(hearing);
+    result.doubtful = !doubt.isEmpty();
+    result.text = doubt.isEmpty() ? QStringLiteral("Aufnahme von %1 gespeichert.").arg(what)
+                                  : QStringLiteral("Aufnahme von %1 gespeichert, aber %2. Mit der Leertaste "
+                                                   "noch einmal aufnehmen.")
+                                        .arg(what, doubt);
     return result;
 }
 
@@ -179,6 +191,8 @@ Result remove(const Entry& entry) {
         return result;
     }
     for (const QString& file : files) {
+        QFile kept(file);
+        if (kept.open(QIODevice::ReadOnly)) result.removed.append({file, kept.readAll()});
         const QString failure = platform::removeFile(file);
         if (!failure.isEmpty()) {
             result.failed = true;
@@ -189,6 +203,25 @@ Result remove(const Entry& entry) {
     }
     result.done = true;
     result.text = QStringLiteral("Die Aufnahme von „%1“ ist gelöscht.").arg(entry.word);
+    return result;
+}
+
+Result restore(const QString& word, const QList<Removed>& removed) {
+    Result result;
+    for (const Removed& file : removed) {
+        if (platform::fileExists(file.path)) continue;
+        QSaveFile back(file.path);
+        if (!back.open(QIODevice::WriteOnly) || back.write(file.bytes) != file.bytes.size() || !back.commit()) {
+            result.failed = true;
+            result.text = QStringLiteral("Die Datei „%1“ kann nicht zurückgeholt werden: %2.")
+                              .arg(file.path, back.errorString());
+            return result;
+        }
+        result.done = true;
+    }
+    result.text = result.done ? QStringLiteral("Die Aufnahme von „%1“ ist wieder da.").arg(word)
+                              : QStringLiteral("„%1“ hat inzwischen eine neue Aufnahme; die alte bleibt gelöscht.")
+                                    .arg(word);
     return result;
 }
 

@@ -165,6 +165,13 @@ void describe(QWidget* control, const QString& name, const QString& description)
     if (control->accessibleDescription() != description) control->setAccessibleDescription(description);
 }
 
+namespace {
+std::optional<bool> screenReaderForTests;
+}
+
+bool screenReaderActive() { return screenReaderForTests.value_or(QAccessible::isActive()); }
+void setScreenReaderActiveForTests(std::optional<bool> active) { screenReaderForTests = active; }
+
 void presentAsWindow(QWidget* form) { presentAs(form, {Kind::Window, nullptr, QString()}); }
 void presentAsGroup(QWidget* block) { presentAs(block, {Kind::Group, nullptr, QString()}); }
 void presentAsDecoration(QWidget* control) { control->setProperty(kDecoration, true); }

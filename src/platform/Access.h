@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 // What a screen reader learns about the program: names and descriptions of the controls,
 // their roles and actions, and announcements of changes that matter. Only what is on screen
@@ -34,6 +35,9 @@ void presentAsTextBox(QWidget* box);
 void quietWhenLocked(QWidget* control);
 // The label's text is read only while the label is shown.
 void readOnlyWhileShown(QWidget* label);
+// Whether a screen reader follows the program (a test may say so instead).
+bool screenReaderActive();
+void setScreenReaderActiveForTests(std::optional<bool> active);
 
 // Speaks a message through the screen reader without moving the focus: the message is a
 // small notification that appears in the form; screen readers read a notification when it

@@ -6,15 +6,23 @@
 #include <QCoreApplication>
 #include "platform/SoundLibraries.h"
 
+#include <QRegularExpression>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
 constexpr sf_count_t kMaxSeconds = 60;
+constexpr const char* kTemporarySuffix = ".tmp";
 
 QString reasonOf(int error) {
     switch (error) {
@@ -60,7 +68,7 @@ Sound readRecording(const QString& path) {
     // A recording of nothing but silence is as good as none: the voice speaks instead.
     bool audible = false;
     for (const std::int16_t sample : sound.samples) {
-        if (std::abs(sample) > 64) {
+        if (std::abs(sample) >= kSilence) {
             audible = true;
             break;
         }
@@ -76,15 +84,90 @@ namespace platform {
 
 namespace {
 
-bool readsBackWhole(const soundlibs::Sndfile& sndfile, const QByteArray& path, sf_count_t frames, int rate) {
+bool readsBackWhole(const soundlibs::Sndfile& sndfile, int fd, sf_count_t frames, int rate) {
+    if (::lseek(fd, 0, SEEK_SET) != 0) return false;
     SF_INFO info{};
-    SNDFILE* file = sndfile.open(path.constData(), SFM_READ, &info);
+    SNDFILE* file = sndfile.open_fd(fd, SFM_READ, &info, 0);
     if (!file) return false;
     sndfile.close(file);
     return std::abs(info.frames - frames) <= rate / 100;
 }
 
+// The permissions a file created the ordinary way would get (a recording is read by the
+// children's accounts too), where mkstemp gives only its owner any.
+mode_t ordinaryMode() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    mode_t mask = 022;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("Umask:")) mask = mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+    }
+    return 0666 & ~mask;
+}
+
+// The encoder is handed the take in blocks of this many frames (it fails on very long
+// single writes).
+constexpr sf_count_t kBlockFrames = 4096;
+
+// Encodes the sound into the open, empty file; an empty text, or why not.
+QString encodeInto(const soundlibs::Sndfile& sndfile, int fd, const Sound& sound) {
+    SF_INFO info{};
+    info.samplerate = sound.rate;
+    info.channels = sound.channels;
+    info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+    errno = 0;
+    SNDFILE* file = sndfile.open_fd(fd, SFM_WRITE, &info, 0);
+    if (!file) return reasonOf(errno ? errno : EIO);
+    double quality = 0.6;
+    sndfile.command(file, SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
+    const auto frames = static_cast<sf_count_t>(sound.samples.size() / static_cast<std::size_t>(sound.channels));
+    errno = 0;
+    sf_count_t written = 0;
+    while (written < frames) {
+        const sf_count_t block = std::min(kBlockFrames, frames - written);
+        const sf_count_t done = sndfile.writef_short(file, sound.samples.data() + written * sound.channels, block);
+        if (done != block) break;
+        written += done;
+    }
+    const int writeError = errno;
+    const int closed = sndfile.close(file);
+    const int closeError = errno;
+    // The encoder buffers: a write that failed on the disk shows only in the file. It must
+    // read back whole before it may take the place of a recording.
+    if (written != frames || closed != 0 || ::fsync(fd) != 0 || ::fchmod(fd, ordinaryMode()) != 0 ||
+        !readsBackWhole(sndfile, fd, frames, sound.rate))
+        return reasonOf(writeError ? writeError : closeError ? closeError : EIO);
+    return QString();
+}
+
+// Whether the name still leads to the file that was written (nobody swapped it meanwhile).
+bool sameFile(int fd, const QByteArray& name) {
+    struct stat opened {}, named {};
+    return ::fstat(fd, &opened) == 0 && ::lstat(name.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
+}
+
 }  // namespace
+
+void removeStaleTemporaries(const QString& folder) {
+    // ".Hund.ogg.Ab12Cd.tmp", and ".Hund.ogg.4711.tmp" of older versions.
+    static const QRegularExpression ours(QStringLiteral("^\\..+\\.ogg\\.([A-Za-z0-9]{6}|[0-9]+)\\.tmp$"));
+    const QByteArray encoded = QFile::encodeName(folder);
+    DIR* dir = ::opendir(encoded.constData());
+    if (!dir) return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!ours.match(QFile::decodeName(entry->d_name)).hasMatch()) continue;
+        struct stat info {};
+        // Only this user's own plain files, left long enough ago that no take is still
+        // being written into them.
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::getuid() || now - info.st_mtime < kStaleTemporarySeconds)
+            continue;
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
 
 double recordingSeconds(const QString& path) {
     const soundlibs::Sndfile* sndfile = soundlibs::sndfile();
@@ -104,40 +187,23 @@ QString writeOggVorbis(const QString& path, const Sound& sound) {
     QString reason;
     if (!folderWritable(path, reason)) return reason;
     const QFileInfo target(path);
-    const QString temporary = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                              QStringLiteral(".%1.tmp").arg(QCoreApplication::applicationPid());
-    const QByteArray temporaryName = QFile::encodeName(temporary);
-    SF_INFO info{};
-    info.samplerate = sound.rate;
-    info.channels = sound.channels;
-    info.format = SF_FORMAT_OGG | SF_FORMAT_VORBIS;
-    errno = 0;
-    SNDFILE* file = sndfile->open(temporaryName.constData(), SFM_WRITE, &info);
-    if (!file) {
-        reason = reasonOf(errno ? errno : EIO);
-        ::unlink(temporaryName.constData());
-        return reason;
+    removeStaleTemporaries(target.absolutePath());
+    // A name nobody can guess, created new (O_EXCL): a file or link planted under it is
+    // never opened or followed.
+    QByteArray temporaryName = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                                                 QStringLiteral(".XXXXXX") + QLatin1String(kTemporarySuffix));
+    const int fd = ::mkostemps(temporaryName.data(), int(std::strlen(kTemporarySuffix)), O_CLOEXEC);
+    if (fd < 0) return reasonOf(errno);
+    const QString failure = encodeInto(*sndfile, fd, sound);
+    if (failure.isEmpty() && sameFile(fd, temporaryName) &&
+        std::rename(temporaryName.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) == 0) {
+        ::close(fd);
+        return QString();
     }
-    double quality = 0.6;
-    sndfile->command(file, SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
-    const auto frames = static_cast<sf_count_t>(sound.samples.size() / static_cast<std::size_t>(sound.channels));
-    errno = 0;
-    const sf_count_t written = sndfile->writef_short(file, sound.samples.data(), frames);
-    const int writeError = errno;
-    const int closed = sndfile->close(file);
-    const int closeError = errno;
-    // The encoder buffers: a write that failed on the disk shows only in the file. It must
-    // read back whole before it may take the place of a recording.
-    if (written != frames || closed != 0 || !readsBackWhole(*sndfile, temporaryName, frames, sound.rate)) {
-        ::unlink(temporaryName.constData());
-        return reasonOf(writeError ? writeError : closeError ? closeError : EIO);
-    }
-    if (std::rename(temporaryName.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        reason = reasonOf(errno);
-        ::unlink(temporaryName.constData());
-        return reason;
-    }
-    return QString();
+    reason = failure.isEmpty() ? reasonOf(errno ? errno : EIO) : failure;
+    if (sameFile(fd, temporaryName)) ::unlink(temporaryName.constData());
+    ::close(fd);
+    return reason;
 }
 
 bool fileExists(const QString& path) { return QFileInfo::exists(path); }

@@ -7,6 +7,11 @@
 
 namespace platform {
 
+// Below this level (a sample's size, about -45 dBFS) sound is silence: a recording that never
+// reaches it is as good as none, the voice's words are cut where their edges fall below it,
+// and no take is speech that stays below it.
+constexpr int kSilence = 184;
+
 // Sound as 16-bit samples in memory, channels interleaved.
 struct Sound {
     std::vector<std::int16_t> samples;

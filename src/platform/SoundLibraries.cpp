@@ -64,7 +64,7 @@ const PulseControl* pulseControl() {
 
 const Sndfile* sndfile() {
     static const Sndfile* table = open<Sndfile>("libsndfile.so.1", [](void* l, Sndfile& t) {
-        return bind(l, t.open, "sf_open") && bind(l, t.readf_short, "sf_readf_short") && bind(l, t.close, "sf_close") &&
+        return bind(l, t.open, "sf_open") && bind(l, t.open_fd, "sf_open_fd") && bind(l, t.readf_short, "sf_readf_short") && bind(l, t.close, "sf_close") &&
                bind(l, t.writef_short, "sf_writef_short") && bind(l, t.command, "sf_command");
     });
     return table;

@@ -55,6 +55,7 @@ const PulseControl* pulseControl();
 
 struct Sndfile {
     decltype(&sf_open) open;
+    decltype(&sf_open_fd) open_fd;
     decltype(&sf_readf_short) readf_short;
     decltype(&sf_close) close;
     decltype(&sf_writef_short) writef_short;

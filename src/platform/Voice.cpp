@@ -83,9 +83,7 @@ Sound synthesizeWithPauses(const QStringList& texts, int pauseMs) {
     for (const QString& text : texts) {
         const Sound part = synthesize(text);
         if (part.empty()) continue;
-        // Below this a sample counts as the voice's silence.
-        constexpr int kQuiet = 200;
-        const auto loud = [](std::int16_t s) { return s > kQuiet || s < -kQuiet; };
+        const auto loud = [](std::int16_t s) { return s >= kSilence || s <= -kSilence; };
         const auto first = std::find_if(part.samples.begin(), part.samples.end(), loud);
         if (first == part.samples.end()) continue;
         const auto last = std::find_if(part.samples.rbegin(), part.samples.rend(), loud).base();

@@ -11,6 +11,7 @@
 #include "game/Options.h"
 #include "game/Pronunciation.h"
 #include "game/Syllables.h"
+#include "game/Takes.h"
 #include "game/Words.h"
 #include "platform/Files.h"
 #include "platform/PictureCheck.h"
@@ -116,19 +117,16 @@ QStringList warningsFor(const QString& name, const QString& word) {
     return warnings;
 }
 
-// A recording is "Wort.wav" or "Wort.ogg", the syllables spoken "Wort.silben.wav" or
-// "Wort.silben.ogg". Returns the stem it belongs to, empty for any other file.
+// Which file is a recording of which word: the rule the game and the recording window
+// follow (game/Takes.h).
 QString recordingStem(const QString& name, bool* syllables) {
-    static const QRegularExpression recording(QStringLiteral("^(.+?)(\\.silben)?\\.(wav|ogg)$"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = recording.match(name);
-    if (!match.hasMatch() || name.startsWith(QLatin1Char('.'))) return QString();
-    *syllables = !match.captured(2).isEmpty();
-    return match.captured(1);
+    takes::Kind kind = takes::Kind::Word;
+    const QString stem = takes::recordingStem(name, &kind);
+    *syllables = kind == takes::Kind::Syllables;
+    return stem;
 }
 
-// How stems are matched, as the game finds a recording beside its picture.
-QString stemKey(const QString& stem) { return stem.normalized(QString::NormalizationForm_C).toLower(); }
+using takes::stemKey;
 
 QString pictureStem(const QString& name) { return name.left(name.lastIndexOf(QLatin1Char('.'))); }
 

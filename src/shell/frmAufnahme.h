@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QList>
+#include <memory>
 
 #include "game/Takes.h"
 #include "platform/Access.h"
@@ -12,7 +13,8 @@
 // The teacher's recording window (knorzelbart --aufnehmen): the words of a vocabulary
 // folder with their pictures and recordings; a word is recorded from the microphone,
 // listened to and deleted here. Arrows move through the words, Space starts and stops a
-// recording, Return plays it. The scene grows with the window; everything works by touch.
+// recording, Return plays it, wherever the focus is. The scene grows with the window;
+// everything works by touch.
 // What a take becomes is takes::keep (game/Takes.h); the window only calls it.
 class frmAufnahme : public platform::Form {
 public:
@@ -23,6 +25,9 @@ public:
 
     static constexpr double kWidth = 640;
     static constexpr double kHeight = 480;
+    // After a take ended by itself, Space and Return do nothing for this long: a key meant
+    // for the take that ended starts nothing else.
+    static constexpr double kKeyPauseSeconds = 1.5;
 
     platform::Label* lblOrdner;
     platform::WordList* lstWoerter;
@@ -35,23 +40,35 @@ public:
     platform::CommandButton* cmdAnhoeren;
     platform::CommandButton* cmdSilbenAnhoeren;
     platform::CommandButton* cmdLoeschen;
+    platform::CommandButton* cmdRueckgaengig;
+    platform::CommandButton* cmdNurFehlende;  // a switch: only the words without a recording
+    platform::CommandButton* cmdGleichAnhoeren;  // a switch, on: a saved take is played at once
     platform::CommandButton* cmdSchliessen;
     platform::Label* lblStatus;
+    platform::Label* lblAnzahl;
     platform::Timer* tmrPegel;
+    platform::Timer* tmrAnsage;  // says the chosen word once the window is there
 
     void cmdAufnehmen_Click();
     void cmdSilben_Click();
     void cmdAnhoeren_Click();
     void cmdSilbenAnhoeren_Click();
     void cmdLoeschen_Click();
+    void cmdRueckgaengig_Click();
+    void cmdNurFehlende_Click();
     void lstWoerter_Change();
     void tmrPegel_Timer();
 
     // The words shown, in the list's order.
     const QList<takes::Entry>& entries() const { return entries_; }
     bool recording() const { return recording_; }
-    // What the window last said in its status line.
+    // What the window last said in its status line, and what it told a screen reader.
     QString status() const { return lblStatus->Caption(); }
+    const QStringList& announced() const { return announcer_->messages(); }
+
+    // The window for a folder of words (the command line's --aufnehmen ORDNER), to be
+    // shown by the caller.
+    static frmAufnahme& forFolder(const QString& folder);
 
 protected:
     void Form_Load() override;
@@ -68,10 +85,24 @@ private:
     void play(takes::Kind kind);
     void setStatus(const QString& text);
     void lockForTake(bool on);
+    bool windowKey(QEvent* keyPress);
+    void moveBy(int rows);
+    QString afterTake(const takes::Result& result, bool full);
+    void showCount();
+    void applyFilter();
+    bool recorded(int row) const { return row >= 0 && row < recorded_.size() && recorded_[row]; }
+    void readRecordings();
+    void moveToNextMissing();
 
     QList<takes::Entry> entries_;
     bool recording_ = false;
     takes::Kind kind_ = takes::Kind::Word;
     takes::Entry takeEntry_;
-    platform::Announcer* announcer_ = nullptr;
+    std::unique_ptr<platform::Announcer> announcer_;
+    QStringList recordingNames_;
+    QList<bool> recorded_;  // per row: whether the word has a recording
+    bool filtered_ = false;  // rows are hidden
+    // Deletions that "Rückgängig" can take back, the last first; kept until the window closes.
+    QList<std::pair<QString, QList<takes::Removed>>> deleted_;
+    double keysPausedUntil_ = -1;
 };

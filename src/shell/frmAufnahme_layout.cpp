@@ -3,6 +3,7 @@
 // words on the left, the chosen word with its picture and the buttons on the right.
 #include "game/Options.h"
 #include "pictures/AssetPaths.h"
+#include "platform/Access.h"
 #include "platform/Events.h"
 #include "platform/Look.h"
 #include "shell/frmAufnahme.h"
@@ -51,7 +52,7 @@ frmAufnahme& frmAufnahme::Default() { return platform::Default<frmAufnahme>(QStr
 void frmAufnahme::buildLayout() {
     lblOrdner = label(this, "lblOrdner", 10, 6, 620, 26, 10);
     lstWoerter = new WordList(this, "lstWoerter");
-    lstWoerter->Move(10, 36, 300, 434);
+    lstWoerter->Move(10, 36, 300, 382);
     lstWoerter->setFont(look::wholePixelFont(12));
     lstWoerter->setPictureSize(40);
     describe(lstWoerter, QStringLiteral("Wörter"),
@@ -68,13 +69,23 @@ void frmAufnahme::buildLayout() {
     cmdSilben = button(this, "cmdSilben", 485, 170, QStringLiteral("Silben aufnehmen"));
     pgbPegel = new LevelMeter(this, "pgbPegel");
     pgbPegel->Move(330, 222, 300, 20);
-    describe(pgbPegel, QStringLiteral("Pegel"), QStringLiteral("Wie laut das Mikrofon gerade ist"));
+    describe(pgbPegel, QStringLiteral("Pegel"),
+             QStringLiteral("Wie laut das Mikrofon gerade ist, von -60 bis 0 dB; rot am Ende: übersteuert"));
     cmdAnhoeren = button(this, "cmdAnhoeren", 330, 252, QStringLiteral("Anhören"));
     cmdSilbenAnhoeren = button(this, "cmdSilbenAnhoeren", 485, 252, QStringLiteral("Silben anhören"));
     cmdLoeschen = button(this, "cmdLoeschen", 330, 304, QStringLiteral("Löschen"));
+    cmdRueckgaengig = button(this, "cmdRueckgaengig", 485, 304, QStringLiteral("Rückgängig"));
+    cmdRueckgaengig->setEnabled(false);
     lblStatus = label(this, "lblStatus", 330, 356, 300, 62, 10);
     lblStatus->setWordWrap(true);
     cmdSchliessen = button(this, "cmdSchliessen", 485, 426, QStringLiteral("Schließen"));
+    cmdNurFehlende = button(this, "cmdNurFehlende", 10, 426, QStringLiteral("Nur fehlende"));
+    cmdNurFehlende->setCheckable(true);
+    cmdGleichAnhoeren = button(this, "cmdGleichAnhoeren", 165, 426, QStringLiteral("Gleich anhören"));
+    cmdGleichAnhoeren->setCheckable(true);
+    cmdGleichAnhoeren->setChecked(true);
+    lblAnzahl = label(this, "lblAnzahl", 330, 426, 150, 44, 10);
+    lblAnzahl->setWordWrap(true);
 
     // The syllables are there only when the game plays them.
     const bool syllables = options::current().syllables;
@@ -82,14 +93,26 @@ void frmAufnahme::buildLayout() {
     cmdSilbenAnhoeren->setVisible(syllables);
 
     tmrPegel = new Timer(this, "tmrPegel", 50, [this] { tmrPegel_Timer(); });
+    // A screen reader first reads the window and its list as they appear; the chosen word
+    // comes after that.
+    tmrAnsage = new Timer(this, "tmrAnsage", 1500, [this] {
+        tmrAnsage->setEnabled(false);
+        if (const takes::Entry* entry = current())
+            setStatus(QStringLiteral("„%1“ ist gewählt; %2.").arg(entry->word, lblAnzahl->Caption()));
+    });
     QObject::connect(cmdAufnehmen, &QPushButton::clicked, this, [this] { cmdAufnehmen_Click(); });
     QObject::connect(cmdSilben, &QPushButton::clicked, this, [this] { cmdSilben_Click(); });
     QObject::connect(cmdAnhoeren, &QPushButton::clicked, this, [this] { cmdAnhoeren_Click(); });
     QObject::connect(cmdSilbenAnhoeren, &QPushButton::clicked, this, [this] { cmdSilbenAnhoeren_Click(); });
     QObject::connect(cmdLoeschen, &QPushButton::clicked, this, [this] { cmdLoeschen_Click(); });
+    QObject::connect(cmdRueckgaengig, &QPushButton::clicked, this, [this] { cmdRueckgaengig_Click(); });
+    QObject::connect(cmdNurFehlende, &QPushButton::clicked, this, [this] { cmdNurFehlende_Click(); });
     QObject::connect(cmdSchliessen, &QPushButton::clicked, this, [this] { Unload(); });
     lstWoerter->onCurrentChanged = [this] { lstWoerter_Change(); };
-    lstWoerter->onSpace = [this] { cmdAufnehmen_Click(); };
-    lstWoerter->onReturn = [this] { cmdAnhoeren_Click(); };
-    announcer_ = new Announcer(this);
+    // Space, Return and the arrows do the window's jobs wherever the focus is (the question
+    // boxes are windows of their own and keep their keys).
+    previewKeys(this, [this](QWidget*, QEvent* keyPress) { return windowKey(keyPress); });
+    presentAsWindow(this);
+    describe(imgBild, QStringLiteral("Bild"));
+    announcer_ = std::make_unique<Announcer>(this);
 }

@@ -56,10 +56,9 @@ int start(int argc, char* argv[]) {
         argc, argv,
         [otherCopy](int count, char** values) { return platform::run(count, values, startupForm, otherCopy); },
         [](int count, char** values, const QString& folder) {
-            frmAufnahme::folder = folder;
             // The recording window is no game: it may run beside one.
             return platform::run(
-                count, values, []() -> platform::Form& { return frmAufnahme::Default(); }, {}, false);
+                count, values, [folder]() -> platform::Form& { return frmAufnahme::forFolder(folder); }, {}, false);
         });
 }
 

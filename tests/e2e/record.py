@@ -9,8 +9,9 @@ first word is recorded with the keyboard (a muted microphone first gives a messa
 microphone, Space). Then the file is checked: it decodes, holds the tone, begins with at
 most 150 ms of quiet and peaks at -1 dBFS. Then the game's speech (say_word, linked as the
 game links it) says that word while the output is recorded: it must be the tone, not the
-voice. The second word is the voice saying "Zebra" into the microphone: the file holds the
-whole word and begins with at most 150 ms of quiet. Last, with no sound server at all, Space gives a message and writes nothing.
+voice. The second word is the voice saying "Zebra" into the microphone, Space pressed only
+after the word has begun: the file holds the whole word (the take begins with the moment
+before the key) and begins with at most 150 ms of quiet. Last, with no sound server at all, Space gives a message and writes nothing.
 
 Exit code 0 when every check held.
 """
@@ -20,6 +21,7 @@ import array
 import math
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -121,23 +123,25 @@ class Run(Pulse):
                         "vol", "0.5", "pad", "0.4", "0.4"], check=True, timeout=30)
         process, window = self.open_window("aufnehmen", self.runtime)
         self.session.screenshot(os.path.join(self.artefacts, "fenster.png"), window=window)
-        # A muted microphone: a message, nothing written.
+        # A muted microphone: a message, nothing written. (The window reads the input while it
+        # is open, so that a take can begin with the moment before the key.)
         assert self.pactl("set-source-mute", "mic.monitor", "1").returncode == 0
         self.session.key("space")
         box = self.message_box(window, "stumm")
-        assert self.recording_streams() == 0, "a muted microphone was read"
         self.session.key("Return")
         wait_for("the box to close", lambda: box not in self.session.visible_windows("Knorzelbart"), 15)
         assert not os.path.exists(os.path.join(self.folder, "Ball.ogg")), "a muted take was written"
         assert self.pactl("set-source-mute", "mic.monitor", "0").returncode == 0
+        time.sleep(1.6)  # keys right after a take that ended by itself do nothing for a moment
         self.passed.append("muted")
 
         self.session.focus(window)
         self.session.key("space")
         wait_for("the window to read the microphone", lambda: self.recording_streams() >= 1, 15, 0.05)
+        time.sleep(0.3)  # the input opens as the take begins
         self.session.screenshot(os.path.join(self.artefacts, "aufnahme-laeuft.png"), window=window)
         # The level meter moves while the tone plays.
-        meter = (METER[0] + 2, METER[1] + 10)
+        meter = (METER[0] + 3, METER[1] + 10)
         quiet = self.pixel(window, *meter)
         player = self.start(["paplay", "-d", "mic", tone])
         moved = []
@@ -154,15 +158,18 @@ class Run(Pulse):
         target = os.path.join(self.folder, "Ball.ogg")
         wait_for("Ball.ogg", lambda: os.path.exists(target), 15, 0.05)
         assert not os.path.exists(os.path.join(self.folder, "Zebra.ogg")), "the wrong word was recorded"
-        wait_for("the window to stop reading", lambda: self.recording_streams() == 0, 15, 0.05)
         self.session.screenshot(os.path.join(self.artefacts, "aufnahme-gespeichert.png"), window=window)
 
-        # A spoken word for the next one: the voice says "Zebra" into the microphone.
+        # A spoken word for the next one: the voice says "Zebra" into the microphone, and Space
+        # comes only as the word begins: the take begins with the moment before the key.
         spoken = os.path.join(self.artefacts, "zebra.wav")
         subprocess.run(["espeak-ng", "-v", "de", "-w", spoken, "Zebra"], check=True, timeout=30)
-        self.session.key("Down", "space")
-        wait_for("the window to read the microphone", lambda: self.recording_streams() >= 1, 15, 0.05)
-        subprocess.run(["paplay", "-d", "mic", spoken], env=self.env, check=True, timeout=30)
+        self.session.key("Down")
+        time.sleep(0.5)
+        player = self.start(["paplay", "-d", "mic", spoken])
+        time.sleep(0.15)
+        self.session.key("space")
+        player.wait(30)
         time.sleep(0.3)  # what the server still holds reaches the program
         self.session.key("space")
         zebra = os.path.join(self.folder, "Zebra.ogg")
@@ -183,6 +190,7 @@ class Run(Pulse):
         self.session.close()
         self.session = None
         assert process.poll() is not None
+        wait_for("the input to close with the window", lambda: self.recording_streams() == 0, 15, 0.05)
 
         probe = subprocess.run(["soxi", target], capture_output=True, text=True, timeout=30)
         log(probe.stdout.strip().replace("\n", "; "))
@@ -218,7 +226,10 @@ class Run(Pulse):
         self.passed.append("game plays the recording")
 
     def pixel(self, window, x, y):
+        """The colour at a point given in design pixels (the window may be larger)."""
         width, _, data = self.session.capture(window)
+        scale = width / 640
+        x, y = int(x * scale), int(y * scale)
         at = (y * width + x) * 3
         return tuple(data[at:at + 3])
 
@@ -238,7 +249,8 @@ class Run(Pulse):
         empty = tempfile.mkdtemp(prefix="kb-none-")
         try:
             for name in ("Ball.ogg", "Zebra.ogg"):
-                os.remove(os.path.join(self.folder, name))
+                if os.path.exists(os.path.join(self.folder, name)):
+                    os.remove(os.path.join(self.folder, name))
             before = sorted(os.listdir(self.folder))
             process, window = self.open_window("ohne-server", empty)
             self.session.key("space")
@@ -260,6 +272,32 @@ class Run(Pulse):
         finally:
             shutil.rmtree(empty, ignore_errors=True)
 
+    def server_hangs(self):
+        """The sound server stops in the middle of a take: the window keeps answering, says so
+        within seconds and keeps nothing of the take."""
+        for name in ("Ball.ogg", "Zebra.ogg"):
+            if os.path.exists(os.path.join(self.folder, name)):
+                os.remove(os.path.join(self.folder, name))
+        before = sorted(os.listdir(self.folder))
+        process, window = self.open_window("haengt", self.runtime)
+        time.sleep(0.5)
+        self.session.key("space")
+        time.sleep(0.5)
+        os.kill(self.server.pid, signal.SIGSTOP)
+        try:
+            started = time.monotonic()
+            box = self.message_box(window, "server-haengt")
+            log(f"the window said so after {time.monotonic() - started:.1f} s")
+            self.session.key("Return")
+            wait_for("the box to close", lambda: box not in self.session.visible_windows("Knorzelbart"), 15)
+            assert sorted(os.listdir(self.folder)) == before, "a take from a hanging server was kept"
+            assert process.poll() is None, "the window ended"
+        finally:
+            os.kill(self.server.pid, signal.SIGCONT)
+        self.session.close()
+        self.session = None
+        self.passed.append("server hangs")
+
     def close(self):
         if self.session:
             self.session.close()
@@ -279,7 +317,7 @@ def main():
     os.makedirs(artefacts)
     run = Run(os.path.abspath(args.program), os.path.abspath(args.say_word), args.picture, artefacts)
     return run_steps(run.passed, [run.start_pulse, run.record_word, run.game_says_the_recording,
-                                  run.without_server], run.close)
+                                  run.server_hangs, run.without_server], run.close)
 
 
 if __name__ == "__main__":
