@@ -53,12 +53,13 @@ void makeRecord(const QString& folder) {
         }
         files[child][n % 2] += lernstand::line(r);
     }
+    const QByteArray secret = lernstand::folderSecret(folder);
     for (int c = 0; c < kChildren; ++c)
         for (int k = 0; k < 2; ++k)
-            platform::appendRecordLine(
-                folder + QLatin1Char('/') +
-                    lernstand::fileName(lernstand::childKey(childName(c)), QStringLiteral("rechner%1").arg(k)),
-                files[c][k]);
+            platform::appendRecordLine(folder + QLatin1Char('/') +
+                                           lernstand::fileName(lernstand::childKey(childName(c)),
+                                                               QStringLiteral("rechner%1").arg(k), secret),
+                                       lernstand::nameLine(lernstand::childKey(childName(c))) + files[c][k]);
 }
 
 // One program start to the menu, then the level click; returns the click's milliseconds.

@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lernstand/Record.h"
 
+#include <QCollator>
+#include <QHash>
+#include <QCryptographicHash>
+#include <QMessageAuthenticationCode>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <algorithm>
 #include <map>
 
@@ -14,6 +20,7 @@ const QString kSuffix = QStringLiteral(".lernstand");
 constexpr int kMaxEncodedKey = 180;
 constexpr int kMaxWordLength = 64;
 constexpr int kMaxLetterLength = 16;
+const QString kSecretFile = QStringLiteral(".lernstand-schluessel");
 
 // FNV-1a over the line's text: a line garbled on its way to the share does not count.
 QByteArray checksum(const QByteArray& text) {
@@ -58,6 +65,22 @@ bool unescaped(const QByteArray& field, QString& text) {
     return !text.contains(QChar::ReplacementCharacter);
 }
 
+// A word or a written letter holds only what a child types: no control or format
+// characters, no line or paragraph separators.
+bool typedText(const QString& text) {
+    for (const QChar c : text) {
+        switch (c.category()) {
+            case QChar::Other_Control:
+            case QChar::Other_Format:
+            case QChar::Other_NotAssigned:
+            case QChar::Separator_Line:
+            case QChar::Separator_Paragraph: return false;
+            default: break;
+        }
+    }
+    return true;
+}
+
 bool validDay(const QByteArray& day) {
     if (day.size() != 10 || day[4] != '-' || day[7] != '-') return false;
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
@@ -89,7 +112,8 @@ bool parseLine(const QByteArray& text, Result& result) {
     else if (fields[3] == "a") result.outcome = Outcome::AfterReveal;
     else if (fields[3] == "u") result.outcome = Outcome::Unfinished;
     else return false;
-    if (!unescaped(fields[4], result.word) || result.word.isEmpty() || result.word.size() > kMaxWordLength)
+    if (!unescaped(fields[4], result.word) || result.word.isEmpty() || result.word.size() > kMaxWordLength ||
+        !typedText(result.word))
         return false;
     if (result.outcome == Outcome::FirstTry) {
         if (!fields[5].isEmpty() || !fields[6].isEmpty()) return false;
@@ -100,7 +124,62 @@ bool parseLine(const QByteArray& text, Result& result) {
     bool ok = false;
     result.box = fields[5].toInt(&ok);
     if (!ok || fields[5].size() > 2 || result.box < 0 || result.box >= result.word.size()) return false;
-    return unescaped(fields[6], result.letter) && !result.letter.isEmpty() && result.letter.size() <= kMaxLetterLength;
+    return unescaped(fields[6], result.letter) && !result.letter.isEmpty() && result.letter.size() <= kMaxLetterLength &&
+           typedText(result.letter);
+}
+
+bool parseNameLine(const QByteArray& text, QString& key) {
+    const QList<QByteArray> fields = text.split('\t');
+    if (fields.size() != 3 || fields[0] != "n") return false;
+    if (checksum(text.left(text.lastIndexOf('\t'))) != fields[2]) return false;
+    QString name;
+    if (!unescaped(fields[1], name) || name.isEmpty() || !typedText(name) || childKey(name) != name) return false;
+    key = name;
+    return true;
+}
+
+// A miss is kept when it happens, as unfinished; written right afterwards, it is one result
+// (another program writing the same file may have put lines between the two).
+using Open = QHash<QByteArray, std::vector<size_t>>;
+
+QByteArray missKey(const Result& r) {
+    return r.day.toLatin1() + '\t' + QByteArray::number(r.level) + '\t' + r.word.toUtf8() + '\t' +
+           QByteArray::number(r.box) + '\t' + r.letter.toUtf8();
+}
+
+void addResult(std::vector<Result>& results, Result&& result, Open& open) {
+    if (result.outcome == Outcome::AfterReveal) {
+        auto it = open.find(missKey(result));
+        if (it != open.end() && !it->empty()) {
+            results[it->back()].outcome = Outcome::AfterReveal;
+            it->pop_back();
+            return;
+        }
+    }
+    if (result.outcome == Outcome::Unfinished) open[missKey(result)].push_back(results.size());
+    results.push_back(std::move(result));
+}
+
+// The child a record file is about: the name inside it, else (an earlier version's file)
+// the one its name encodes.
+struct FileContents {
+    QString key;
+    std::vector<Result> results;
+};
+
+FileContents readFile(const QString& folder, const QString& name) {
+    FileContents contents;
+    contents.results = parse(platform::readRecordFile(folder + QLatin1Char('/') + name, kMaxFileBytes), nullptr,
+                             &contents.key);
+    if (contents.key.isEmpty()) contents.key = childOfFile(name);
+    return contents;
+}
+
+// The computer part of a record file's name.
+QString computerOfFile(const QString& name) {
+    const QString stem = name.left(name.size() - kSuffix.size());
+    const qsizetype cut = std::max(stem.lastIndexOf(QLatin1Char('~')), stem.lastIndexOf(QLatin1Char('.')));
+    return stem.mid(cut + 1);
 }
 
 void mergeByDay(std::vector<Result>& results) {
@@ -134,8 +213,42 @@ QString childKey(const QString& name) {
     return key;
 }
 
-QString fileName(const QString& key, const QString& computerId) {
+QString legacyFileName(const QString& key, const QString& computerId) {
     return encodedKey(key) + QLatin1Char('~') + computerId + kSuffix;
+}
+
+QByteArray folderSecret(const QString& folder, QString* why) {
+    const QString path = folder + QLatin1Char('/') + kSecretFile;
+    bool ok = false;
+    QByteArray secret = platform::readRecordFile(path, 256, &ok);
+    secret = secret.left(secret.indexOf('\n')).trimmed();
+    if (ok && secret.size() >= 32) return secret;
+    // Made once; a computer that makes it at the same moment as another reads the other's.
+    QByteArray made;
+    for (int i = 0; i < 4; ++i) made += QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0');
+    bool created = false;
+    const QString failure = platform::appendRecordLine(path, made + '\n', &created);
+    if (!failure.isEmpty()) {
+        if (why) *why = failure;
+        return {};
+    }
+    secret = platform::readRecordFile(path, 256, &ok);
+    secret = secret.left(secret.indexOf('\n')).trimmed();
+    if (!ok || secret.size() < 32) {
+        if (why) *why = QStringLiteral("der Schlüssel des Ordners ist unlesbar");
+        return {};
+    }
+    return secret;
+}
+
+QString fileName(const QString& key, const QString& computerId, const QByteArray& secret) {
+    const QByteArray mac = QMessageAuthenticationCode::hash(key.toUtf8(), secret, QCryptographicHash::Sha256);
+    return QString::fromLatin1(mac.toHex().left(24)) + QLatin1Char('.') + computerId + kSuffix;
+}
+
+bool isRecordFile(const QString& name) {
+    static const QRegularExpression hashed(QStringLiteral("^[0-9a-f]{24}\\.[A-Za-z0-9]{1,32}\\.lernstand$"));
+    return hashed.match(name).hasMatch() || !childOfFile(name).isEmpty();
 }
 
 QString childOfFile(const QString& name) {
@@ -161,7 +274,7 @@ QString childOfFile(const QString& name) {
     }
     const QString key = QString::fromUtf8(bytes);
     if (key.isEmpty() || key.contains(QChar::ReplacementCharacter) || key != childKey(key) ||
-        fileName(key, QString()) != encoded + QLatin1Char('~') + kSuffix)
+        legacyFileName(key, QString()) != encoded + QLatin1Char('~') + kSuffix)
         return QString();
     return key;
 }
@@ -186,8 +299,14 @@ QByteArray line(const Result& result) {
     return text + '\t' + checksum(text) + '\n';
 }
 
-std::vector<Result> parse(const QByteArray& bytes, int* skipped) {
+QByteArray nameLine(const QString& key) {
+    const QByteArray text = "n\t" + escaped(key);
+    return text + '\t' + checksum(text) + '\n';
+}
+
+std::vector<Result> parse(const QByteArray& bytes, int* skipped, QString* key) {
     std::vector<Result> results;
+    Open open;
     int bad = 0;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -197,8 +316,12 @@ std::vector<Result> parse(const QByteArray& bytes, int* skipped) {
             break;
         }
         Result result;
-        if (parseLine(bytes.mid(start, end - start), result)) results.push_back(std::move(result));
-        else if (end > start) ++bad;
+        const QByteArray text = bytes.mid(start, end - start);
+        QString name;
+        if (parseLine(text, result)) addResult(results, std::move(result), open);
+        else if (parseNameLine(text, name)) {
+            if (key) *key = name;
+        } else if (end > start) ++bad;
         start = end + 1;
     }
     if (skipped) *skipped = bad;
@@ -208,10 +331,10 @@ std::vector<Result> parse(const QByteArray& bytes, int* skipped) {
 std::vector<Result> readChild(const QString& folder, const QString& key) {
     std::vector<Result> results;
     for (const QString& name : platform::recordFolderFiles(folder)) {
-        if (childOfFile(name) != key) continue;
-        const std::vector<Result> some =
-            parse(platform::readRecordFile(folder + QLatin1Char('/') + name, kMaxFileBytes));
-        results.insert(results.end(), some.begin(), some.end());
+        if (!isRecordFile(name)) continue;
+        FileContents contents = readFile(folder, name);
+        if (contents.key != key) continue;
+        results.insert(results.end(), contents.results.begin(), contents.results.end());
     }
     mergeByDay(results);
     return results;
@@ -220,12 +343,11 @@ std::vector<Result> readChild(const QString& folder, const QString& key) {
 std::vector<Child> readAll(const QString& folder) {
     std::map<QString, std::vector<Result>> byChild;
     for (const QString& name : platform::recordFolderFiles(folder)) {
-        const QString key = childOfFile(name);
-        if (key.isEmpty()) continue;
-        const std::vector<Result> some =
-            parse(platform::readRecordFile(folder + QLatin1Char('/') + name, kMaxFileBytes));
-        std::vector<Result>& into = byChild[key];
-        into.insert(into.end(), some.begin(), some.end());
+        if (!isRecordFile(name)) continue;
+        FileContents contents = readFile(folder, name);
+        if (contents.key.isEmpty()) continue;
+        std::vector<Result>& into = byChild[contents.key];
+        into.insert(into.end(), contents.results.begin(), contents.results.end());
     }
     std::vector<Child> children;
     for (auto& [key, results] : byChild) {
@@ -235,16 +357,82 @@ std::vector<Child> readAll(const QString& folder) {
     return children;
 }
 
-QStringList forget(const QString& folder, const QString& key, QStringList* failures) {
-    QStringList deleted;
+namespace {
+
+// The record files of the folder with the child each is about.
+std::vector<std::pair<QString, QString>> filesWithChildren(const QString& folder) {
+    std::vector<std::pair<QString, QString>> files;
     for (const QString& name : platform::recordFolderFiles(folder)) {
-        const QString child = childOfFile(name);
-        if (child.isEmpty() || (!key.isEmpty() && child != key)) continue;
+        if (!isRecordFile(name)) continue;
+        QString key = childOfFile(name);
+        if (key.isEmpty()) {
+            // Only the name lines are needed: they are few, so they are looked for directly.
+            const QByteArray bytes = platform::readRecordFile(folder + QLatin1Char('/') + name, kMaxFileBytes);
+            for (qsizetype at = bytes.startsWith("n\t") ? 0 : bytes.indexOf("\nn\t"); at >= 0;
+                 at = bytes.indexOf("\nn\t", at + 1)) {
+                const qsizetype begin = bytes[at] == '\n' ? at + 1 : at;
+                const qsizetype end = bytes.indexOf('\n', begin);
+                if (end < 0) break;
+                QString named;
+                if (parseNameLine(bytes.mid(begin, end - begin), named)) key = named;
+            }
+        }
+        if (!key.isEmpty()) files.emplace_back(name, key);
+    }
+    return files;
+}
+
+}  // namespace
+
+QStringList forget(const QString& folder, const QString& key, QStringList* failures, QStringList* children) {
+    QStringList deleted;
+    for (const auto& [name, child] : filesWithChildren(folder)) {
+        if (!key.isEmpty() && child != key) continue;
         const QString why = platform::removeRecordFile(folder + QLatin1Char('/') + name);
-        if (why.isEmpty()) deleted << name;
-        else if (failures) *failures << name + QStringLiteral(": ") + why;
+        if (why.isEmpty()) {
+            deleted << name;
+            if (children && !children->contains(child)) *children << child;
+        } else if (failures) {
+            *failures << name + QStringLiteral(": ") + why;
+        }
     }
     return deleted;
+}
+
+bool renameChild(const QString& folder, const QString& oldName, const QString& newName, QString* why) {
+    const auto fail = [&](const QString& reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    const QString from = childKey(oldName), to = childKey(newName);
+    if (to.isEmpty()) return fail(QStringLiteral("Der neue Name ist leer."));
+    if (from == to) return true;  // only the case differs: the same child
+    const auto files = filesWithChildren(folder);
+    for (const auto& [name, child] : files)
+        if (child == to)
+            return fail(QStringLiteral("Über „%1“ ist schon ein Lernstand gespeichert.").arg(shownName(to)));
+    QString problem;
+    const QByteArray secret = folderSecret(folder, &problem);
+    if (secret.isEmpty()) return fail(QStringLiteral("Der Lernstand kann nicht umbenannt werden (%1).").arg(problem));
+    for (const auto& [name, child] : files) {
+        if (child != from) continue;
+        const QString path = folder + QLatin1Char('/') + name;
+        QString failure = platform::appendRecordLine(path, nameLine(to));
+        if (failure.isEmpty())
+            failure = platform::renameRecordFile(path, folder + QLatin1Char('/') + fileName(to, computerOfFile(name), secret));
+        if (!failure.isEmpty())
+            return fail(QStringLiteral("Die Datei %1 kann nicht umbenannt werden (%2).").arg(name, failure));
+    }
+    return true;
+}
+
+QStringList childNames(const QString& folder) {
+    QStringList names;
+    for (const auto& [name, child] : filesWithChildren(folder))
+        if (!names.contains(shownName(child))) names << shownName(child);
+    QCollator german{QLocale(QLocale::German, QLocale::Germany)};
+    std::sort(names.begin(), names.end(), [&](const QString& a, const QString& b) { return german.compare(a, b) < 0; });
+    return names;
 }
 
 }  // namespace lernstand

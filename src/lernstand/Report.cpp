@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lernstand/Report.h"
 
+#include <QCollator>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -32,10 +33,11 @@ section.klasse { background: #f2f7ff; }
 p.zahlen { margin: 0; }
 p.zahlen b { font-size: 1.1em; }
 div.bilder { display: flex; flex-wrap: wrap; gap: 8px; }
-figure { margin: 0; width: 76px; text-align: center; }
-figure img { width: 64px; height: 64px; display: block; margin: 0 auto; border: 1px solid #999; background: #80ffff; }
-figure div.ohne { width: 64px; height: 64px; margin: 0 auto; border: 1px dashed #999; }
-figcaption { font-size: 13px; margin-top: 2px; word-wrap: break-word; }
+figure { margin: 0; min-width: 76px; max-width: 200px; text-align: center; }
+figure svg.bild { width: 64px; height: 64px; display: block; margin: 0 auto; border: 1px solid #999; background: #80ffff; }
+svg.vorrat { position: absolute; width: 0; height: 0; overflow: hidden; }
+figcaption { font-size: 13px; margin-top: 2px; overflow-wrap: normal; word-break: keep-all; hyphens: none; }
+p.vertraulich { font-weight: bold; margin: 0 0 .5em 0; }
 ul { margin: .2em 0; padding-left: 1.4em; }
 li { margin: .1em 0; }
 span.beispiel { color: #555; }
@@ -53,31 +55,44 @@ QString germanDay(const QString& day) {
     return day.mid(8, 2) + QLatin1Char('.') + day.mid(5, 2) + QLatin1Char('.') + day.left(4);
 }
 
-// The pictures of the vocabulary, word by word, decoded only when a word is asked for.
+// The pictures of the vocabulary, word by word, decoded only when a word is asked for and
+// put into the page once: every use of a picture refers to it.
 class Pictures {
 public:
     explicit Pictures(const QString& folder) : folder_(platform::resolvePath(folder)) {
         for (const QString& name : platform::folderFileNames(folder, words::nameCanBeWord))
             if (!names_.contains(words::fromFileName(name))) names_.insert(words::fromFileName(name), name);
     }
+    // The picture of a word (empty when there is none: the word stands alone).
     QString html(const QString& word) {
         auto it = made_.find(word);
         if (it != made_.end()) return *it;
-        QString img = QStringLiteral("<div class=\"ohne\"></div>");
+        QString use;
         if (names_.contains(word)) {
             const platform::PictureFacts facts = platform::examinePicture(
                 folder_ + QLatin1Char('/') + names_.value(word), true, QSize(64, 64), true);
-            if (facts.kind == platform::PictureFacts::Kind::Picture && !facts.thumbnail.isEmpty())
-                img = QStringLiteral("<img alt=\"%1\" src=\"data:image/png;base64,%2\">")
-                          .arg(esc(word), QString::fromLatin1(facts.thumbnail.toBase64()));
+            if (facts.kind == platform::PictureFacts::Kind::Picture && !facts.thumbnail.isEmpty()) {
+                const QString id = QStringLiteral("b%1").arg(made_.size());
+                symbols_ += QStringLiteral("<symbol id=\"%1\" viewBox=\"0 0 64 64\"><image width=\"64\" height=\"64\" "
+                                           "href=\"data:image/png;base64,%2\"/></symbol>\n")
+                                .arg(id, QString::fromLatin1(facts.thumbnail.toBase64()));
+                use = QStringLiteral("<svg class=\"bild\" role=\"img\" aria-label=\"%1\"><use href=\"#%2\"/></svg>")
+                          .arg(esc(word), id);
+            }
         }
-        return *made_.insert(word, img);
+        return *made_.insert(word, use);
+    }
+    // Every picture used, for the page's start.
+    QString store() const {
+        if (symbols_.isEmpty()) return QString();
+        return QStringLiteral("<svg class=\"vorrat\" aria-hidden=\"true\"><defs>\n%1</defs></svg>\n").arg(symbols_);
     }
 
 private:
     QString folder_;
     QHash<QString, QString> names_;
     QHash<QString, QString> made_;
+    QString symbols_;
 };
 
 struct Tally {
@@ -112,19 +127,18 @@ QString childSection(const Child& child, Pictures& pictures, Tally& classTally) 
     }
     const int written = static_cast<int>(child.results.size());
     QString html = QStringLiteral("<section class=\"kind\">\n<h2>%1</h2>\n").arg(esc(shownName(child.key)));
-    html += QStringLiteral("<p class=\"zahlen\">Geübt an <b>%1</b> %2 · <b>%3</b> Wörter geschrieben · "
-                           "<b>%4</b> beim ersten Versuch richtig</p>\n")
-                .arg(days.size())
-                .arg(days.size() == 1 ? QStringLiteral("Tag") : QStringLiteral("Tagen"))
-                .arg(written)
-                .arg(percent(firstTry, written));
+    html += QStringLiteral("<p class=\"zahlen\">Geübt an <b>%1</b> %2 · <b>%3</b> %4 geschrieben · "
+                           "<b>%5</b> beim ersten Versuch richtig</p>\n")
+                .arg(QString::number(days.size()), days.size() == 1 ? QStringLiteral("Tag") : QStringLiteral("Tagen"),
+                     QString::number(written), written == 1 ? QStringLiteral("Wort") : QStringLiteral("Wörter"),
+                     percent(firstTry, written));
     const QStringList hard = progress.hardWords();
     html += QStringLiteral("<h3>Wörter zum Üben</h3>\n");
     if (hard.isEmpty()) {
         html += firstTry == written
                     ? QStringLiteral("<p class=\"gut\">Keine.</p>\n")
-                    : QStringLiteral("<p class=\"gut\">Keine: Jedes falsch geschriebene Wort wurde seitdem zweimal "
-                                     "auf Anhieb richtig geschrieben.</p>\n");
+                    : QStringLiteral("<p class=\"gut\">Keine: Jedes falsch geschriebene Wort wurde seitdem an "
+                                     "mehreren Schultagen auf Anhieb richtig geschrieben.</p>\n");
     } else {
         html += QStringLiteral("<div class=\"bilder\">\n");
         for (const QString& word : hard)
@@ -142,9 +156,8 @@ QString childSection(const Child& child, Pictures& pictures, Tally& classTally) 
         html += QStringLiteral("<ul>\n");
         for (int k : order)
             html += QStringLiteral("<li>%1: %2-mal <span class=\"beispiel\">(%3)</span></li>\n")
-                        .arg(esc(mistakeName(static_cast<Mistake>(k))))
-                        .arg(kinds[k])
-                        .arg(esc(examples[k].join(QStringLiteral(", "))));
+                        .arg(esc(mistakeName(static_cast<Mistake>(k))), QString::number(kinds[k]),
+                             esc(examples[k].join(QStringLiteral(", "))));
         html += QStringLiteral("</ul>\n");
     }
     return html + QStringLiteral("</section>\n");
@@ -152,10 +165,9 @@ QString childSection(const Child& child, Pictures& pictures, Tally& classTally) 
 
 QString classSection(const Tally& tally, int children, int results) {
     QString html = QStringLiteral("<section class=\"klasse\">\n<h2>Die ganze Klasse</h2>\n");
-    html += QStringLiteral("<p class=\"zahlen\"><b>%1</b> %2 · <b>%3</b> Wörter geschrieben</p>\n")
-                .arg(children)
-                .arg(children == 1 ? QStringLiteral("Kind") : QStringLiteral("Kinder"))
-                .arg(results);
+    html += QStringLiteral("<p class=\"zahlen\"><b>%1</b> %2 · <b>%3</b> %4 geschrieben</p>\n")
+                .arg(QString::number(children), children == 1 ? QStringLiteral("Kind") : QStringLiteral("Kinder"),
+                     QString::number(results), results == 1 ? QStringLiteral("Wort") : QStringLiteral("Wörter"));
     std::vector<std::pair<QString, int>> wordsByCount;
     for (auto it = tally.wrongWords.begin(); it != tally.wrongWords.end(); ++it)
         wordsByCount.emplace_back(it.key(), it.value());
@@ -168,7 +180,7 @@ QString classSection(const Tally& tally, int children, int results) {
     } else {
         html += QStringLiteral("<table>\n<tr><th>Wort</th><th>falsch</th></tr>\n");
         for (size_t i = 0; i < wordsByCount.size() && i < kClassTop; ++i)
-            html += QStringLiteral("<tr><td>%1</td><td>%2-mal</td></tr>\n").arg(esc(wordsByCount[i].first)).arg(wordsByCount[i].second);
+            html += QStringLiteral("<tr><td>%1</td><td>%2-mal</td></tr>\n").arg(esc(wordsByCount[i].first), QString::number(wordsByCount[i].second));
         html += QStringLiteral("</table>\n");
     }
     html += QStringLiteral("</div>\n<div>\n<h3>Häufigste Fehlerarten</h3>\n");
@@ -182,8 +194,7 @@ QString classSection(const Tally& tally, int children, int results) {
         html += QStringLiteral("<table>\n<tr><th>Fehlerart</th><th>gesehen</th></tr>\n");
         for (int k : order)
             html += QStringLiteral("<tr><td>%1</td><td>%2-mal</td></tr>\n")
-                        .arg(esc(mistakeName(static_cast<Mistake>(k))))
-                        .arg(tally.kinds[k]);
+                        .arg(esc(mistakeName(static_cast<Mistake>(k))), QString::number(tally.kinds[k]));
         html += QStringLiteral("</table>\n");
     }
     return html + QStringLiteral("</div>\n</div>\n</section>\n");
@@ -191,19 +202,31 @@ QString classSection(const Tally& tally, int children, int results) {
 
 }  // namespace
 
+const QString kFirstLine = QStringLiteral(
+    "<!-- Knorzelbart-Lernstandsbericht: enthält personenbezogene Daten von Kindern. Vertraulich behandeln. -->");
+
 QByteArray report(const ReportInput& input) {
     Pictures pictures(input.vocabularyFolder);
     Tally tally;
     QString children;
     int results = 0;
-    for (const Child& child : input.children) {
-        children += childSection(child, pictures, tally);
-        results += static_cast<int>(child.results.size());
+    std::vector<const Child*> byName;
+    for (const Child& child : input.children) byName.push_back(&child);
+    QCollator german{QLocale(QLocale::German, QLocale::Germany)};
+    std::stable_sort(byName.begin(), byName.end(), [&](const Child* a, const Child* b) {
+        return german.compare(shownName(a->key), shownName(b->key)) < 0;
+    });
+    for (const Child* child : byName) {
+        children += childSection(*child, pictures, tally);
+        results += static_cast<int>(child->results.size());
     }
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
-                                  "<title>Knorzelbart – Lernstand der Klasse</title>\n<style>");
+    QString html = kFirstLine + QStringLiteral("\n<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
+                                               "<title>Knorzelbart – Lernstand der Klasse</title>\n<style>");
     html += QString::fromUtf8(kStyle);
-    html += QStringLiteral("</style>\n</head>\n<body>\n<h1>Knorzelbart – Lernstand der Klasse</h1>\n");
+    html += QStringLiteral("</style>\n</head>\n<body>\n");
+    html += pictures.store();
+    html += QStringLiteral("<p class=\"vertraulich\">Vertraulich: Dieser Bericht enthält personenbezogene Daten von "
+                           "Kindern.</p>\n<h1>Knorzelbart – Lernstand der Klasse</h1>\n");
     html += QStringLiteral("<p class=\"kopf\">Stand: %1 · Lernstandordner: %2</p>\n")
                 .arg(germanDay(input.today), esc(input.recordFolder));
     if (input.children.empty()) {
@@ -216,5 +239,7 @@ QByteArray report(const ReportInput& input) {
     html += QStringLiteral("</body>\n</html>\n");
     return html.toUtf8();
 }
+
+bool isReport(const QString& start) { return start.startsWith(kFirstLine.left(40)); }
 
 }  // namespace lernstand

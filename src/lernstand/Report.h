@@ -7,7 +7,7 @@
 #include "lernstand/Record.h"
 
 // The teacher's page about the class: one self-contained HTML file in German, printable on
-// A4, pictures included.
+// A4, each picture included once.
 namespace lernstand {
 
 struct ReportInput {
@@ -17,6 +17,9 @@ struct ReportInput {
     QString today;              // YYYY-MM-DD
 };
 
+// The page; its first line says that it holds children's personal data.
 QByteArray report(const ReportInput& input);
+// Whether a file's start is such a page (one that may be replaced by a new one).
+bool isReport(const QString& start);
 
 }  // namespace lernstand

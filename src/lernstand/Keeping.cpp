@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lernstand/Keeping.h"
+
+#include <QDate>
+#include <QSet>
+#include <mutex>
+
+#include "platform/Console.h"
+#include "platform/RecordFiles.h"
+#include "platform/RecordQueue.h"
+
+namespace lernstand {
+
+namespace {
+
+struct Waiting {
+    QString folder;
+    QString child;
+    QByteArray line;
+};
+
+// Everything here but `guarded` belongs to the record's thread.
+struct State {
+    QString readyFolder;
+    QString computerId;
+    QByteArray secret;
+    QSet<QString> knownFiles;     // files this run read or wrote
+    std::vector<Waiting> waiting; // results not yet written, oldest first
+    bool spoolRead = false;
+    bool said = false;            // the problem was said on standard error
+    struct {
+        mutable std::mutex mutex;
+        QStringList problems;
+        QSet<QString> forgotten;
+    } guarded;
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+QString spoolPath() { return platform::userDataFolder() + QStringLiteral("/knorzelbart/lernstand-wartend"); }
+
+void saveSpool() {
+    State& s = state();
+    QByteArray bytes;
+    for (const Waiting& w : s.waiting)
+        bytes += w.folder.toUtf8().toHex() + '\t' + w.child.toUtf8().toHex() + '\t' + w.line;
+    if (bytes.isEmpty()) {
+        platform::removeRecordFile(spoolPath());
+        return;
+    }
+    if (platform::makeRecordFolder(platform::userDataFolder() + QStringLiteral("/knorzelbart")).isEmpty())
+        platform::writePrivateFile(spoolPath(), bytes);
+}
+
+void readSpool() {
+    State& s = state();
+    if (s.spoolRead) return;
+    s.spoolRead = true;
+    const QByteArray bytes = platform::readRecordFile(spoolPath(), 4 * 1024 * 1024);
+    for (const QByteArray& text : bytes.split('\n')) {
+        const qsizetype first = text.indexOf('\t');
+        const qsizetype second = text.indexOf('\t', first + 1);
+        if (first <= 0 || second <= first) continue;
+        const QByteArray line = text.mid(second + 1) + '\n';
+        if (parse(line).size() != 1) continue;
+        s.waiting.push_back({QString::fromUtf8(QByteArray::fromHex(text.left(first))),
+                             QString::fromUtf8(QByteArray::fromHex(text.mid(first + 1, second - first - 1))), line});
+    }
+}
+
+void problem(const QString& folder, const QString& why) {
+    State& s = state();
+    const QString day = QDate::fromString(platform::recordToday(), Qt::ISODate).toString(QStringLiteral("d.M.yyyy"));
+    const QString text = QStringLiteral("%1: Der Lernstand kann im Ordner %2 nicht gespeichert werden (%3). Die "
+                                        "Ergebnisse werden hier aufbewahrt und später eingetragen.")
+                             .arg(day, folder, why);
+    {
+        std::lock_guard<std::mutex> lock(s.guarded.mutex);
+        if (!s.guarded.problems.contains(text)) s.guarded.problems << text;
+    }
+    if (s.said) return;
+    s.said = true;
+    platform::writeErr(QStringLiteral("knorzelbart: Der Lernstand wird gerade nicht gespeichert: %1 (%2). Die "
+                                      "Ergebnisse werden aufbewahrt und später eingetragen; das Spiel geht weiter.\n")
+                           .arg(folder, why));
+}
+
+// The folder and this computer's id; false (and why) when the folder cannot be used now.
+bool ready(const QString& folder, QString* why) {
+    State& s = state();
+    if (s.readyFolder == folder) return true;
+    QString failure = platform::makeRecordFolder(folder);
+    if (failure.isEmpty() && s.computerId.isEmpty())
+        s.computerId = platform::recordComputerId(platform::userDataFolder() + QStringLiteral("/knorzelbart/rechner-id"),
+                                                  &failure);
+    QByteArray secret;
+    if (failure.isEmpty()) secret = folderSecret(folder, &failure);
+    if (!failure.isEmpty()) {
+        *why = failure;
+        return false;
+    }
+    s.secret = secret;
+    s.readyFolder = folder;
+    return true;
+}
+
+QString pathOf(const QString& folder, const QString& child) {
+    return folder + QLatin1Char('/') + fileName(child, state().computerId, state().secret);
+}
+
+// Writes one result; false when it must wait.
+bool writeOne(const Waiting& w, QString* why) {
+    State& s = state();
+    if (!ready(w.folder, why)) return false;
+    const QString path = pathOf(w.folder, w.child);
+    const bool known = s.knownFiles.contains(path);
+    bool made = false;
+    *why = platform::appendRecordLine(path, (known ? QByteArray() : nameLine(w.child)) + w.line, &made);
+    if (!why->isEmpty()) {
+        s.readyFolder.clear();  // looked at again next time: the share may come back
+        return false;
+    }
+    if (made && known) {
+        // The teacher deleted the record while the child played: it stays deleted.
+        platform::removeRecordFile(path);
+        s.knownFiles.remove(path);
+        std::lock_guard<std::mutex> lock(s.guarded.mutex);
+        s.guarded.forgotten.insert(w.child);
+        return true;
+    }
+    s.knownFiles.insert(path);
+    return true;
+}
+
+// Writes what waits, oldest first; stops at the first that cannot be written and says why.
+QString writeWaiting() {
+    State& s = state();
+    readSpool();
+    const size_t before = s.waiting.size();
+    size_t done = 0;
+    QString why;
+    while (done < s.waiting.size()) {
+        const Waiting& w = s.waiting[done];
+        bool skip = false;
+        {
+            std::lock_guard<std::mutex> lock(s.guarded.mutex);
+            skip = s.guarded.forgotten.contains(w.child);
+        }
+        if (!skip && !writeOne(w, &why)) break;
+        ++done;
+    }
+    if (done == 0) return why;
+    s.waiting.erase(s.waiting.begin(), s.waiting.begin() + static_cast<std::ptrdiff_t>(done));
+    if (before > 0) saveSpool();
+    if (s.waiting.empty()) {
+        std::lock_guard<std::mutex> lock(s.guarded.mutex);
+        s.guarded.problems.clear();
+    }
+    return why;
+}
+
+}  // namespace
+
+void Keeper::write(const QString& folder, const QString& childKey, const Result& result) {
+    const QByteArray bytes = line(result);
+    platform::recordWork([folder, childKey, bytes] {
+        State& s = state();
+        s.waiting.push_back({folder, childKey, bytes});
+        const QString why = writeWaiting();
+        if (s.waiting.empty()) return;
+        problem(folder, why.isEmpty() ? QStringLiteral("die Datei kann nicht geschrieben werden") : why);
+        saveSpool();
+    });
+}
+
+void Keeper::read(const QString& folder, const QString& childKey, std::function<void(std::vector<Result>)> done) {
+    platform::recordWork([folder, childKey, done] {
+        State& s = state();
+        writeWaiting();
+        QString why;
+        if (ready(folder, &why)) {
+            const QString own = pathOf(folder, childKey);
+            std::vector<Result> results = readChild(folder, childKey);
+            for (const QString& name : platform::recordFolderFiles(folder))
+                if (folder + QLatin1Char('/') + name == own) s.knownFiles.insert(own);
+            {
+                std::lock_guard<std::mutex> lock(s.guarded.mutex);
+                s.guarded.forgotten.remove(childKey);
+            }
+            done(std::move(results));
+        } else {
+            problem(folder, why);
+            done({});
+        }
+    });
+}
+
+QStringList Keeper::problems() const {
+    State& s = state();
+    std::lock_guard<std::mutex> lock(s.guarded.mutex);
+    return s.guarded.problems;
+}
+
+bool Keeper::takeForgotten(const QString& childKey) {
+    State& s = state();
+    std::lock_guard<std::mutex> lock(s.guarded.mutex);
+    return s.guarded.forgotten.remove(childKey);
+}
+
+void Keeper::reset() {
+    State& s = state();
+    s.readyFolder.clear();
+    s.computerId.clear();
+    s.secret.clear();
+    s.knownFiles.clear();
+    s.waiting.clear();
+    s.spoolRead = false;
+    s.said = false;
+    std::lock_guard<std::mutex> lock(s.guarded.mutex);
+    s.guarded.problems.clear();
+    s.guarded.forgotten.clear();
+}
+
+Keeper& keeper() {
+    static Keeper k;
+    return k;
+}
+
+}  // namespace lernstand
