@@ -2,6 +2,7 @@
 // The learning record: whole lines that survive two computers writing at once, the words a
 // child missed coming back as the child plays, the kinds of mistake, the teacher's report
 // and the deleting, the settings and options that switch it on.
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -694,6 +695,78 @@ private Q_SLOTS:
         run = runProgram({"--lernstand", record, "--vergessen-alle"}, home.path());
         QVERIFY2(run.out.contains("Der Lernstand von Ben ist gelöscht (1 Datei)"), qPrintable(run.out));
         QCOMPARE(QDir(record).entryList(QDir::Files), QStringList{"liesmich.txt"});
+    }
+
+    void theReportReplacesOnlyItsOwnFileAndSaysWhenThereIsNothing() {
+        QTemporaryDir home;
+        const QString record = home.filePath("lernstand");
+        QDir().mkpath(record);
+        const QString notes = home.filePath("notizen.html");
+        QFile file(notes);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<p>Meine Notizen</p>");
+        file.close();
+        QFile::setPermissions(notes, QFile::ReadOwner | QFile::WriteOwner);
+        // Nothing kept yet: no report, and an earlier one stays.
+        ProgramRun run = runProgram({"--lernstand", record, "--bericht", home.filePath("k.html")}, home.path());
+        QVERIFY(run.status != 0);
+        QVERIFY2(run.err.contains("nichts zu berichten"), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(home.filePath("k.html")));
+        run = runProgram({"--lernstand", home.filePath("fehlt"), "--bericht", home.filePath("k.html")}, home.path());
+        QVERIFY(run.status != 0);
+
+        writeResults(record, "Mia%1", "a1", {result("Hund%1%2", Outcome::AfterReveal, 3, "t")});
+        run = runProgram({"--lernstand", record, "--bericht", notes}, home.path());
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("kein Lernstandsbericht"), qPrintable(run.err));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("<p>Meine Notizen</p>"));
+        file.close();
+
+        // A stale temporary file of the report's own pattern goes; a report keeps its mode.
+        QFile stale(home.filePath("k.html.Ab12Cd"));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        QVERIFY(stale.open(QIODevice::ReadWrite));
+        QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        stale.close();
+        run = runProgram({"--lernstand", record, "--bericht", home.filePath("k.html")}, home.path());
+        QCOMPARE(run.status, 0);
+        QVERIFY(!stale.exists());
+        QCOMPARE(QFileInfo(home.filePath("k.html")).permissions() & (QFile::ReadOther | QFile::ReadGroup),
+                 QFileDevice::Permissions());
+        QFile report(home.filePath("k.html"));
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(report.readAll());
+        QVERIFY(html.contains("Hund%1%2"));
+        QVERIFY(html.contains("<h2>Mia%1</h2>"));
+        report.close();
+        QFile::setPermissions(home.filePath("k.html"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        run = runProgram({"--lernstand", record, "--bericht", home.filePath("k.html")}, home.path());
+        QCOMPARE(run.status, 0);
+        QVERIFY(QFileInfo(home.filePath("k.html")).permissions() & QFile::ReadGroup);
+
+        run = runProgram({"--lernstand", record, "--vergessen", "Mia%1"}, home.path());
+        QVERIFY2(run.out.contains("Der Lernstand von Mia%1 ist gelöscht (1 Datei)."), qPrintable(run.out));
+    }
+
+    void aChildCanBeRenamedAndTheNamesAreListed() {
+        QTemporaryDir record;
+        writeResults(record.path(), "Mia", "a1", {result("Hund", Outcome::FirstTry)});
+        writeResults(record.path(), "Mia", "b2", {result("Maus", Outcome::FirstTry)});
+        writeResults(record.path(), "Ömer", "a1", {result("Igel", Outcome::FirstTry)});
+        writeResults(record.path(), "Otto", "a1", {result("Igel", Outcome::FirstTry)});
+        QCOMPARE(childNames(record.path()), QStringList({"Mia", "Ömer", "Otto"}));
+        QString why;
+        QVERIFY(!renameChild(record.path(), "Mia", "otto", &why));
+        QVERIFY2(why.contains("schon"), qPrintable(why));
+        QVERIFY(!renameChild(record.path(), "Mia", "  ", &why));
+        QVERIFY(renameChild(record.path(), "Mia", "Mia Sophie", &why));
+        QCOMPARE(childNames(record.path()), QStringList({"Mia Sophie", "Ömer", "Otto"}));
+        QCOMPARE(readChild(record.path(), childKey("Mia Sophie")).size(), size_t(2));
+        QVERIFY(readChild(record.path(), childKey("Mia")).empty());
+        for (const QString& name : QDir(record.path()).entryList(QDir::Files))
+            QVERIFY2(!name.contains("mia", Qt::CaseInsensitive), qPrintable(name));
     }
 };
 
