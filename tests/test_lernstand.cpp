@@ -418,6 +418,17 @@ private Q_SLOTS:
         }
         for (const Candidate& c : candidates) QVERIFY2(picked.contains(c.word), qPrintable(c.word));
 
+        // A new game: a hard word first, but never the word the game before ended with.
+        Progress oneHard;
+        oneHard.add(result("Wort0", Outcome::AfterReveal, 0, "x"));
+        Chooser next;
+        next.shown("Wort0");
+        next.restart();
+        QVERIFY(candidates[next.choose(candidates, oneHard, 0.0f)].word != "Wort0");
+        next.shown("Wort5");
+        next.restart();
+        QCOMPARE(candidates[next.choose(candidates, oneHard, 0.0f)].word, QStringLiteral("Wort0"));
+
         // Written right at the first try today more often than missed: done for today.
         progress.add(result("Wort0", Outcome::FirstTry));
         QVERIFY(progress.state("Wort0").hard);
@@ -642,11 +653,12 @@ private Q_SLOTS:
                                                   result("Katze", Outcome::FirstTry, -1, {}, "2026-03-02"),
                                                   result("Bär", Outcome::Unfinished, 1, "a", "2026-03-03"),
                                                   result("Maus", Outcome::FirstTry, -1, {}, "2026-03-03")});
-        writeResults(record.path(), "mia", "b2", {result("Igel", Outcome::FirstTry, -1, {}, "2026-03-04")});
+        writeResults(record.path(), "mia", "b2", {result("Igel", Outcome::FirstTry, -1, {}, "2026-03-10")});
         writeResults(record.path(), "Ömer", "a1", {result("Hund", Outcome::AfterReveal, 0, "h"),
                                                    result("Hund", Outcome::FirstTry), result("Hund", Outcome::FirstTry)});
+        writeResults(record.path(), "Otto", "a1", {result("Hund", Outcome::FirstTry, -1, {}, "2026-03-10")});
         const std::vector<Child> children = readAll(record.path());
-        QCOMPARE(children.size(), size_t(2));
+        QCOMPARE(children.size(), size_t(3));
         QCOMPARE(children[0].results.size(), size_t(5));
 
         ProgramFolder folder;
@@ -654,16 +666,32 @@ private Q_SLOTS:
         ReportInput input{children, record.path(), folder.db(), "2026-03-04"};
         const QString html = QString::fromUtf8(report(input));
         QVERIFY(html.contains("<h2>Mia</h2>"));
-        QVERIFY(html.contains("<h2>Ömer</h2>"));
-        QVERIFY(html.contains("Geübt an <b>3</b> Tagen"));
-        QVERIFY(html.contains("<b>5</b> Wörter geschrieben"));
-        QVERIFY(html.contains("<b>60 %</b> beim ersten Versuch richtig"));
+        // Names as German sorts them: Ö with O.
+        QVERIFY(html.indexOf("<h2>Mia</h2>") < html.indexOf("<h2>Ömer</h2>"));
+        QVERIFY(html.indexOf("<h2>Ömer</h2>") < html.indexOf("<h2>Otto</h2>"));
+        QVERIFY(html.contains("Geübt an <b>3</b> Tagen (vom 2.3.2026 bis 10.3.2026)"));
+        QVERIFY(html.contains("<b>4</b> Wörter geschrieben · <b>1</b> nicht zu Ende geschrieben"));
+        QVERIFY(html.contains("<b>1</b> Wort geschrieben"));
+        QVERIFY(html.contains("<b>60 %</b> beim Abschreiben (Level 1, 5 Wörter)"));
+        QVERIFY(html.contains("Zeitraum: 2.3.2026 bis 10.3.2026"));
+        QVERIFY(html.contains("Verlauf nach Wochen: KW&nbsp;10: 50 %&nbsp;auf&nbsp;Anhieb (4 Wörter) · "
+                              "KW&nbsp;11: 100 %&nbsp;auf&nbsp;Anhieb (1 Wort)"));
+        QVERIFY(html.startsWith("<!-- ") && html.left(html.indexOf('\n')).contains("personenbezogene Daten"));
         QVERIFY(html.contains("b/p, d/t, g/k am Wortende: 1-mal"));
         QVERIFY(html.contains("ä/e, äu/eu, Umlaut: 1-mal"));
         QVERIFY(html.contains("Groß- und Kleinschreibung"));
-        QCOMPARE(html.count("data:image/png;base64,"), 2);  // Hund and Bär for Mia; Ömer has learnt Hund
-        QVERIFY(html.contains("<tr><td>Hund</td><td>2-mal</td></tr>"));
+        // Each picture once, however often it is shown; a word without one has no box.
+        QCOMPARE(html.count("data:image/png;base64,"), 2);
+        QCOMPARE(html.count("<use href=\"#b0\"/>") + html.count("<use href=\"#b1\"/>"), 3);
+        QVERIFY(!html.contains("class=\"ohne\""));
+        // The class counts children: two children missed Hund.
+        QVERIFY(html.contains("<tr><td>Hund</td><td>2</td></tr>"));
         QVERIFY(!html.contains("http"));
+
+        ReportInput one{{children[2]}, record.path(), folder.db(), "2026-03-04", true};  // by key: mia, otto, ömer
+        const QString alone = QString::fromUtf8(report(one));
+        QVERIFY(alone.contains("Lernstand von Ömer"));
+        QVERIFY(!alone.contains("Mia") && !alone.contains("Die ganze Klasse"));
 
         ReportInput empty{{}, record.path(), folder.db(), "2026-03-04"};
         QVERIFY(QString::fromUtf8(report(empty)).contains("Es ist noch nichts gespeichert"));

@@ -2,10 +2,12 @@
 #include "lernstand/Report.h"
 
 #include <QCollator>
+#include <QDate>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <array>
+#include <map>
 
 #include "game/Words.h"
 #include "lernstand/Mistakes.h"
@@ -19,6 +21,7 @@ namespace {
 
 constexpr int kClassTop = 10;   // the class's most frequent words and kinds shown
 constexpr int kExamples = 3;    // examples per kind of mistake and child
+constexpr size_t kTrendWeeks = 8;  // the weeks shown in a child's trend
 
 const char* kStyle = R"(
 @page { size: A4; margin: 14mm; }
@@ -105,37 +108,93 @@ QString percent(int part, int whole) {
     return QString::number(qRound(100.0 * part / whole)) + QStringLiteral(" %");
 }
 
+QString germanDate(const QString& day) {
+    const QDate date = QDate::fromString(day, Qt::ISODate);
+    return date.isValid() ? date.toString(QStringLiteral("d.M.yyyy")) : day;
+}
+
+QString plural(int n, const char* one, const char* many) {
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(n == 1 ? one : many);
+}
+
+// Week by week (the last weeks): how many words and how many of them right at the first try.
+QString trend(const std::vector<Result>& results) {
+    std::map<int, std::pair<int, int>> weeks;  // year * 100 + week → words, first try
+    for (const Result& r : results) {
+        int year = 0;
+        const int week = QDate::fromString(r.day, Qt::ISODate).weekNumber(&year);
+        auto& [words, first] = weeks[year * 100 + week];
+        ++words;
+        if (r.outcome == Outcome::FirstTry) ++first;
+    }
+    if (weeks.size() < 2) return QString();
+    QStringList parts;
+    auto it = weeks.size() > kTrendWeeks ? std::prev(weeks.end(), kTrendWeeks) : weeks.begin();
+    for (; it != weeks.end(); ++it)
+        parts << QStringLiteral("KW&nbsp;%1: %2&nbsp;auf&nbsp;Anhieb (%3)")
+                     .arg(QString::number(it->first % 100), percent(it->second.second, it->second.first),
+                          plural(it->second.first, "Wort", "Wörter"));
+    return QStringLiteral("<p class=\"zahlen\">Verlauf nach Wochen: %1</p>\n").arg(parts.join(QStringLiteral(" · ")));
+}
+
 QString childSection(const Child& child, Pictures& pictures, Tally& classTally) {
     Progress progress;
     progress.addAll(child.results);
-    QSet<QString> days;
-    int firstTry = 0;
+    QSet<QString> days, wrongWords;
+    QSet<int> wrongKinds;
+    int written = 0, unfinished = 0, memory = 0, memoryFirst = 0, copying = 0, copyingFirst = 0;
     std::array<int, kMistakeKinds> kinds{};
     std::array<QStringList, kMistakeKinds> examples;
     for (const Result& result : child.results) {
         days.insert(result.day);
-        if (result.outcome == Outcome::FirstTry) {
-            ++firstTry;
-            continue;
+        const bool first = result.outcome == Outcome::FirstTry;
+        if (result.outcome == Outcome::Unfinished) ++unfinished;
+        else ++written;
+        // Level 1 shows the word to copy; levels 2 and 3 ask it from memory.
+        if (result.level >= 2) {
+            ++memory;
+            memoryFirst += first ? 1 : 0;
+        } else {
+            ++copying;
+            copyingFirst += first ? 1 : 0;
         }
-        ++classTally.wrongWords[result.word];
+        if (first) continue;
+        wrongWords.insert(result.word);
         const int kind = static_cast<int>(classify(result.word, result.box, result.letter));
         ++kinds[kind];
-        ++classTally.kinds[kind];
+        wrongKinds.insert(kind);
         const QString example = QStringLiteral("%1 → „%2…“").arg(result.word, result.word.left(result.box) + result.letter);
         if (examples[kind].size() < kExamples && !examples[kind].contains(example)) examples[kind] << example;
     }
-    const int written = static_cast<int>(child.results.size());
+    for (const QString& word : wrongWords) ++classTally.wrongWords[word];
+    for (int kind : wrongKinds) ++classTally.kinds[kind];
+    QStringList sorted(days.begin(), days.end());
+    std::sort(sorted.begin(), sorted.end());
+    const QString range = sorted.isEmpty() ? QString()
+                          : sorted.size() == 1
+                              ? QStringLiteral(" (am %1)").arg(germanDate(sorted.first()))
+                              : QStringLiteral(" (vom %1 bis %2)").arg(germanDate(sorted.first()), germanDate(sorted.last()));
     QString html = QStringLiteral("<section class=\"kind\">\n<h2>%1</h2>\n").arg(esc(shownName(child.key)));
-    html += QStringLiteral("<p class=\"zahlen\">Geübt an <b>%1</b> %2 · <b>%3</b> %4 geschrieben · "
-                           "<b>%5</b> beim ersten Versuch richtig</p>\n")
+    html += QStringLiteral("<p class=\"zahlen\">Geübt an <b>%1</b> %2%3 · <b>%4</b> %5 geschrieben")
                 .arg(QString::number(days.size()), days.size() == 1 ? QStringLiteral("Tag") : QStringLiteral("Tagen"),
-                     QString::number(written), written == 1 ? QStringLiteral("Wort") : QStringLiteral("Wörter"),
-                     percent(firstTry, written));
+                     range, QString::number(written), written == 1 ? QStringLiteral("Wort") : QStringLiteral("Wörter"));
+    if (unfinished > 0)
+        html += QStringLiteral(" · <b>%1</b> nicht zu Ende geschrieben").arg(QString::number(unfinished));
+    html += QStringLiteral("</p>\n<p class=\"zahlen\">Beim ersten Versuch richtig: ");
+    QStringList shares;
+    if (memory > 0)
+        shares << QStringLiteral("<b>%1</b> aus dem Gedächtnis (Level 2 und 3, %2)")
+                      .arg(percent(memoryFirst, memory), plural(memory, "Wort", "Wörter"));
+    if (copying > 0)
+        shares << QStringLiteral("<b>%1</b> beim Abschreiben (Level 1, %2)")
+                      .arg(percent(copyingFirst, copying), plural(copying, "Wort", "Wörter"));
+    html += shares.join(QStringLiteral(" · ")) + QStringLiteral("</p>\n");
+    html += trend(child.results);
+    const int firstTry = memoryFirst + copyingFirst;
     const QStringList hard = progress.hardWords();
     html += QStringLiteral("<h3>Wörter zum Üben</h3>\n");
     if (hard.isEmpty()) {
-        html += firstTry == written
+        html += firstTry == static_cast<int>(child.results.size())
                     ? QStringLiteral("<p class=\"gut\">Keine.</p>\n")
                     : QStringLiteral("<p class=\"gut\">Keine: Jedes falsch geschriebene Wort wurde seitdem an "
                                      "mehreren Schultagen auf Anhieb richtig geschrieben.</p>\n");
@@ -178,9 +237,9 @@ QString classSection(const Tally& tally, int children, int results) {
     if (wordsByCount.empty()) {
         html += QStringLiteral("<p class=\"gut\">Noch kein Wort.</p>\n");
     } else {
-        html += QStringLiteral("<table>\n<tr><th>Wort</th><th>falsch</th></tr>\n");
+        html += QStringLiteral("<table>\n<tr><th>Wort</th><th>Kinder</th></tr>\n");
         for (size_t i = 0; i < wordsByCount.size() && i < kClassTop; ++i)
-            html += QStringLiteral("<tr><td>%1</td><td>%2-mal</td></tr>\n").arg(esc(wordsByCount[i].first), QString::number(wordsByCount[i].second));
+            html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n").arg(esc(wordsByCount[i].first), QString::number(wordsByCount[i].second));
         html += QStringLiteral("</table>\n");
     }
     html += QStringLiteral("</div>\n<div>\n<h3>Häufigste Fehlerarten</h3>\n");
@@ -191,9 +250,9 @@ QString classSection(const Tally& tally, int children, int results) {
     if (order.empty()) {
         html += QStringLiteral("<p class=\"gut\">Noch keine.</p>\n");
     } else {
-        html += QStringLiteral("<table>\n<tr><th>Fehlerart</th><th>gesehen</th></tr>\n");
+        html += QStringLiteral("<table>\n<tr><th>Fehlerart</th><th>Kinder</th></tr>\n");
         for (int k : order)
-            html += QStringLiteral("<tr><td>%1</td><td>%2-mal</td></tr>\n")
+            html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>\n")
                         .arg(esc(mistakeName(static_cast<Mistake>(k))), QString::number(tally.kinds[k]));
         html += QStringLiteral("</table>\n");
     }
@@ -216,24 +275,34 @@ QByteArray report(const ReportInput& input) {
     std::stable_sort(byName.begin(), byName.end(), [&](const Child* a, const Child* b) {
         return german.compare(shownName(a->key), shownName(b->key)) < 0;
     });
+    QString first, last;
     for (const Child* child : byName) {
         children += childSection(*child, pictures, tally);
-        results += static_cast<int>(child->results.size());
+        for (const Result& r : child->results) {
+            if (r.outcome != Outcome::Unfinished) ++results;
+            if (first.isEmpty() || r.day < first) first = r.day;
+            if (r.day > last) last = r.day;
+        }
     }
+    const QString title = input.oneChild && !byName.empty()
+                              ? QStringLiteral("Knorzelbart – Lernstand von %1").arg(esc(shownName(byName.front()->key)))
+                              : QStringLiteral("Knorzelbart – Lernstand der Klasse");
     QString html = kFirstLine + QStringLiteral("\n<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n"
-                                               "<title>Knorzelbart – Lernstand der Klasse</title>\n<style>");
+                                               "<title>%1</title>\n<style>").arg(title);
     html += QString::fromUtf8(kStyle);
     html += QStringLiteral("</style>\n</head>\n<body>\n");
     html += pictures.store();
     html += QStringLiteral("<p class=\"vertraulich\">Vertraulich: Dieser Bericht enthält personenbezogene Daten von "
-                           "Kindern.</p>\n<h1>Knorzelbart – Lernstand der Klasse</h1>\n");
-    html += QStringLiteral("<p class=\"kopf\">Stand: %1 · Lernstandordner: %2</p>\n")
-                .arg(germanDay(input.today), esc(input.recordFolder));
+                           "Kindern.</p>\n<h1>%1</h1>\n").arg(title);
+    const QString range = first.isEmpty() ? QString()
+                          : QStringLiteral(" · Zeitraum: %1 bis %2").arg(germanDate(first), germanDate(last));
+    html += QStringLiteral("<p class=\"kopf\">Stand: %1%2 · Lernstandordner: %3</p>\n")
+                .arg(germanDay(input.today), range, esc(input.recordFolder));
     if (input.children.empty()) {
         html += QStringLiteral("<p>Es ist noch nichts gespeichert: Kein Kind hat mit eingeschaltetem "
                                "Lernstand gespielt.</p>\n");
     } else {
-        html += classSection(tally, static_cast<int>(input.children.size()), results);
+        if (!input.oneChild) html += classSection(tally, static_cast<int>(input.children.size()), results);
         html += children;
     }
     html += QStringLiteral("</body>\n</html>\n");

@@ -15,6 +15,7 @@ struct ReportInput {
     QString recordFolder;       // where the record was read, for the page's head
     QString vocabularyFolder;   // where the pictures of the words are looked for
     QString today;              // YYYY-MM-DD
+    bool oneChild = false;      // a page about one child (a talk with parents): no class part
 };
 
 // The page; its first line says that it holds children's personal data.

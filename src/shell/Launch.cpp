@@ -116,6 +116,17 @@ int runReport(const commandline::Command& command) {
         return 1;
     }
     input.children = lernstand::readAll(input.recordFolder);
+    if (!command.reportChild.isEmpty()) {
+        const QString key = lernstand::childKey(command.reportChild);
+        std::erase_if(input.children, [&](const lernstand::Child& child) { return child.key != key; });
+        input.oneChild = true;
+        if (input.children.empty()) {
+            platform::writeErr(QStringLiteral("knorzelbart: Über „%1“ ist im Lernstandordner %2 nichts gespeichert; es "
+                                              "gibt nichts zu berichten.\n")
+                                   .arg(command.reportChild.trimmed(), input.recordFolder));
+            return 1;
+        }
+    }
     if (input.children.empty()) {
         platform::writeErr(QStringLiteral("knorzelbart: Im Lernstandordner %1 ist über kein Kind etwas gespeichert; "
                                           "es gibt nichts zu berichten.\n")
