@@ -43,7 +43,11 @@ void Progress::add(const Result& result) {
     Entry& e = words_[result.word];
     e.lastSeen = ++clock_;
     ++e.written;
-    const int day = schoolDay(result.day);
+    if (result.day != lastDayText_) {  // results come by day: one date read per day
+        lastDayText_ = result.day;
+        lastDay_ = schoolDay(result.day);
+    }
+    const int day = lastDay_;
     if (e.day != day) {
         if (day < e.day) return;  // results come by day; an older one is no step any more
         close(e);

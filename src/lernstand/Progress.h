@@ -69,6 +69,8 @@ private:
     QHash<QString, Entry> words_;
     qint64 clock_ = 0;
     int today_ = -1;
+    QString lastDayText_;
+    int lastDay_ = 0;
 };
 
 }  // namespace lernstand

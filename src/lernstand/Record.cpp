@@ -9,6 +9,9 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/RecordFiles.h"
 
@@ -23,14 +26,16 @@ constexpr int kMaxLetterLength = 16;
 const QString kSecretFile = QStringLiteral(".lernstand-schluessel");
 
 // FNV-1a over the line's text: a line garbled on its way to the share does not count.
-QByteArray checksum(const QByteArray& text) {
+quint32 checksumValue(QByteArrayView text) {
     quint32 hash = 2166136261u;
     for (const char c : text) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 16777619u;
     }
-    return QByteArray::number(hash, 16).rightJustified(8, '0');
+    return hash;
 }
+
+QByteArray checksum(QByteArrayView text) { return QByteArray::number(checksumValue(text), 16).rightJustified(8, '0'); }
 
 // Tabs, line ends, '%' and other control characters written as %XX; the rest as UTF-8.
 QByteArray escaped(const QString& text) {
@@ -99,22 +104,60 @@ char outcomeLetter(Outcome outcome) {
     return 'r';
 }
 
-bool parseLine(const QByteArray& text, Result& result) {
-    const QList<QByteArray> fields = text.split('\t');
-    if (fields.size() != 8 || fields[0] != "1") return false;
-    const qsizetype lastTab = text.lastIndexOf('\t');
-    if (checksum(text.left(lastTab)) != fields[7]) return false;
-    if (!validDay(fields[1])) return false;
-    result.day = QString::fromLatin1(fields[1]);
+// The texts of one file's lines, each made once: a child writes the same words again and
+// again, and reading years of results must stay quick.
+struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view v) const { return std::hash<std::string_view>{}(v); }
+};
+using Made = std::unordered_map<std::string, QString, ViewHash, std::equal_to<>>;
+
+struct Texts {
+    Made words;
+    Made letters;
+    QByteArray lastDay;
+    QString lastDayText;
+};
+
+// A field's text, unescaped and checked; false when it is no text a child typed.
+bool fieldText(QByteArrayView field, Made& made, QString& text) {
+    const std::string_view view(field.data(), static_cast<size_t>(field.size()));
+    auto it = made.find(view);
+    if (it == made.end()) {
+        QString value;
+        if (!unescaped(field.toByteArray(), value) || value.isEmpty() || !typedText(value)) value = QString();
+        it = made.emplace(std::string(view), value).first;
+    }
+    text = it->second;
+    return !text.isNull();
+}
+
+bool parseLine(QByteArrayView text, Result& result, Texts& texts) {
+    QByteArrayView fields[8];
+    qsizetype count = 0, start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\t') continue;
+        if (count == 8) return false;
+        fields[count++] = text.sliced(start, i - start);
+        start = i + 1;
+    }
+    if (count != 8 || fields[0] != "1") return false;
+    bool hexOk = false;
+    if (fields[7].size() != 8 || fields[7].toUInt(&hexOk, 16) != checksumValue(text.first(text.size() - 9)) || !hexOk)
+        return false;
+    if (fields[1] != texts.lastDay) {  // a file's lines come by day
+        texts.lastDay = fields[1].toByteArray();
+        texts.lastDayText = validDay(texts.lastDay) ? QString::fromLatin1(texts.lastDay) : QString();
+    }
+    if (texts.lastDayText.isNull()) return false;
+    result.day = texts.lastDayText;
     if (fields[2].size() != 1 || fields[2][0] < '1' || fields[2][0] > '3') return false;
     result.level = fields[2][0] - '0';
     if (fields[3] == "r") result.outcome = Outcome::FirstTry;
     else if (fields[3] == "a") result.outcome = Outcome::AfterReveal;
     else if (fields[3] == "u") result.outcome = Outcome::Unfinished;
     else return false;
-    if (!unescaped(fields[4], result.word) || result.word.isEmpty() || result.word.size() > kMaxWordLength ||
-        !typedText(result.word))
-        return false;
+    if (!fieldText(fields[4], texts.words, result.word) || result.word.size() > kMaxWordLength) return false;
     if (result.outcome == Outcome::FirstTry) {
         if (!fields[5].isEmpty() || !fields[6].isEmpty()) return false;
         result.box = -1;
@@ -124,8 +167,7 @@ bool parseLine(const QByteArray& text, Result& result) {
     bool ok = false;
     result.box = fields[5].toInt(&ok);
     if (!ok || fields[5].size() > 2 || result.box < 0 || result.box >= result.word.size()) return false;
-    return unescaped(fields[6], result.letter) && !result.letter.isEmpty() && result.letter.size() <= kMaxLetterLength &&
-           typedText(result.letter);
+    return fieldText(fields[6], texts.letters, result.letter) && result.letter.size() <= kMaxLetterLength;
 }
 
 bool parseNameLine(const QByteArray& text, QString& key) {
@@ -182,9 +224,15 @@ QString computerOfFile(const QString& name) {
     return stem.mid(cut + 1);
 }
 
-void mergeByDay(std::vector<Result>& results) {
-    std::stable_sort(results.begin(), results.end(),
-                     [](const Result& a, const Result& b) { return a.day < b.day; });
+bool earlier(const Result& a, const Result& b) { return a.day < b.day; }
+
+// Appends one file's results (by day, as written) to those of others (by day), keeping the order.
+void mergeIn(std::vector<Result>& into, std::vector<Result>&& more) {
+    const auto middle = static_cast<std::ptrdiff_t>(into.size());
+    into.insert(into.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    if (!std::is_sorted(into.begin() + middle, into.end(), earlier))
+        std::stable_sort(into.begin() + middle, into.end(), earlier);
+    std::inplace_merge(into.begin(), into.begin() + middle, into.end(), earlier);
 }
 
 }  // namespace
@@ -217,12 +265,19 @@ QString legacyFileName(const QString& key, const QString& computerId) {
     return encodedKey(key) + QLatin1Char('~') + computerId + kSuffix;
 }
 
+// The folder's secret when there is one.
+QByteArray existingSecret(const QString& folder) {
+    bool ok = false;
+    QByteArray secret = platform::readRecordFile(folder + QLatin1Char('/') + kSecretFile, 256, &ok);
+    secret = secret.left(secret.indexOf('\n')).trimmed();
+    return ok && secret.size() >= 32 ? secret : QByteArray();
+}
+
 QByteArray folderSecret(const QString& folder, QString* why) {
     const QString path = folder + QLatin1Char('/') + kSecretFile;
+    QByteArray secret = existingSecret(folder);
+    if (!secret.isEmpty()) return secret;
     bool ok = false;
-    QByteArray secret = platform::readRecordFile(path, 256, &ok);
-    secret = secret.left(secret.indexOf('\n')).trimmed();
-    if (ok && secret.size() >= 32) return secret;
     // Made once; a computer that makes it at the same moment as another reads the other's.
     QByteArray made;
     for (int i = 0; i < 4; ++i) made += QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, '0');
@@ -307,6 +362,7 @@ QByteArray nameLine(const QString& key) {
 std::vector<Result> parse(const QByteArray& bytes, int* skipped, QString* key) {
     std::vector<Result> results;
     Open open;
+    Texts texts;
     int bad = 0;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -316,10 +372,10 @@ std::vector<Result> parse(const QByteArray& bytes, int* skipped, QString* key) {
             break;
         }
         Result result;
-        const QByteArray text = bytes.mid(start, end - start);
+        const QByteArrayView text = QByteArrayView(bytes).sliced(start, end - start);
         QString name;
-        if (parseLine(text, result)) addResult(results, std::move(result), open);
-        else if (parseNameLine(text, name)) {
+        if (parseLine(text, result, texts)) addResult(results, std::move(result), open);
+        else if (text.startsWith("n\t") && parseNameLine(text.toByteArray(), name)) {
             if (key) *key = name;
         } else if (end > start) ++bad;
         start = end + 1;
@@ -330,13 +386,15 @@ std::vector<Result> parse(const QByteArray& bytes, int* skipped, QString* key) {
 
 std::vector<Result> readChild(const QString& folder, const QString& key) {
     std::vector<Result> results;
+    // The child's files are known by their names: no other child's file is read.
+    const QByteArray secret = existingSecret(folder);
+    const QString own = secret.isEmpty() ? QString() : fileName(key, QString(), secret).section(QLatin1Char('.'), 0, 0) + QLatin1Char('.');
     for (const QString& name : platform::recordFolderFiles(folder)) {
-        if (!isRecordFile(name)) continue;
+        if (!isRecordFile(name) || !((!own.isEmpty() && name.startsWith(own)) || childOfFile(name) == key)) continue;
         FileContents contents = readFile(folder, name);
-        if (contents.key != key) continue;
-        results.insert(results.end(), contents.results.begin(), contents.results.end());
+        if (!contents.key.isEmpty() && contents.key != key) continue;
+        mergeIn(results, std::move(contents.results));
     }
-    mergeByDay(results);
     return results;
 }
 
@@ -346,14 +404,10 @@ std::vector<Child> readAll(const QString& folder) {
         if (!isRecordFile(name)) continue;
         FileContents contents = readFile(folder, name);
         if (contents.key.isEmpty()) continue;
-        std::vector<Result>& into = byChild[contents.key];
-        into.insert(into.end(), contents.results.begin(), contents.results.end());
+        mergeIn(byChild[contents.key], std::move(contents.results));
     }
     std::vector<Child> children;
-    for (auto& [key, results] : byChild) {
-        mergeByDay(results);
-        children.push_back({key, std::move(results)});
-    }
+    for (auto& [key, results] : byChild) children.push_back({key, std::move(results)});
     return children;
 }
 
