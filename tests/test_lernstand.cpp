@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -776,6 +777,38 @@ private Q_SLOTS:
 
         run = runProgram({"--lernstand", record, "--vergessen", "Mia%1"}, home.path());
         QVERIFY2(run.out.contains("Der Lernstand von Mia%1 ist gelöscht (1 Datei)."), qPrintable(run.out));
+    }
+
+    void aLogoutEndsTheProgramCleanly() {
+        for (const int signal : {SIGTERM, SIGHUP}) {
+            QTemporaryDir home;
+            QProcess program;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            env.insert("HOME", home.path());
+            env.insert("XDG_DATA_HOME", home.filePath("data"));
+            env.insert("XDG_RUNTIME_DIR", home.path());
+            env.insert("KNORZELBART_EINSTELLUNGEN", home.filePath("keine.conf"));
+            env.insert("KNORZELBART_BENUTZER_EINSTELLUNGEN", home.filePath("keine-benutzer.conf"));
+            program.setProcessEnvironment(env);
+            program.start(QStringLiteral(KNORZELBART_PROGRAM), {"--lernstand", home.filePath("lernstand")});
+            QVERIFY(program.waitForStarted(30000));
+            // Until the program catches the signal (its handler is in place).
+            const QString status = QStringLiteral("/proc/%1/status").arg(program.processId());
+            const auto catches = [&] {
+                QFile file(status);
+                if (!file.open(QIODevice::ReadOnly)) return false;
+                for (const QByteArray& text : file.readAll().split('\n'))
+                    if (text.startsWith("SigCgt:"))
+                        return (text.mid(7).trimmed().toULongLong(nullptr, 16) >> (signal - 1) & 1) != 0;
+                return false;
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(catches(), 30000);
+            ::kill(static_cast<pid_t>(program.processId()), signal);
+            QVERIFY(program.waitForFinished(30000));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
+        }
     }
 
     void aChildCanBeRenamedAndTheNamesAreListed() {
