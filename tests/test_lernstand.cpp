@@ -295,6 +295,7 @@ private Q_SLOTS:
             QCOMPARE(modGlobalVars::correctCount, 6);
             QVERIFY(lernstand::settle(30000));
             problems = lernstand::keepingProblems();
+            QVERIFY(QFileInfo::exists(home.filePath("daten/knorzelbart/lernstand-wartend")));
             // The share is back (mounted): what waited is written with the next word.
             QVERIFY(QDir().mkpath(home.filePath("freigabe")));
             playWordRight(game);

@@ -51,7 +51,8 @@ void saveSpool() {
         platform::removeRecordFile(spoolPath());
         return;
     }
-    if (platform::makeRecordFolder(platform::userDataFolder() + QStringLiteral("/knorzelbart")).isEmpty())
+    // The user's own data folder on this computer: made with its parents when missing.
+    if (platform::makeDataFolder(platform::userDataFolder() + QStringLiteral("/knorzelbart")))
         platform::writePrivateFile(spoolPath(), bytes);
 }
 

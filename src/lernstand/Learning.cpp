@@ -146,11 +146,13 @@ void beginChild(const QString& name) {
     if (key.isEmpty()) return;
     auto reading = std::make_shared<Reading>();
     r.reading = reading;
+    // A share that hangs already (earlier work not done) is not waited for again.
+    const bool idle = platform::recordWorkDone(0);
     keeper().read(folder(), key, [reading](std::vector<Result> results) {
         reading->results = std::move(results);
         reading->done.store(true);
     });
-    platform::recordWorkDone(readWait());
+    if (idle) platform::recordWorkDone(readWait());
     takeReading();
 }
 

@@ -210,6 +210,13 @@ QString userDataFolder() {
     return QDir::homePath() + QStringLiteral("/.local/share");
 }
 
+bool makeDataFolder(const QString& folder) {
+    if (QFileInfo(folder).isDir()) return true;
+    if (!QDir().mkpath(folder)) return false;
+    (void)::chmod(QFile::encodeName(folder).constData(), 0700);
+    return true;
+}
+
 void setMachineIdFile(const QString& path) { machineIdFile() = path; }
 
 QString recordComputerId(const QString& idFile, QString* why) {
@@ -228,7 +235,7 @@ QString recordComputerId(const QString& idFile, QString* why) {
     }
     const QString id = QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, QLatin1Char('0'));
     const QString parent = QFileInfo(idFile).absolutePath();
-    const QString failure = QDir().mkpath(parent) ? writeWholeFile(idFile, (id + QLatin1Char('\n')).toLatin1())
+    const QString failure = makeDataFolder(parent) ? writeWholeFile(idFile, (id + QLatin1Char('\n')).toLatin1())
                                                   : QStringLiteral("der Ordner %1 kann nicht angelegt werden").arg(parent);
     if (!failure.isEmpty()) {
         if (why) *why = failure;

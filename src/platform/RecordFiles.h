@@ -43,6 +43,9 @@ QString writePrivateFile(const QString& path, const QByteArray& bytes);
 
 // The user's data folder ($XDG_DATA_HOME, else ~/.local/share).
 QString userDataFolder();
+// Makes a folder of the user's own data with its parents, for the owner only. False when
+// it cannot be made.
+bool makeDataFolder(const QString& folder);
 
 // This computer's id for the record: 16 hex digits of a hash of the machine's id
 // (/etc/machine-id) made for this program alone, so that every account on one computer
