@@ -351,6 +351,22 @@ private Q_SLOTS:
         QVERIFY(readChild(record.path(), childKey("Mia")).empty());
     }
 
+    void renamingDuringAGameLosesNothing() {
+        QTemporaryDir record;
+        Run run(record.path());
+        startToMenu();
+        frmRaeuber& game = clickLevel("Mia");
+        playWordWrong(game);
+        playWordRight(game);
+        QVERIFY(lernstand::settle(30000));
+        QString why;
+        QVERIFY2(renameChild(record.path(), "Mia", "Lea", &why), qPrintable(why));
+        playWordRight(game);  // still the child of this game: a new record of Mia begins
+        QVERIFY(lernstand::settle(30000));
+        QCOMPARE(readChild(record.path(), childKey("Lea")).size(), size_t(1));
+        QCOMPARE(readChild(record.path(), childKey("Mia")).size(), size_t(1));
+    }
+
     void withTheRecordOffNothingIsWritten() {
         QTemporaryDir record;
         ProgramFolder folder;

@@ -25,6 +25,7 @@ struct State {
     QString computerId;
     QByteArray secret;
     QSet<QString> knownFiles;     // files this run read or wrote
+    int renames = 0;              // renames() when they were known
     std::vector<Waiting> waiting; // results not yet written, oldest first
     bool spoolRead = false;
     bool said = false;            // the problem was said on standard error
@@ -117,6 +118,10 @@ bool writeOne(const Waiting& w, QString* why) {
     State& s = state();
     if (!ready(w.folder, why)) return false;
     const QString path = pathOf(w.folder, w.child);
+    if (s.renames != renames()) {  // a child was renamed: its files moved, none was deleted
+        s.knownFiles.clear();
+        s.renames = renames();
+    }
     const bool known = s.knownFiles.contains(path);
     bool made = false;
     *why = platform::appendRecordLine(path, (known ? QByteArray() : nameLine(w.child)) + w.line, &made);

@@ -28,6 +28,7 @@ struct Reading {
 
 struct Run {
     QString child;          // its key; empty before the first level click
+    int renames = 0;        // renames() when the child's record was read
     Progress progress;
     std::vector<Result> ownResults;            // written in this run, for a late reading
     std::shared_ptr<Reading> reading;          // not yet taken into the progress
@@ -138,8 +139,10 @@ void beginChild(const QString& name) {
     const QString key = childKey(name);
     r.chooser.restart();
     takeReading();
-    if (key == r.child && !r.child.isEmpty()) return;  // the same child again: what it wrote is known
+    // The same child again: what it wrote is known (unless a child was renamed since).
+    if (key == r.child && !r.child.isEmpty() && r.renames == renames()) return;
     r.child = key;
+    r.renames = renames();
     r.ownResults.clear();
     r.readResults.clear();
     rebuildProgress();

@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <string>
 #include <string_view>
@@ -453,7 +454,14 @@ QStringList forget(const QString& folder, const QString& key, QStringList* failu
     return deleted;
 }
 
+namespace {
+std::atomic<int> renameCount{0};
+}  // namespace
+
+int renames() { return renameCount.load(); }
+
 bool renameChild(const QString& folder, const QString& oldName, const QString& newName, QString* why) {
+    ++renameCount;
     const auto fail = [&](const QString& reason) {
         if (why) *why = reason;
         return false;

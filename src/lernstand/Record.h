@@ -73,6 +73,9 @@ QStringList forget(const QString& folder, const QString& childKey, QStringList* 
 // or already has a record, or a file could not be renamed.
 bool renameChild(const QString& folder, const QString& oldName, const QString& newName, QString* why);
 
+// How many renames this program has made (a run's record of a child is read again after one).
+int renames();
+
 // The shown names of the children that have a record, sorted as German sorts.
 QStringList childNames(const QString& folder);
 
