@@ -351,6 +351,47 @@ private Q_SLOTS:
         QVERIFY(readChild(record.path(), childKey("Mia")).empty());
     }
 
+    void aChildPlaysOverSchoolDays() {
+        QTemporaryDir record;
+        QString missed;
+        // One program start on a day, at level 2: the words of the day, the missed one
+        // written right (at the first try) whenever it comes.
+        const auto playDay = [&](const QString& day, bool miss) {
+            Run run(record.path());
+            platform::setRecordToday(day);
+            startToMenu();
+            frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+            menu.txtSpielername->setText("Mia");
+            menu.cmdLevel2_Click();
+            frmRaeuber& game = frmRaeuber::Default();
+            QStringList firstThree;
+            for (int word = 0; word < 6; ++word) {
+                if (word < 3) firstThree << modGlobalVars::currentWord;
+                if (miss && word == 0) {
+                    missed = modGlobalVars::currentWord;
+                    playWordWrong(game);
+                }
+                playWordRight(game);
+            }
+            return firstThree;
+        };
+        playDay("2026-03-02", true);  // Monday: missed
+        QVERIFY(!missed.isEmpty());
+        QVERIFY(playDay("2026-03-03", false).contains(missed));  // Tuesday: due, comes early
+        {
+            Run run(record.path());
+            platform::setRecordToday("2026-03-04");
+            lernstand::beginChild("Mia");
+            QCOMPARE(lernstand::progress().state(missed).box, 2);
+            QVERIFY(!lernstand::progress().state(missed).hard);  // due on Friday
+            platform::setRecordToday("2026-03-06");
+            lernstand::resetRun();
+            lernstand::beginChild("Mia");
+            QVERIFY(lernstand::progress().state(missed).hard);
+        }
+        platform::setRecordToday("2026-03-02");
+    }
+
     void renamingDuringAGameLosesNothing() {
         QTemporaryDir record;
         Run run(record.path());
