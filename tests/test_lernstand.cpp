@@ -389,6 +389,9 @@ private Q_SLOTS:
             lernstand::beginChild("Mia");
             QVERIFY(lernstand::progress().state(missed).hard);
         }
+        // Each result knows the picture folder it was played from.
+        for (const Result& r : readChild(record.path(), childKey("Mia")))
+            QVERIFY2(r.folder.startsWith('/') && r.folder.endsWith("/db"), qPrintable(r.folder));
         platform::setRecordToday("2026-03-02");
     }
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QImage>
 #include <QTest>
 
 #include <csignal>
@@ -106,6 +107,22 @@ private Q_SLOTS:
         const QString alone = QString::fromUtf8(report(one));
         QVERIFY(alone.contains("Lernstand von Ömer"));
         QVERIFY(!alone.contains("Mia") && !alone.contains("Die ganze Klasse"));
+
+        // A word's picture comes from the folder it was played from, never from another
+        // folder's picture of the same name.
+        QTemporaryDir played, otherRecord;
+        const QString path = otherRecord.filePath(fileName("ben", "a1", folderSecret(otherRecord.path())));
+        QVERIFY(platform::appendRecordLine(path, nameLine("ben") + folderLine(played.path()) +
+                                                     line(result("Hund", Outcome::AfterReveal, 0, "h"))).isEmpty());
+        const std::vector<Child> ben = readAll(otherRecord.path());
+        QCOMPARE(ben.size(), size_t(1));
+        QCOMPARE(ben[0].results[0].folder, played.path());
+        ReportInput fromElsewhere{ben, otherRecord.path(), folder.db(), "2026-03-04"};
+        QCOMPARE(QString::fromUtf8(report(fromElsewhere)).count("data:image/png;base64,"), 0);
+        QImage picture(32, 32, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(played.filePath("Hund.png")));
+        QCOMPARE(QString::fromUtf8(report(fromElsewhere)).count("data:image/png;base64,"), 1);
 
         ReportInput empty{{}, record.path(), folder.db(), "2026-03-04"};
         QVERIFY(QString::fromUtf8(report(empty)).contains("Es ist noch nichts gespeichert"));

@@ -2,6 +2,7 @@
 #include "lernstand/Keeping.h"
 
 #include <QDate>
+#include <QHash>
 #include <QSet>
 #include <mutex>
 
@@ -17,6 +18,7 @@ struct Waiting {
     QString folder;
     QString child;
     QByteArray line;
+    QString pictures;  // the picture folder the word was played from
 };
 
 // Everything here but `guarded` belongs to the record's thread.
@@ -25,6 +27,7 @@ struct State {
     QString computerId;
     QByteArray secret;
     QSet<QString> knownFiles;     // files this run read or wrote
+    QHash<QString, QString> picturesOf;  // the picture folder last named in each file
     int renames = 0;              // renames() when they were known
     std::vector<Waiting> waiting; // results not yet written, oldest first
     bool spoolRead = false;
@@ -47,7 +50,8 @@ void saveSpool() {
     State& s = state();
     QByteArray bytes;
     for (const Waiting& w : s.waiting)
-        bytes += w.folder.toUtf8().toHex() + '\t' + w.child.toUtf8().toHex() + '\t' + w.line;
+        bytes += w.folder.toUtf8().toHex() + '\t' + w.child.toUtf8().toHex() + '\t' + w.pictures.toUtf8().toHex() +
+                 '\t' + w.line;
     if (bytes.isEmpty()) {
         platform::removeRecordFile(spoolPath());
         return;
@@ -65,11 +69,13 @@ void readSpool() {
     for (const QByteArray& text : bytes.split('\n')) {
         const qsizetype first = text.indexOf('\t');
         const qsizetype second = text.indexOf('\t', first + 1);
-        if (first <= 0 || second <= first) continue;
-        const QByteArray line = text.mid(second + 1) + '\n';
+        const qsizetype third = text.indexOf('\t', second + 1);
+        if (first <= 0 || second <= first || third <= second) continue;
+        const QByteArray line = text.mid(third + 1) + '\n';
         if (parse(line).size() != 1) continue;
         s.waiting.push_back({QString::fromUtf8(QByteArray::fromHex(text.left(first))),
-                             QString::fromUtf8(QByteArray::fromHex(text.mid(first + 1, second - first - 1))), line});
+                             QString::fromUtf8(QByteArray::fromHex(text.mid(first + 1, second - first - 1))), line,
+                             QString::fromUtf8(QByteArray::fromHex(text.mid(second + 1, third - second - 1)))});
     }
 }
 
@@ -124,7 +130,10 @@ bool writeOne(const Waiting& w, QString* why) {
     }
     const bool known = s.knownFiles.contains(path);
     bool made = false;
-    *why = platform::appendRecordLine(path, (known ? QByteArray() : nameLine(w.child)) + w.line, &made);
+    QByteArray bytes = known ? QByteArray() : nameLine(w.child);
+    const bool newPictures = !w.pictures.isEmpty() && (!known || s.picturesOf.value(path) != w.pictures);
+    if (newPictures) bytes += folderLine(w.pictures);
+    *why = platform::appendRecordLine(path, bytes + w.line, &made);
     if (!why->isEmpty()) {
         s.readyFolder.clear();  // looked at again next time: the share may come back
         return false;
@@ -138,6 +147,7 @@ bool writeOne(const Waiting& w, QString* why) {
         return true;
     }
     s.knownFiles.insert(path);
+    if (newPictures) s.picturesOf.insert(path, w.pictures);
     return true;
 }
 
@@ -172,9 +182,10 @@ QString writeWaiting() {
 
 void Keeper::write(const QString& folder, const QString& childKey, const Result& result) {
     const QByteArray bytes = line(result);
-    platform::recordWork([folder, childKey, bytes] {
+    const QString pictures = result.folder;
+    platform::recordWork([folder, childKey, bytes, pictures] {
         State& s = state();
-        s.waiting.push_back({folder, childKey, bytes});
+        s.waiting.push_back({folder, childKey, bytes, pictures});
         const QString why = writeWaiting();
         if (s.waiting.empty()) return;
         problem(folder, why.isEmpty() ? QStringLiteral("die Datei kann nicht geschrieben werden") : why);
@@ -222,6 +233,7 @@ void Keeper::reset() {
     s.computerId.clear();
     s.secret.clear();
     s.knownFiles.clear();
+    s.picturesOf.clear();
     s.waiting.clear();
     s.spoolRead = false;
     s.said = false;

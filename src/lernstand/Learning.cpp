@@ -13,7 +13,10 @@
 #include "lernstand/Choice.h"
 #include "lernstand/Keeping.h"
 #include "lernstand/Record.h"
+#include "pictures/AssetPaths.h"
+#include "platform/Files.h"
 #include "platform/RecordFiles.h"
+#include "platform/TextFile.h"
 #include "platform/RecordQueue.h"
 
 namespace lernstand {
@@ -44,6 +47,7 @@ struct Run {
     bool missed = false;
     int box = -1;
     QString letter;
+    QString pictures;  // the picture folder of the game
 };
 
 Run& run() {
@@ -92,6 +96,7 @@ Result current(Outcome outcome) {
         result.box = std::clamp(r.box, 0, static_cast<int>(r.word.size()) - 1);
         result.letter = r.letter.left(16);
     }
+    result.folder = r.pictures;
     return result;
 }
 
@@ -120,6 +125,9 @@ void rebuildList(const QStringList& names, int count) {
     }
 }
 
+// The picture folder of the game, as a full path.
+QString picturesFolder() { return platform::absolutePath(platform::resolvePath(assetPaths::dbFolder())); }
+
 int atRandom(int count, float r) { return std::clamp(static_cast<int>(static_cast<double>(count) * r) + 1, 1, std::max(1, count)); }
 
 }  // namespace
@@ -138,6 +146,7 @@ void beginChild(const QString& name) {
     Run& r = run();
     const QString key = childKey(name);
     r.chooser.restart();
+    r.pictures = picturesFolder();  // a new game may play another folder
     takeReading();
     // The same child again: what it wrote is known (unless a child was renamed since).
     if (key == r.child && !r.child.isEmpty() && r.renames == renames()) return;
@@ -210,6 +219,7 @@ int chooseIndex(const QStringList& names, int count, float r) {
 void wordShown(const QString& word, int level) {
     if (!on()) return;
     Run& r = run();
+    if (r.pictures.isEmpty()) r.pictures = picturesFolder();
     r.word = word;
     r.level = level;
     r.missed = false;

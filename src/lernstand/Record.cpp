@@ -171,6 +171,16 @@ bool parseLine(QByteArrayView text, Result& result, Texts& texts) {
     return fieldText(fields[6], texts.letters, result.letter) && result.letter.size() <= kMaxLetterLength;
 }
 
+bool parseFolderLine(const QByteArray& text, QString& folder) {
+    const QList<QByteArray> fields = text.split('\t');
+    if (fields.size() != 3 || fields[0] != "f") return false;
+    if (checksum(text.left(text.lastIndexOf('\t'))) != fields[2]) return false;
+    QString path;
+    if (!unescaped(fields[1], path) || !path.startsWith(QLatin1Char('/')) || !typedText(path)) return false;
+    folder = path;
+    return true;
+}
+
 bool parseNameLine(const QByteArray& text, QString& key) {
     const QList<QByteArray> fields = text.split('\t');
     if (fields.size() != 3 || fields[0] != "n") return false;
@@ -355,6 +365,11 @@ QByteArray line(const Result& result) {
     return text + '\t' + checksum(text) + '\n';
 }
 
+QByteArray folderLine(const QString& folder) {
+    const QByteArray text = "f\t" + escaped(folder);
+    return text + '\t' + checksum(text) + '\n';
+}
+
 QByteArray nameLine(const QString& key) {
     const QByteArray text = "n\t" + escaped(key);
     return text + '\t' + checksum(text) + '\n';
@@ -364,6 +379,7 @@ std::vector<Result> parse(const QByteArray& bytes, int* skipped, QString* key) {
     std::vector<Result> results;
     Open open;
     Texts texts;
+    QString folder;
     int bad = 0;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -375,8 +391,12 @@ std::vector<Result> parse(const QByteArray& bytes, int* skipped, QString* key) {
         Result result;
         const QByteArrayView text = QByteArrayView(bytes).sliced(start, end - start);
         QString name;
-        if (parseLine(text, result, texts)) addResult(results, std::move(result), open);
-        else if (text.startsWith("n\t") && parseNameLine(text.toByteArray(), name)) {
+        if (parseLine(text, result, texts)) {
+            result.folder = folder;
+            addResult(results, std::move(result), open);
+        } else if (text.startsWith("f\t") && parseFolderLine(text.toByteArray(), name)) {
+            folder = name;
+        } else if (text.startsWith("n\t") && parseNameLine(text.toByteArray(), name)) {
             if (key) *key = name;
         } else if (end > start) ++bad;
         start = end + 1;

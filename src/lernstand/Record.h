@@ -26,6 +26,8 @@ struct Result {
     QString word;
     int box = -1;    // wrong words: the first wrong box (0 = first letter)
     QString letter;  // wrong words: what was written there instead of the right letter
+    QString folder;  // the picture folder the word was played from (empty: not known);
+                     // kept in a line of its own before the results played from it
 };
 
 // The child's name as it is compared: trimmed, without case.
@@ -46,6 +48,8 @@ QString shownName(const QString& childKey);
 QByteArray line(const Result& result);
 // The line that names a file's child (the last such line of a file holds).
 QByteArray nameLine(const QString& childKey);
+// The line that names the picture folder of the results after it in the file.
+QByteArray folderLine(const QString& folder);
 // The results of one file's bytes, in order; torn and unreadable lines are skipped and
 // counted in `skipped`, if given; the child the file names goes to `childKey`. A miss kept
 // when it happened and the same word written right after it are one result.

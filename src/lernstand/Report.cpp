@@ -58,24 +58,26 @@ QString germanDay(const QString& day) {
     return day.mid(8, 2) + QLatin1Char('.') + day.mid(5, 2) + QLatin1Char('.') + day.left(4);
 }
 
-// The pictures of the vocabulary, word by word, decoded only when a word is asked for and
-// put into the page once: every use of a picture refers to it.
+// The pictures of the words, decoded only when a word is asked for and put into the page
+// once: every use of a picture refers to it. A word's picture comes from the folder it was
+// played from (the vocabulary's folder when that is not known); a folder that no longer
+// has it gives no picture, never another folder's picture of the same name.
 class Pictures {
 public:
-    explicit Pictures(const QString& folder) : folder_(platform::resolvePath(folder)) {
-        for (const QString& name : platform::folderFileNames(folder, words::nameCanBeWord))
-            if (!names_.contains(words::fromFileName(name))) names_.insert(words::fromFileName(name), name);
-    }
+    explicit Pictures(const QString& vocabulary) : vocabulary_(vocabulary) {}
     // The picture of a word (empty when there is none: the word stands alone).
-    QString html(const QString& word) {
-        auto it = made_.find(word);
+    QString html(const QString& word, const QString& playedFrom) {
+        const QString folder = playedFrom.isEmpty() ? vocabulary_ : playedFrom;
+        const QString key = folder + QLatin1Char('\n') + word;
+        auto it = made_.find(key);
         if (it != made_.end()) return *it;
         QString use;
-        if (names_.contains(word)) {
+        const QHash<QString, QString>& names = namesIn(folder);
+        if (names.contains(word)) {
             const platform::PictureFacts facts = platform::examinePicture(
-                folder_ + QLatin1Char('/') + names_.value(word), true, QSize(64, 64), true);
+                platform::resolvePath(folder) + QLatin1Char('/') + names.value(word), true, QSize(64, 64), true);
             if (facts.kind == platform::PictureFacts::Kind::Picture && !facts.thumbnail.isEmpty()) {
-                const QString id = QStringLiteral("b%1").arg(made_.size());
+                const QString id = QStringLiteral("b%1").arg(QString::number(made_.size()));
                 symbols_ += QStringLiteral("<symbol id=\"%1\" viewBox=\"0 0 64 64\"><image width=\"64\" height=\"64\" "
                                            "href=\"data:image/png;base64,%2\"/></symbol>\n")
                                 .arg(id, QString::fromLatin1(facts.thumbnail.toBase64()));
@@ -83,7 +85,7 @@ public:
                           .arg(esc(word), id);
             }
         }
-        return *made_.insert(word, use);
+        return *made_.insert(key, use);
     }
     // Every picture used, for the page's start.
     QString store() const {
@@ -92,8 +94,16 @@ public:
     }
 
 private:
-    QString folder_;
-    QHash<QString, QString> names_;
+    const QHash<QString, QString>& namesIn(const QString& folder) {
+        auto it = names_.find(folder);
+        if (it != names_.end()) return *it;
+        QHash<QString, QString> names;
+        for (const QString& name : platform::folderFileNames(folder, words::nameCanBeWord))
+            if (!names.contains(words::fromFileName(name))) names.insert(words::fromFileName(name), name);
+        return *names_.insert(folder, names);
+    }
+    QString vocabulary_;
+    QHash<QString, QHash<QString, QString>> names_;
     QHash<QString, QString> made_;
     QString symbols_;
 };
@@ -167,6 +177,9 @@ QString childSection(const Child& child, Pictures& pictures, Tally& classTally) 
         if (examples[kind].size() < kExamples && !examples[kind].contains(example)) examples[kind] << example;
     }
     for (const QString& word : wrongWords) ++classTally.wrongWords[word];
+    QHash<QString, QString> playedFrom;  // each word's folder, as last played
+    for (const Result& result : child.results)
+        if (!result.folder.isEmpty()) playedFrom.insert(result.word, result.folder);
     for (int kind : wrongKinds) ++classTally.kinds[kind];
     QStringList sorted(days.begin(), days.end());
     std::sort(sorted.begin(), sorted.end());
@@ -201,7 +214,8 @@ QString childSection(const Child& child, Pictures& pictures, Tally& classTally) 
     } else {
         html += QStringLiteral("<div class=\"bilder\">\n");
         for (const QString& word : hard)
-            html += QStringLiteral("<figure>%1<figcaption>%2</figcaption></figure>\n").arg(pictures.html(word), esc(word));
+            html += QStringLiteral("<figure>%1<figcaption>%2</figcaption></figure>\n")
+                        .arg(pictures.html(word, playedFrom.value(word)), esc(word));
         html += QStringLiteral("</div>\n");
     }
     html += QStringLiteral("<h3>Fehlerarten</h3>\n");
