@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -331,6 +332,46 @@ private Q_SLOTS:
             QVERIFY(lernstand::settle(30000));
         }
         QCOMPARE(readChild(record.path(), childKey("Mia")).size(), size_t(5));
+    }
+
+    void aShareWhoseEveryCallHangsNeverStopsAChild() {
+        const QString share = qEnvironmentVariable("KNORZELBART_HAENGT");
+        if (!share.isEmpty()) {  // this program again, under the hanging folder
+            {
+                Run run(share + "/klasse");
+                lernstand::setReadWait(200);
+                startToMenu();
+                frmRaeuber& game = clickLevel("Mia");
+                for (int i = 0; i < 4; ++i) playWordRight(game);
+                playWordWrong(game);
+                playWordRight(game);
+                QCOMPARE(modGlobalVars::correctCount, 5);
+                game.cmdReset_Click();
+                clickLevel("Mia");  // a new game while the share still hangs
+                QVERIFY(QFileInfo::exists(qEnvironmentVariable("KNORZELBART_HAENGT_WARTET")));
+                QFile free(qEnvironmentVariable("KNORZELBART_HAENGT_FREI"));
+                QVERIFY(free.open(QIODevice::WriteOnly));
+                free.close();
+                QVERIFY(lernstand::settle(60000));
+            }
+            QCOMPARE(readChild(share + "/klasse", childKey("Mia")).size(), size_t(5));
+            return;
+        }
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("freigabe")));
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("LD_PRELOAD", QStringLiteral(HANGING_FOLDER));
+        env.insert("KNORZELBART_HAENGT", dir.filePath("freigabe"));
+        env.insert("KNORZELBART_HAENGT_WARTET", dir.filePath("wartet"));
+        env.insert("KNORZELBART_HAENGT_FREI", dir.filePath("frei"));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {"aShareWhoseEveryCallHangsNeverStopsAChild"});
+        QVERIFY(child.waitForFinished(120000));
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 qPrintable(QString::fromUtf8(child.readAllStandardOutput() + child.readAllStandardError())));
+        QVERIFY(QFileInfo::exists(dir.filePath("wartet")));
     }
 
     void forgettingDuringAGameIsForgottenByTheGameToo() {
