@@ -374,6 +374,32 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(dir.filePath("wartet")));
     }
 
+    void aPlantedFifoHoldsBackNoOtherChild() {
+        QTemporaryDir record;
+        const QString fifo = record.filePath(fileName(childKey("Mia"), "schulpc1", folderSecret(record.path())));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QTemporaryDir home;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        QStringList problems;
+        stderrOf([&] {
+            Run run(record.path());
+            startToMenu();
+            frmRaeuber* game = &clickLevel("Mia");
+            playWordRight(*game);
+            playWordRight(*game);
+            game->cmdReset_Click();
+            game = &clickLevel("Ben");
+            playWordRight(*game);
+            QVERIFY(lernstand::settle(30000));
+            problems = lernstand::keepingProblems();
+        });
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems[0].contains("keine gewöhnliche Datei"), qPrintable(problems[0]));
+        QCOMPARE(readChild(record.path(), childKey("Ben")).size(), size_t(1));
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    }
+
     void forgettingDuringAGameIsForgottenByTheGameToo() {
         QTemporaryDir record;
         Run run(record.path());

@@ -2,6 +2,7 @@
 #include "lernstand/Keeping.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <mutex>
@@ -31,6 +32,7 @@ struct State {
     int renames = 0;              // renames() when they were known
     std::vector<Waiting> waiting; // results not yet written, oldest first
     bool spoolRead = false;
+    bool spooled = false;         // a file of waiting results is on the disk
     bool said = false;            // the problem was said on standard error
     struct {
         mutable std::mutex mutex;
@@ -54,8 +56,10 @@ void saveSpool() {
                  '\t' + w.line;
     if (bytes.isEmpty()) {
         platform::removeRecordFile(spoolPath());
+        s.spooled = false;
         return;
     }
+    s.spooled = true;
     // The user's own data folder on this computer: made with its parents when missing.
     if (platform::makeDataFolder(platform::userDataFolder() + QStringLiteral("/knorzelbart")))
         platform::writePrivateFile(spoolPath(), bytes);
@@ -65,7 +69,9 @@ void readSpool() {
     State& s = state();
     if (s.spoolRead) return;
     s.spoolRead = true;
-    const QByteArray bytes = platform::readRecordFile(spoolPath(), 4 * 1024 * 1024);
+    bool ok = false;
+    const QByteArray bytes = platform::readRecordFile(spoolPath(), 4 * 1024 * 1024, &ok);
+    s.spooled = ok;
     for (const QByteArray& text : bytes.split('\n')) {
         const qsizetype first = text.indexOf('\t');
         const qsizetype second = text.indexOf('\t', first + 1);
@@ -135,7 +141,7 @@ bool writeOne(const Waiting& w, QString* why) {
     if (newPictures) bytes += folderLine(w.pictures);
     *why = platform::appendRecordLine(path, bytes + w.line, &made);
     if (!why->isEmpty()) {
-        s.readyFolder.clear();  // looked at again next time: the share may come back
+        if (!QFileInfo(w.folder).isDir()) s.readyFolder.clear();  // the share is gone: looked for again
         return false;
     }
     if (made && known) {
@@ -151,26 +157,36 @@ bool writeOne(const Waiting& w, QString* why) {
     return true;
 }
 
-// Writes what waits, oldest first; stops at the first that cannot be written and says why.
+// Writes what waits, oldest first; says why something still waits. A folder that cannot
+// be used stops it; a file that cannot be written (not a regular file, say) keeps only its
+// own results waiting, and the results of other files are written.
 QString writeWaiting() {
     State& s = state();
     readSpool();
-    const size_t before = s.waiting.size();
-    size_t done = 0;
+    if (s.waiting.empty()) return QString();
+    std::vector<Waiting> still;
+    QSet<QString> stuck;  // children whose file failed: their later results wait behind
     QString why;
-    while (done < s.waiting.size()) {
-        const Waiting& w = s.waiting[done];
-        bool skip = false;
+    for (size_t i = 0; i < s.waiting.size(); ++i) {
+        const Waiting& w = s.waiting[i];
         {
             std::lock_guard<std::mutex> lock(s.guarded.mutex);
-            skip = s.guarded.forgotten.contains(w.child);
+            if (s.guarded.forgotten.contains(w.child)) continue;
         }
-        if (!skip && !writeOne(w, &why)) break;
-        ++done;
+        QString failure;
+        if (stuck.contains(w.folder + QLatin1Char('\n') + w.child) || !writeOne(w, &failure)) {
+            if (!failure.isEmpty()) why = failure;
+            stuck.insert(w.folder + QLatin1Char('\n') + w.child);
+            still.push_back(w);
+            if (s.readyFolder.isEmpty()) {  // the folder is gone: the rest waits as well
+                still.insert(still.end(), s.waiting.begin() + static_cast<std::ptrdiff_t>(i) + 1, s.waiting.end());
+                break;
+            }
+        }
     }
-    if (done == 0) return why;
-    s.waiting.erase(s.waiting.begin(), s.waiting.begin() + static_cast<std::ptrdiff_t>(done));
-    if (before > 0) saveSpool();
+    const bool changed = still.size() != s.waiting.size();
+    s.waiting = std::move(still);
+    if (changed && (s.spooled || !s.waiting.empty())) saveSpool();
     if (s.waiting.empty()) {
         std::lock_guard<std::mutex> lock(s.guarded.mutex);
         s.guarded.problems.clear();
@@ -236,6 +252,7 @@ void Keeper::reset() {
     s.picturesOf.clear();
     s.waiting.clear();
     s.spoolRead = false;
+    s.spooled = false;
     s.said = false;
     std::lock_guard<std::mutex> lock(s.guarded.mutex);
     s.guarded.problems.clear();
