@@ -99,6 +99,7 @@ private Q_SLOTS:
         QCOMPARE(html.count("data:image/png;base64,"), 2);
         QCOMPARE(html.count("<use href=\"#b0\"/>") + html.count("<use href=\"#b1\"/>"), 3);
         QVERIFY(!html.contains("class=\"ohne\""));
+        QVERIFY(html.contains("<figcaption>Bär<br><span class=\"fach\">Fach 1</span></figcaption>"));
         // The class counts children: two children missed Hund.
         QVERIFY(html.contains("<tr><td>Hund</td><td>2</td></tr>"));
         QVERIFY(!html.contains("http"));

@@ -41,6 +41,8 @@ figure svg.bild { width: 64px; height: 64px; display: block; margin: 0 auto; bor
 svg.vorrat { position: absolute; width: 0; height: 0; overflow: hidden; }
 figcaption { font-size: 13px; margin-top: 2px; overflow-wrap: normal; word-break: keep-all; hyphens: none; }
 p.vertraulich { font-weight: bold; margin: 0 0 .5em 0; }
+.fach { color: #555; font-size: 12px; }
+p.fach { margin: 0 0 .3em 0; }
 ul { margin: .2em 0; padding-left: 1.4em; }
 li { margin: .1em 0; }
 span.beispiel { color: #555; }
@@ -52,11 +54,6 @@ div.spalten { display: flex; gap: 2em; flex-wrap: wrap; }
 )";
 
 QString esc(const QString& text) { return text.toHtmlEscaped(); }
-
-QString germanDay(const QString& day) {
-    if (day.size() != 10) return day;
-    return day.mid(8, 2) + QLatin1Char('.') + day.mid(5, 2) + QLatin1Char('.') + day.left(4);
-}
 
 // The pictures of the words, decoded only when a word is asked for and put into the page
 // once: every use of a picture refers to it. A word's picture comes from the folder it was
@@ -212,10 +209,12 @@ QString childSection(const Child& child, Pictures& pictures, Tally& classTally) 
                     : QStringLiteral("<p class=\"gut\">Keine: Jedes falsch geschriebene Wort wurde seitdem an "
                                      "mehreren Schultagen auf Anhieb richtig geschrieben.</p>\n");
     } else {
-        html += QStringLiteral("<div class=\"bilder\">\n");
+        html += QStringLiteral("<p class=\"fach\">Fach 1: jeden Schultag · Fach 2: nach 3 Schultagen · Fach 3: nach "
+                               "7 Schultagen wieder dran</p>\n<div class=\"bilder\">\n");
         for (const QString& word : hard)
-            html += QStringLiteral("<figure>%1<figcaption>%2</figcaption></figure>\n")
-                        .arg(pictures.html(word, playedFrom.value(word)), esc(word));
+            html += QStringLiteral("<figure>%1<figcaption>%2<br><span class=\"fach\">Fach %3</span></figcaption></figure>\n")
+                        .arg(pictures.html(word, playedFrom.value(word)), esc(word),
+                             QString::number(progress.state(word).box));
         html += QStringLiteral("</div>\n");
     }
     html += QStringLiteral("<h3>Fehlerarten</h3>\n");
@@ -311,7 +310,7 @@ QByteArray report(const ReportInput& input) {
     const QString range = first.isEmpty() ? QString()
                           : QStringLiteral(" · Zeitraum: %1 bis %2").arg(germanDate(first), germanDate(last));
     html += QStringLiteral("<p class=\"kopf\">Stand: %1%2 · Lernstandordner: %3</p>\n")
-                .arg(germanDay(input.today), range, esc(input.recordFolder));
+                .arg(germanDate(input.today), range, esc(input.recordFolder));
     if (input.children.empty()) {
         html += QStringLiteral("<p>Es ist noch nichts gespeichert: Kein Kind hat mit eingeschaltetem "
                                "Lernstand gespielt.</p>\n");
