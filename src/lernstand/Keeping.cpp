@@ -41,9 +41,10 @@ struct State {
     } guarded;
 };
 
+// Never destroyed: a job that hangs on the share at the program's end may still use it.
 State& state() {
-    static State s;
-    return s;
+    static State* s = new State;
+    return *s;
 }
 
 QString spoolPath() { return platform::userDataFolder() + QStringLiteral("/knorzelbart/lernstand-wartend"); }

@@ -39,8 +39,6 @@ struct Queue {
         }
     }
 
-    ~Queue() { stop(0); }
-
     void stop(int ms) {
         {
             std::unique_lock<std::mutex> lock(mutex);
@@ -62,9 +60,10 @@ struct Queue {
     }
 };
 
+// Never destroyed: a job that hangs on the share keeps its thread to the process's end.
 Queue& queue() {
-    static Queue q;
-    return q;
+    static Queue* q = new Queue;
+    return *q;
 }
 
 }  // namespace
