@@ -524,6 +524,11 @@ private Q_SLOTS:
         QCOMPARE(c.action, commandline::Command::Action::Report);
         QCOMPARE(c.report, QStringLiteral("k.html"));
         QCOMPARE(parse({"--bericht"}).action, commandline::Command::Action::Error);
+        c = parse({"--bericht", "mia.html", "--kind", "Mia"});
+        QCOMPARE(c.action, commandline::Command::Action::Report);
+        QCOMPARE(c.reportChild, QStringLiteral("Mia"));
+        QCOMPARE(parse({"--kind", "Mia"}).action, commandline::Command::Action::Error);
+        QCOMPARE(parse({"--bericht", "k.html", "--kind"}).action, commandline::Command::Action::Error);
         c = parse({"--vergessen", "Mia"});
         QCOMPARE(c.action, commandline::Command::Action::Forget);
         QCOMPARE(c.forgetChild, QStringLiteral("Mia"));

@@ -206,6 +206,14 @@ private Q_SLOTS:
         QCOMPARE(run.status, 0);
         QVERIFY(QFileInfo(home.filePath("k.html")).permissions() & QFile::ReadGroup);
 
+        run = runProgram({"--lernstand", record, "--bericht", home.filePath("mia.html"), "--kind", " mia%1"}, home.path());
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains("Bericht über 1 Kind"), qPrintable(run.out + run.err));
+        run = runProgram({"--lernstand", record, "--bericht", home.filePath("ben.html"), "--kind", "Ben"}, home.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("Über „Ben“ ist im Lernstandordner"), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(home.filePath("ben.html")));
+
         run = runProgram({"--lernstand", record, "--vergessen", "Mia%1"}, home.path());
         QVERIFY2(run.out.contains("Der Lernstand von Mia%1 ist gelöscht (1 Datei)."), qPrintable(run.out));
     }
