@@ -143,9 +143,10 @@ int main(int argc, char* argv[]) {
         std::fflush(stdout);
     }
     if (learning) {
+        lernstand::settle(30000);
         int files = static_cast<int>(QDir(record.path()).entryList(QDir::Files).size());
         std::printf("learning record: %d files, %d words known for the last child\n", files,
-                    static_cast<int>(lernstand::progress().words().size()));
+                    static_cast<int>(lernstand::progress().wordList().size()));
     }
     return 0;
 }

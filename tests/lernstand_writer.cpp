@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes results of one child into a learning-record folder, as the game does, from a
 // computer whose id is given: lernstand_writer FOLDER COMPUTER-ID COUNT. Two of these
-// running at once stand for two computers of a school writing to one share.
+// running at once stand for two computers of a school writing to one share (or, with one
+// id, two accounts of one computer writing to one file).
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -26,5 +27,5 @@ int main(int argc, char* argv[]) {
         if (i % 3 == 0) lernstand::wordMissed(1, QStringLiteral("a"));
         lernstand::wordRight();
     }
-    return 0;
+    return lernstand::settle(60000) && lernstand::keepingProblems().isEmpty() ? 0 : 1;
 }

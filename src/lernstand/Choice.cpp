@@ -11,10 +11,9 @@ int pickAt(int count, float r) { return std::clamp(static_cast<int>(static_cast<
 
 }  // namespace
 
-void Chooser::restart() {
-    last_.clear();
-    sinceHard_ = 2;
-}
+// The word of the game before stays the last one: no word comes twice in a row across a
+// new game either.
+void Chooser::restart() { sinceHard_ = 2; }
 
 int Chooser::choose(const std::vector<Candidate>& candidates, const Progress& progress, float r) {
     std::vector<int> open;  // every candidate but the word just shown, unless it is the only one

@@ -8,7 +8,8 @@
 
 // The choice of the next word for one child, from the words whose pictures are in the list:
 // a word this child still needs to practise comes first and then at least every third
-// time while there is one; never the word just shown when there is another; otherwise one
+// time while there is one; never the word just shown when there is another (also across a
+// new game); otherwise one
 // of the words not seen for longest, at random among them.
 namespace lernstand {
 
@@ -19,7 +20,7 @@ struct Candidate {
 
 class Chooser {
 public:
-    // A new run of games for a child: the first word is a hard one when there is one.
+    // A new game for a child: the first word is a hard one when there is one.
     void restart();
     // Picks one of the candidates (not empty); `r` is a random number 0 <= r < 1. Returns
     // the position in `candidates`.

@@ -2,26 +2,41 @@
 #include "lernstand/Learning.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
+#include <atomic>
+#include <memory>
+#include <mutex>
 
 #include "game/Options.h"
 #include "game/Words.h"
 #include "lernstand/Choice.h"
+#include "lernstand/Keeping.h"
 #include "lernstand/Record.h"
-#include "platform/Console.h"
+#include "pictures/AssetPaths.h"
+#include "platform/Files.h"
 #include "platform/RecordFiles.h"
+#include "platform/TextFile.h"
+#include "platform/RecordQueue.h"
 
 namespace lernstand {
 
 namespace {
 
+// A child's record, read on the record's thread.
+struct Reading {
+    std::atomic<bool> done{false};
+    std::vector<Result> results;
+};
+
 struct Run {
     QString child;          // its key; empty before the first level click
+    int renames = 0;        // renames() when the child's record was read
     Progress progress;
+    std::vector<Result> ownResults;            // written in this run, for a late reading
+    std::shared_ptr<Reading> reading;          // not yet taken into the progress
+    std::vector<Result> readResults;
     Chooser chooser;
-    QString computerId;
-    bool folderReady = false;
-    bool broken = false;    // the folder cannot be used: nothing is kept this run
     // The picture list, name by name, and the word of every name seen so far.
     QHash<QString, int> copies;
     int total = 0;
@@ -32,6 +47,7 @@ struct Run {
     bool missed = false;
     int box = -1;
     QString letter;
+    QString pictures;  // the picture folder of the game
 };
 
 Run& run() {
@@ -39,39 +55,38 @@ Run& run() {
     return r;
 }
 
-void giveUp(const QString& why) {
-    Run& r = run();
-    if (r.broken) return;
-    r.broken = true;
-    platform::writeErr(QStringLiteral("knorzelbart: Der Lernstand wird nicht gespeichert: %1 (%2). "
-                                      "Das Spiel geht ohne ihn weiter.\n")
-                           .arg(folder(), why));
+int& readWait() {
+    static int ms = 500;
+    return ms;
 }
 
-// Makes the folder and this computer's id once; false when the record cannot be kept.
-bool ready() {
+void rebuildProgress() {
     Run& r = run();
-    if (r.broken) return false;
-    if (r.folderReady) return true;
-    const QString made = platform::makeRecordFolder(folder());
-    if (!made.isEmpty()) {
-        giveUp(made);
-        return false;
-    }
-    QString why;
-    r.computerId = platform::recordComputerId(
-        platform::userDataFolder() + QStringLiteral("/knorzelbart/rechner-id"), &why);
-    if (r.computerId.isEmpty()) {
-        giveUp(QStringLiteral("die Kennung dieses Rechners kann nicht gespeichert werden, ") + why);
-        return false;
-    }
-    r.folderReady = true;
-    return true;
+    r.progress = Progress();
+    r.progress.setToday(platform::recordToday());
+    r.progress.addAll(r.readResults);
+    r.progress.addAll(r.ownResults);
 }
 
-void keep(Outcome outcome) {
+// The reading of the child's record, once it is there; a record the teacher deleted
+// meanwhile is forgotten here too.
+void takeReading() {
     Run& r = run();
-    if (r.word.isEmpty() || r.child.isEmpty()) return;
+    if (keeper().takeForgotten(r.child)) {
+        r.readResults.clear();
+        r.ownResults.clear();
+        r.reading.reset();
+        rebuildProgress();
+        return;
+    }
+    if (!r.reading || !r.reading->done.load()) return;
+    r.readResults = std::move(r.reading->results);
+    r.reading.reset();
+    rebuildProgress();
+}
+
+Result current(Outcome outcome) {
+    const Run& r = run();
     Result result;
     result.day = platform::recordToday();
     result.level = std::clamp(r.level, 1, 3);
@@ -81,13 +96,16 @@ void keep(Outcome outcome) {
         result.box = std::clamp(r.box, 0, static_cast<int>(r.word.size()) - 1);
         result.letter = r.letter.left(16);
     }
+    result.folder = r.pictures;
+    return result;
+}
+
+void keep(const Result& result) {
+    Run& r = run();
+    r.ownResults.push_back(result);
+    r.progress.setToday(result.day);
     r.progress.add(result);
-    r.word.clear();
-    r.missed = false;
-    if (!ready()) return;
-    const QString why = platform::appendRecordLine(folder() + QLatin1Char('/') + fileName(r.child, r.computerId),
-                                                   line(result));
-    if (!why.isEmpty()) giveUp(why);
+    keeper().write(folder(), r.child, result);
 }
 
 QString wordOf(const QString& name) {
@@ -107,6 +125,11 @@ void rebuildList(const QStringList& names, int count) {
     }
 }
 
+// The picture folder of the game, as a full path.
+QString picturesFolder() { return platform::absolutePath(platform::resolvePath(assetPaths::dbFolder())); }
+
+int atRandom(int count, float r) { return std::clamp(static_cast<int>(static_cast<double>(count) * r) + 1, 1, std::max(1, count)); }
+
 }  // namespace
 
 bool on() { return options::current().learning; }
@@ -119,25 +142,43 @@ QString folder() {
 }
 
 void beginChild(const QString& name) {
+    if (!on()) return;
     Run& r = run();
     const QString key = childKey(name);
     r.chooser.restart();
-    if (key == r.child && !r.child.isEmpty()) return;  // the same child again: what it wrote is known
+    r.pictures = picturesFolder();  // a new game may play another folder
+    takeReading();
+    // The same child again: what it wrote is known (unless a child was renamed since).
+    if (key == r.child && !r.child.isEmpty() && r.renames == renames()) return;
     r.child = key;
-    r.progress = Progress();
-    if (!ready()) return;
-    r.progress.addAll(readChild(folder(), key));
+    r.renames = renames();
+    r.ownResults.clear();
+    r.readResults.clear();
+    rebuildProgress();
+    if (key.isEmpty()) return;
+    auto reading = std::make_shared<Reading>();
+    r.reading = reading;
+    // A share that hangs already (earlier work not done) is not waited for again.
+    const bool idle = platform::recordWorkDone(0);
+    keeper().read(folder(), key, [reading](std::vector<Result> results) {
+        reading->results = std::move(results);
+        reading->done.store(true);
+    });
+    if (idle) platform::recordWorkDone(readWait());
+    takeReading();
 }
 
 QString currentChild() { return run().child; }
 
 void picturesAppended(const QStringList& names) {
+    if (!on()) return;
     Run& r = run();
     for (const QString& name : names) ++r.copies[name];
     r.total += static_cast<int>(names.size());
 }
 
 void pictureRemoved(const QString& name) {
+    if (!on()) return;
     Run& r = run();
     auto it = r.copies.find(name);
     if (it == r.copies.end()) return;
@@ -146,34 +187,39 @@ void pictureRemoved(const QString& name) {
 }
 
 int chooseIndex(const QStringList& names, int count, float r) {
+    if (!on()) return atRandom(count, r);
     Run& state = run();
+    takeReading();
+    state.progress.setToday(platform::recordToday());
     if (state.total != count) rebuildList(names, count);
     // One candidate per word, in a fixed order so that a test's random numbers repeat.
     std::vector<Candidate> candidates;
     std::vector<QString> pictureOf;
-    QHash<QString, int> byWord;
+    QSet<QString> words;
     QStringList present;
     for (auto it = state.copies.begin(); it != state.copies.end(); ++it) present << it.key();
     std::sort(present.begin(), present.end());
     for (const QString& name : present) {
         const QString word = wordOf(name);
-        if (byWord.contains(word)) continue;
-        byWord.insert(word, static_cast<int>(candidates.size()));
+        if (words.contains(word)) continue;
+        words.insert(word);
         candidates.push_back({word, 0});
         pictureOf.push_back(name);
     }
-    if (candidates.empty()) return std::clamp(static_cast<int>(count * r) + 1, 1, std::max(1, count));
+    if (candidates.empty()) return atRandom(count, r);
     const int chosen = state.chooser.choose(candidates, state.progress, r);
     const qsizetype index = names.indexOf(pictureOf[chosen], 1);
     if (index < 1 || index > count) {  // the list was changed behind our back: read it again
         rebuildList(names, count);
-        return std::clamp(static_cast<int>(count * r) + 1, 1, std::max(1, count));
+        return atRandom(count, r);
     }
     return static_cast<int>(index);
 }
 
 void wordShown(const QString& word, int level) {
+    if (!on()) return;
     Run& r = run();
+    if (r.pictures.isEmpty()) r.pictures = picturesFolder();
     r.word = word;
     r.level = level;
     r.missed = false;
@@ -184,26 +230,62 @@ void wordShown(const QString& word, int level) {
 }
 
 void wordMissed(int box, const QString& letter) {
+    if (!on()) return;
     Run& r = run();
-    if (r.word.isEmpty() || r.missed) return;
+    if (r.word.isEmpty() || r.missed || r.child.isEmpty()) return;
     r.missed = true;
     r.box = box;
     r.letter = letter;
+    // Kept at once: a logout or a power cut before the word is finished loses nothing.
+    keep(current(Outcome::Unfinished));
 }
 
-void wordRight() { keep(run().missed ? Outcome::AfterReveal : Outcome::FirstTry); }
-
-void wordLeft() {
+void wordRight() {
+    if (!on()) return;
     Run& r = run();
-    if (r.missed) keep(Outcome::Unfinished);
+    if (r.word.isEmpty() || r.child.isEmpty()) return;
+    if (r.missed) {
+        // The miss is kept already; written right after it, it becomes one result.
+        const Result result = current(Outcome::AfterReveal);
+        if (!r.ownResults.empty() && r.ownResults.back().word == result.word &&
+            r.ownResults.back().outcome == Outcome::Unfinished)
+            r.ownResults.back().outcome = Outcome::AfterReveal;
+        keeper().write(folder(), r.child, result);
+    } else {
+        keep(current(Outcome::FirstTry));
+    }
     r.word.clear();
     r.missed = false;
 }
 
-bool wordPending() { return run().missed && !run().word.isEmpty(); }
+void wordLeft() {
+    if (!on()) return;
+    Run& r = run();
+    r.word.clear();
+    r.missed = false;
+}
 
-const Progress& progress() { return run().progress; }
+bool wordPending() { return on() && run().missed && !run().word.isEmpty(); }
 
-void resetRun() { run() = Run(); }
+QStringList keepingProblems() { return keeper().problems(); }
+
+const Progress& progress() {
+    takeReading();
+    return run().progress;
+}
+
+bool settle(int ms) {
+    const bool done = platform::recordWorkDone(ms);
+    if (done && on()) takeReading();
+    return done;
+}
+
+void setReadWait(int ms) { readWait() = ms; }
+
+void resetRun() {
+    platform::recordWorkDone(10000);
+    run() = Run();
+    keeper().reset();
+}
 
 }  // namespace lernstand

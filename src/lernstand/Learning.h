@@ -6,9 +6,13 @@
 #include "lernstand/Progress.h"
 
 // The learning record of this run, as the game form uses it: which child plays, what it
-// has written so far, and the choice of its next word. Everything here does nothing while
-// the record is off (the default). A folder that cannot be used never stops the game: it
-// is said once on standard error, and nothing is kept.
+// has written so far, and the choice of its next word. While the record is off (the
+// default) every function here does nothing: it neither reads nor writes any file and
+// keeps nothing about a child, whoever calls it. No file of the record is read or written
+// on the calling thread: a share that hangs or is gone never stops the game. Results that
+// cannot be written are kept (in memory and in a small file in the user's data folder) and
+// written when the folder can be used again; the problem is said once on standard error
+// and is there for the teacher in keepingProblems().
 namespace lernstand {
 
 // Whether the record is on for this run (the option or the setting `lernstand`).
@@ -25,11 +29,13 @@ QString currentChild();
 // The picture list of the game form changed: names appended, one name removed.
 void picturesAppended(const QStringList& names);
 void pictureRemoved(const QString& name);
-// Picks the next picture for the child from list elements 1..count; r in [0, 1).
+// Picks the next picture for the child from list elements 1..count; r in [0, 1). With the
+// record off, the picture r points at.
 int chooseIndex(const QStringList& names, int count, float r);
 
-// A word was put on screen at a level; its first wrong letter; written right; or left
-// unfinished because the game ended or the program closed.
+// A word was put on screen at a level; its first wrong letter (kept at once, as
+// unfinished); written right; or left unfinished because the game ended or the program
+// closed.
 void wordShown(const QString& word, int level);
 void wordMissed(int box, const QString& letter);
 void wordRight();
@@ -37,8 +43,18 @@ void wordLeft();
 // Whether the word on screen was missed and is not yet written right.
 bool wordPending();
 
+// What the record could not keep, one German line each with the day and the reason;
+// empty when all is well.
+QStringList keepingProblems();
+
 // What the record knows about the current child (tests, the benchmark).
 const Progress& progress();
+// Waits (at most `ms` milliseconds) until the record's files are written and read (tests,
+// the benchmark, the end of the program). True when nothing is left to do.
+bool settle(int ms);
+// How long a level click waits at most for the child's record before the first word is
+// drawn without it (the program: half a second).
+void setReadWait(int ms);
 // Forgets the run's state (tests).
 void resetRun();
 

@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// A result as one line of a record file and back: the lines, their checks, the names of
+// the files.
 #include "lernstand/Record.h"
 
+#include <QHash>
+#include <QCryptographicHash>
+#include <QMessageAuthenticationCode>
+#include <QRegularExpression>
 #include <algorithm>
-#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
-#include "platform/RecordFiles.h"
 
 namespace lernstand {
 
@@ -16,14 +23,16 @@ constexpr int kMaxWordLength = 64;
 constexpr int kMaxLetterLength = 16;
 
 // FNV-1a over the line's text: a line garbled on its way to the share does not count.
-QByteArray checksum(const QByteArray& text) {
+quint32 checksumValue(QByteArrayView text) {
     quint32 hash = 2166136261u;
     for (const char c : text) {
         hash ^= static_cast<unsigned char>(c);
         hash *= 16777619u;
     }
-    return QByteArray::number(hash, 16).rightJustified(8, '0');
+    return hash;
 }
+
+QByteArray checksum(QByteArrayView text) { return QByteArray::number(checksumValue(text), 16).rightJustified(8, '0'); }
 
 // Tabs, line ends, '%' and other control characters written as %XX; the rest as UTF-8.
 QByteArray escaped(const QString& text) {
@@ -58,6 +67,22 @@ bool unescaped(const QByteArray& field, QString& text) {
     return !text.contains(QChar::ReplacementCharacter);
 }
 
+// A word or a written letter holds only what a child types: no control or format
+// characters, no line or paragraph separators.
+bool typedText(const QString& text) {
+    for (const QChar c : text) {
+        switch (c.category()) {
+            case QChar::Other_Control:
+            case QChar::Other_Format:
+            case QChar::Other_NotAssigned:
+            case QChar::Separator_Line:
+            case QChar::Separator_Paragraph: return false;
+            default: break;
+        }
+    }
+    return true;
+}
+
 bool validDay(const QByteArray& day) {
     if (day.size() != 10 || day[4] != '-' || day[7] != '-') return false;
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
@@ -76,21 +101,60 @@ char outcomeLetter(Outcome outcome) {
     return 'r';
 }
 
-bool parseLine(const QByteArray& text, Result& result) {
-    const QList<QByteArray> fields = text.split('\t');
-    if (fields.size() != 8 || fields[0] != "1") return false;
-    const qsizetype lastTab = text.lastIndexOf('\t');
-    if (checksum(text.left(lastTab)) != fields[7]) return false;
-    if (!validDay(fields[1])) return false;
-    result.day = QString::fromLatin1(fields[1]);
+// The texts of one file's lines, each made once: a child writes the same words again and
+// again, and reading years of results must stay quick.
+struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view v) const { return std::hash<std::string_view>{}(v); }
+};
+using Made = std::unordered_map<std::string, QString, ViewHash, std::equal_to<>>;
+
+struct Texts {
+    Made words;
+    Made letters;
+    QByteArray lastDay;
+    QString lastDayText;
+};
+
+// A field's text, unescaped and checked; false when it is no text a child typed.
+bool fieldText(QByteArrayView field, Made& made, QString& text) {
+    const std::string_view view(field.data(), static_cast<size_t>(field.size()));
+    auto it = made.find(view);
+    if (it == made.end()) {
+        QString value;
+        if (!unescaped(field.toByteArray(), value) || value.isEmpty() || !typedText(value)) value = QString();
+        it = made.emplace(std::string(view), value).first;
+    }
+    text = it->second;
+    return !text.isNull();
+}
+
+bool parseLine(QByteArrayView text, Result& result, Texts& texts) {
+    QByteArrayView fields[8];
+    qsizetype count = 0, start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\t') continue;
+        if (count == 8) return false;
+        fields[count++] = text.sliced(start, i - start);
+        start = i + 1;
+    }
+    if (count != 8 || fields[0] != "1") return false;
+    bool hexOk = false;
+    if (fields[7].size() != 8 || fields[7].toUInt(&hexOk, 16) != checksumValue(text.first(text.size() - 9)) || !hexOk)
+        return false;
+    if (fields[1] != texts.lastDay) {  // a file's lines come by day
+        texts.lastDay = fields[1].toByteArray();
+        texts.lastDayText = validDay(texts.lastDay) ? QString::fromLatin1(texts.lastDay) : QString();
+    }
+    if (texts.lastDayText.isNull()) return false;
+    result.day = texts.lastDayText;
     if (fields[2].size() != 1 || fields[2][0] < '1' || fields[2][0] > '3') return false;
     result.level = fields[2][0] - '0';
     if (fields[3] == "r") result.outcome = Outcome::FirstTry;
     else if (fields[3] == "a") result.outcome = Outcome::AfterReveal;
     else if (fields[3] == "u") result.outcome = Outcome::Unfinished;
     else return false;
-    if (!unescaped(fields[4], result.word) || result.word.isEmpty() || result.word.size() > kMaxWordLength)
-        return false;
+    if (!fieldText(fields[4], texts.words, result.word) || result.word.size() > kMaxWordLength) return false;
     if (result.outcome == Outcome::FirstTry) {
         if (!fields[5].isEmpty() || !fields[6].isEmpty()) return false;
         result.box = -1;
@@ -100,12 +164,49 @@ bool parseLine(const QByteArray& text, Result& result) {
     bool ok = false;
     result.box = fields[5].toInt(&ok);
     if (!ok || fields[5].size() > 2 || result.box < 0 || result.box >= result.word.size()) return false;
-    return unescaped(fields[6], result.letter) && !result.letter.isEmpty() && result.letter.size() <= kMaxLetterLength;
+    return fieldText(fields[6], texts.letters, result.letter) && result.letter.size() <= kMaxLetterLength;
 }
 
-void mergeByDay(std::vector<Result>& results) {
-    std::stable_sort(results.begin(), results.end(),
-                     [](const Result& a, const Result& b) { return a.day < b.day; });
+bool parseFolderLine(const QByteArray& text, QString& folder) {
+    const QList<QByteArray> fields = text.split('\t');
+    if (fields.size() != 3 || fields[0] != "f") return false;
+    if (checksum(text.left(text.lastIndexOf('\t'))) != fields[2]) return false;
+    QString path;
+    if (!unescaped(fields[1], path) || !path.startsWith(QLatin1Char('/')) || !typedText(path)) return false;
+    folder = path;
+    return true;
+}
+
+bool parseNameLine(const QByteArray& text, QString& key) {
+    const QList<QByteArray> fields = text.split('\t');
+    if (fields.size() != 3 || fields[0] != "n") return false;
+    if (checksum(text.left(text.lastIndexOf('\t'))) != fields[2]) return false;
+    QString name;
+    if (!unescaped(fields[1], name) || name.isEmpty() || !typedText(name) || childKey(name) != name) return false;
+    key = name;
+    return true;
+}
+
+// A miss is kept when it happens, as unfinished; written right afterwards, it is one result
+// (another program writing the same file may have put lines between the two).
+using Open = QHash<QByteArray, std::vector<size_t>>;
+
+QByteArray missKey(const Result& r) {
+    return r.day.toLatin1() + '\t' + QByteArray::number(r.level) + '\t' + r.word.toUtf8() + '\t' +
+           QByteArray::number(r.box) + '\t' + r.letter.toUtf8();
+}
+
+void addResult(std::vector<Result>& results, Result&& result, Open& open) {
+    if (result.outcome == Outcome::AfterReveal) {
+        auto it = open.find(missKey(result));
+        if (it != open.end() && !it->empty()) {
+            results[it->back()].outcome = Outcome::AfterReveal;
+            it->pop_back();
+            return;
+        }
+    }
+    if (result.outcome == Outcome::Unfinished) open[missKey(result)].push_back(results.size());
+    results.push_back(std::move(result));
 }
 
 }  // namespace
@@ -134,8 +235,18 @@ QString childKey(const QString& name) {
     return key;
 }
 
-QString fileName(const QString& key, const QString& computerId) {
+QString legacyFileName(const QString& key, const QString& computerId) {
     return encodedKey(key) + QLatin1Char('~') + computerId + kSuffix;
+}
+
+QString fileName(const QString& key, const QString& computerId, const QByteArray& secret) {
+    const QByteArray mac = QMessageAuthenticationCode::hash(key.toUtf8(), secret, QCryptographicHash::Sha256);
+    return QString::fromLatin1(mac.toHex().left(24)) + QLatin1Char('.') + computerId + kSuffix;
+}
+
+bool isRecordFile(const QString& name) {
+    static const QRegularExpression hashed(QStringLiteral("^[0-9a-f]{24}\\.[A-Za-z0-9]{1,32}\\.lernstand$"));
+    return hashed.match(name).hasMatch() || !childOfFile(name).isEmpty();
 }
 
 QString childOfFile(const QString& name) {
@@ -161,7 +272,7 @@ QString childOfFile(const QString& name) {
     }
     const QString key = QString::fromUtf8(bytes);
     if (key.isEmpty() || key.contains(QChar::ReplacementCharacter) || key != childKey(key) ||
-        fileName(key, QString()) != encoded + QLatin1Char('~') + kSuffix)
+        legacyFileName(key, QString()) != encoded + QLatin1Char('~') + kSuffix)
         return QString();
     return key;
 }
@@ -186,8 +297,21 @@ QByteArray line(const Result& result) {
     return text + '\t' + checksum(text) + '\n';
 }
 
-std::vector<Result> parse(const QByteArray& bytes, int* skipped) {
+QByteArray folderLine(const QString& folder) {
+    const QByteArray text = "f\t" + escaped(folder);
+    return text + '\t' + checksum(text) + '\n';
+}
+
+QByteArray nameLine(const QString& key) {
+    const QByteArray text = "n\t" + escaped(key);
+    return text + '\t' + checksum(text) + '\n';
+}
+
+std::vector<Result> parse(const QByteArray& bytes, int* skipped, QString* key) {
     std::vector<Result> results;
+    Open open;
+    Texts texts;
+    QString folder;
     int bad = 0;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -197,54 +321,20 @@ std::vector<Result> parse(const QByteArray& bytes, int* skipped) {
             break;
         }
         Result result;
-        if (parseLine(bytes.mid(start, end - start), result)) results.push_back(std::move(result));
-        else if (end > start) ++bad;
+        const QByteArrayView text = QByteArrayView(bytes).sliced(start, end - start);
+        QString name;
+        if (parseLine(text, result, texts)) {
+            result.folder = folder;
+            addResult(results, std::move(result), open);
+        } else if (text.startsWith("f\t") && parseFolderLine(text.toByteArray(), name)) {
+            folder = name;
+        } else if (text.startsWith("n\t") && parseNameLine(text.toByteArray(), name)) {
+            if (key) *key = name;
+        } else if (end > start) ++bad;
         start = end + 1;
     }
     if (skipped) *skipped = bad;
     return results;
-}
-
-std::vector<Result> readChild(const QString& folder, const QString& key) {
-    std::vector<Result> results;
-    for (const QString& name : platform::recordFolderFiles(folder)) {
-        if (childOfFile(name) != key) continue;
-        const std::vector<Result> some =
-            parse(platform::readRecordFile(folder + QLatin1Char('/') + name, kMaxFileBytes));
-        results.insert(results.end(), some.begin(), some.end());
-    }
-    mergeByDay(results);
-    return results;
-}
-
-std::vector<Child> readAll(const QString& folder) {
-    std::map<QString, std::vector<Result>> byChild;
-    for (const QString& name : platform::recordFolderFiles(folder)) {
-        const QString key = childOfFile(name);
-        if (key.isEmpty()) continue;
-        const std::vector<Result> some =
-            parse(platform::readRecordFile(folder + QLatin1Char('/') + name, kMaxFileBytes));
-        std::vector<Result>& into = byChild[key];
-        into.insert(into.end(), some.begin(), some.end());
-    }
-    std::vector<Child> children;
-    for (auto& [key, results] : byChild) {
-        mergeByDay(results);
-        children.push_back({key, std::move(results)});
-    }
-    return children;
-}
-
-QStringList forget(const QString& folder, const QString& key, QStringList* failures) {
-    QStringList deleted;
-    for (const QString& name : platform::recordFolderFiles(folder)) {
-        const QString child = childOfFile(name);
-        if (child.isEmpty() || (!key.isEmpty() && child != key)) continue;
-        const QString why = platform::removeRecordFile(folder + QLatin1Char('/') + name);
-        if (why.isEmpty()) deleted << name;
-        else if (failures) *failures << name + QStringLiteral(": ") + why;
-    }
-    return deleted;
 }
 
 }  // namespace lernstand

@@ -6,11 +6,13 @@
 #include <cstdlib>
 
 #include "platform/Hooks.h"
+#include "platform/RecordQueue.h"
 
 namespace platform {
 
 void End(int status) {
     if (hooks().programEnd) hooks().programEnd(status);
+    endRecordWork(1000);
     std::fflush(nullptr);
     std::_Exit(status);
 }

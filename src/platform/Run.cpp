@@ -10,9 +10,11 @@
 #include <QTranslator>
 
 #include "platform/App.h"
+#include "platform/EndSignals.h"
 #include "platform/Events.h"
 #include "platform/Form.h"
 #include "platform/PictureCheck.h"
+#include "platform/RecordQueue.h"
 #include "platform/Program.h"
 #include "platform/SingleInstance.h"
 #include "platform/Sound.h"
@@ -36,6 +38,8 @@ bool useGermanToolkitTexts() {
 namespace {
 // How long the end waits for the sound thread to let go of the sound server.
 constexpr int kSoundEndMs = 300;
+// How long the end waits for the learning record's files.
+constexpr int kRecordEndMs = 2000;
 }  // namespace
 
 bool sameFolder(const QString& one, const QString& other) {
@@ -69,12 +73,15 @@ int run(int argc, char* argv[], const std::function<Form&()>& startupForm, const
         }
         if (otherSilent && otherCopy.otherSilent) otherCopy.otherSilent();
     }
+    quitOnEndSignals();
     Form& first = startupForm();
     first.Show();
     // The start-up screen shows no text of the toolkit: its translation is loaded once the
     // first frame is on screen.
     afterFirstPaint(&first, [] { useGermanToolkitTexts(); });
     const int status = application.exec();
+    // What the learning record still has to write is written, unless its share hangs.
+    endRecordWork(kRecordEndMs);
     // The windows are closed: the end never waits on the sound. A sound server that hangs
     // keeps the sound thread blocked; then the process ends at once, without it.
     if (!endSound(kSoundEndMs)) End(status);

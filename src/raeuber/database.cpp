@@ -37,7 +37,7 @@ void frmRaeuber::loadDatabase() {
             imageNames.append(name);
             onscreen::noteListed(name);  // what the on-screen keys need, from the same pass
         }
-        if (lernstand::on()) lernstand::picturesAppended(names);
+        lernstand::picturesAppended(names);
     } else if (platform::PathExists(assetPaths::dbFolder())) {
         // A file where the folder should be is named as such, then treated as missing.
         dbFolderMessage(QStringLiteral("ist kein Ordner, sondern eine Datei"));
@@ -64,7 +64,7 @@ QString frmRaeuber::nextImage() {
     if (lastRemovalCorrectCount != correctCount) {
         if (imageIndex >= 1 && imageIndex < imageNames.size()) {
             onscreen::noteRemoved(imageNames.at(imageIndex));
-            if (lernstand::on()) lernstand::pictureRemoved(imageNames.at(imageIndex));
+            lernstand::pictureRemoved(imageNames.at(imageIndex));
             imageNames.removeAt(imageIndex);  // the names behind it move down by one
         }
         lastRemovalCorrectCount = correctCount;
@@ -74,7 +74,7 @@ QString frmRaeuber::nextImage() {
         const float r = platform::Rnd();
         imageIndex = static_cast<int>(static_cast<double>(imageCount) * r) + 1;
         // With the learning record on, the child's words to practise come back.
-        if (lernstand::on()) imageIndex = lernstand::chooseIndex(imageNames, imageCount, r);
+        imageIndex = lernstand::chooseIndex(imageNames, imageCount, r);
         return assetPaths::dbPicture(imageNames.at(imageIndex));
     }
     platform::MsgBox(QStringLiteral("Datenbankfehler: Nicht genügend Bilddaten vorhanden - Programm wird beendet!"),

@@ -56,7 +56,7 @@ void frmRaeuber::newGame() {
     resetAssistant();
     // A word that was missed and goes away unwritten is kept as unfinished; a failed word
     // that the new game keeps goes on.
-    if (lernstand::on() && !wordFailed) lernstand::wordLeft();
+    if (!wordFailed) lernstand::wordLeft();
 
     loadDatabase();
     imgRäuber->setPicture(assetPaths::robberStanding());

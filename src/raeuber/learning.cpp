@@ -8,7 +8,7 @@
 using namespace modGlobalVars;
 
 void frmRaeuber::beginChild(const QString& name) {
-    if (!lernstand::on()) return;
+    if (!lernstand::on()) return;  // nothing to draw again
     lernstand::beginChild(name);
     // A failed word that a reset carried over is kept, and so is a picture whose removal
     // is still due: drawing again then would remove the wrong picture.

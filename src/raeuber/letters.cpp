@@ -25,7 +25,7 @@ void frmRaeuber::LetterInput_Change(int Index) {
             lockLetterBoxes();
             img_correct[correctCount]->setVisible(true);
             correctCount = correctCount + 1;
-            if (lernstand::on()) lernstand::wordRight();
+            lernstand::wordRight();
             assistantPlaying = true;
             assistantPath = assetPaths::assistantRight();
             tmr_assistantResize->setEnabled(true);
@@ -33,7 +33,7 @@ void frmRaeuber::LetterInput_Change(int Index) {
     } else if (T != L && T != "") {
         // A wrong letter fails the whole word.
         for (int i = 0; i <= n - 1; ++i) LetterInput[i]->setLocked(true);
-        if (lernstand::on()) lernstand::wordMissed(Index, T);
+        lernstand::wordMissed(Index, T);
         wordFailed = true;
         assistantPlaying = true;
         assistantPath = assetPaths::assistantWrong();

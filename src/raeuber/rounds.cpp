@@ -30,7 +30,7 @@ void frmRaeuber::newRound() {
             if (!picture.isNull()) break;
             // A picture that looked right but cannot be drawn leaves the list; another is drawn.
             onscreen::noteRemoved(imageNames.at(imageIndex));
-            if (lernstand::on()) lernstand::pictureRemoved(imageNames.at(imageIndex));
+            lernstand::pictureRemoved(imageNames.at(imageIndex));
             imageNames.removeAt(imageIndex);
             imageCount = imageCount - 1;
         }
@@ -41,7 +41,7 @@ void frmRaeuber::newRound() {
         currentWord = words::fromFileName(imageNames.at(imageIndex));
         lbl_wordPreview->setCaption(currentWord);
         wordLength = currentWord.size();
-        if (lernstand::on()) lernstand::wordShown(currentWord, skillLevel);
+        lernstand::wordShown(currentWord, skillLevel);
         for (int i = 0; i <= wordLength - 1; ++i) {
             wordLetters[i] = currentWord.mid(i, 1);
             LetterInput[i]->setVisible(true);

@@ -56,7 +56,7 @@ void frmRaeuber::resetGameValues() {
 
 void frmRaeuber::Form_Unload(int& Cancel) {
     (void)Cancel;
-    if (lernstand::on()) lernstand::wordLeft();
+    lernstand::wordLeft();
     const int n = platform::Forms().count() - 1;
     for (int i = n; i >= 0; --i) {
         if (i < platform::Forms().count()) platform::Forms().at(i)->Unload();

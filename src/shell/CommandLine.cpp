@@ -129,6 +129,11 @@ Command parse(const QStringList& arguments) {
             if (!file || file->isEmpty()) return failed(QStringLiteral("--bericht braucht eine Datei: --bericht DATEI.html"));
             command.report = *file;
             report = true;
+        } else if (is(name, {"--kind", "--child"})) {
+            const auto child = value();
+            if (!child || child->trimmed().isEmpty())
+                return failed(QStringLiteral("--kind braucht den Namen eines Kindes: --bericht DATEI.html --kind NAME"));
+            command.reportChild = *child;
         } else if (is(name, {"--vergessen", "--forget"})) {
             const auto child = value();
             if (!child || child->trimmed().isEmpty())
@@ -154,6 +159,8 @@ Command parse(const QStringList& arguments) {
         return failed(QStringLiteral("--bericht geht nicht zusammen mit --pruefen oder --bogen."));
     else if (forget && !command.forgetChild.isEmpty() && command.forgetAll)
         return failed(QStringLiteral("Entweder --vergessen NAME oder --vergessen-alle."));
+    else if (!command.reportChild.isEmpty() && !report)
+        return failed(QStringLiteral("--kind gehört zu --bericht: --bericht DATEI.html --kind NAME"));
     else if (forget) command.action = Command::Action::Forget;
     else if (report) command.action = Command::Action::Report;
     else if (check) command.action = Command::Action::Check;
@@ -192,6 +199,7 @@ QString helpText() {
         "                              (Wort.ogg neben dem Bild; das Spiel spricht dann diese)\n"
         "  --lernstand [ORDNER]        den Lernstand der Kinder führen (im ORDNER, falls angegeben)\n"
         "  --bericht DATEI.html        den Lernstand der Klasse als Seite zum Drucken schreiben\n"
+        "  --kind NAME                 mit --bericht: nur über dieses Kind (Elterngespräch, Auskunft)\n"
         "  --vergessen NAME            alles löschen, was über dieses Kind gespeichert ist\n"
         "  --vergessen-alle            alles löschen, was über alle Kinder gespeichert ist\n"
         "  --hilfe, --help, -h         diese Hilfe\n"

@@ -27,6 +27,7 @@ struct Command {
     std::optional<bool> learning;           // --lernstand
     std::optional<QString> learningFolder;  // --lernstand ORDNER
     QString report;                         // --bericht DATEI.html
+    QString reportChild;                    // --kind NAME (with --bericht)
     QString forgetChild;                    // --vergessen NAME
     bool forgetAll = false;                 // --vergessen-alle
 };

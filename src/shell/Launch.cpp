@@ -72,28 +72,77 @@ int runCheck(const commandline::Command& command) {
     return check::exitStatus(report);
 }
 
+// Why the report may not be written to this file; empty when it may. Only a report written
+// before is replaced, never any other file.
+QString reportRefusal(const QString& path) {
+    const platform::TextFile existing = platform::readTextStart(path, 4096);
+    using Status = platform::TextFile::Status;
+    const QString shown = platform::absolutePath(path);
+    switch (existing.status) {
+        case Status::Missing: return QString();
+        case Status::Ok:
+            if (lernstand::isReport(existing.text)) return QString();
+            return QStringLiteral("Die Datei %1 gibt es schon, und sie ist kein Lernstandsbericht; sie wird nicht "
+                                  "überschrieben. Bitte einen anderen Dateinamen wählen.")
+                .arg(shown);
+        case Status::NotAFile:
+            return QStringLiteral("%1 ist keine gewöhnliche Datei; der Bericht wird nicht dorthin geschrieben.").arg(shown);
+        case Status::Unreadable:
+            if (!platform::PathExists(path)) return QString();
+            break;
+        case Status::TooLarge: break;
+    }
+    return QStringLiteral("Die Datei %1 gibt es schon und sie kann nicht gelesen werden (%2); sie wird nicht "
+                          "überschrieben.")
+        .arg(shown, existing.reason);
+}
+
 // The class's learning record as a page for the teacher.
 int runReport(const commandline::Command& command) {
+    const QString refusal = reportRefusal(command.report);
+    if (!refusal.isEmpty()) {
+        platform::writeErr(QStringLiteral("knorzelbart: %1\n").arg(refusal));
+        return 2;
+    }
     lernstand::ReportInput input;
     input.recordFolder = lernstand::folder();
     input.vocabularyFolder = assetPaths::dbFolder();
     input.today = platform::recordToday();
     bool readable = false;
     platform::recordFolderFiles(input.recordFolder, &readable);
-    if (!readable)
+    if (!readable) {
         platform::writeErr(QStringLiteral("knorzelbart: Der Lernstandordner %1 ist nicht vorhanden oder kann nicht "
-                                          "gelesen werden; der Bericht zeigt kein Kind.\n")
+                                          "gelesen werden; es gibt nichts zu berichten.\n")
                                .arg(input.recordFolder));
+        return 1;
+    }
     input.children = lernstand::readAll(input.recordFolder);
-    const QString failure = platform::writeWholeFile(command.report, lernstand::report(input));
+    if (!command.reportChild.isEmpty()) {
+        const QString key = lernstand::childKey(command.reportChild);
+        std::erase_if(input.children, [&](const lernstand::Child& child) { return child.key != key; });
+        input.oneChild = true;
+        if (input.children.empty()) {
+            platform::writeErr(QStringLiteral("knorzelbart: Über „%1“ ist im Lernstandordner %2 nichts gespeichert; es "
+                                              "gibt nichts zu berichten.\n")
+                                   .arg(command.reportChild.trimmed(), input.recordFolder));
+            return 1;
+        }
+    }
+    if (input.children.empty()) {
+        platform::writeErr(QStringLiteral("knorzelbart: Im Lernstandordner %1 ist über kein Kind etwas gespeichert; "
+                                          "es gibt nichts zu berichten.\n")
+                               .arg(input.recordFolder));
+        return 1;
+    }
+    const QString failure = platform::writePrivateFile(command.report, lernstand::report(input));
     if (!failure.isEmpty()) {
         platform::writeErr(QStringLiteral("knorzelbart: Der Bericht %1 kann nicht geschrieben werden (%2).\n")
                                .arg(platform::absolutePath(command.report), failure));
         return 2;
     }
     platform::writeOut(QStringLiteral("Bericht über %1 %2: %3\n")
-                           .arg(input.children.size())
-                           .arg(input.children.size() == 1 ? QStringLiteral("Kind") : QStringLiteral("Kinder"),
+                           .arg(QString::number(input.children.size()),
+                                input.children.size() == 1 ? QStringLiteral("Kind") : QStringLiteral("Kinder"),
                                 platform::absolutePath(command.report)));
     return 0;
 }
@@ -102,13 +151,10 @@ int runReport(const commandline::Command& command) {
 int runForget(const commandline::Command& command) {
     const QString folder = lernstand::folder();
     const QString key = command.forgetAll ? QString() : lernstand::childKey(command.forgetChild);
-    QStringList failures;
-    const QStringList deleted = lernstand::forget(folder, key, &failures);
+    QStringList failures, keys;
+    const QStringList deleted = lernstand::forget(folder, key, &failures, &keys);
     QStringList children;
-    for (const QString& name : deleted) {
-        const QString child = lernstand::shownName(lernstand::childOfFile(name));
-        if (!children.contains(child)) children << child;
-    }
+    for (const QString& child : keys) children << lernstand::shownName(child);
     for (const QString& name : deleted) platform::writeOut(QStringLiteral("gelöscht: %1/%2\n").arg(folder, name));
     if (deleted.isEmpty())
         platform::writeOut(command.forgetAll
@@ -117,9 +163,8 @@ int runForget(const commandline::Command& command) {
                                      .arg(command.forgetChild.trimmed(), folder));
     else
         platform::writeOut(QStringLiteral("Der Lernstand von %1 ist gelöscht (%2 %3).\n")
-                               .arg(children.join(QStringLiteral(", ")))
-                               .arg(deleted.size())
-                               .arg(deleted.size() == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien")));
+                               .arg(children.join(QStringLiteral(", ")), QString::number(deleted.size()),
+                                    deleted.size() == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien")));
     for (const QString& failure : failures)
         platform::writeErr(QStringLiteral("knorzelbart: nicht gelöscht: %1\n").arg(failure));
     return failures.isEmpty() ? 0 : 1;

@@ -79,12 +79,19 @@ def checks(args, scratch, passed):
     html = open(report, encoding="utf-8").read()
     # Mia: Hund learnt? No: one first-try right since the miss. Bär unfinished. Ömer: Fuß, Katze.
     expected = ["<h2>Mia</h2>", "<h2>Ömer</h2>", "<h2>Lea</h2>", "Geübt an <b>2</b> Tagen",
-                "<b>50 %</b> beim ersten Versuch richtig", "b/p, d/t, g/k am Wortende: 1-mal",
-                "ß oder s: 1-mal", "ck oder tz: 1-mal", "Umlaut (ä, ö, ü): 1-mal", "Lernstand der Klasse"]
+                "<b>50 %</b> aus dem Gedächtnis (Level 2 und 3, 2 Wörter)", "b/p, d/t, g/k am Wortende: 1-mal",
+                "ß, s oder ss: 1-mal", "ck/k, tz/z: 1-mal", "ä/e, äu/eu, Umlaut: 1-mal", "Lernstand der Klasse",
+                "personenbezogene Daten"]
     missing = [text for text in expected if text not in html]
     if missing or "http" in html or html.count("data:image/png;base64,") != 4:
         raise AssertionError(f"the report lacks {missing} or is not self-contained")
-    passed("the report names every child, its numbers and kinds of mistake, pictures embedded")
+    if not html.splitlines()[0].startswith("<!--") or "personenbezogene" not in html.splitlines()[0]:
+        raise AssertionError("the report's first line does not say that it holds personal data")
+    if html.count('<use href="#b') != 4 or html.count('<symbol id=') != 4:
+        raise AssertionError("the pictures are not used from one place in the page")
+    if os.stat(report).st_mode & 0o077:
+        raise AssertionError("the report can be read by other accounts")
+    passed("the report names every child, its numbers and kinds of mistake, each picture embedded once")
 
     shot = os.path.join(args.artefacts, "bericht.png")
     screenshot(scratch, report, shot, "794,1500")
