@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "game/Options.h"
+#include "game/TeacherNotes.h"
 #include "game/Words.h"
 #include "lernstand/Choice.h"
 #include "lernstand/Record.h"
@@ -46,6 +47,8 @@ void giveUp(const QString& why) {
     platform::writeErr(QStringLiteral("knorzelbart: Der Lernstand wird nicht gespeichert: %1 (%2). "
                                       "Das Spiel geht ohne ihn weiter.\n")
                            .arg(folder(), why));
+    teachernotes::add(teachernotes::Kind::Record,
+                      QStringLiteral("Der Lernstand wird nicht gespeichert: %1 (%2).").arg(folder(), why));
 }
 
 // Makes the folder and this computer's id once; false when the record cannot be kept.

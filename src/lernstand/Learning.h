@@ -37,6 +37,9 @@ void wordLeft();
 // Whether the word on screen was missed and is not yet written right.
 bool wordPending();
 
+// What the record could not keep in this run, each with its day and the reason.
+QStringList keepingProblems();
+
 // What the record knows about the current child (tests, the benchmark).
 const Progress& progress();
 // Forgets the run's state (tests).
