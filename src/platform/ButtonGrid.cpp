@@ -5,10 +5,16 @@
 
 namespace platform {
 
+namespace {
+// The button with the keyboard is lit, so that a child sees where the arrows went.
+const QColor kPlain(0xF4, 0xF4, 0xF4);
+const QColor kLit(0xFF, 0xD8, 0x4A);
+}  // namespace
+
 ButtonGrid::ButtonGrid(QWidget* parent, const char* name) : Control<QWidget>(parent, name) {}
 
 void ButtonGrid::setCaptions(const QStringList& captions, int columns, double buttonWidth, double buttonHeight,
-                             double gap, const QFont& font) {
+                             double gap, const std::function<QFont(const QString&)>& font) {
     qDeleteAll(buttons_);
     buttons_.clear();
     captions_ = captions;
@@ -17,7 +23,8 @@ void ButtonGrid::setCaptions(const QStringList& captions, int columns, double bu
         const QByteArray name = objectName().toUtf8() + QByteArray::number(i);
         auto* button = new CommandButton(this, name.constData());
         button->setCaption(captions.at(i));
-        button->setFont(font);
+        button->setFont(font(captions.at(i)));
+        button->setBackColor(kPlain);
         button->setToolTip(captions.at(i));
         button->Move((i % columns_) * (buttonWidth + gap), (i / columns_) * (buttonHeight + gap), buttonWidth,
                      buttonHeight);
@@ -31,8 +38,9 @@ void ButtonGrid::setCaptions(const QStringList& captions, int columns, double bu
     }
     const qsizetype rows = (captions.size() + columns_ - 1) / columns_;
     const int shownColumns = static_cast<int>(std::min<qsizetype>(columns_, captions.size()));
-    Move(Left(), Top(), shownColumns * (buttonWidth + gap) - (shownColumns ? gap : 0),
-         rows * (buttonHeight + gap) - (rows ? gap : 0));
+    // Half a gap more on the right and below: a border rounded down to the pixel still shows.
+    Move(Left(), Top(), shownColumns * (buttonWidth + gap) - (shownColumns ? gap / 2 : 0),
+         rows * (buttonHeight + gap) - (rows ? gap / 2 : 0));
     for (int i = 1; i < buttons_.size(); ++i) QWidget::setTabOrder(buttons_[i - 1], buttons_[i]);
 }
 
@@ -78,9 +86,11 @@ bool ButtonGrid::jumpToLetter(int from, const QString& text) {
 }
 
 bool ButtonGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return false;
     const int from = static_cast<int>(buttons_.indexOf(static_cast<CommandButton*>(watched)));
     if (from < 0) return false;
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        buttons_[from]->setBackColor(event->type() == QEvent::FocusIn ? kLit : kPlain);
+    if (event->type() != QEvent::KeyPress) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     return moveFocus(from, key->key()) || jumpToLetter(from, key->text());

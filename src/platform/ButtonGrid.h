@@ -16,9 +16,10 @@ class ButtonGrid : public Control<QWidget> {
 public:
     ButtonGrid(QWidget* parent, const char* name);
 
-    // Makes the buttons anew ("<name>0", "<name>1", ...) and takes the size they need.
+    // Makes the buttons anew ("<name>0", "<name>1", ...), each with the font `font` gives
+    // for its caption, and takes the size they need.
     void setCaptions(const QStringList& captions, int columns, double buttonWidth, double buttonHeight,
-                     double gap, const QFont& font);
+                     double gap, const std::function<QFont(const QString&)>& font);
     const QList<CommandButton*>& buttons() const { return buttons_; }
     QStringList captions() const { return captions_; }
     int columns() const { return columns_; }

@@ -15,11 +15,14 @@ namespace {
 // The menu as designed, in twips.
 const double kMenuWidth = 5055;
 const double kMenuHeight = 2175;
-// Three names a row, each 1605 × 600 twips, 60 twips apart, 60 twips below the levels.
+// Three names a row, each 1605 × 600 twips, 60 twips apart, 60 twips below the levels; a
+// long name gets a smaller font so that it fits its button.
 const int kColumns = 3;
 const double kNameWidth = 1605;
 const double kNameHeight = 600;
 const double kGap = 60;
+
+double pointsFor(const QString& name) { return name.size() <= 11 ? 14 : name.size() <= 16 ? 10 : 7.5; }
 
 }  // namespace
 
@@ -50,8 +53,9 @@ void frmAuswahlmenü::showTeacherSign() { lblHinweise->setVisible(teachernotes::
 void frmAuswahlmenü::showClassNames() {
     const QStringList names = lernstand::readClassList(lernstand::folder());
     if (names == nameButtons->captions() && nameButtons->Visible() == !names.isEmpty()) return;
-    nameButtons->setCaptions(names, kColumns, kNameWidth, kNameHeight, kGap,
-                             layoutFont(QStringLiteral("Comic Sans MS"), 14, true));
+    nameButtons->setCaptions(names, kColumns, kNameWidth, kNameHeight, kGap, [](const QString& name) {
+        return layoutFont(QStringLiteral("Comic Sans MS"), pointsFor(name), true);
+    });
     for (int i = 0; i < names.size(); ++i)
         describe(nameButtons->buttons().at(i), names.at(i), QStringLiteral("Mit diesem Namen spielen"));
     const bool list = !names.isEmpty();
@@ -61,10 +65,11 @@ void frmAuswahlmenü::showClassNames() {
     if (nameKeys) nameKeys->setVisible(!list);
     if (list) {
         if (!names.contains(txtSpielername->Text())) txtSpielername->setText(QString());
-        setFixedDesignSize(kMenuWidth, nameButtons->Top() + nameButtons->Height() + 2 * kGap);
+        setFixedDesignSize(kMenuWidth, nameButtons->Top() + nameButtons->Height() + kGap);
     } else {
         setFixedDesignSize(kMenuWidth, nameKeys ? nameKeys->Top() + nameKeys->Height() + kGap : kMenuHeight);
     }
+    centerOnScreen();
     if (list) QWidget::setTabOrder(cmdAbbruch, nameButtons->buttons().first());
 }
 
