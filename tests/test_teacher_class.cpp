@@ -48,6 +48,12 @@ frmAuswahlmenü& startToMenu() {
     return frmAuswahlmenü::Default();
 }
 
+// A window of the room in twips, as the menu is: the pages look the same in any unit.
+class TwipRoom : public platform::Form {
+public:
+    TwipRoom() : Form(QStringLiteral("frmRaumTest")) { setTwipUnits(); }
+};
+
 }  // namespace
 
 class TestTeacherClass : public QObject {
@@ -166,6 +172,22 @@ private Q_SLOTS:
         QCOMPARE(classPage->lblMeldung->text(), QStringLiteral("„Mia“ steht schon in der Klassenliste."));
         for (QWidget* w : page->findChildren<QWidget*>())
             if (dynamic_cast<platform::ControlBase*>(w)) QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
+    }
+
+    void thePagesScaleWithTheRoomInAnyUnit() {
+        ProgramFolder program;
+        TwipRoom room;
+        std::unique_ptr<QWidget> page(shell::makeClassPage(&room));
+        auto* classPage = dynamic_cast<TeacherClassPage*>(page.get());
+        QCOMPARE(classPage->cmdHinzufuegen->geometry(), QRect(305, 162, 300, 40));
+        const double points = classPage->cmdHinzufuegen->font().pointSizeF();
+        room.setScaleFactor(2.0);
+        QCOMPARE(classPage->cmdHinzufuegen->geometry(), QRect(610, 324, 600, 80));
+        QCOMPARE(classPage->cmdHinzufuegen->font().pointSizeF(), 2 * points);
+        // Made in a room already drawn larger, a page starts at the room's size.
+        std::unique_ptr<QWidget> record(shell::makeRecordPage(&room));
+        QCOMPARE(record->findChild<QWidget*>(QStringLiteral("cmdAlleVergessen"))->geometry(), QRect(610, 516, 610, 80));
+        QCOMPARE(record->minimumSize(), QSize(1240, 960));
     }
 
     void withoutAListTheMenuIsAsAlways() {

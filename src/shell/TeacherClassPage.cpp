@@ -29,6 +29,7 @@ TeacherClassPage::TeacherClassPage(QWidget* parent) : QWidget(parent) {
     cmdEntfernen = button(this, "cmdKindEntfernen", 305, 254, 300, QStringLiteral("Aus der Liste nehmen"));
     lblMeldung = label(this, "lblKlasseMeldung", 305, 304, 300, 88, QString());
 
+    setMinimumSize(QSize(620, 400) * lblTitel->scaleFactor());
     presentAsGroup(this);
     describe(this, QStringLiteral("Klasse"));
     describe(lstKlasse, QStringLiteral("Kinder der Klasse"), QStringLiteral("Pfeiltasten: Kind wählen"));

@@ -46,8 +46,13 @@ TeacherRecordPage::TeacherRecordPage(QWidget* parent) : QWidget(parent) {
     lstHinweise = new WordList(this, "lstHinweise");
     lstHinweise->setFont(teacherpage::font(10));
     place(lstHinweise, 10, 338, 600, 90);
+    // A note is read whole: long ones wrap instead of running off to the right.
+    lstHinweise->setWordWrap(true);
+    lstHinweise->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstHinweise->setResizeMode(QListView::Adjust);
     lblMeldung = label(this, "lblLernstandMeldung", 10, 432, 600, 44, QString(), 10);
 
+    setMinimumSize(QSize(620, 480) * lblTitel->scaleFactor());
     presentAsGroup(this);
     describe(this, QStringLiteral("Lernstand"));
     describe(cmdOrdner, QStringLiteral("Ordner des Lernstands wählen"));
