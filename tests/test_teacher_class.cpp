@@ -2,6 +2,7 @@
 // The class list: kept beside the learning record for its owner only, names added, renamed
 // (with what the record keeps) and removed on the teacher's page, and picked by the children
 // from large buttons in the menu.
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -265,6 +266,34 @@ private Q_SLOTS:
         QCOMPARE(menu.nameButtons->buttons().at(0)->accessibleName(), QStringLiteral("Lea"));
         QCOMPARE(menu.nameButtons->buttons().at(0)->objectName(), QStringLiteral("nameButtons0"));
         QCOMPARE(menu.nameButtons->accessibleName(), QStringLiteral("Namen der Kinder"));
+        QAccessibleInterface* group = QAccessible::queryAccessibleInterface(menu.nameButtons);
+        QCOMPARE(group->role(), QAccessible::Grouping);
+        QCOMPARE(group->childCount(), 1);
+        QCOMPARE(group->child(0)->role(), QAccessible::Button);
+        QCOMPARE(group->child(0)->text(QAccessible::Name), QStringLiteral("Lea"));
+    }
+
+    void keysAtRandomOnTheNamesNeverLeaveAWrongName() {
+        ProgramFolder program;
+        program.addNumberedPictures(20);
+        for (const char* name : {"Lea", "Tim", "Lukas", "Mia"}) lernstand::addToClass(folder(), QString::fromUtf8(name));
+        frmAuswahlmenü& menu = startToMenu();
+        QList<int> keys{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End,
+                        Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Escape, Qt::Key_Backspace, Qt::Key_Delete};
+        for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k) keys << k;
+        for (int k = Qt::Key_0; k <= Qt::Key_9; ++k) keys << k;
+        for (int round = 0; round < 3 && menu.isVisible(); ++round)
+            for (int key : keys) {
+                if (!menu.isVisible()) break;
+                QWidget* target = menu.focusWidget() ? menu.focusWidget() : &menu;
+                if (target == menu.cmdAbbruch || target == menu.cmdLevel1 || target == menu.cmdLevel2 ||
+                    target == menu.cmdLevel3)
+                    menu.focusNameEntry();  // the levels and "x" are the buttons' business, not this test's
+                QTest::keyClick(menu.focusWidget(), Qt::Key(key));
+                QVERIFY(menu.txtSpielername->Text().isEmpty() ||
+                        lernstand::readClassList(folder()).contains(menu.txtSpielername->Text()));
+            }
+        QVERIFY(menu.txtSpielername->Locked());
     }
 };
 

@@ -39,6 +39,8 @@ public:
     void cmdAbbruch_Click();
     void nameButton_Click(int index);
     bool classListShown() const;
+    // The keyboard to the name box, or with a class list to the picked child's button.
+    void focusNameEntry();
 
 protected:
     void Form_Load() override;
@@ -55,7 +57,6 @@ private:
     void buildClassNames();
     void showClassNames();
     void showTeacherSign();
-    void focusNameEntry();
     // The level procedure: the level and its two settings.
     void chooseLevel(const rules::Level& level);
 };

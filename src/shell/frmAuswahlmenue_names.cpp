@@ -31,6 +31,7 @@ void frmAuswahlmenü::buildClassNames() {
     nameButtons->Move(kGap, kMenuHeight + kGap, 0, 0);
     nameButtons->setVisible(false);
     nameButtons->onPressed = [this](int index) { nameButton_Click(index); };
+    presentAsGroup(nameButtons);
     describe(nameButtons, QStringLiteral("Namen der Kinder"),
              QStringLiteral("Pfeiltasten: Namen wählen, Anfangsbuchstabe: springen, Eingabetaste: spielen"));
 
