@@ -171,6 +171,12 @@ private Q_SLOTS:
         classPage->txtKindName->setText(QStringLiteral("MIA"));
         QTest::keyClick(classPage->txtKindName, Qt::Key_Return);
         QCOMPARE(classPage->lblMeldung->text(), QStringLiteral("„Mia“ steht schon in der Klassenliste."));
+        QList<QWidget*> order{classPage->lstKlasse};
+        for (QWidget* w = order[0]->nextInFocusChain(); w != order[0] && order.size() < 20; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && page->isAncestorOf(w)) order << w;
+        QCOMPARE(order, (QList<QWidget*>{classPage->lstKlasse, classPage->txtKindName, classPage->cmdHinzufuegen,
+                                         classPage->cmdUmbenennen, classPage->cmdEntfernen}));
+        for (QWidget* w : order) QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         for (QWidget* w : page->findChildren<QWidget*>())
             if (dynamic_cast<platform::ControlBase*>(w)) QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
     }

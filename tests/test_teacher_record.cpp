@@ -2,6 +2,7 @@
 // The learning record page (on and off, the folder, the report, forgetting a child or all)
 // and the notes the teacher finds where the game could not do what she set up: a record
 // that cannot be kept, a dictation without sound, a word folder that cannot be read.
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -143,6 +144,10 @@ private Q_SLOTS:
 
     void onOffAndTheFolderAreSavedUnlessTheSchoolLockedThem() {
         ProgramFolder program;
+        QFile user(userSettings());
+        QVERIFY(user.open(QIODevice::WriteOnly));
+        user.write("# Klasse 1a\nsilben = an\nlernstand = aus   # noch nicht\n");
+        user.close();
         auto page = openPage();
         QVERIFY(!page->cmdAnAus->isChecked());
         QTest::mouseClick(page->cmdAnAus, Qt::LeftButton);
@@ -156,6 +161,8 @@ private Q_SLOTS:
         settings::apply(settings::defaultFiles(), read);
         QVERIFY(read.learning);
         QCOMPARE(read.learningFolder, other);
+        QVERIFY(read.syllables);
+        QCOMPARE(readAll(userSettings()), QStringLiteral("# Klasse 1a\nsilben = an\nlernstand = an\nlernstandordner = %1\n").arg(other));
         // A lock of the school holds: shown as such, and the button does nothing.
         QFile system(systemSettings());
         QVERIFY(system.open(QIODevice::WriteOnly));
@@ -164,6 +171,21 @@ private Q_SLOTS:
         page->refresh();
         QVERIFY(!page->cmdAnAus->isEnabled());
         QVERIFY(page->cmdAnAus->text().endsWith(QStringLiteral("(von der Schule festgelegt)")));
+    }
+
+    void thePageIsReadInTheOrderItIsUsed() {
+        ProgramFolder program;
+        auto page = openPage();
+        QList<QWidget*> order{page->cmdAnAus};
+        for (QWidget* w = page->cmdAnAus->nextInFocusChain(); w != page->cmdAnAus && order.size() < 20;
+             w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && page->isAncestorOf(w)) order << w;
+        QCOMPARE(order, (QList<QWidget*>{page->cmdAnAus, page->cmdOrdner, page->lstKinder, page->cmdBerichtKlasse,
+                                         page->cmdBerichtKind, page->cmdKindVergessen, page->cmdAlleVergessen,
+                                         page->lstHinweise}));
+        for (QWidget* w : order) QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        QCOMPARE(QAccessible::queryAccessibleInterface(page.get())->role(), QAccessible::Grouping);
+        QCOMPARE(page->accessibleName(), QStringLiteral("Lernstand"));
     }
 
     void whatTheRecordCouldNotKeepIsShownWithDayAndReason() {
