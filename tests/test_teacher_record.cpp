@@ -12,6 +12,7 @@
 #include "game/Options.h"
 #include "game/TeacherNotes.h"
 #include "game/modGlobalVars.h"
+#include "lernstand/ClassList.h"
 #include "lernstand/Learning.h"
 #include "lernstand/Record.h"
 #include "platform/Hooks.h"
@@ -246,6 +247,30 @@ private Q_SLOTS:
         }
         QCOMPARE(teachernotes::lines(teachernotes::Kind::Words).size(), 1);
         QVERIFY(teachernotes::list().at(0).text.contains(QStringLiteral("ist nicht vorhanden")));
+    }
+
+    // Last: from here on this process has a touch screen.
+    void onATouchScreenAChildTapsItsNameAndTheKeysStayAway() {
+        ProgramFolder program;
+        program.addNumberedPictures(20);
+        QPointingDevice* screen = QTest::createTouchDevice();
+        const auto tap = [screen](QWidget* widget) {
+            const QPoint centre = widget->mapTo(widget->window(), widget->rect().center());
+            QTest::touchEvent(widget->window(), screen).press(0, centre);
+            QTest::touchEvent(widget->window(), screen).release(0, centre);
+        };
+        lernstand::addToClass(folder(), QStringLiteral("Lea"));
+        lernstand::addToClass(folder(), QStringLiteral("Tim"));
+        shell::startupForm().Show();
+        tap(frmSplash::Default().lblTitel);
+        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        QVERIFY(menu.isVisible());
+        QVERIFY(menu.nameKeys);  // made for the touch screen, but a list needs no typing
+        QVERIFY(!shown(menu.nameKeys));
+        tap(menu.nameButtons->buttons().at(1));
+        tap(menu.cmdLevel3);
+        QCOMPARE(playerName, QStringLiteral("Tim"));
+        QCOMPARE(skillLevel, 3);
     }
 
     void theNotesListKeepsEachNoteOncePerDay() {
