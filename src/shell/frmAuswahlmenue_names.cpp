@@ -33,7 +33,7 @@ void frmAuswahlmenü::buildClassNames() {
     nameButtons->onPressed = [this](int index) { nameButton_Click(index); };
     presentAsGroup(nameButtons);
     describe(nameButtons, QStringLiteral("Namen der Kinder"),
-             QStringLiteral("Pfeiltasten: Namen wählen, Anfangsbuchstabe: springen, Eingabetaste: spielen"));
+             QStringLiteral("Pfeiltasten: zum nächsten Namen, Anfangsbuchstabe: springen, Eingabetaste: diesen Namen wählen"));
 
     lblHinweise = new Label(this, "lblHinweise");
     lblHinweise->Move(120, 1800, 255, 255);
