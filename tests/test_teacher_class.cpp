@@ -253,6 +253,22 @@ private Q_SLOTS:
         QCOMPARE(menu.focusWidget(), buttons.at(1));
     }
 
+    void aLargeClassTakesMoreNamesARowAndLongNamesASmallerFont() {
+        ProgramFolder program;
+        QStringList names;
+        for (int i = 0; i < 29; ++i) names << QStringLiteral("Kind%1").arg(i);
+        names << QStringLiteral("Maximilian-Alexander");
+        QCOMPARE(lernstand::writeClassList(folder(), names), QString());
+        frmAuswahlmenü& menu = startToMenu();
+        QCOMPARE(menu.nameButtons->columns(), 4);
+        const auto& buttons = menu.nameButtons->buttons();
+        QTest::keyClick(buttons.at(0), Qt::Key_Down);
+        QCOMPARE(menu.focusWidget(), buttons.at(4));
+        QVERIFY(buttons.at(29)->font().pointSizeF() < buttons.at(0)->font().pointSizeF());
+        QVERIFY(buttons.at(29)->fontMetrics().horizontalAdvance(names.last()) < buttons.at(29)->width());
+        QVERIFY(menu.height() < 600);
+    }
+
     void aTapPicksTheName() {
         ProgramFolder program;
         program.addNumberedPictures(20);

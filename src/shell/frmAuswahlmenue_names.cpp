@@ -2,6 +2,9 @@
 // The menu's class list: when the teacher has typed the class once, the children's names are
 // large buttons below the levels, and a child picks its name instead of typing it. A small
 // sign in the corner tells the teacher that the game left her a note.
+#include <algorithm>
+#include <cmath>
+
 #include "game/TeacherNotes.h"
 #include "lernstand/ClassList.h"
 #include "lernstand/Learning.h"
@@ -15,14 +18,21 @@ namespace {
 // The menu as designed, in twips.
 const double kMenuWidth = 5055;
 const double kMenuHeight = 2175;
-// Three names a row, each 1605 × 600 twips, 60 twips apart, 60 twips below the levels; a
-// long name gets a smaller font so that it fits its button.
-const int kColumns = 3;
-const double kNameWidth = 1605;
+// Three names a row (four or five for a large class, so that the menu stays on the screen),
+// 600 twips high, 60 twips apart, 60 twips below the levels. A long name gets a smaller font
+// so that it fits its button: at 14 points a character takes about 10.4 twips per point.
 const double kNameHeight = 600;
 const double kGap = 60;
+const double kTwipsPerCharacterPoint = 10.4;
 
-double pointsFor(const QString& name) { return name.size() <= 11 ? 14 : name.size() <= 16 ? 10 : 7.5; }
+int columnsFor(qsizetype children) { return children <= 24 ? 3 : children <= 32 ? 4 : 5; }
+
+double nameWidth(int columns) { return (kMenuWidth - kGap * (columns + 1)) / columns; }
+
+double pointsFor(const QString& name, double width) {
+    const double fitting = width / (std::max<qsizetype>(1, name.size()) * kTwipsPerCharacterPoint);
+    return std::clamp(std::floor(fitting * 2) / 2, 6.0, 14.0);
+}
 
 }  // namespace
 
@@ -54,8 +64,10 @@ void frmAuswahlmenü::showTeacherSign() { lblHinweise->setVisible(teachernotes::
 void frmAuswahlmenü::showClassNames() {
     const QStringList names = lernstand::readClassList(lernstand::folder());
     if (names == nameButtons->captions() && nameButtons->Visible() == !names.isEmpty()) return;
-    nameButtons->setCaptions(names, kColumns, kNameWidth, kNameHeight, kGap, [](const QString& name) {
-        return layoutFont(QStringLiteral("Comic Sans MS"), pointsFor(name), true);
+    const int columns = columnsFor(names.size());
+    const double width = nameWidth(columns);
+    nameButtons->setCaptions(names, columns, width, kNameHeight, kGap, [width](const QString& name) {
+        return layoutFont(QStringLiteral("Comic Sans MS"), pointsFor(name, width), true);
     });
     for (int i = 0; i < names.size(); ++i)
         describe(nameButtons->buttons().at(i), names.at(i), QStringLiteral("Mit diesem Namen spielen"));
