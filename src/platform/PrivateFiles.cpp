@@ -49,8 +49,10 @@ QString writePrivateFile(const QString& path, const QByteArray& bytes) {
     const QByteArray native = QFile::encodeName(temporary);
     const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return reasonFor(errno);
-    // The umask may take bits away, never add them; fchmod makes it exactly 0600.
-    bool ok = ::fchmod(fd, 0600) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    // The umask may take bits away, never add them. A share that keeps modes of its own
+    // refuses fchmod; the file is written all the same.
+    (void)::fchmod(fd, 0600);
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
