@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "game/Options.h"
+#include "game/TeacherNotes.h"
 #include "game/Words.h"
 #include "lernstand/Choice.h"
 #include "lernstand/Keeping.h"

@@ -29,6 +29,8 @@ struct Hooks {
     // and its end with what was "recorded".
     std::function<QString()> microphoneStart;
     std::function<Sound()> microphoneStop;
+    // Instead of asking whether the voice can be loaded (a computer without a voice).
+    std::function<bool()> voiceAvailable;
     // A number to use instead of the generator's next one, or nothing.
     std::function<std::optional<float>()> randomNumber;
 };

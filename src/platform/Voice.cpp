@@ -4,6 +4,7 @@
 // state, so every call goes through one lock.
 #include "platform/Voice.h"
 
+#include "platform/Hooks.h"
 #include "platform/SoundLibraries.h"
 
 #include <algorithm>
@@ -58,6 +59,7 @@ bool load(Engine& e) {
 }  // namespace
 
 bool voiceAvailable() {
+    if (hooks().voiceAvailable) return hooks().voiceAvailable();
     Engine& e = engine();
     std::lock_guard lock(e.mutex);
     return load(e);

@@ -2,6 +2,7 @@
 // The picture-word database: the file names of the pictures in the folder db beside the
 // program are the game's words.
 #include "game/OnScreenKeys.h"
+#include "game/TeacherNotes.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "lernstand/Learning.h"
@@ -49,6 +50,8 @@ void frmRaeuber::loadDatabase() {
 // "Datenbankfehler: Das Datenbankverzeichnis <db> im Ordner … ist nicht vorhanden." with the
 // folder that was looked for, and where to read more.
 void frmRaeuber::dbFolderMessage(const QString& what) {
+    teachernotes::add(teachernotes::Kind::Words,
+                      QStringLiteral("Der Bilderordner %1 %2; die Wörter daraus fehlen.").arg(assetPaths::dbFolder(), what));
     platform::MsgBox(QStringLiteral("Datenbankfehler: Das Datenbankverzeichnis <") +
                          assetPaths::dbFolderName() + QStringLiteral("> im Ordner ") +
                          assetPaths::dbFolderParent() + QLatin1Char(' ') + what + QLatin1Char('.') +

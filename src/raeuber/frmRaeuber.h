@@ -110,6 +110,8 @@ public:
     // The end of a game's message, said where the game speaks without being asked.
     void speakMessageIfAutomatic(const QString& text);
     void showWordPreview();
+    // Whether the word of a dictation can be heard; when not, the teacher gets a note.
+    bool dictationHeard() const;
 
     // Syllables and the initial-sound chart (syllables.cpp, soundhelp.cpp).
     void updateSyllableArcs();

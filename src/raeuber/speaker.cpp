@@ -3,6 +3,7 @@
 // without asking (automatically, or instead of the written preview in a dictation).
 #include "game/Options.h"
 #include "game/Speech.h"
+#include "game/TeacherNotes.h"
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
@@ -45,7 +46,16 @@ void frmRaeuber::speakMessageIfAutomatic(const QString& text) {
 }
 
 // In a dictation the child spells from hearing: the written word is not shown beforehand,
-// only spelt by the reveal after a mistake.
+// only spelt by the reveal after a mistake. A dictation that cannot be heard shows the word
+// as the levels do without it, and the teacher finds a note about it.
 void frmRaeuber::showWordPreview() {
-    lbl_wordPreview->setVisible(options::current().speech != options::Speech::Dictation);
+    lbl_wordPreview->setVisible(options::current().speech != options::Speech::Dictation || !dictationHeard());
+}
+
+bool frmRaeuber::dictationHeard() const {
+    if (speech::speechAvailable(currentPicture())) return true;
+    teachernotes::add(teachernotes::Kind::Dictation,
+                      QStringLiteral("Im Diktat ist kein Ton zu hören (keine Stimme und keine Aufnahme); "
+                                     "die Kinder sehen das Wort darum geschrieben."));
+    return false;
 }

@@ -14,7 +14,9 @@ void frmAuswahlmenü::Form_Load() {
 // The kept name is selected: the next child's typing replaces it, and a returning child
 // only clicks a level.
 void frmAuswahlmenü::Form_Activate() {
-    txtSpielername->SetFocus();
+    showClassNames();
+    showTeacherSign();
+    focusNameEntry();
     txtSpielername->selectAll();
 }
 
@@ -23,7 +25,7 @@ void frmAuswahlmenü::cmdLevel2_Click() { chooseLevel(rules::kLevels[1]); }
 void frmAuswahlmenü::cmdLevel3_Click() { chooseLevel(rules::kLevels[2]); }
 
 void frmAuswahlmenü::chooseLevel(const rules::Level& level) {
-    txtSpielername->SetFocus();
+    focusNameEntry();
     if (txtSpielername->Text() == "") return;
     playerName = txtSpielername->Text();
     skillLevel = level.skillLevel;

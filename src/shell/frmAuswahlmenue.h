@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "game/Rules.h"
+#include "platform/ButtonGrid.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/LetterKeys.h"
@@ -11,6 +12,7 @@
 class frmAuswahlmenü : public platform::Form {
 public:
     frmAuswahlmenü();
+    ~frmAuswahlmenü() override;
     static frmAuswahlmenü& Default();
 
     // Controls, in tab order.
@@ -26,11 +28,19 @@ public:
     platform::Label* lblSchwer;
     // On-screen keys for the name when the letter keys are shown (frmAuswahlmenue_keys.cpp).
     platform::LetterKeyboard* nameKeys = nullptr;
+    // The children's names when the teacher keeps a class list, and the small sign of notes
+    // for the teacher (frmAuswahlmenue_names.cpp).
+    platform::ButtonGrid* nameButtons = nullptr;
+    platform::Label* lblHinweise = nullptr;
 
     void cmdLevel1_Click();
     void cmdLevel2_Click();
     void cmdLevel3_Click();
     void cmdAbbruch_Click();
+    void nameButton_Click(int index);
+    bool classListShown() const;
+    // The keyboard to the name box, or with a class list to the picked child's button.
+    void focusNameEntry();
 
 protected:
     void Form_Load() override;
@@ -44,6 +54,9 @@ private:
     void buildLayout();
     void buildNameKeys();
     void describeControls();
+    void buildClassNames();
+    void showClassNames();
+    void showTeacherSign();
     // The level procedure: the level and its two settings.
     void chooseLevel(const rules::Level& level);
 };

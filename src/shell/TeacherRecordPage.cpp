@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The learning record page: its layout and its procedures.
+#include "shell/TeacherRecordPage.h"
+
+#include <QUrl>
+
+#include "game/Options.h"
+#include "game/TeacherNotes.h"
+#include "lernstand/Learning.h"
+#include "lernstand/Record.h"
+#include "lernstand/Report.h"
+#include "platform/Access.h"
+#include "platform/FolderDialog.h"
+#include "platform/Links.h"
+#include "platform/MessageBox.h"
+#include "platform/PrivateFiles.h"
+#include "platform/RecordFiles.h"
+#include "pictures/AssetPaths.h"
+#include "shell/TeacherPage.h"
+#include "shell/TeacherPages.h"
+#include "shell/TeacherSettingsFile.h"
+
+using namespace platform;
+using namespace teacherpage;
+
+namespace {
+const QString kLocked = QStringLiteral(" (von der Schule festgelegt)");
+}
+
+TeacherRecordPage::TeacherRecordPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("pageLernstand"));
+    lblTitel = label(this, "lblLernstandTitel", 10, 8, 600, 32, QStringLiteral("Lernstand"), 16, true);
+    cmdAnAus = button(this, "cmdLernstandAnAus", 10, 44, 300, QString());
+    cmdAnAus->setCheckable(true);
+    cmdOrdner = button(this, "cmdLernstandOrdner", 320, 44, 290, QStringLiteral("Ordner wählen …"));
+    lblOrdner = label(this, "lblLernstandOrdner", 10, 88, 600, 24, QString(), 10);
+    lstKinder = new WordList(this, "lstLernstandKinder");
+    lstKinder->setFont(teacherpage::font(12));
+    place(lstKinder, 10, 116, 280, 190);
+    cmdBerichtKlasse = button(this, "cmdBerichtKlasse", 305, 116, 305, QStringLiteral("Bericht anzeigen"));
+    cmdBerichtKind = button(this, "cmdBerichtKind", 305, 162, 305, QStringLiteral("Bericht über das Kind anzeigen"));
+    cmdKindVergessen = button(this, "cmdKindVergessen", 305, 212, 305, QStringLiteral("Kind vergessen"));
+    cmdAlleVergessen = button(this, "cmdAlleVergessen", 305, 258, 305, QStringLiteral("Alle vergessen"));
+    lblHinweiseTitel = label(this, "lblHinweiseTitel", 10, 312, 600, 24,
+                             QStringLiteral("Was nicht gelungen ist:"), 11, true);
+    lstHinweise = new WordList(this, "lstHinweise");
+    lstHinweise->setFont(teacherpage::font(10));
+    place(lstHinweise, 10, 338, 600, 90);
+    // A note is read whole: long ones wrap instead of running off to the right.
+    lstHinweise->setWordWrap(true);
+    lstHinweise->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstHinweise->setResizeMode(QListView::Adjust);
+    lblMeldung = label(this, "lblLernstandMeldung", 10, 432, 600, 44, QString(), 10);
+
+    setMinimumSize(QSize(620, 480) * lblTitel->scaleFactor());
+    presentAsGroup(this);
+    describe(this, QStringLiteral("Lernstand"));
+    describe(cmdOrdner, QStringLiteral("Ordner des Lernstands wählen"));
+    describe(lstKinder, QStringLiteral("Kinder mit Lernstand"), QStringLiteral("Pfeiltasten: Kind wählen"));
+    describe(cmdBerichtKlasse, QStringLiteral("Bericht anzeigen"),
+             QStringLiteral("Öffnet den Bericht über die Klasse im Browser, zum Drucken"));
+    describe(cmdBerichtKind, QStringLiteral("Bericht über das Kind anzeigen"),
+             QStringLiteral("Öffnet den Bericht über das gewählte Kind im Browser, zum Drucken"));
+    describe(cmdKindVergessen, QStringLiteral("Kind vergessen"),
+             QStringLiteral("Löscht alles, was über das gewählte Kind gespeichert ist"));
+    describe(cmdAlleVergessen, QStringLiteral("Alle vergessen"),
+             QStringLiteral("Löscht alles, was über alle Kinder gespeichert ist"));
+    describe(lstHinweise, QStringLiteral("Was nicht gelungen ist"));
+
+    setTabOrder(cmdAnAus, cmdOrdner);
+    setTabOrder(cmdOrdner, lstKinder);
+    setTabOrder(lstKinder, cmdBerichtKlasse);
+    setTabOrder(cmdBerichtKlasse, cmdBerichtKind);
+    setTabOrder(cmdBerichtKind, cmdKindVergessen);
+    setTabOrder(cmdKindVergessen, cmdAlleVergessen);
+    setTabOrder(cmdAlleVergessen, lstHinweise);
+    setFocusProxy(cmdAnAus);
+
+    askFolder = [this](const QString& start) {
+        return askForFolder(this, QStringLiteral("Ordner für den Lernstand wählen"), start);
+    };
+    connect(cmdAnAus, &QPushButton::clicked, this, [this] { cmdAnAus_Click(); });
+    connect(cmdOrdner, &QPushButton::clicked, this, [this] { cmdOrdner_Click(); });
+    connect(cmdBerichtKlasse, &QPushButton::clicked, this, [this] { cmdBerichtKlasse_Click(); });
+    connect(cmdBerichtKind, &QPushButton::clicked, this, [this] { cmdBerichtKind_Click(); });
+    connect(cmdKindVergessen, &QPushButton::clicked, this, [this] { cmdKindVergessen_Click(); });
+    connect(cmdAlleVergessen, &QPushButton::clicked, this, [this] { cmdAlleVergessen_Click(); });
+    teachernotes::setListener(this, [this] { refresh(); });
+    refresh();
+}
+
+TeacherRecordPage::~TeacherRecordPage() { teachernotes::setListener(this, {}); }
+
+QString TeacherRecordPage::reportPath() { return userDataFolder() + QStringLiteral("/knorzelbart/bericht.html"); }
+
+void TeacherRecordPage::say(const QString& message) {
+    lblMeldung->setCaption(message);
+    describe(lblMeldung, message);
+}
+
+void TeacherRecordPage::showOnOff() {
+    const bool on = lernstand::on();
+    const bool fixed = teachersettings::locked(QStringLiteral("lernstand"));
+    cmdAnAus->setChecked(on);
+    cmdAnAus->setEnabled(!fixed);
+    cmdAnAus->setCaption((on ? QStringLiteral("Lernstand: an") : QStringLiteral("Lernstand: aus")) +
+                         (fixed ? kLocked : QString()));
+    describe(cmdAnAus, QStringLiteral("Lernstand führen") + (fixed ? kLocked : QString()),
+             QStringLiteral("Merkt sich, welche Wörter jedes Kind schon kann und welche es üben sollte"));
+    const bool folderFixed = teachersettings::locked(QStringLiteral("lernstandordner"));
+    cmdOrdner->setEnabled(!folderFixed);
+    lblOrdner->setCaption(QStringLiteral("Ordner: ") + lernstand::folder() + (folderFixed ? kLocked : QString()));
+}
+
+void TeacherRecordPage::refresh() {
+    showOnOff();
+    QStringList children;
+    for (const lernstand::Child& child : lernstand::readAll(lernstand::folder()))
+        children << lernstand::shownName(child.key);
+    const int row = lstKinder->CurrentRow();
+    lstKinder->setRows(children, {});
+    if (row >= 0 && row < children.size()) lstKinder->setCurrentRow(row);
+    QStringList notes = lernstand::keepingProblems();
+    for (const teachernotes::Note& note : teachernotes::list())
+        if (note.kind != teachernotes::Kind::Record) notes << note.day + QStringLiteral(": ") + note.text;
+    if (notes.isEmpty()) notes << QStringLiteral("Alles in Ordnung: nichts ist schiefgegangen.");
+    lstHinweise->setRows(notes, {});
+}
+
+void TeacherRecordPage::cmdAnAus_Click() {
+    const bool on = cmdAnAus->isChecked();
+    const QString failure = teachersettings::save(QStringLiteral("lernstand"), on ? QStringLiteral("an") : QStringLiteral("aus"));
+    options::current().learning = on;
+    showOnOff();
+    say(failure.isEmpty() ? (on ? QStringLiteral("Der Lernstand wird ab dem nächsten Wort geführt.")
+                                : QStringLiteral("Der Lernstand wird nicht mehr geführt."))
+                          : QStringLiteral("Gilt bis zum Ende des Programms; gespeichert werden kann es nicht (%1).")
+                                .arg(failure));
+}
+
+void TeacherRecordPage::cmdOrdner_Click() {
+    const QString chosen = askFolder ? askFolder(lernstand::folder()) : QString();
+    if (chosen.isEmpty()) return;
+    options::current().learningFolder = chosen;
+    const QString failure = teachersettings::save(QStringLiteral("lernstandordner"), chosen);
+    refresh();
+    say(failure.isEmpty() ? QStringLiteral("Der Lernstand wird jetzt in %1 gespeichert.").arg(chosen)
+                          : QStringLiteral("Gilt bis zum Ende des Programms; gespeichert werden kann es nicht (%1).")
+                                .arg(failure));
+}
+
+// The report is written where only this user reads it, then the browser shows it.
+void TeacherRecordPage::showReport(const QString& child) {
+    lernstand::ReportInput input;
+    input.recordFolder = lernstand::folder();
+    input.vocabularyFolder = assetPaths::dbFolder();
+    input.today = recordToday();
+    for (lernstand::Child& each : lernstand::readAll(input.recordFolder))
+        if (child.isEmpty() || each.key == child) input.children.push_back(std::move(each));
+    const QString path = reportPath();
+    QString failure = makeRecordFolder(userDataFolder() + QStringLiteral("/knorzelbart"));
+    if (failure.isEmpty()) failure = writePrivateFile(path, lernstand::report(input));
+    if (!failure.isEmpty()) {
+        say(QStringLiteral("Der Bericht kann nicht geschrieben werden (%1).").arg(failure));
+        return;
+    }
+    NavigateTo(QUrl::fromLocalFile(path).toString());
+    say(QStringLiteral("Der Bericht ist im Browser geöffnet; dort kann er gedruckt werden."));
+}
+
+void TeacherRecordPage::cmdBerichtKlasse_Click() { showReport(QString()); }
+
+void TeacherRecordPage::cmdBerichtKind_Click() {
+    const int row = lstKinder->CurrentRow();
+    if (row < 0) {
+        say(QStringLiteral("Bitte zuerst ein Kind in der Liste wählen."));
+        return;
+    }
+    showReport(lernstand::childKey(lstKinder->RowText(row)));
+}
+
+// A report written before may name the children just forgotten.
+void TeacherRecordPage::forgetReport() { removeRecordFile(reportPath()); }
+
+void TeacherRecordPage::cmdKindVergessen_Click() {
+    const int row = lstKinder->CurrentRow();
+    if (row < 0) {
+        say(QStringLiteral("Bitte zuerst ein Kind in der Liste wählen."));
+        return;
+    }
+    const QString name = lstKinder->RowText(row);
+    if (!AskYesNo(QStringLiteral("Soll alles gelöscht werden, was über „%1“ gespeichert ist? "
+                                 "Das lässt sich nicht rückgängig machen.")
+                      .arg(name)))
+        return;
+    QStringList failures;
+    lernstand::forget(lernstand::folder(), lernstand::childKey(name), &failures);
+    forgetReport();
+    refresh();
+    say(failures.isEmpty() ? QStringLiteral("Der Lernstand von „%1“ ist gelöscht.").arg(name)
+                           : QStringLiteral("Nicht alles wurde gelöscht: %1").arg(failures.join(QStringLiteral("; "))));
+}
+
+void TeacherRecordPage::cmdAlleVergessen_Click() {
+    const int count = lstKinder->Rows();
+    if (count == 0) {
+        say(QStringLiteral("Über kein Kind ist etwas gespeichert."));
+        return;
+    }
+    if (!AskYesNo(QStringLiteral("Achtung: Soll wirklich alles gelöscht werden, was über alle %1 Kinder "
+                                 "gespeichert ist? Der ganze Lernstand der Klasse ist danach verloren; das lässt "
+                                 "sich nicht rückgängig machen.")
+                      .arg(count)))
+        return;
+    QStringList failures;
+    lernstand::forget(lernstand::folder(), QString(), &failures);
+    forgetReport();
+    refresh();
+    say(failures.isEmpty() ? QStringLiteral("Der Lernstand aller Kinder ist gelöscht.")
+                           : QStringLiteral("Nicht alles wurde gelöscht: %1").arg(failures.join(QStringLiteral("; "))));
+}
+
+namespace shell {
+QWidget* makeRecordPage(QWidget* parent) { return new TeacherRecordPage(parent); }
+}  // namespace shell
