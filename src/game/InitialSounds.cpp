@@ -47,6 +47,9 @@ bool canBeFirst(const QString& sound) { return !kNeverFirst.contains(sound) && !
 // Whether the v at `at` is said as an f ("Vogel", "vier", "Vater"), not as a w ("Vase").
 bool vSaidAsF(const QString& lower, int at) {
     static const QStringList beginnings = {"vo", "vie", "vater", "ver", "vet"};
+    // At the end of a word it is an f ("Detektiv"); before a vowel inside one a w ("Avocado", "Klavier").
+    if (!charAt(lower, at + 1).isLetter()) return true;
+    if (!partStart(lower, at)) return !isVowel(lower.at(at + 1));
     return std::any_of(beginnings.begin(), beginnings.end(), [&](const QString& b) { return lower.mid(at, b.size()) == b; });
 }
 
@@ -55,6 +58,8 @@ bool vSaidAsF(const QString& lower, int at) {
 bool saidAtStart(const QString& sound, const QString& lower) {
     if (!canBeFirst(sound) || sound == QLatin1String("y")) return false;
     if (sound == QLatin1String("c")) return QStringLiteral("aoulr").contains(charAt(lower, 1));
+    // The s of "Sonne" before a vowel only: "Ski" begins with "sch".
+    if (sound == QLatin1String("s")) return isVowel(charAt(lower, 1));
     return true;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/SyllableSpeech.h"
 
+#include <QHash>
 #include <algorithm>
 
 namespace syllablespeech {
@@ -11,6 +12,12 @@ namespace {
 const QStringList kVowels = {"aI", "aU", "OY", "a:", "A:", "e:", "E:", "E2", "i:", "o:", "u:", "y:", "Y:", "2:", "W:", "W",
                              "a",  "A",  "e",  "E",  "i",  "I",  "o",  "O",  "u",  "U",  "y",  "Y",  "@",
                              "3",  "6",  "9",  "2"};
+// The vowels of a word the voice says as English ("(en)b'eIbi(de)" for "Baby"), longest first.
+const QStringList kForeignVowels = {"aI@", "aU@", "i@3", "eI", "aI", "aU", "OI", "oU", "@U", "e@", "i@", "U@", "o@",
+                                    "A@", "O@", "3:", "A:", "i:", "u:", "O:", "@L", "I2", "a#", "0", "V", "a", "A",
+                                    "e", "E", "i", "I", "o", "O", "u", "U", "@", "3"};
+// Those the German voice cannot say, and the German vowel closest to each.
+const QHash<QString, QString> kForeignToGerman = {{"0", "O"}, {"V", "a"}, {"I2", "I"}, {"a#", "a"}};
 // Consonants of two characters; "_" begins a pause or a glottal stop ("_!", "_|").
 const QStringList kPairs = {"pF", "ts", "tS", "dZ"};
 
@@ -22,18 +29,27 @@ struct Token {
 QList<Token> tokens(const QString& phonemes) {
     QList<Token> found;
     QString stress;
+    bool foreign = false;
     for (int i = 0; i < phonemes.size();) {
         const QChar c = phonemes.at(i);
+        // "(en)" … "(de)": where the voice changes language. The marks are no sounds.
+        const qsizetype close = c == QLatin1Char('(') ? phonemes.indexOf(QLatin1Char(')'), i) : -1;
+        if (close > i) {
+            foreign = phonemes.mid(i + 1, close - i - 1) != QLatin1String("de");
+            i = int(close) + 1;
+            continue;
+        }
         if (c == QLatin1Char('\'') || c == QLatin1Char(',')) {
             stress += c;
             ++i;
             continue;
         }
         Token token;
-        const auto vowel = std::find_if(kVowels.begin(), kVowels.end(),
+        const QStringList& vowels = foreign ? kForeignVowels : kVowels;
+        const auto vowel = std::find_if(vowels.begin(), vowels.end(),
                                         [&](const QString& v) { return phonemes.mid(i, v.size()) == v; });
-        if (vowel != kVowels.end()) {
-            token.text = *vowel;
+        if (vowel != vowels.end()) {
+            token.text = foreign ? kForeignToGerman.value(*vowel, *vowel) : *vowel;
             // A vowel marked ";" is no syllable's core ("I;" in "Kastanie").
             token.vowel = phonemes.mid(i + vowel->size(), 1) != QLatin1String(";");
             if (!token.vowel) token.text += QLatin1Char(';');
@@ -42,7 +58,7 @@ QList<Token> tokens(const QString& phonemes) {
         } else {
             token.text = c;
         }
-        i += int(token.text.size());
+        i += int(vowel != vowels.end() ? vowel->size() + (token.vowel ? 0 : 1) : token.text.size());
         token.text.prepend(stress);
         stress.clear();
         found.append(token);

@@ -131,7 +131,8 @@ QList<int> joinVowelless(const QString& letters, const QList<int>& breaks) {
 
 // Where the patterns leave two cores in one syllable ("Laken", "Afri-ka", "Vi-deo"), the
 // first-grade rule parts them. A vowel left alone after a syllable that ends in one
-// consonant takes that consonant ("Vit-a-mi-ne" becomes "Vi-ta-mi-ne").
+// consonant takes that consonant ("Vit-a-mi-ne" becomes "Vi-ta-mi-ne"); two vowels said as
+// one, left alone, begin a word part and keep the break ("Spie-gel-ei").
 QList<int> partCores(const QString& lower, const QList<int>& breaks) {
     static const QStringList kPrefixes = {"ab", "an", "auf", "aus", "ein", "ent", "er", "miss", "ob",
                                           "um", "un", "ur", "ver", "vor", "zer", "über"};
@@ -150,6 +151,7 @@ QList<int> partCores(const QString& lower, const QList<int>& breaks) {
         const int end = i + 1 < parted.size() ? parted.at(i + 1) : int(lower.size());
         const QList<Core> alone = cores(lower, start, end);
         if (alone.size() != 1 || alone.first().start != start || alone.first().end != end) continue;
+        if (end - start > 1) continue;  // "ei", "au": a word part of its own
         const int previous = i > 0 ? parted.at(i - 1) : 0;
         const QList<Core> before = cores(lower, previous, start);
         // Not after a prefix of its own: "Ur-o-ma", "Un-art".
