@@ -546,14 +546,14 @@ private Q_SLOTS:
         write("system.conf", "lernstand = an\nlernstandordner = /srv/schule/lernstand\ngesperrt = lernstandordner\n");
         write("user.conf", "lernstand = aus\nlernstandordner = ~/eigener\n");
         options::Options o;
-        QStringList problems = settings::apply({dir.filePath("system.conf"), dir.filePath("user.conf")}, o);
+        QStringList problems = settings::apply({dir.filePath("system.conf"), dir.filePath("user.conf"), {}}, o);
         QVERIFY(!o.learning);
         QCOMPARE(o.learningFolder, QStringLiteral("/srv/schule/lernstand"));
         QCOMPARE(problems.size(), 1);
         QVERIFY2(problems[0].contains("gesperrt"), qPrintable(problems[0]));
         write("user.conf", "lernstand = vielleicht\nlernstandordner = relativ\n");
         o = options::Options();
-        problems = settings::apply({dir.filePath("keine.conf"), dir.filePath("user.conf")}, o);
+        problems = settings::apply({dir.filePath("keine.conf"), dir.filePath("user.conf"), {}}, o);
         QCOMPARE(problems.size(), 2);
         QVERIFY(!o.learning);
         QVERIFY(o.learningFolder.isEmpty());

@@ -378,7 +378,7 @@ private Q_SLOTS:
         QCOMPARE(options::Options{}.syllables, false);
         QCOMPARE(options::Options{}.soundHelp, false);
         QTemporaryDir dir;
-        const settings::Files files{dir.filePath("alle.conf"), dir.filePath("meine.conf")};
+        const settings::Files files{dir.filePath("alle.conf"), dir.filePath("meine.conf"), {}};
         QFile system(files.system);
         QVERIFY(system.open(QIODevice::WriteOnly));
         system.write("silben = an\nanlauthilfe = vielleicht\ngesperrt = silben\n");

@@ -32,8 +32,11 @@ void writeRecordFile(const QString& folder, const QString& child, const QString&
     lernstand::Result result;
     result.day = QStringLiteral("2026-12-01");
     result.word = word;
-    QFile file(folder + QLatin1Char('/') + lernstand::fileName(lernstand::childKey(child), computer));
+    const QString key = lernstand::childKey(child);
+    QFile file(folder + QLatin1Char('/') + lernstand::fileName(key, computer, lernstand::folderSecret(folder)));
+    const bool fresh = !file.exists();
     QVERIFY(file.open(QIODevice::Append));
+    if (fresh) file.write(lernstand::nameLine(key));
     file.write(lernstand::line(result));
 }
 
@@ -102,15 +105,21 @@ private Q_SLOTS:
         lernstand::addToClass(folder(), QStringLiteral("Tim"));
         writeRecordFile(folder(), QStringLiteral("Lea"), QStringLiteral("pc1"), QStringLiteral("Hund"));
         writeRecordFile(folder(), QStringLiteral("Lea"), QStringLiteral("pc2"), QStringLiteral("Katze"));
-        // The new name already played on pc2: both are kept there.
-        writeRecordFile(folder(), QStringLiteral("Lena"), QStringLiteral("pc2"), QStringLiteral("Maus"));
         writeRecordFile(folder(), QStringLiteral("Tim"), QStringLiteral("pc1"), QStringLiteral("Igel"));
+        // A name that already has a record of its own is refused: two children's results are
+        // never mixed by a rename, and the list stays as it was.
+        writeRecordFile(folder(), QStringLiteral("Lena"), QStringLiteral("pc2"), QStringLiteral("Maus"));
+        QVERIFY(lernstand::renameInClass(folder(), 0, QStringLiteral("Lena")).contains(QStringLiteral("schon")));
+        QCOMPARE(lernstand::readClassList(folder()), (QStringList{"Lea", "Tim"}));
+        QCOMPARE(wordsOf(folder(), QStringLiteral("Lena")), QStringList{"Maus"});
+        QStringList failures;
+        QVERIFY(!lernstand::forget(folder(), lernstand::childKey(QStringLiteral("Lena")), &failures).isEmpty());
         QCOMPARE(lernstand::renameInClass(folder(), 0, QStringLiteral("Lena")), QString());
         QCOMPARE(lernstand::readClassList(folder()), (QStringList{"Lena", "Tim"}));
         QCOMPARE(wordsOf(folder(), QStringLiteral("Lea")), QStringList());
         QStringList words = wordsOf(folder(), QStringLiteral("Lena"));
         words.sort();
-        QCOMPARE(words, (QStringList{"Hund", "Katze", "Maus"}));
+        QCOMPARE(words, (QStringList{"Hund", "Katze"}));
         QCOMPARE(wordsOf(folder(), QStringLiteral("Tim")), QStringList{"Igel"});
         // A name another child has is refused, and nothing changes.
         QVERIFY(!lernstand::renameInClass(folder(), 1, QStringLiteral("lena")).isEmpty());

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lernstand/ClassList.h"
 
+#include <atomic>
+#include <memory>
+
 #include "lernstand/Record.h"
 #include "platform/PrivateFiles.h"
+#include "platform/RecordQueue.h"
 #include "platform/RecordFiles.h"
 #include "platform/TextFile.h"
 
@@ -98,6 +102,25 @@ QString removeFromClass(const QString& folder, int row) {
     names.removeAt(row);
     const QString failure = writeClassList(folder, names);
     return failure.isEmpty() ? QString() : QStringLiteral("Die Klassenliste kann nicht gespeichert werden (%1).").arg(failure);
+}
+
+QStringList classListSoon(const QString& folder, int ms) {
+    struct Reading {
+        std::atomic<bool> done{false};
+        QStringList names;
+    };
+    static QString lastFolder;
+    static QStringList lastNames;
+    auto reading = std::make_shared<Reading>();
+    platform::recordWork([reading, folder] {
+        reading->names = readClassList(folder);
+        reading->done.store(true, std::memory_order_release);
+    });
+    if (platform::recordWorkDone(ms) && reading->done.load(std::memory_order_acquire)) {
+        lastFolder = folder;
+        lastNames = reading->names;
+    }
+    return lastFolder == folder ? lastNames : QStringList();
 }
 
 }  // namespace lernstand

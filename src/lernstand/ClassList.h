@@ -16,6 +16,10 @@ QString classListPath(const QString& folder);
 // The names of the list in the folder, in the teacher's order; empty when there is none.
 // A file that cannot be read is said in `why`.
 QStringList readClassList(const QString& folder, QString* why = nullptr);
+// The same for the children's menu, read on the record's thread: a share that hangs never
+// stops a child. When the reading takes longer than `ms`, the list last read from that
+// folder is taken (none the first time).
+QStringList classListSoon(const QString& folder, int ms);
 
 // Writes the list anew (the folder is made when missing). Returns an empty string, or why
 // it could not be kept.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/RecordFiles.h"
 #include <QByteArray>
 #include <QString>
 
@@ -8,11 +9,7 @@
 // throws.
 namespace platform {
 
-// Writes the whole file anew through a temporary file beside it that is renamed over it, so
-// that a reader sees the old or the new content, never a part. A file made here can be read
-// and written by its owner only (mode 0600); an existing file keeps that mode too. Returns
-// an empty string, or why nothing was changed.
-QString writePrivateFile(const QString& path, const QByteArray& bytes);
+// Writing a whole file for its owner only: writePrivateFile (RecordFiles.h).
 
 // The file's permission bits (0600 ...); -1 when it cannot be asked.
 int fileMode(const QString& path);

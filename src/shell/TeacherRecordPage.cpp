@@ -10,6 +10,7 @@
 #include "lernstand/Record.h"
 #include "lernstand/Report.h"
 #include "platform/Access.h"
+#include "platform/Events.h"
 #include "platform/FolderDialog.h"
 #include "platform/Links.h"
 #include "platform/MessageBox.h"
@@ -86,6 +87,8 @@ TeacherRecordPage::TeacherRecordPage(QWidget* parent) : QWidget(parent) {
     connect(cmdKindVergessen, &QPushButton::clicked, this, [this] { cmdKindVergessen_Click(); });
     connect(cmdAlleVergessen, &QPushButton::clicked, this, [this] { cmdAlleVergessen_Click(); });
     teachernotes::setListener(this, [this] { refresh(); });
+    // What the record could not keep meanwhile is shown whenever the page comes up again.
+    platform::onShown(this, [this] { refresh(); });
     refresh();
 }
 
@@ -158,7 +161,11 @@ void TeacherRecordPage::showReport(const QString& child) {
     for (lernstand::Child& each : lernstand::readAll(input.recordFolder))
         if (child.isEmpty() || each.key == child) input.children.push_back(std::move(each));
     const QString path = reportPath();
-    QString failure = makeRecordFolder(userDataFolder() + QStringLiteral("/knorzelbart"));
+    // The report lies in the user's own data folder, made whole when it is missing (unlike
+    // the record's folder, which may be a share that is not mounted).
+    QString failure = makeDataFolder(userDataFolder() + QStringLiteral("/knorzelbart"))
+                          ? QString()
+                          : QStringLiteral("der Datenordner kann nicht angelegt werden");
     if (failure.isEmpty()) failure = writePrivateFile(path, lernstand::report(input));
     if (!failure.isEmpty()) {
         say(QStringLiteral("Der Bericht kann nicht geschrieben werden (%1).").arg(failure));

@@ -63,9 +63,12 @@ void frmAuswahlmenü::showTeacherSign() {
     lblHinweise->setVisible(teachernotes::any() || !lernstand::keepingProblems().isEmpty());
 }
 
+// How long the menu waits for the class list from the record's folder (a share may hang).
+constexpr int kClassListWaitMs = 300;
+
 // The class list as it is now (the teacher may have changed it while the menu was away).
 void frmAuswahlmenü::showClassNames() {
-    const QStringList names = lernstand::readClassList(lernstand::folder());
+    const QStringList names = lernstand::classListSoon(lernstand::folder(), kClassListWaitMs);
     if (names == nameButtons->captions() && nameButtons->Visible() == !names.isEmpty()) return;
     const int columns = columnsFor(names.size());
     const double width = nameWidth(columns);

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const settings::Files files{folder + QStringLiteral("/system.conf"), folder + QStringLiteral("/user.conf")};
+    const settings::Files files{folder + QStringLiteral("/system.conf"), folder + QStringLiteral("/user.conf"), {}};
     const uint8_t* split = static_cast<const uint8_t*>(std::memchr(data, '\f', size));
     const size_t systemSize = split ? static_cast<size_t>(split - data) : size;
     writeFile(files.system, data, systemSize);
