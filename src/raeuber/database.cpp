@@ -23,8 +23,9 @@ using platform::App;
 void frmRaeuber::loadDatabase() {
     if (platform::FolderExists(assetPaths::dbFolder())) {
         bool readable = true;
+        // Read again only when the folder changed since the last game.
         const QStringList names =
-            platform::folderFileNames(assetPaths::dbFolder(), words::nameCanBeWord, &readable);
+            platform::keptFolderFileNames(assetPaths::dbFolder(), words::nameCanBeWord, &readable);
         if (!readable) {
             // A folder that cannot be read is reported as such, then treated as missing.
             dbFolderMessage(QStringLiteral("kann nicht gelesen werden"));
