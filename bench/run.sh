@@ -11,8 +11,10 @@ build="${BENCH_BUILD:-/tmp/knorzelbart-bench}"
 runs="${STARTUP_RUNS:-15}"
 photo_runs="${PHOTO_RUNS:-5}"
 
-# The build type of tools/build.sh, which the README's two commands use.
-cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKNORZELBART_ASSETS="$root/assets" >/dev/null
+# The build of tools/build.sh, which the README's two commands use: its build type and the
+# distribution's flags, for the game and the floor alike.
+cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKNORZELBART_DISTRIBUTION_FLAGS=ON \
+  -DKNORZELBART_ASSETS="$root/assets" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe \
   bench_lernstand knorzelbart >/dev/null
 
@@ -173,11 +175,11 @@ else:
     rows.append(("spoken word: request to first sample at the server", f"{median:.1f} ms median",
                  f"max {worst:.1f} ms, first word {cold:.1f} ms (loads the voice)",
                  "goal 150 ms" + (" ok" if worst < 150 else " EXCEEDED")))
-w = [max(len(r[i]) for r in rows) for i in range(4)]
-print(" | ".join(h.ljust(w[i]) for i, h in enumerate(("measure", "value", "detail", "ratio / limit"))))
-print("-+-".join("-" * x for x in w))
+# A Markdown table, as the README shows it.
+print("| Measure | Value | Detail | Ratio / limit |")
+print("|---|---|---|---|")
 for r in rows:
-    print(" | ".join(c.ljust(w[i]) for i, c in enumerate(r)))
+    print("| " + " | ".join(r) + " |")
 PY
 echo
 echo "Learning record (the record on against off):"
