@@ -94,13 +94,13 @@ int main(int argc, char* argv[]) {
         game.beginChild(child);  // as the menu's level button does; nothing while the record is off
         const auto check = [&](const QString& step) {
             const QString broken = testsupport::brokenInvariants(game);
-            if (!broken.isEmpty()) fail(QStringLiteral("game %1, %2:\n%3").arg(g).arg(step, broken));
+            if (!broken.isEmpty()) fail(QStringLiteral("game %1, %2:\n%3").arg(QString::number(g), step, broken));
         };
         const bool victory = g % 2 == 0;
         const QString end = victory ? testsupport::playToVictory(game, g % 4, check)
                                     : testsupport::playToDefeat(game, check);
         if (!end.contains(victory ? QStringLiteral("gewonnen") : QStringLiteral("verloren")))
-            fail(QStringLiteral("game %1 ended with \"%2\"").arg(g).arg(end));
+            fail(QStringLiteral("game %1 ended with \"%2\"").arg(QString::number(g), end));
         platform::shownMessages().clear();
         // The virtual clock runs handlers without an event loop; the program's loop would
         // have delivered the posted events (repaints, deferred deletes) long since.

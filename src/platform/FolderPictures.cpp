@@ -126,7 +126,8 @@ Listings& listings() {
 }
 
 QString listingKey(const FileStamp& stamp, bool (*nameAccepted)(const QString&)) {
-    return QStringLiteral("%1:%2:%3").arg(stamp.device).arg(stamp.inode).arg(quintptr(nameAccepted));
+    return QStringLiteral("%1:%2:%3").arg(QString::number(stamp.device), QString::number(stamp.inode),
+                                          QString::number(quintptr(nameAccepted)));
 }
 
 // The names of the kept listing, its links asked again.
