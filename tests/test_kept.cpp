@@ -125,7 +125,7 @@ private Q_SLOTS:
         platform::hooks().cacheFolder = [&] { return cache.path(); };
         aMinuteLater();
         const QString path = folder.db() + QStringLiteral("/Foto.jpg");
-        QVERIFY(photo(QSize(400, 300)).save(path, "JPG", 90));
+        QVERIFY(photo(QSize(1200, 900)).save(path, "JPG", 90));
         const QPixmap decoded = platform::tryLoadPicture(path, 100);
         QCOMPARE(decoded.size(), QSize(100, 75));
         QCOMPARE(storeEntries(cache.path()).size(), 1);
@@ -133,9 +133,13 @@ private Q_SLOTS:
         QCOMPARE(stored, decoded.toImage().convertToFormat(QImage::Format_RGB32));
         platform::clearPictureCache();
         QCOMPARE(platform::tryLoadPicture(path, 100).toImage(), decoded.toImage());
-        // Another size is another entry; a picture at its own size is not kept.
+        // Another size is another entry; a picture at its own size is not kept, nor a small one.
         QCOMPARE(platform::tryLoadPicture(path, 200).size(), QSize(200, 150));
-        QCOMPARE(platform::tryLoadPicture(path, 500).size(), QSize(400, 300));
+        QCOMPARE(platform::tryLoadPicture(path, 2000).size(), QSize(1200, 900));
+        QCOMPARE(storeEntries(cache.path()).size(), 2);
+        const QString small = folder.db() + QStringLiteral("/Klein.jpg");
+        QVERIFY(photo(QSize(400, 300)).save(small, "JPG", 90));
+        QCOMPARE(platform::tryLoadPicture(small, 100).size(), QSize(100, 75));
         QCOMPARE(storeEntries(cache.path()).size(), 2);
     }
 
@@ -145,7 +149,7 @@ private Q_SLOTS:
         platform::hooks().cacheFolder = [&] { return cache.path(); };
         aMinuteLater();
         const QString path = folder.db() + QStringLiteral("/Foto.png");
-        QImage red(400, 400, QImage::Format_RGB32);
+        QImage red(1000, 1000, QImage::Format_RGB32);
         red.fill(Qt::red);
         QVERIFY(red.save(path));
         QCOMPARE(platform::tryLoadPicture(path, 100).toImage().pixelColor(50, 50), QColor(Qt::red));
@@ -175,7 +179,7 @@ private Q_SLOTS:
         platform::hooks().cacheFolder = [&] { return cache.path(); };
         aMinuteLater();
         const QString path = folder.db() + QStringLiteral("/Foto.png");
-        QVERIFY(photo(QSize(300, 300)).save(path));
+        QVERIFY(photo(QSize(1000, 1000)).save(path));
         const QImage right = platform::tryLoadPicture(path, 100).toImage();
         const QString entry = cache.filePath(storeEntries(cache.path()).value(0));
         QFile file(entry);
@@ -201,8 +205,8 @@ private Q_SLOTS:
         aMinuteLater();
         const QString a = folder.db() + QStringLiteral("/Affe.png");
         const QString b = folder.db() + QStringLiteral("/Bär.png");
-        QVERIFY(photo(QSize(300, 300)).save(a));
-        QVERIFY(photo(QSize(300, 200)).save(b));
+        QVERIFY(photo(QSize(1000, 1000)).save(a));
+        QVERIFY(photo(QSize(1200, 1000)).save(b));
         platform::tryLoadPicture(a, 100);
         platform::tryLoadPicture(b, 100);
         const QStringList entries = storeEntries(cache.path());
@@ -226,7 +230,7 @@ private Q_SLOTS:
         QTemporaryDir cache;
         platform::hooks().cacheFolder = [&] { return cache.path(); };
         const QString path = folder.db() + QStringLiteral("/Foto.png");
-        QVERIFY(photo(QSize(300, 300)).save(path));
+        QVERIFY(photo(QSize(1000, 1000)).save(path));
         QCOMPARE(platform::tryLoadPicture(path, 100).size(), QSize(100, 100));
         QVERIFY(storeEntries(cache.path()).isEmpty());
     }
@@ -238,7 +242,9 @@ private Q_SLOTS:
         platform::hooks().cacheFolder = [&] { return folder.path() + QStringLiteral("/cache/bilder"); };
         aMinuteLater();
         const QString path = folder.db() + QStringLiteral("/Foto.png");
-        QVERIFY(photo(QSize(300, 300)).save(path));
+        QVERIFY(photo(QSize(1000, 1000)).save(path));
+        QCOMPARE(platform::tryLoadPicture(path, 100).size(), QSize(100, 100));
+        platform::clearPictureCache();
         QCOMPARE(platform::tryLoadPicture(path, 100).size(), QSize(100, 100));
     }
 };

@@ -22,6 +22,8 @@ namespace {
 // small and shown again and again, so they stay; word pictures come and go, and one straight
 // from a camera (larger than the whole cache) is decoded afresh each time it is shown.
 constexpr int kCacheKilobytes = 48 * 1024;
+// Pictures of at least this many pixels, decoded smaller, are kept in the cache folder.
+constexpr qint64 kKeptFromPixels = 1'000'000;
 QCache<QString, QPixmap>& cache() {
     static QCache<QString, QPixmap> pictures(kCacheKilobytes);
     return pictures;
@@ -122,15 +124,15 @@ QPixmap tryLoadPicture(const QString& composed, int within) {
             return QPixmap();
         if (size.width() > within || size.height() > within) {
             reader.setScaledSize(size.scaled(within, within, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-            reduced = true;
+            reduced = qint64(size.width()) * size.height() >= kKeptFromPixels;
         }
     }
     // A picture cut short counts as one that cannot be decoded (see PictureCheck.h).
     const QImage image = readCompletePicture(reader);
     if (image.isNull()) return QPixmap();
-    // Only what was made smaller is kept on disk (a small picture decodes as fast as it is
-    // read back), and only a file that has not changed just now: a change in the same tick
-    // of the file system's clock would not show in its stamp.
+    // Only a large picture made smaller is kept on disk (a small one decodes about as fast as
+    // it is read back), and only a file that has not changed just now: a change in the same
+    // tick of the file system's clock would not show in its stamp.
     if (reduced && settledBefore(stamp, fileSystemNow())) storePicture(path, within, stamp, image);
     const QPixmap pixmap = QPixmap::fromImage(image);
     keep(key, pixmap);
