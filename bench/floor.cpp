@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for start-up figures: the smallest Qt Widgets program that opens one window
-// showing one line of text, so that it sets up fonts as the game does.
+// showing one line of text, so that it sets up fonts as the game does, at the size of the
+// game's first window (its start-up screen, 656 x 475 pixels).
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
@@ -8,7 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
-    window.resize(785, 573);
+    window.resize(656, 475);
     QLabel label(QStringLiteral("Knorzelbart – Rechtschreibspiel"), &window);
     label.move(20, 20);
     window.show();

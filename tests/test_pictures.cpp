@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which files count as pictures when the word list is built (their first bytes decide), and
 // which drawing of a picture a scene drawn larger takes.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -13,7 +14,9 @@
 #include "platform/App.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
+#include "platform/PictureCheck.h"
 #include "platform/Pictures.h"
+#include "platform/PngCheck.h"
 #include "platform/Program.h"
 #include "support/BadPictures.h"
 #include "support/GameFixture.h"
@@ -211,6 +214,55 @@ private Q_SLOTS:
             QCOMPARE(variant.deviceIndependentSize(), QSizeF(original.size()));
             QCOMPARE(variant.hasAlpha(), original.hasAlpha());
         }
+    }
+
+    // The teacher's check looks at a plain PNG without drawing it: for every byte of such a
+    // file changed, and for every length it could be cut to, that look must say what drawing
+    // it says (whole when it draws, damaged when it does not), or leave it to the drawing.
+    void theQuickLookAtAPngSaysWhatDrawingSays_data() {
+        QTest::addColumn<int>("format");
+        QTest::newRow("colour with alpha") << int(QImage::Format_ARGB32);
+        QTest::newRow("colour") << int(QImage::Format_RGB32);
+        QTest::newRow("grey") << int(QImage::Format_Grayscale8);
+        QTest::newRow("colour, 16 bits") << int(QImage::Format_RGBA64);
+    }
+    void theQuickLookAtAPngSaysWhatDrawingSays() {
+        QFETCH(int, format);
+        QImage image(13, 7, QImage::Format(format));
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) image.setPixelColor(x, y, QColor(x * 19, y * 37, (x * y) % 256, 128 + x));
+        QByteArray whole;
+        {
+            QBuffer buffer(&whole);
+            QVERIFY(buffer.open(QIODevice::WriteOnly));
+            QVERIFY(image.save(&buffer, "PNG"));
+        }
+        QCOMPARE(lookAtPng(whole, 1 << 20).verdict, PngLook::Verdict::Whole);
+        QCOMPARE(lookAtPng(whole, 1 << 20).size, image.size());
+        QList<QByteArray> variants;
+        for (qsizetype i = 8; i < whole.size(); ++i) {
+            QByteArray changed = whole;
+            changed[i] = char(changed[i] ^ 0x24);
+            variants << changed << whole.left(i);
+        }
+        variants << whole + QByteArray("danach");
+        QTemporaryDir dir;
+        int decided = 0;
+        for (qsizetype v = 0; v < variants.size(); ++v) {
+            const PngLook look = lookAtPng(variants[v], 1 << 20);
+            if (look.verdict == PngLook::Verdict::Undecided) continue;
+            ++decided;
+            const QString path = dir.filePath(QStringLiteral("v%1.png").arg(v));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(variants[v]);
+            file.close();
+            QImageReader reader(path);
+            reader.setDecideFormatFromContent(true);
+            const bool draws = !readCompletePicture(reader).isNull();
+            QVERIFY2(draws == (look.verdict == PngLook::Verdict::Whole), qPrintable(QStringLiteral("variant %1").arg(v)));
+        }
+        QVERIFY(decided > variants.size() / 2);
     }
 };
 

@@ -16,7 +16,7 @@ packages=(
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils sox
   espeak-ng
   fonts-dejavu-core dbus at-spi2-core python3-pyatspi
-  hyphen-de libhyphen-dev
+  hyphen-de libhyphen-dev zlib1g-dev
   clang libclang-rt-14-dev appstream man-db
   orca speech-dispatcher dbus-x11 libao4
 )

@@ -127,6 +127,8 @@ void noteListed(const QString& fileName) { count(fileName, +1); }
 
 void noteRemoved(const QString& fileName) { count(fileName, -1); }
 
+void forgetList() { needs() = Needs(); }
+
 QString charactersOffTheKeys(const QString& word) {
     QString off;
     for (const QChar c : word) {

@@ -29,6 +29,8 @@ QString vocabularyExtras();
 // changed any other way is walked once more.
 void noteListed(const QString& fileName);
 void noteRemoved(const QString& fileName);
+// Forgets what was noted, for a list emptied as at the program's start.
+void forgetList();
 
 // The characters of a word that the two rows have no key for, in lower case, each once.
 QString charactersOffTheKeys(const QString& word);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/modGlobalVars.h"
 
+#include "game/OnScreenKeys.h"
+
 namespace modGlobalVars {
 
 // Defined without values: every start value is zero, "" or false, which static storage holds
@@ -50,6 +52,7 @@ void resetToProgramStart() {
     assistantGrowSteps = 0;
     imageCount = 0;
     imageNames.clear();
+    onscreen::forgetList();  // what the keys need is noted afresh with the list
     imageIndex = 0;
     lastRemovalCorrectCount = 0;
     endFrame = 0;

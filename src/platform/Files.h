@@ -39,4 +39,17 @@ bool looksLikePicture(const QString& realPath);
 QStringList folderFileNames(const QString& composed, const std::function<bool(const QString&)>& nameAccepted,
                             bool* readable = nullptr);
 
+// Like folderFileNames, but the names are kept between calls and the folder is listed again
+// only when it changed: when its modification time, its inode or its device differ from the
+// listing kept, or when it was modified so shortly before that listing that a change in the
+// same tick of the file system's clock could have been missed. Links among the names are
+// asked again every time (their target may change without the folder changing). A folder of
+// tens of thousands of pictures costs a single status call per game.
+QStringList keptFolderFileNames(const QString& composed, bool (*nameAccepted)(const QString&),
+                                bool* readable = nullptr);
+// Forgets every kept listing (tests and benchmarks).
+void forgetFolderListings();
+// How many times keptFolderFileNames has read a folder (tests and benchmarks).
+int folderListingsRead();
+
 }  // namespace platform

@@ -33,6 +33,11 @@ struct Hooks {
     std::function<bool()> voiceAvailable;
     // A number to use instead of the generator's next one, or nothing.
     std::function<std::optional<float>()> randomNumber;
+    // Instead of the file system's clock (nanoseconds since 1970), which tells whether a
+    // folder was changed so shortly before it was listed that its listing cannot be kept.
+    std::function<qint64()> fileSystemNow;
+    // Instead of the user's cache folder, where pictures decoded at their shown size are kept.
+    std::function<QString()> cacheFolder;
 };
 
 Hooks& hooks();

@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureCheck.h"
+#include "platform/PictureStore.h"
 #include "platform/Program.h"
 
 namespace platform {
@@ -21,6 +22,8 @@ namespace {
 // small and shown again and again, so they stay; word pictures come and go, and one straight
 // from a camera (larger than the whole cache) is decoded afresh each time it is shown.
 constexpr int kCacheKilobytes = 48 * 1024;
+// Pictures of at least this many pixels, decoded smaller, are kept in the cache folder.
+constexpr qint64 kKeptFromPixels = 1'000'000;
 QCache<QString, QPixmap>& cache() {
     static QCache<QString, QPixmap> pictures(kCacheKilobytes);
     return pictures;
@@ -93,10 +96,23 @@ QPixmap tryLoadPicture(const QString& composed, int within) {
     const QString key = within > 0 ? path + QStringLiteral("|%1").arg(within) : path;
     if (const QPixmap* kept = cache().object(key)) return *kept;
 
+    // A picture decoded at this size before, in an earlier game or run, is taken from the
+    // user's cache folder while the file is unchanged.
+    const FileStamp stamp = within > 0 ? fileStamp(path) : FileStamp();
+    if (within > 0) {
+        const QImage stored = storedPicture(path, within, stamp);
+        if (!stored.isNull()) {
+            const QPixmap pixmap = QPixmap::fromImage(stored);
+            keep(key, pixmap);
+            return pixmap;
+        }
+    }
+
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     // Photos from phones and cameras say in their EXIF data which way up they were taken.
     reader.setAutoTransform(true);
+    bool reduced = false;
     if (within > 0) {
         // Decoded straight to the size it is shown at (JPEG scales while it decodes), so that
         // a photo straight from a camera is never held whole. The square is the same either
@@ -106,12 +122,18 @@ QPixmap tryLoadPicture(const QString& composed, int within) {
         if (size.isValid() && qint64(size.width()) * size.height() * 4 >
                                   qint64(kPictureMemoryLimitMegabytes) * 1024 * 1024)
             return QPixmap();
-        if (size.width() > within || size.height() > within)
+        if (size.width() > within || size.height() > within) {
             reader.setScaledSize(size.scaled(within, within, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+            reduced = qint64(size.width()) * size.height() >= kKeptFromPixels;
+        }
     }
     // A picture cut short counts as one that cannot be decoded (see PictureCheck.h).
     const QImage image = readCompletePicture(reader);
     if (image.isNull()) return QPixmap();
+    // Only a large picture made smaller is kept on disk (a small one decodes about as fast as
+    // it is read back), and only a file that has not changed just now: a change in the same
+    // tick of the file system's clock would not show in its stamp.
+    if (reduced && settledBefore(stamp, fileSystemNow())) storePicture(path, within, stamp, image);
     const QPixmap pixmap = QPixmap::fromImage(image);
     keep(key, pixmap);
     return pixmap;

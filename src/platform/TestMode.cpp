@@ -7,6 +7,7 @@
 
 #include "platform/App.h"
 #include "platform/Clock.h"
+#include "platform/Files.h"
 #include "platform/Form.h"
 #include "platform/Hooks.h"
 #include "platform/MessageBox.h"
@@ -83,7 +84,11 @@ void beginTestMode(const QString& appPath) {
         record().numbers.pop_front();
         return r;
     };
+    // Pictures are decoded afresh and folders read afresh; nothing is kept on disk unless a
+    // test names a cache folder.
+    h.cacheFolder = [] { return QString(); };
     clearPictureCache();
+    forgetFolderListings();
     setProgramScale(1.0);
     App().Path = appPath;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture-word database: the file names of the pictures in the folder db beside the
 // program are the game's words.
+#include <algorithm>
+
 #include "game/OnScreenKeys.h"
 #include "game/TeacherNotes.h"
 #include "game/Words.h"
@@ -24,14 +26,18 @@ using platform::App;
 void frmRaeuber::loadDatabase() {
     if (platform::FolderExists(assetPaths::dbFolder())) {
         bool readable = true;
+        // Read again only when the folder changed since the last game.
         const QStringList names =
-            platform::folderFileNames(assetPaths::dbFolder(), words::nameCanBeWord, &readable);
+            platform::keptFolderFileNames(assetPaths::dbFolder(), words::nameCanBeWord, &readable);
         if (!readable) {
             // A folder that cannot be read is reported as such, then treated as missing.
             dbFolderMessage(QStringLiteral("kann nicht gelesen werden"));
             return;
         }
-        imageNames.reserve(imageNames.size() + names.size() + 1);
+        // Room grows by doubling: the list is appended to at every game, and room for just
+        // this game's names would copy the whole list, longer with every game, each time.
+        const qsizetype needed = imageNames.size() + names.size() + 1;
+        if (imageNames.capacity() < needed) imageNames.reserve(std::max(needed, 2 * imageNames.size()));
         for (const QString& name : names) {
             imageCount = imageCount + 1;
             if (imageNames.isEmpty()) imageNames.append(QString());  // element 0, never used
