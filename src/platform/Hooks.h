@@ -29,6 +29,10 @@ struct Hooks {
     // and its end with what was "recorded".
     std::function<QString()> microphoneStart;
     std::function<Sound()> microphoneStop;
+    // Instead of the folder dialog: the chosen folder, or an empty text when none was chosen.
+    std::function<QString(const QString& title)> chooseFolder;
+    // Instead of asking for a secret (a PIN): the answer, or nothing when it was cancelled.
+    std::function<std::optional<QString>(const QString& question)> askSecret;
     // A number to use instead of the generator's next one, or nothing.
     std::function<std::optional<float>()> randomNumber;
 };

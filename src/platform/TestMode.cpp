@@ -29,6 +29,10 @@ struct Record {
     bool answer = true;
     QString microphoneFailure;
     Sound take;
+    std::deque<QString> folders;
+    QStringList folderTitles;
+    std::optional<QString> secret;
+    QStringList secrets;
 };
 
 Record& record() {
@@ -48,6 +52,11 @@ QStringList& askedQuestions() { return record().questions; }
 void answerQuestions(bool yes) { record().answer = yes; }
 void microphoneGives(const Sound& take) { record().take = take; }
 void microphoneFails(const QString& message) { record().microphoneFailure = message; }
+
+void folderDialogGives(const QStringList& folders) { record().folders.assign(folders.begin(), folders.end()); }
+QStringList& folderDialogTitles() { return record().folderTitles; }
+void secretAnswer(const std::optional<QString>& answer) { record().secret = answer; }
+QStringList& askedSecrets() { return record().secrets; }
 
 void queueRandomNumbers(const std::vector<float>& numbers) {
     record().numbers.assign(numbers.begin(), numbers.end());
@@ -77,6 +86,17 @@ void beginTestMode(const QString& appPath) {
     };
     h.microphoneStart = [] { return record().microphoneFailure; };
     h.microphoneStop = [] { return record().take; };
+    h.chooseFolder = [](const QString& title) {
+        record().folderTitles.append(title);
+        if (record().folders.empty()) return QString();
+        const QString folder = record().folders.front();
+        record().folders.pop_front();
+        return folder;
+    };
+    h.askSecret = [](const QString& question) {
+        record().secrets.append(question);
+        return record().secret;
+    };
     h.randomNumber = []() -> std::optional<float> {
         if (record().numbers.empty()) return std::nullopt;
         const float r = record().numbers.front();

@@ -20,7 +20,9 @@ constexpr int kMaxProblemsPerFile = 10;
 const QStringList kKeys = {QStringLiteral("db"), QStringLiteral("vollbild"), QStringLiteral("sprache"),
                            QStringLiteral("buchstabentasten"), QStringLiteral("silben"),
                            QStringLiteral("anlauthilfe"), QStringLiteral("lernstand"),
-                           QStringLiteral("lernstandordner")};
+                           QStringLiteral("lernstandordner"), QStringLiteral("sammlung"),
+                           QStringLiteral("sammlungsordner"), QStringLiteral("lehrerbereich"),
+                           QStringLiteral("lehrerpin")};
 
 QString quoted(const QString& text) {
     QString shown = text;
@@ -40,6 +42,10 @@ QString currentValue(const QString& key, const options::Options& o) {
     if (key == QLatin1String("silben")) return onOffName(o.syllables);
     if (key == QLatin1String("anlauthilfe")) return onOffName(o.soundHelp);
     if (key == QLatin1String("lernstand")) return o.learning ? QStringLiteral("an") : QStringLiteral("aus");
+    if (key == QLatin1String("sammlung")) return o.collection.isEmpty() ? QStringLiteral("Alle Wörter") : o.collection;
+    if (key == QLatin1String("sammlungsordner")) return o.ownCollections.join(QStringLiteral(", "));
+    if (key == QLatin1String("lehrerbereich")) return onOffName(o.teacherRoom);
+    if (key == QLatin1String("lehrerpin")) return o.teacherPin.isEmpty() ? QStringLiteral("keine") : QStringLiteral("gesetzt");
     if (key == QLatin1String("lernstandordner"))
         return o.learningFolder.isEmpty() ? QStringLiteral("der Datenordner des Benutzers") : o.learningFolder;
     return letterKeysName(o.letterKeys);
@@ -62,7 +68,28 @@ QString setFolder(const QString& value, QString& folder) {
 }
 
 QString setValue(const QString& key, const QString& value, options::Options& o) {
-    if (key == QLatin1String("db")) return setFolder(value, o.dbFolder);
+    if (key == QLatin1String("db")) {
+        o.collection.clear();
+        return setFolder(value, o.dbFolder);
+    }
+    if (key == QLatin1String("sammlung")) {
+        if (value.isEmpty()) return QStringLiteral("ein leerer Name");
+        o.dbFolder.clear();
+        o.collection = value;
+        return QString();
+    }
+    if (key == QLatin1String("sammlungsordner")) {
+        QString folder;
+        const QString wrong = setFolder(value, folder);
+        if (wrong.isEmpty() && !o.ownCollections.contains(folder)) o.ownCollections << folder;
+        return wrong;
+    }
+    if (key == QLatin1String("lehrerbereich"))
+        return parseYesNo(value, o.teacherRoom) ? QString() : QStringLiteral("erlaubt sind aus und an");
+    if (key == QLatin1String("lehrerpin")) {
+        o.teacherPin = value;
+        return QString();
+    }
     if (key == QLatin1String("lernstandordner")) return setFolder(value, o.learningFolder);
     if (key == QLatin1String("lernstand"))
         return parseYesNo(value, o.learning) ? QString() : QStringLiteral("erlaubt sind aus und an");
@@ -158,7 +185,9 @@ struct Reader {
                                 .arg(quoted(key)));
             return;
         }
-        if (!system && locked->contains(key)) {
+        // A folder of pictures would pass a collection the school has chosen.
+        if (!system && (locked->contains(key) ||
+                        (key == QLatin1String("db") && locked->contains(QStringLiteral("sammlung"))))) {
             problem(number, QStringLiteral("%1 ist für alle Benutzer festgelegt (gesperrt) und wird hier nicht geändert.")
                                 .arg(quoted(key)));
             return;
@@ -192,6 +221,16 @@ QStringList apply(const Files& files, options::Options& into) {
     Reader user{files.user, false, &locked, &into, {}};
     user.read();
     return system.problems + user.problems;
+}
+
+QStringList lockedKeys(const Files& files) {
+    QSet<QString> locked;
+    options::Options scratch;
+    Reader system{files.system, true, &locked, &scratch, {}};
+    system.read();
+    QStringList keys(locked.begin(), locked.end());
+    keys.sort();
+    return keys;
 }
 
 bool parseSpeech(const QString& value, options::Speech& speech) {

@@ -26,6 +26,9 @@ public:
     platform::Label* lblSchwer;
     // On-screen keys for the name when the letter keys are shown (frmAuswahlmenue_keys.cpp).
     platform::LetterKeyboard* nameKeys = nullptr;
+    // The small way into the teacher's room: held for two seconds, or Ctrl+L; no tab stop,
+    // so a child never lands on it (frmAuswahlmenue_teacher.cpp). Absent when switched off.
+    platform::CommandButton* cmdLehrer = nullptr;
 
     void cmdLevel1_Click();
     void cmdLevel2_Click();
@@ -43,6 +46,7 @@ protected:
 private:
     void buildLayout();
     void buildNameKeys();
+    void buildTeacherButton();
     void describeControls();
     // The level procedure: the level and its two settings.
     void chooseLevel(const rules::Level& level);

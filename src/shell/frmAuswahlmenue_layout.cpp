@@ -46,6 +46,7 @@ frmAuswahlmenü::frmAuswahlmenü() : Form(QStringLiteral("frmAuswahlmenü")) {
     setFixedDesignSize(kWidth, kHeight);
     buildLayout();
     buildNameKeys();
+    buildTeacherButton();
     describeControls();
 }
 

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's room as a whole: what it shows when it opens, and the way back to the menu.
+#include "platform/Events.h"
+#include "shell/TeacherHelp.h"
+#include "shell/frmAuswahlmenue.h"
+#include "shell/frmLehrer.h"
+
+// The room is ready at once; the check of the chosen collection follows its first frame,
+// and the help text the first time its page is shown.
+void frmLehrer::Form_Load() {
+    centerOnScreen();
+    showSettings();
+    fillCollections();
+    platform::afterFirstPaint(this, [this] { showCheck(); });
+    tabSeiten->setCurrentPage(Woerter);
+    lstSammlungen->setFocus();
+}
+
+void frmLehrer::Form_Unload(int& Cancel) {
+    (void)Cancel;
+    tmrVorschau->setEnabled(false);
+    // Back in the menu, the next child types its name.
+    if (platform::Form* menu = platform::existingForm(QStringLiteral("frmAuswahlmenü")); menu && menu->Visible())
+        menu->setVisible(true);
+}
+
+void frmLehrer::pageShown(int page) {
+    if (page == Hilfe && txtHilfe->document()->isEmpty()) txtHilfe->setMarkdownText(shell::handbookText());
+}

@@ -1,0 +1,412 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's room: the way in from the menu (held button, Ctrl+L, PIN, switched off), its
+// five pages, the word collections with their check and thumbnails, the settings written to
+// her own file, locks of the school, the handbook on F1, and its scale.
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPointingDevice>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "game/Collections.h"
+#include "game/Options.h"
+#include "pictures/AssetPaths.h"
+#include "platform/Files.h"
+#include "platform/Form.h"
+#include "platform/TestMode.h"
+#include "shell/Settings.h"
+#include "shell/TeacherHelp.h"
+#include "shell/TeacherSettingsFile.h"
+#include "shell/frmAufnahme.h"
+#include "shell/frmAuswahlmenue.h"
+#include "shell/frmLehrer.h"
+#include "shell/frmSplash.h"
+#include "shell/start.h"
+#include "support/GameFixture.h"
+
+using namespace testsupport;
+
+namespace {
+
+QString accessibleName(QObject* object) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+frmAuswahlmenü& startToMenu() {
+    shell::startupForm().Show();
+    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
+    return frmAuswahlmenü::Default();
+}
+
+bool roomOpen() {
+    platform::Form* room = platform::existingForm(QStringLiteral("frmLehrer"));
+    return room && room->isLoaded() && room->Visible();
+}
+
+QString readAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+void writeAll(const QString& path, const QString& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+}
+
+// A program folder with two shipped themes, one of them with a camera's picture in it.
+void addThemes(ProgramFolder& folder) {
+    folder.addNumberedPictures(3, QStringLiteral("Alles"));
+    QStringList animals;
+    for (const char* word : {"Hund", "Katze", "Maus", "Pferd", "Kuh", "Schaf", "Ziege", "Hase", "Igel", "Fuchs",
+                             "Bär", "Wolf", "Ente", "Gans", "Huhn", "Esel"})
+        animals << QString::fromUtf8(word) + QStringLiteral(".png");
+    animals << QStringLiteral("IMG_20260312_101533.jpg");
+    folder.addPictures(animals);
+    QDir().mkpath(folder.path() + QStringLiteral("/sammlungen/Tiere"));
+    QDir().mkpath(folder.path() + QStringLiteral("/sammlungen/Essen"));
+    for (const QString& name : animals)
+        QVERIFY(QFile::rename(folder.db() + QLatin1Char('/') + name,
+                              folder.path() + QStringLiteral("/sammlungen/Tiere/") + name));
+    folder.addPictures({QStringLiteral("Brot.png"), QStringLiteral("Apfel.png")});
+    for (const char* name : {"Brot.png", "Apfel.png"})
+        QVERIFY(QFile::rename(folder.db() + QLatin1Char('/') + QLatin1String(name),
+                              folder.path() + QStringLiteral("/sammlungen/Essen/") + QLatin1String(name)));
+}
+
+int rowOf(const frmLehrer& room, const QString& name) {
+    for (int i = 0; i < room.collectionList().size(); ++i)
+        if (room.collectionList()[i].name == name) return i;
+    return -1;
+}
+
+}  // namespace
+
+class TestTeacherRoom : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir_;
+    QString userFile() const { return settingsDir_.path() + QStringLiteral("/benutzer/einstellungen.conf"); }
+    QString systemFile() const { return settingsDir_.path() + QStringLiteral("/system.conf"); }
+
+private Q_SLOTS:
+    void init() {
+        options::current() = options::Options{};
+        QFile::remove(userFile());
+        QFile::remove(systemFile());
+        qputenv("KNORZELBART_BENUTZER_EINSTELLUNGEN", userFile().toUtf8());
+        qputenv("KNORZELBART_EINSTELLUNGEN", systemFile().toUtf8());
+        qputenv("XDG_CACHE_HOME", (settingsDir_.path() + QStringLiteral("/cache")).toUtf8());
+    }
+    void cleanup() {
+        options::current() = options::Options{};
+        frmAufnahme::folder.clear();
+    }
+
+    void theMenuNamesTheWayInAndAClickDoesNotOpen() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QVERIFY(menu.cmdLehrer);
+        QVERIFY(!menu.cmdLehrer->isHidden());
+        QCOMPARE(menu.cmdLehrer->text(), QStringLiteral("Für Lehrkräfte"));
+        for (const QString& way : {menu.cmdLehrer->toolTip(), accessibleName(menu.cmdLehrer)}) {
+            QVERIFY2(way.contains(QStringLiteral("2 Sekunden")), qPrintable(way));
+            QVERIFY2(way.contains(QStringLiteral("Strg+L")), qPrintable(way));
+        }
+        QVERIFY(!menu.cmdLehrer->TakesFocus());
+        QTest::mouseClick(menu.cmdLehrer, Qt::LeftButton);
+        runFor(3000);
+        QVERIFY(!roomOpen());
+    }
+
+    void holdingTheButtonTwoSecondsOpensTheRoom() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QTest::mousePress(menu.cmdLehrer, Qt::LeftButton);
+        runFor(1990);
+        QVERIFY(!roomOpen());
+        QTest::mouseRelease(menu.cmdLehrer, Qt::LeftButton);
+        runFor(100);
+        QVERIFY(!roomOpen());
+        QTest::mousePress(menu.cmdLehrer, Qt::LeftButton);
+        runFor(2000);
+        QVERIFY(roomOpen());
+        QTest::mouseRelease(menu.cmdLehrer, Qt::LeftButton);
+    }
+
+    void aFingerHeldOnTheButtonOpensTheRoom() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QPointingDevice* screen = QTest::createTouchDevice();
+        const QPoint centre = menu.cmdLehrer->mapTo(&menu, menu.cmdLehrer->rect().center());
+        QTest::touchEvent(&menu, screen).press(0, centre, &menu);
+        runFor(500);
+        QTest::touchEvent(&menu, screen).release(0, centre, &menu);
+        runFor(3000);
+        QVERIFY(!roomOpen());
+        QTest::touchEvent(&menu, screen).press(0, centre, &menu);
+        runFor(2000);
+        QVERIFY(roomOpen());
+        QTest::touchEvent(&menu, screen).release(0, centre, &menu);
+    }
+
+    void controlLOpensTheRoomAndEscapeReturnsToTheMenu() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(roomOpen());
+        QCOMPARE(menu.txtSpielername->Text(), QString());
+        QTest::keyClick(frmLehrer::Default().lstSammlungen, Qt::Key_Escape);
+        QVERIFY(!roomOpen());
+        QVERIFY(menu.isVisible());
+    }
+
+    void thePinIsAskedFirst() {
+        ProgramFolder folder;
+        options::current().teacherPin = QStringLiteral("4711");
+        frmAuswahlmenü& menu = startToMenu();
+        platform::secretAnswer(std::nullopt);
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!roomOpen());
+        platform::secretAnswer(QStringLiteral("1234"));
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!roomOpen());
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Die PIN stimmt nicht.")});
+        platform::secretAnswer(QStringLiteral("4711"));
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(roomOpen());
+        QCOMPARE(platform::askedSecrets().size(), 3);
+    }
+
+    void anAdministratorSwitchesTheRoomOff() {
+        ProgramFolder folder;
+        writeAll(systemFile(), QStringLiteral("lehrerbereich = aus\ngesperrt = lehrerbereich\n"));
+        writeAll(userFile(), QStringLiteral("lehrerbereich = an\n"));
+        const QStringList problems = settings::apply(settings::defaultFiles(), options::current());
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(!options::current().teacherRoom);
+        frmAuswahlmenü& menu = startToMenu();
+        QVERIFY(!menu.cmdLehrer);
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!roomOpen());
+    }
+
+    void theRoomHasFivePagesInOrder() {
+        ProgramFolder folder;
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QStringList titles;
+        for (int i = 0; i < room.tabSeiten->count(); ++i) titles << room.tabSeiten->PageTitle(i);
+        QCOMPARE(titles, (QStringList{QStringLiteral("Wörter"), QStringLiteral("Klasse"), QStringLiteral("Lernstand"),
+                                      QStringLiteral("Einstellungen"), QStringLiteral("Hilfe")}));
+        QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Woerter));
+        QCOMPARE(room.focusWidget(), room.lstSammlungen);
+        // Ctrl+Tab walks the pages by keyboard alone; the help is there on its page.
+        for (int page = 1; page < 5; ++page) {
+            QTest::keyClick(room.focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(room.tabSeiten->CurrentPage(), page);
+        }
+        QVERIFY(room.txtHilfe->toPlainText().contains(QStringLiteral("Handbuch")));
+        // Every control has its name, for the tests and for a screen reader.
+        for (QWidget* w : room.findChildren<QWidget*>()) {
+            if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QComboBox*>(w)) continue;
+            if (w->parentWidget() && qobject_cast<QTabBar*>(w->parentWidget())) continue;
+            if (QString(w->metaObject()->className()).startsWith(QLatin1String("Q"))) continue;
+            QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
+            QVERIFY2(!accessibleName(w).isEmpty(), qPrintable(w->objectName()));
+        }
+    }
+
+    void theCollectionsAreListedAndCheckedWithThumbnails() {
+        ProgramFolder folder;
+        addThemes(folder);
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QStringList names;
+        for (const auto& c : room.collectionList()) names << c.name;
+        QCOMPARE(names, (QStringList{QStringLiteral("Alle Wörter"), QStringLiteral("Essen"), QStringLiteral("Tiere")}));
+        QCOMPARE(room.lstSammlungen->RowText(0), QStringLiteral("Alle Wörter – wird gespielt"));
+        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
+        QCOMPARE(room.shownCheck().usable, 16);
+        QVERIFY2(room.lblPruefung->Caption().contains(QStringLiteral("Ein Spiel kann gewonnen werden")),
+                 qPrintable(room.lblPruefung->Caption()));
+        QString camera;
+        for (int i = 0; i < room.lstPruefung->Rows(); ++i)
+            if (room.lstPruefung->RowText(i).startsWith(QStringLiteral("IMG_"))) camera = room.lstPruefung->RowText(i);
+        QVERIFY2(camera.contains(QStringLiteral("Achtung: ein Name aus der Kamera, kein Wort")), qPrintable(camera));
+        // The thumbnails come after the list, a few at a time, at the size they are shown.
+        QCOMPARE(room.thumbnailsDue(), 16);
+        QVERIFY(!room.lstPruefung->RowHasPicture(0));
+        runFor(1);
+        QVERIFY(room.thumbnailsDue() > 0 && room.thumbnailsDue() < 16);
+        runFor(20);
+        QCOMPARE(room.thumbnailsDue(), 0);
+        for (int i = 0; i < room.lstPruefung->Rows(); ++i)
+            QCOMPARE(room.lstPruefung->RowHasPicture(i), !room.lstPruefung->RowText(i).startsWith(QStringLiteral("IMG_")));
+        // Essen has too few words for a game.
+        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Essen")));
+        QVERIFY(room.lblPruefung->Caption().contains(QStringLiteral("NICHT gewonnen")));
+    }
+
+    void aCollectionChosenIsPlayedAndKeptForEveryStart() {
+        ProgramFolder folder;
+        addThemes(folder);
+        writeAll(userFile(), QStringLiteral("# meine Einstellungen\nsprache = automatisch\n"));
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
+        QTest::mouseClick(room.cmdSammlungSpielen, Qt::LeftButton);
+        QCOMPARE(options::current().collection, QStringLiteral("Tiere"));
+        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
+        QCOMPARE(room.lblWoerterStatus->Caption(), QStringLiteral("Die Kinder spielen jetzt mit „Tiere“."));
+        QCOMPARE(readAll(userFile()),
+                 QStringLiteral("# meine Einstellungen\nsprache = automatisch\nsammlung = Tiere\n"));
+        QVERIFY(room.lstSammlungen->RowText(rowOf(room, QStringLiteral("Tiere"))).endsWith(QStringLiteral("wird gespielt")));
+        // Read back at the next start; a folder named on the command line still wins.
+        options::Options next;
+        QVERIFY(settings::apply(settings::defaultFiles(), next).isEmpty());
+        QCOMPARE(next.collection, QStringLiteral("Tiere"));
+        // Only for this start: the file stays as it is.
+        room.chkJedenStart->setValue(false);
+        room.lstSammlungen->setCurrentRow(0);
+        room.cmdSammlungSpielen_Click();
+        QCOMPARE(options::current().collection, QStringLiteral("Alle Wörter"));
+        QVERIFY(readAll(userFile()).contains(QStringLiteral("sammlung = Tiere")));
+        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.db());
+    }
+
+    void aTeachersOwnFolderIsAddedAndKept() {
+        ProgramFolder folder;
+        QTemporaryDir own;
+        QDir().mkpath(own.path() + QStringLiteral("/Klasse 1b"));
+        const QString ownFolder = own.path() + QStringLiteral("/Klasse 1b");
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        platform::folderDialogGives({ownFolder});
+        QTest::mouseClick(room.cmdOrdnerHinzufuegen, Qt::LeftButton);
+        QCOMPARE(options::current().ownCollections, QStringList{ownFolder});
+        QCOMPARE(room.collectionList().last().name, QStringLiteral("Klasse 1b"));
+        QCOMPARE(room.lstSammlungen->CurrentRow(), int(room.collectionList().size()) - 1);
+        QVERIFY(readAll(userFile()).contains(QStringLiteral("sammlungsordner = ") + ownFolder));
+        // A dialog closed without a folder changes nothing.
+        QTest::mouseClick(room.cmdOrdnerHinzufuegen, Qt::LeftButton);
+        QCOMPARE(options::current().ownCollections.size(), 1);
+        QCOMPARE(platform::folderDialogTitles().size(), 2);
+        QTest::mouseClick(room.cmdSammlungSpielen, Qt::LeftButton);
+        QCOMPARE(options::current().collection, ownFolder);
+        options::Options next;
+        QVERIFY(settings::apply(settings::defaultFiles(), next).isEmpty());
+        QCOMPARE(next.ownCollections, QStringList{ownFolder});
+        QCOMPARE(collections::folderOf(next.collection), ownFolder);
+    }
+
+    void theButtonsOpenTheSheetTheFolderAndTheRecordings() {
+        ProgramFolder folder;
+        addThemes(folder);
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
+        QTest::mouseClick(room.cmdOrdnerOeffnen, Qt::LeftButton);
+        QCOMPARE(platform::navigatedTargets().last(),
+                 QUrl::fromLocalFile(folder.path() + QStringLiteral("/sammlungen/Tiere")).toString());
+        QTest::mouseClick(room.cmdBogen, Qt::LeftButton);
+        const QString sheet = settingsDir_.path() + QStringLiteral("/cache/knorzelbart/bilderbogen.html");
+        QCOMPARE(platform::navigatedTargets().last(), QUrl::fromLocalFile(sheet).toString());
+        QVERIFY(readAll(sheet).contains(QStringLiteral("Hund")));
+        QTest::mouseClick(room.cmdStimmen, Qt::LeftButton);
+        QVERIFY(frmAufnahme::Default().isVisible());
+        QCOMPARE(frmAufnahme::folder, folder.path() + QStringLiteral("/sammlungen/Tiere"));
+        QVERIFY(frmAufnahme::Default().entries().size() >= 16);
+    }
+
+    void settingsAreWrittenToHerFileAndHoldAtOnce() {
+        ProgramFolder folder;
+        writeAll(userFile(), QStringLiteral("; von Frau Abel\nsilben = aus   # erst später\nvollbild = nein\n"));
+        QVERIFY(settings::apply(settings::defaultFiles(), options::current()).isEmpty());
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.tabSeiten->setCurrentPage(frmLehrer::Einstellungen);
+        QVERIFY(!room.chkSilben->Value());
+        QTest::mouseClick(room.chkSilben, Qt::LeftButton, {}, QPoint(8, room.chkSilben->height() / 2));
+        QVERIFY(options::current().syllables);
+        room.cboSprache->setCurrentIndex(3);
+        QCOMPARE(options::current().speech, options::Speech::Dictation);
+        QCOMPARE(readAll(userFile()),
+                 QStringLiteral("; von Frau Abel\nsilben = an\nvollbild = nein\nsprache = diktat\n"));
+        QVERIFY(room.lblEinstellungenStatus->Caption().contains(QStringLiteral("ab dem nächsten Wort")));
+        platform::secretAnswer(QStringLiteral("2468"));
+        QTest::mouseClick(room.cmdPin, Qt::LeftButton);
+        QCOMPARE(options::current().teacherPin, QStringLiteral("2468"));
+        QVERIFY(readAll(userFile()).endsWith(QStringLiteral("lehrerpin = 2468\n")));
+        platform::secretAnswer(QString());
+        QTest::mouseClick(room.cmdPin, Qt::LeftButton);
+        QVERIFY(!readAll(userFile()).contains(QStringLiteral("lehrerpin")));
+    }
+
+    void aSettingTheSchoolLockedCannotBeChanged() {
+        ProgramFolder folder;
+        addThemes(folder);
+        writeAll(systemFile(), QStringLiteral("sprache = knopf\nsammlung = Tiere\ngesperrt = sprache, sammlung\n"));
+        writeAll(userFile(), QStringLiteral("db = /anderswo\n"));
+        const QStringList problems = settings::apply(settings::defaultFiles(), options::current());
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QVERIFY(!room.cboSprache->isEnabled());
+        QVERIFY(room.chkSilben->isEnabled());
+        auto* what = room.findChild<platform::Label*>(QStringLiteral("lblSprache"));
+        QVERIFY(what && what->Caption().endsWith(QStringLiteral("von der Schule festgelegt")));
+        QVERIFY(!room.cmdSammlungSpielen->isEnabled());
+        QVERIFY(room.lblGespielt->Caption().contains(QStringLiteral("von der Schule festgelegt")));
+        room.cmdSammlungSpielen_Click();
+        QCOMPARE(options::current().collection, QStringLiteral("Tiere"));
+        QCOMPARE(readAll(userFile()), QStringLiteral("db = /anderswo\n"));
+    }
+
+    void aValueThatCannotBeReadBackIsNotWritten() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/neu/einstellungen.conf");
+        QVERIFY(!settings::store(path, QStringLiteral("sammlung"), {QStringLiteral("/a #b")}).isEmpty());
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(settings::store(path, QStringLiteral("sammlung"), {QStringLiteral("/a#b")}).isEmpty());
+        QCOMPARE(readAll(path), QStringLiteral("sammlung = /a#b\n"));
+    }
+
+    void F1OpensTheHandbookEverywhere() {
+        ProgramFolder folder;
+        shell::installHelpKey();
+        frmAuswahlmenü& menu = startToMenu();
+        QTest::keyClick(menu.txtSpielername, Qt::Key_F1);
+        QVERIFY(frmHandbuch::Default().isVisible());
+        QVERIFY(frmHandbuch::Default().txtHandbuch->toPlainText().contains(QStringLiteral("Handbuch")));
+        QCOMPARE(menu.txtSpielername->Text(), QString());
+        frmHandbuch::Default().Unload();
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.activateWindow();
+        QTest::keyClick(room.lstSammlungen, Qt::Key_F1);
+        if (room.isActiveWindow()) QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Hilfe));
+    }
+
+    void theRoomGrowsWithItsWindow() {
+        ProgramFolder folder;
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.resize(int(frmLehrer::kWidth * 2), int(frmLehrer::kHeight * 2));
+        QCOMPARE(room.scaleFactor(), 2.0);
+        QCOMPARE(room.cmdSchliessen->width(), 320);
+        QCOMPARE(room.cmdBogen->height(), 72);
+    }
+};
+
+QTEST_MAIN(TestTeacherRoom)
+#include "test_teacher_room.moc"
