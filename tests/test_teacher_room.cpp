@@ -215,6 +215,14 @@ private Q_SLOTS:
             QCOMPARE(room.tabSeiten->CurrentPage(), page);
         }
         QVERIFY(room.txtHilfe->toPlainText().contains(QStringLiteral("Handbuch")));
+        // Also from a choice box, and back.
+        room.tabSeiten->setCurrentPage(frmLehrer::Einstellungen);
+        room.cboSprache->setFocus();
+        QTest::keyClick(room.cboSprache, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Hilfe));
+        QTest::keyClick(room.txtHilfe, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Einstellungen));
+        QCOMPARE(room.cboSprache->Choice(), int(options::Speech::Button));
         // Every control has its name, for the tests and for a screen reader.
         for (QWidget* w : room.findChildren<QWidget*>()) {
             if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QComboBox*>(w)) continue;

@@ -19,6 +19,14 @@ frmLehrer::frmLehrer() : Form(QStringLiteral("frmLehrer")) {
     scaleSceneWithWindow(kWidth, kHeight);
     onKey(this, Qt::Key_F11, [this] { setFullScreen(!FullScreen()); });
     onKey(this, Qt::Key_Escape, [this] { Unload(); });
+    // The pages by keyboard, wherever the focus is (a choice box would keep Ctrl+Tab).
+    const auto turn = [this](int by) {
+        tabSeiten->setCurrentPage((tabSeiten->CurrentPage() + by + tabSeiten->count()) % tabSeiten->count());
+    };
+    onKey(this, Qt::Key_Tab, [turn] { turn(1); }, Qt::ControlModifier);
+    onKey(this, Qt::Key_Backtab, [turn] { turn(-1); }, Qt::ControlModifier | Qt::ShiftModifier);
+    onKey(this, Qt::Key_PageDown, [turn] { turn(1); }, Qt::ControlModifier);
+    onKey(this, Qt::Key_PageUp, [turn] { turn(-1); }, Qt::ControlModifier);
 }
 
 frmLehrer& frmLehrer::Default() { return platform::Default<frmLehrer>(QStringLiteral("frmLehrer")); }
