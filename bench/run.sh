@@ -13,7 +13,7 @@ photo_runs="${PHOTO_RUNS:-5}"
 
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=Release -DKNORZELBART_ASSETS="$root/assets" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe \
-  bench_lernstand >/dev/null
+  bench_lernstand bench_teacher_room >/dev/null
 
 # An X server of our own for the programs that open windows.
 display="${BENCH_DISPLAY:-:$((90 + RANDOM % 100))}"
@@ -144,3 +144,6 @@ PY
 echo
 echo "Learning record (the record on against off):"
 QT_QPA_PLATFORM=offscreen "$build/bench_lernstand" 2>/dev/null
+echo
+echo "Teacher's room:"
+QT_QPA_PLATFORM=offscreen "$build/bench_teacher_room" 2>/dev/null

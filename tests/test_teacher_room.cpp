@@ -22,6 +22,7 @@
 #include "shell/Settings.h"
 #include "shell/TeacherHelp.h"
 #include "shell/TeacherSettingsFile.h"
+#include "raeuber/frmRaeuber.h"
 #include "shell/frmAufnahme.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmLehrer.h"
@@ -357,6 +358,44 @@ private Q_SLOTS:
         platform::secretAnswer(QString());
         QTest::mouseClick(room.cmdPin, Qt::LeftButton);
         QVERIFY(!readAll(userFile()).contains(QStringLiteral("lehrerpin")));
+    }
+
+    void whatTheGameIsBuiltWithHoldsFromTheNextStart() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        openGame();
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QTest::mouseClick(room.chkSilben, Qt::LeftButton, {}, QPoint(8, room.chkSilben->height() / 2));
+        QTest::mouseClick(room.chkAnlauthilfe, Qt::LeftButton, {}, QPoint(8, room.chkAnlauthilfe->height() / 2));
+        room.cboBuchstabentasten->setCurrentIndex(1);
+        QVERIFY(!options::current().syllables);
+        QVERIFY(!options::current().soundHelp);
+        QCOMPARE(options::current().letterKeys, options::LetterKeys::Automatic);
+        QVERIFY(room.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("ab dem nächsten Start des Spiels.")));
+        QCOMPARE(readAll(userFile()), QStringLiteral("silben = an\nanlauthilfe = an\nbuchstabentasten = an\n"));
+        // The spoken word follows at once.
+        room.cboSprache->setCurrentIndex(2);
+        QCOMPARE(options::current().speech, options::Speech::Automatic);
+        // A collection chosen now is kept for the next start; the game keeps its pictures.
+        addThemes(folder);
+        room.tabSeiten->setCurrentPage(frmLehrer::Woerter);
+        room.Unload();
+        frmLehrer& again = frmLehrer::Default();
+        again.Show();
+        again.lstSammlungen->setCurrentRow(rowOf(again, QStringLiteral("Tiere")));
+        again.chkJedenStart->setValue(false);
+        again.cmdSammlungSpielen_Click();
+        QVERIFY(again.lblWoerterStatus->Caption().contains(QStringLiteral("erst nach einem neuen Start")));
+        again.chkJedenStart->setValue(true);
+        again.cmdSammlungSpielen_Click();
+        QCOMPARE(again.lblWoerterStatus->Caption(), QStringLiteral("„Tiere“ gilt ab dem nächsten Start des Spiels."));
+        QCOMPARE(options::current().collection, QString());
+        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.db());
+        QVERIFY(readAll(userFile()).endsWith(QStringLiteral("sammlung = Tiere\n")));
+        // And the game plays on.
+        again.Unload();
+        playWordRight(frmRaeuber::Default());
     }
 
     void aSettingTheSchoolLockedCannotBeChanged() {

@@ -3,6 +3,7 @@
 // here into her own settings file; a setting the school locked cannot be changed.
 #include "game/Options.h"
 #include "platform/Dialogs.h"
+#include "raeuber/frmRaeuber.h"
 #include "shell/Settings.h"
 #include "shell/TeacherSettingsFile.h"
 #include "shell/frmLehrer.h"
@@ -10,6 +11,15 @@
 namespace {
 
 const QString kLocked = QStringLiteral("von der Schule festgelegt");
+
+// Settings the game's window is built with: once it is built they hold from the next start.
+// The menu's name keys are built with the menu, which is there whenever the room is.
+bool holdsFromNextStart(const QString& key) {
+    if (key == QLatin1String("buchstabentasten")) return true;
+    const bool builtIn = key == QLatin1String("silben") || key == QLatin1String("anlauthilfe") ||
+                         key == QLatin1String("vollbild");
+    return builtIn && frmRaeuber::Existing();
+}
 
 }  // namespace
 
@@ -41,14 +51,17 @@ void frmLehrer::sayOnSettings(const QString& text) {
     announcer_->announce(text);
 }
 
-// The change holds in this run at once (from the next word on) and is kept in her file.
+// The change is kept in her file and holds in this run from the next word on, or from the
+// next start for what the game's window is built with.
 void frmLehrer::changeSetting(const QString& key, const QString& value) {
     if (locked_.contains(key)) {
         showSettings();
         sayOnSettings(QStringLiteral("Diese Einstellung ist %1.").arg(kLocked));
         return;
     }
-    options::Options& o = options::current();
+    const bool later = holdsFromNextStart(key);
+    options::Options now = options::current();
+    options::Options& o = later ? now : options::current();
     if (key == QLatin1String("sprache")) settings::parseSpeech(value, o.speech);
     else if (key == QLatin1String("buchstabentasten")) settings::parseLetterKeys(value, o.letterKeys);
     else if (key == QLatin1String("silben")) settings::parseYesNo(value, o.syllables);
@@ -57,8 +70,11 @@ void frmLehrer::changeSetting(const QString& key, const QString& value) {
     else if (key == QLatin1String("lehrerpin")) o.teacherPin = value;
     const QString path = settings::defaultFiles().user;
     const QString failure = settings::store(path, key, value.isEmpty() ? QStringList() : QStringList{value});
+    const QString when = later ? QStringLiteral("ab dem nächsten Start des Spiels") : QStringLiteral("ab dem nächsten Wort");
     if (failure.isEmpty())
-        sayOnSettings(QStringLiteral("Gespeichert in %1. Das gilt ab dem nächsten Wort.").arg(path));
+        sayOnSettings(QStringLiteral("Gespeichert in %1. Das gilt %2.").arg(path, when));
+    else if (later)
+        sayOnSettings(QStringLiteral("Nicht gespeichert: %1. Die Änderung gilt nicht.").arg(failure));
     else
         sayOnSettings(QStringLiteral("Nicht gespeichert: %1. Die Änderung gilt nur, bis das Spiel beendet wird.")
                           .arg(failure));

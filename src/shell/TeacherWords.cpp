@@ -142,6 +142,15 @@ void frmLehrer::cmdSammlungSpielen_Click() {
     }
     const Collection chosen = collections_[row];
     const QString value = collections::settingOf(chosen);
+    // The game reads its words once, when it first opens, and finds each picture again by
+    // its folder: that folder stays until the next start.
+    const bool gameLoaded = frmRaeuber::Existing() != nullptr;
+    if (gameLoaded && !chkJedenStart->Value()) {
+        sayWords(QStringLiteral("Das Spiel hat seine Wörter schon geladen. „%1“ gilt erst nach einem neuen Start; "
+                                "dafür „Für jeden Start merken“ einschalten.")
+                     .arg(chosen.name));
+        return;
+    }
     if (chkJedenStart->Value()) {
         const QString failure = settings::store(settings::defaultFiles().user, QStringLiteral("sammlung"), {value});
         if (!failure.isEmpty()) {
@@ -149,14 +158,15 @@ void frmLehrer::cmdSammlungSpielen_Click() {
             return;
         }
     }
+    if (gameLoaded) {
+        sayWords(QStringLiteral("„%1“ gilt ab dem nächsten Start des Spiels.").arg(chosen.name));
+        return;
+    }
     options::Options& o = options::current();
     o.dbFolder.clear();
     o.collection = value;
     fillCollections();
-    // The game reads its words once, when it first opens.
-    sayWords(frmRaeuber::Existing()
-                 ? QStringLiteral("„%1“ gilt ab dem nächsten Start des Spiels.").arg(chosen.name)
-                 : QStringLiteral("Die Kinder spielen jetzt mit „%1“.").arg(chosen.name));
+    sayWords(QStringLiteral("Die Kinder spielen jetzt mit „%1“.").arg(chosen.name));
 }
 
 void frmLehrer::cmdBogen_Click() {
