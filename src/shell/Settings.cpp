@@ -172,17 +172,14 @@ struct Reader {
                 k = k.toLower();
                 if (kKeys.contains(k)) locked->insert(k);
                 else problem(number, QStringLiteral("%1 ist keine Einstellung, die gesperrt werden kann "
-                                                    "(möglich: db, vollbild, sprache, buchstabentasten, silben, "
-                                                    "anlauthilfe, lernstand, lernstandordner).")
-                                         .arg(quoted(k)));
+                                                    "(möglich: %2).")
+                                         .arg(quoted(k), kKeys.join(QStringLiteral(", "))));
             }
             return;
         }
         if (!kKeys.contains(key)) {
-            problem(number, QStringLiteral("unbekannte Einstellung %1 (möglich: db, vollbild, sprache, "
-                                           "buchstabentasten, silben, anlauthilfe, lernstand, "
-                                           "lernstandordner); die Zeile wird nicht beachtet.")
-                                .arg(quoted(key)));
+            problem(number, QStringLiteral("unbekannte Einstellung %1 (möglich: %2); die Zeile wird nicht beachtet.")
+                                .arg(quoted(key), kKeys.join(QStringLiteral(", "))));
             return;
         }
         // A folder of pictures would pass a collection the school has chosen.
