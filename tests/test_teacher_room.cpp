@@ -210,6 +210,14 @@ private Q_SLOTS:
                                       QStringLiteral("Einstellungen"), QStringLiteral("Hilfe")}));
         QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Woerter));
         QCOMPARE(room.focusWidget(), room.lstSammlungen);
+        // Tab goes through the page as it reads, top left to bottom right.
+        QList<QWidget*> order;
+        for (QWidget* w = room.lstSammlungen->nextInFocusChain(); w != room.lstSammlungen && order.size() < 8;
+             w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible()) order << w;
+        QCOMPARE(order, (QList<QWidget*>{room.cmdOrdnerHinzufuegen, room.cmdSammlungSpielen, room.chkJedenStart,
+                                         room.lstPruefung, room.cmdBogen, room.cmdOrdnerOeffnen, room.cmdStimmen,
+                                         room.cmdSchliessen}));
         // Ctrl+Tab walks the pages by keyboard alone; the help is there on its page.
         for (int page = 1; page < 5; ++page) {
             QTest::keyClick(room.focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
