@@ -209,6 +209,17 @@ private Q_SLOTS:
         QCOMPARE(titles, (QStringList{QStringLiteral("Wörter"), QStringLiteral("Klasse"), QStringLiteral("Lernstand"),
                                       QStringLiteral("Einstellungen"), QStringLiteral("Hilfe")}));
         QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Woerter));
+        // A screen reader meets a list of page tabs with the same names.
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(room.tabSeiten->findChild<QTabBar*>());
+        QVERIFY(bar);
+        QCOMPARE(bar->role(), QAccessible::PageTabList);
+        QStringList tabs;
+        for (int i = 0; i < bar->childCount(); ++i)
+            if (bar->child(i)->role() == QAccessible::PageTab) tabs << bar->child(i)->text(QAccessible::Name);
+        QCOMPARE(tabs, titles);
+        QCOMPARE(QAccessible::queryAccessibleInterface(room.chkJedenStart)->role(), QAccessible::CheckBox);
+        QCOMPARE(QAccessible::queryAccessibleInterface(room.cboSprache)->role(), QAccessible::ComboBox);
+        QVERIFY(accessibleName(room.cboSprache).startsWith(QStringLiteral("Sprache")));
         QCOMPARE(room.focusWidget(), room.lstSammlungen);
         // Tab goes through the page as it reads, top left to bottom right.
         QList<QWidget*> order;
