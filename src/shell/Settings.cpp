@@ -119,7 +119,7 @@ struct Reader {
     void problem(int line, const QString& text) {
         ++count;
         if (count > kMaxProblemsPerFile) return;
-        problems << QStringLiteral("knorzelbart: %1, Zeile %2: %3").arg(path).arg(line).arg(text);
+        problems << QStringLiteral("knorzelbart: %1, Zeile %2: %3").arg(path, QString::number(line), text);
     }
 
     void read() {
@@ -143,8 +143,7 @@ struct Reader {
         for (int i = 0; i < lines.size(); ++i) line(i + 1, lines[i]);
         if (count > kMaxProblemsPerFile)
             problems << QStringLiteral("knorzelbart: %1: %2 weitere fehlerhafte Zeilen nicht einzeln genannt.")
-                            .arg(path)
-                            .arg(count - kMaxProblemsPerFile);
+                            .arg(path, QString::number(count - kMaxProblemsPerFile));
     }
 
     void line(int number, QString text) {
