@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "game/Options.h"
+#include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/Form.h"
 #include "shell/frmLehrer.h"
@@ -40,6 +41,7 @@ struct Times {
 
 Times openRoom(const QString& collections) {
     testsupport::ProgramFolder folder;
+    platform::setBackgroundAtOnce(false);  // the check beside the room, as in the program
     QDir().rmdir(folder.path() + QStringLiteral("/sammlungen"));
     QFile::link(collections, folder.path() + QStringLiteral("/sammlungen"));
     options::current() = options::Options{};
@@ -51,7 +53,8 @@ Times openRoom(const QString& collections) {
     room.Show();
     QApplication::processEvents();
     t.ready = clock.nsecsElapsed() / 1e6;
-    while (room.shownCheck().files.size() < kPictures && clock.elapsed() < 30000) QApplication::processEvents();
+    while (room.shownCheck().files.size() < kPictures && clock.elapsed() < 120000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     t.listed = clock.nsecsElapsed() / 1e6;
     while (room.thumbnailsDue() > 0 && clock.elapsed() < 60000) platform::advance(1);
     t.thumbnails = clock.nsecsElapsed() / 1e6;

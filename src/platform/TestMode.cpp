@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "platform/App.h"
+#include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/Form.h"
 #include "platform/Hooks.h"
@@ -104,6 +105,7 @@ void beginTestMode(const QString& appPath) {
         return r;
     };
     clearPictureCache();
+    setBackgroundAtOnce(true);
     setProgramScale(1.0);
     App().Path = appPath;
 }
@@ -113,6 +115,7 @@ void endTestMode() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     hooks() = Hooks();
     record() = Record();
+    setBackgroundAtOnce(false);
 }
 
 }  // namespace platform

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's room, page Wörter: the collections, the one the children play, the check of
 // the chosen one with its thumbnails, the picture sheet, its folder and its recordings.
+#include <memory>
+
 #include "game/Options.h"
+#include "platform/Background.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Pictures.h"
@@ -74,19 +77,35 @@ void frmLehrer::fillCollections() {
 
 void frmLehrer::lstSammlungen_Change() { showCheck(); }
 
+// The check reads every picture, which takes seconds for a folder of photos: it runs beside
+// the room, and the list is filled when it is done. A check no longer wanted is dropped.
 void frmLehrer::showCheck() {
     const int row = lstSammlungen->CurrentRow();
     if (row < 0 || row >= collections_.size()) return;
-    report_ = check::examine(collections_[row].folder, false);
-    lblPruefung->setCaption(summary(report_));
-    QStringList rows;
+    const int asked = ++checksAsked_;
+    tmrVorschau->setEnabled(false);
     thumbnailRows_.clear();
     thumbnailFiles_.clear();
-    const QString folder = platform::resolvePath(collections_[row].folder);
+    lstPruefung->setRows({}, {});
+    lblPruefung->setCaption(QStringLiteral("Die Sammlung „%1“ wird geprüft …").arg(collections_[row].name));
+    const QString folder = collections_[row].folder;
+    auto report = std::make_shared<check::Report>();
+    platform::inBackground(
+        this, [folder, report] { *report = check::examine(folder, false); },
+        [this, asked, folder, report] {
+            if (asked == checksAsked_) listCheck(folder, *report);
+        });
+}
+
+void frmLehrer::listCheck(const QString& folder, const check::Report& report) {
+    report_ = report;
+    lblPruefung->setCaption(summary(report_));
+    QStringList rows;
+    const QString real = platform::resolvePath(folder);
     for (const check::FileResult& file : report_.files) {
         if (file.usable) {
             thumbnailRows_ << int(rows.size());
-            thumbnailFiles_ << folder + QLatin1Char('/') + file.name;
+            thumbnailFiles_ << real + QLatin1Char('/') + file.name;
         }
         rows << rowText(file);
     }
@@ -169,20 +188,31 @@ void frmLehrer::cmdSammlungSpielen_Click() {
     sayWords(QStringLiteral("Die Kinder spielen jetzt mit „%1“.").arg(chosen.name));
 }
 
+// The sheet carries every picture: it is made beside the room, then opened in the browser.
 void frmLehrer::cmdBogen_Click() {
     const int row = lstSammlungen->CurrentRow();
     if (row < 0 || row >= collections_.size()) return;
-    const check::Report report = check::examine(collections_[row].folder, true);
-    const QString folder = platform::cacheFolder();
-    const QString path = folder + QStringLiteral("/bilderbogen.html");
-    QString failure = platform::makeFolders(folder);
-    if (failure.isEmpty()) failure = platform::writeWholeFile(path, check::sheet(report));
-    if (!failure.isEmpty()) {
-        sayWords(QStringLiteral("Der Bilderbogen kann nicht geschrieben werden (%1).").arg(failure));
-        return;
-    }
-    platform::openFile(path);
-    sayWords(QStringLiteral("Der Bilderbogen öffnet sich im Browser; dort drucken Sie ihn."));
+    const QString collection = collections_[row].folder;
+    const QString path = platform::cacheFolder() + QStringLiteral("/bilderbogen.html");
+    auto failure = std::make_shared<QString>();
+    cmdBogen->setEnabled(false);
+    sayWords(QStringLiteral("Der Bilderbogen wird gemacht …"));
+    platform::inBackground(
+        this,
+        [collection, path, failure] {
+            *failure = platform::makeFolders(platform::cacheFolder());
+            if (failure->isEmpty())
+                *failure = platform::writeWholeFile(path, check::sheet(check::examine(collection, true)));
+        },
+        [this, path, failure] {
+            cmdBogen->setEnabled(true);
+            if (!failure->isEmpty()) {
+                sayWords(QStringLiteral("Der Bilderbogen kann nicht geschrieben werden (%1).").arg(*failure));
+                return;
+            }
+            platform::openFile(path);
+            sayWords(QStringLiteral("Der Bilderbogen öffnet sich im Browser; dort drucken Sie ihn."));
+        });
 }
 
 void frmLehrer::cmdOrdnerOeffnen_Click() {

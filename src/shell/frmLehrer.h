@@ -82,6 +82,7 @@ private:
 
     void fillCollections();
     void showCheck();
+    void listCheck(const QString& folder, const check::Report& report);
     QString activeSetting() const;
     void sayWords(const QString& text);
 
@@ -91,6 +92,7 @@ private:
 
     QList<collections::Collection> collections_;
     check::Report report_;
+    int checksAsked_ = 0;
     QList<int> thumbnailRows_;
     QStringList thumbnailFiles_;
     QStringList locked_;
