@@ -65,6 +65,8 @@ frmHandbuch::frmHandbuch() : Form(QStringLiteral("frmHandbuch")) {
 frmHandbuch& frmHandbuch::Default() { return platform::Default<frmHandbuch>(QStringLiteral("frmHandbuch")); }
 
 void frmHandbuch::Form_Load() {
+    const double factor = platform::fittingScale(kWidth, kHeight, false);
+    resize(int(kWidth * factor), int(kHeight * factor));
     centerOnScreen();
     txtHandbuch->setMarkdownText(shell::handbookText());
     txtHandbuch->setFocus();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's room as a whole: what it shows when it opens, and the way back to the menu.
 #include "platform/Events.h"
+#include "platform/Form.h"
 #include "shell/TeacherHelp.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmLehrer.h"
@@ -8,6 +9,9 @@
 // The room is ready at once; the check of the chosen collection follows its first frame,
 // and the help text the first time its page is shown.
 void frmLehrer::Form_Load() {
+    // As large as designed, smaller on a small screen; maximised the pages grow with it.
+    const double factor = platform::fittingScale(kWidth, kHeight, false);
+    resize(int(kWidth * factor), int(kHeight * factor));
     centerOnScreen();
     showSettings();
     fillCollections();
