@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPointingDevice>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -258,12 +259,16 @@ private Q_SLOTS:
         addThemes(folder);
         frmLehrer& room = frmLehrer::Default();
         room.Show();
+        // A photo as large as a camera's (only smaller): its thumbnail is decoded at the list's size.
+        QImage photo(800, 600, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(folder.path() + QStringLiteral("/sammlungen/Tiere/Zebra.jpg"), "JPG"));
         QStringList names;
         for (const auto& c : room.collectionList()) names << c.name;
         QCOMPARE(names, (QStringList{QStringLiteral("Alle Wörter"), QStringLiteral("Essen"), QStringLiteral("Tiere")}));
         QCOMPARE(room.lstSammlungen->RowText(0), QStringLiteral("Alle Wörter – wird gespielt"));
         room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
-        QCOMPARE(room.shownCheck().usable, 16);
+        QCOMPARE(room.shownCheck().usable, 17);
         QVERIFY2(room.lblPruefung->Caption().contains(QStringLiteral("Ein Spiel kann gewonnen werden")),
                  qPrintable(room.lblPruefung->Caption()));
         QString camera;
@@ -271,14 +276,18 @@ private Q_SLOTS:
             if (room.lstPruefung->RowText(i).startsWith(QStringLiteral("IMG_"))) camera = room.lstPruefung->RowText(i);
         QVERIFY2(camera.contains(QStringLiteral("Achtung: ein Name aus der Kamera, kein Wort")), qPrintable(camera));
         // The thumbnails come after the list, a few at a time, at the size they are shown.
-        QCOMPARE(room.thumbnailsDue(), 16);
+        QCOMPARE(room.thumbnailsDue(), 17);
         QVERIFY(!room.lstPruefung->RowHasPicture(0));
         runFor(1);
-        QVERIFY(room.thumbnailsDue() > 0 && room.thumbnailsDue() < 16);
+        QVERIFY(room.thumbnailsDue() > 0 && room.thumbnailsDue() < 17);
         runFor(20);
         QCOMPARE(room.thumbnailsDue(), 0);
         for (int i = 0; i < room.lstPruefung->Rows(); ++i)
             QCOMPARE(room.lstPruefung->RowHasPicture(i), !room.lstPruefung->RowText(i).startsWith(QStringLiteral("IMG_")));
+        const QList<QListWidgetItem*> found = room.lstPruefung->findItems(QStringLiteral("Zebra.jpg"), Qt::MatchStartsWith);
+        QCOMPARE(found.size(), 1);
+        const QListWidgetItem* zebra = found.first();
+        for (const QSize& size : zebra->icon().availableSizes()) QVERIFY2(size.width() <= 40, qPrintable(QString::number(size.width())));
         // Essen has too few words for a game.
         room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Essen")));
         QVERIFY(room.lblPruefung->Caption().contains(QStringLiteral("NICHT gewonnen")));
@@ -302,6 +311,9 @@ private Q_SLOTS:
         options::Options next;
         QVERIFY(settings::apply(settings::defaultFiles(), next).isEmpty());
         QCOMPARE(next.collection, QStringLiteral("Tiere"));
+        options::current().dbFolder = QStringLiteral("/srv/woerter");  // --db for this start
+        QCOMPARE(assetPaths::dbFolder(), QStringLiteral("/srv/woerter"));
+        options::current().dbFolder.clear();
         // Only for this start: the file stays as it is.
         room.chkJedenStart->setValue(false);
         room.lstSammlungen->setCurrentRow(0);

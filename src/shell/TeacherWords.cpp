@@ -21,7 +21,7 @@ using collections::Collection;
 namespace {
 
 // Thumbnails decoded per tick of the timer: the list fills while the teacher looks.
-constexpr int kThumbnailsPerTick = 6;
+constexpr int kThumbnailsPerTick = 2;
 
 QString rowText(const check::FileResult& file) {
     const QString name = check::printable(file.name);
