@@ -450,6 +450,23 @@ private Q_SLOTS:
         QCOMPARE(readAll(userFile()), QStringLiteral("db = /anderswo\n"));
     }
 
+    void aFileThatCannotBeWrittenIsSaidOnThePage() {
+        ProgramFolder folder;
+        addThemes(folder);
+        qputenv("KNORZELBART_BENUTZER_EINSTELLUNGEN", "/dev/null/einstellungen.conf");
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.cboSprache->setCurrentIndex(0);
+        QCOMPARE(options::current().speech, options::Speech::Off);
+        QVERIFY2(room.lblEinstellungenStatus->Caption().startsWith(QStringLiteral("Nicht gespeichert: ")),
+                 qPrintable(room.lblEinstellungenStatus->Caption()));
+        QVERIFY(room.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("bis das Spiel beendet wird.")));
+        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
+        room.cmdSammlungSpielen_Click();
+        QVERIFY(room.lblWoerterStatus->Caption().startsWith(QStringLiteral("Die Sammlung wird nicht gemerkt: ")));
+        QCOMPARE(options::current().collection, QString());
+    }
+
     void aValueThatCannotBeReadBackIsNotWritten() {
         QTemporaryDir dir;
         const QString path = dir.path() + QStringLiteral("/neu/einstellungen.conf");
