@@ -234,7 +234,13 @@ private Q_SLOTS:
         for (int page = 1; page < 5; ++page) {
             QTest::keyClick(room.focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
             QCOMPARE(room.tabSeiten->CurrentPage(), page);
+            // The page is named, and the keyboard is on it (or on the tabs).
+            QCOMPARE(room.findChild<QWidget*>(QStringLiteral("announcement"))->accessibleName(),
+                     QStringLiteral("Seite ") + titles[page]);
+            QVERIFY(room.tabSeiten->widget(page)->isAncestorOf(room.focusWidget()) ||
+                    room.focusWidget() == room.tabSeiten->tabBar());
         }
+        QCOMPARE(room.focusWidget(), room.txtHilfe);
         QVERIFY(room.txtHilfe->toPlainText().contains(QStringLiteral("Handbuch")));
         // Also from a choice box, and back.
         room.tabSeiten->setCurrentPage(frmLehrer::Einstellungen);

@@ -28,6 +28,17 @@ void frmLehrer::Form_Unload(int& Cancel) {
         menu->setVisible(true);
 }
 
+// A page turned to is named for a screen reader, and the keyboard goes to its first control
+// (to the tabs when it has none), so that the next key acts on what is shown.
 void frmLehrer::pageShown(int page) {
     if (page == Hilfe && txtHilfe->document()->isEmpty()) txtHilfe->setMarkdownText(shell::handbookText());
+    announcer_->announce(QStringLiteral("Seite %1").arg(tabSeiten->PageTitle(page)));
+    QWidget* shown = tabSeiten->widget(page);
+    if (shown->isAncestorOf(focusWidget())) return;
+    for (QWidget* control : shown->findChildren<QWidget*>())
+        if ((control->focusPolicy() & Qt::TabFocus) && control->isVisibleTo(shown) && control->isEnabled()) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    tabSeiten->tabBar()->setFocus(Qt::TabFocusReason);
 }
