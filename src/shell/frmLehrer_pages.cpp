@@ -34,7 +34,7 @@ C* setting(QWidget* page, C* control, double top, const QString& name, const QSt
     control->setFont(look::wholePixelFont(11));
     const QString base = QString::fromLatin1(control->objectName().toLatin1());
     auto* what = new Label(page, ("lbl" + base.mid(3)).toLatin1().constData());
-    what->Move(360, top, 370, 44);
+    what->Move(360, top, 370, 52);
     what->setFont(look::wholePixelFont(10));
     what->setForeColor(Qt::black);
     what->setCaption(sentence);
