@@ -143,5 +143,5 @@ void frmLehrer::buildHelpPage(QWidget* page) {
     txtHilfe = new TextView(page, "txtHilfe");
     txtHilfe->Move(8, 8, 726, 424);
     txtHilfe->setFont(look::wholePixelFont(11));
-    describe(txtHilfe, QStringLiteral("Handbuch"), QStringLiteral("Das Handbuch für Lehrkräfte"));
+    describe(txtHilfe, QStringLiteral("Hilfe: das Handbuch"), QStringLiteral("Das Handbuch für Lehrkräfte"));
 }
