@@ -498,6 +498,22 @@ private Q_SLOTS:
         if (room.isActiveWindow()) QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Hilfe));
     }
 
+    void aFingerTurnsThePagesAndPressesTheButtons() {
+        ProgramFolder folder;
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QPointingDevice* screen = QTest::createTouchDevice();
+        QTabBar* tabs = room.tabSeiten->tabBar();
+        const QPoint tab = tabs->mapTo(&room, tabs->tabRect(frmLehrer::Einstellungen).center());
+        QTest::touchEvent(&room, screen).press(0, tab, &room);
+        QTest::touchEvent(&room, screen).release(0, tab, &room);
+        QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Einstellungen));
+        const QPoint box = room.chkVollbild->mapTo(&room, QPoint(8, room.chkVollbild->height() / 2));
+        QTest::touchEvent(&room, screen).press(0, box, &room);
+        QTest::touchEvent(&room, screen).release(0, box, &room);
+        QVERIFY(options::current().fullScreen);
+    }
+
     void theRoomGrowsWithItsWindow() {
         ProgramFolder folder;
         frmLehrer& room = frmLehrer::Default();
