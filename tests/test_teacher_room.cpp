@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's room: the way in from the menu (held button, Ctrl+L, PIN, switched off), its
-// five pages, the word collections with their check and thumbnails, the settings written to
-// her own file, locks of the school, the handbook on F1, and its scale.
+// five pages, the settings written to her own file, locks of the school, the handbook on F1,
+// touch and its scale.
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
@@ -30,67 +30,9 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/TeacherRoom.h"
 
 using namespace testsupport;
-
-namespace {
-
-QString accessibleName(QObject* object) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
-    return face ? face->text(QAccessible::Name) : QString();
-}
-
-frmAuswahlmenü& startToMenu() {
-    shell::startupForm().Show();
-    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-    return frmAuswahlmenü::Default();
-}
-
-bool roomOpen() {
-    platform::Form* room = platform::existingForm(QStringLiteral("frmLehrer"));
-    return room && room->isLoaded() && room->Visible();
-}
-
-QString readAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QString();
-    return QString::fromUtf8(file.readAll());
-}
-
-void writeAll(const QString& path, const QString& text) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text.toUtf8());
-}
-
-// A program folder with two shipped themes, one of them with a camera's picture in it.
-void addThemes(ProgramFolder& folder) {
-    folder.addNumberedPictures(3, QStringLiteral("Alles"));
-    QStringList animals;
-    for (const char* word : {"Hund", "Katze", "Maus", "Pferd", "Kuh", "Schaf", "Ziege", "Hase", "Igel", "Fuchs",
-                             "Bär", "Wolf", "Ente", "Gans", "Huhn", "Esel"})
-        animals << QString::fromUtf8(word) + QStringLiteral(".png");
-    animals << QStringLiteral("IMG_20260312_101533.jpg");
-    folder.addPictures(animals);
-    QDir().mkpath(folder.path() + QStringLiteral("/sammlungen/Tiere"));
-    QDir().mkpath(folder.path() + QStringLiteral("/sammlungen/Essen"));
-    for (const QString& name : animals)
-        QVERIFY(QFile::rename(folder.db() + QLatin1Char('/') + name,
-                              folder.path() + QStringLiteral("/sammlungen/Tiere/") + name));
-    folder.addPictures({QStringLiteral("Brot.png"), QStringLiteral("Apfel.png")});
-    for (const char* name : {"Brot.png", "Apfel.png"})
-        QVERIFY(QFile::rename(folder.db() + QLatin1Char('/') + QLatin1String(name),
-                              folder.path() + QStringLiteral("/sammlungen/Essen/") + QLatin1String(name)));
-}
-
-int rowOf(const frmLehrer& room, const QString& name) {
-    for (int i = 0; i < room.collectionList().size(); ++i)
-        if (room.collectionList()[i].name == name) return i;
-    return -1;
-}
-
-}  // namespace
 
 class TestTeacherRoom : public QObject {
     Q_OBJECT
@@ -260,119 +202,6 @@ private Q_SLOTS:
         }
     }
 
-    void theCollectionsAreListedAndCheckedWithThumbnails() {
-        ProgramFolder folder;
-        addThemes(folder);
-        frmLehrer& room = frmLehrer::Default();
-        room.Show();
-        // A photo as large as a camera's (only smaller): its thumbnail is decoded at the list's size.
-        QImage photo(800, 600, QImage::Format_RGB32);
-        photo.fill(Qt::darkGreen);
-        QVERIFY(photo.save(folder.path() + QStringLiteral("/sammlungen/Tiere/Zebra.jpg"), "JPG"));
-        QStringList names;
-        for (const auto& c : room.collectionList()) names << c.name;
-        QCOMPARE(names, (QStringList{QStringLiteral("Alle Wörter"), QStringLiteral("Essen"), QStringLiteral("Tiere")}));
-        QCOMPARE(room.lstSammlungen->RowText(0), QStringLiteral("Alle Wörter – wird gespielt"));
-        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
-        QCOMPARE(room.shownCheck().usable, 17);
-        QVERIFY2(room.lblPruefung->Caption().contains(QStringLiteral("Ein Spiel kann gewonnen werden")),
-                 qPrintable(room.lblPruefung->Caption()));
-        QString camera;
-        for (int i = 0; i < room.lstPruefung->Rows(); ++i)
-            if (room.lstPruefung->RowText(i).startsWith(QStringLiteral("IMG_"))) camera = room.lstPruefung->RowText(i);
-        QVERIFY2(camera.contains(QStringLiteral("Achtung: ein Name aus der Kamera, kein Wort")), qPrintable(camera));
-        // The thumbnails come after the list, a few at a time, at the size they are shown.
-        QCOMPARE(room.thumbnailsDue(), 17);
-        QVERIFY(!room.lstPruefung->RowHasPicture(0));
-        runFor(1);
-        QVERIFY(room.thumbnailsDue() > 0 && room.thumbnailsDue() < 17);
-        runFor(20);
-        QCOMPARE(room.thumbnailsDue(), 0);
-        for (int i = 0; i < room.lstPruefung->Rows(); ++i)
-            QCOMPARE(room.lstPruefung->RowHasPicture(i), !room.lstPruefung->RowText(i).startsWith(QStringLiteral("IMG_")));
-        const QList<QListWidgetItem*> found = room.lstPruefung->findItems(QStringLiteral("Zebra.jpg"), Qt::MatchStartsWith);
-        QCOMPARE(found.size(), 1);
-        const QListWidgetItem* zebra = found.first();
-        for (const QSize& size : zebra->icon().availableSizes()) QVERIFY2(size.width() <= 40, qPrintable(QString::number(size.width())));
-        // Essen has too few words for a game.
-        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Essen")));
-        QVERIFY(room.lblPruefung->Caption().contains(QStringLiteral("NICHT gewonnen")));
-    }
-
-    void aCollectionChosenIsPlayedAndKeptForEveryStart() {
-        ProgramFolder folder;
-        addThemes(folder);
-        writeAll(userFile(), QStringLiteral("# meine Einstellungen\nsprache = automatisch\n"));
-        frmLehrer& room = frmLehrer::Default();
-        room.Show();
-        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
-        QTest::mouseClick(room.cmdSammlungSpielen, Qt::LeftButton);
-        QCOMPARE(options::current().collection, QStringLiteral("Tiere"));
-        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
-        QCOMPARE(room.lblWoerterStatus->Caption(), QStringLiteral("Die Kinder spielen jetzt mit „Tiere“."));
-        QCOMPARE(readAll(userFile()),
-                 QStringLiteral("# meine Einstellungen\nsprache = automatisch\nsammlung = Tiere\n"));
-        QVERIFY(room.lstSammlungen->RowText(rowOf(room, QStringLiteral("Tiere"))).endsWith(QStringLiteral("wird gespielt")));
-        // Read back at the next start; a folder named on the command line still wins.
-        options::Options next;
-        QVERIFY(settings::apply(settings::defaultFiles(), next).isEmpty());
-        QCOMPARE(next.collection, QStringLiteral("Tiere"));
-        options::current().dbFolder = QStringLiteral("/srv/woerter");  // --db for this start
-        QCOMPARE(assetPaths::dbFolder(), QStringLiteral("/srv/woerter"));
-        options::current().dbFolder.clear();
-        // Only for this start: the file stays as it is.
-        room.chkJedenStart->setValue(false);
-        room.lstSammlungen->setCurrentRow(0);
-        room.cmdSammlungSpielen_Click();
-        QCOMPARE(options::current().collection, QStringLiteral("Alle Wörter"));
-        QVERIFY(readAll(userFile()).contains(QStringLiteral("sammlung = Tiere")));
-        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.db());
-    }
-
-    void aTeachersOwnFolderIsAddedAndKept() {
-        ProgramFolder folder;
-        QTemporaryDir own;
-        QDir().mkpath(own.path() + QStringLiteral("/Klasse 1b"));
-        const QString ownFolder = own.path() + QStringLiteral("/Klasse 1b");
-        frmLehrer& room = frmLehrer::Default();
-        room.Show();
-        platform::folderDialogGives({ownFolder});
-        QTest::mouseClick(room.cmdOrdnerHinzufuegen, Qt::LeftButton);
-        QCOMPARE(options::current().ownCollections, QStringList{ownFolder});
-        QCOMPARE(room.collectionList().last().name, QStringLiteral("Klasse 1b"));
-        QCOMPARE(room.lstSammlungen->CurrentRow(), int(room.collectionList().size()) - 1);
-        QVERIFY(readAll(userFile()).contains(QStringLiteral("sammlungsordner = ") + ownFolder));
-        // A dialog closed without a folder changes nothing.
-        QTest::mouseClick(room.cmdOrdnerHinzufuegen, Qt::LeftButton);
-        QCOMPARE(options::current().ownCollections.size(), 1);
-        QCOMPARE(platform::folderDialogTitles().size(), 2);
-        QTest::mouseClick(room.cmdSammlungSpielen, Qt::LeftButton);
-        QCOMPARE(options::current().collection, ownFolder);
-        options::Options next;
-        QVERIFY(settings::apply(settings::defaultFiles(), next).isEmpty());
-        QCOMPARE(next.ownCollections, QStringList{ownFolder});
-        QCOMPARE(collections::folderOf(next.collection), ownFolder);
-    }
-
-    void theButtonsOpenTheSheetTheFolderAndTheRecordings() {
-        ProgramFolder folder;
-        addThemes(folder);
-        frmLehrer& room = frmLehrer::Default();
-        room.Show();
-        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
-        QTest::mouseClick(room.cmdOrdnerOeffnen, Qt::LeftButton);
-        QCOMPARE(platform::navigatedTargets().last(),
-                 QUrl::fromLocalFile(folder.path() + QStringLiteral("/sammlungen/Tiere")).toString());
-        QTest::mouseClick(room.cmdBogen, Qt::LeftButton);
-        const QString sheet = settingsDir_.path() + QStringLiteral("/cache/knorzelbart/bilderbogen.html");
-        QCOMPARE(platform::navigatedTargets().last(), QUrl::fromLocalFile(sheet).toString());
-        QVERIFY(readAll(sheet).contains(QStringLiteral("Hund")));
-        QTest::mouseClick(room.cmdStimmen, Qt::LeftButton);
-        QVERIFY(frmAufnahme::Default().isVisible());
-        QCOMPARE(frmAufnahme::folder, folder.path() + QStringLiteral("/sammlungen/Tiere"));
-        QVERIFY(frmAufnahme::Default().entries().size() >= 16);
-    }
-
     void settingsAreWrittenToHerFileAndHoldAtOnce() {
         ProgramFolder folder;
         writeAll(userFile(), QStringLiteral("; von Frau Abel\nsilben = aus   # erst später\nvollbild = nein\n"));
@@ -471,15 +300,6 @@ private Q_SLOTS:
         room.cmdSammlungSpielen_Click();
         QVERIFY(room.lblWoerterStatus->Caption().startsWith(QStringLiteral("Die Sammlung wird nicht gemerkt: ")));
         QCOMPARE(options::current().collection, QString());
-    }
-
-    void aValueThatCannotBeReadBackIsNotWritten() {
-        QTemporaryDir dir;
-        const QString path = dir.path() + QStringLiteral("/neu/einstellungen.conf");
-        QVERIFY(!settings::store(path, QStringLiteral("sammlung"), {QStringLiteral("/a #b")}).isEmpty());
-        QVERIFY(!QFile::exists(path));
-        QVERIFY(settings::store(path, QStringLiteral("sammlung"), {QStringLiteral("/a#b")}).isEmpty());
-        QCOMPARE(readAll(path), QStringLiteral("sammlung = /a#b\n"));
     }
 
     void F1OpensTheHandbookEverywhere() {
