@@ -16,7 +16,7 @@ photo_runs="${PHOTO_RUNS:-5}"
 cmake -S bench -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKNORZELBART_DISTRIBUTION_FLAGS=ON \
   -DKNORZELBART_ASSETS="$root/assets" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target floor game_probe bench_game cpu_probe speech_probe \
-  bench_lernstand syllables_probe recording_window knorzelbart >/dev/null
+  bench_lernstand syllables_probe recording_window bench_teacher_room knorzelbart >/dev/null
 
 # An X server of our own for the programs that open windows.
 display="${BENCH_DISPLAY:-:$((90 + RANDOM % 100))}"
@@ -212,3 +212,6 @@ syllables_runs "silben = aus" 5 aus
 syllables_runs "silben = an, first start" 1 an
 syllables_runs "silben = an, every later start" 5 an
 rm -rf "$syllable_cache"
+echo
+echo "Teacher's room:"
+QT_QPA_PLATFORM=offscreen "$build/bench_teacher_room" 2>/dev/null

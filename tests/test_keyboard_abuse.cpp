@@ -10,7 +10,11 @@
 
 #include "game/modGlobalVars.h"
 #include "platform/MessageBox.h"
+#include "platform/Form.h"
 #include "raeuber/frmRaeuber.h"
+#include "shell/frmAuswahlmenue.h"
+#include "shell/frmSplash.h"
+#include "shell/start.h"
 #include "support/GameFixture.h"
 #include "support/Invariants.h"
 #include "support/Playthrough.h"
@@ -69,6 +73,48 @@ void playOnToVictory(frmRaeuber& game) {
     for (int i = 0; i < 14; ++i) game.LetterInput[i]->setText(QString());
     const QString end = playToVictory(game, 0, [&](const QString& step) { CHECK_INVARIANTS(game, step); });
     QCOMPARE(end, QStringLiteral("Herzlichen Glückwunsch Mia, du hast gewonnen."));
+}
+
+// Every key of a keyboard, alone and with the modifiers a child holds down by chance.
+QList<Key> everyKey() {
+    QList<int> keys;
+    for (int k = Qt::Key_Space; k <= Qt::Key_AsciiTilde; ++k) keys << k;
+    for (int k = Qt::Key_F1; k <= Qt::Key_F12; ++k) keys << k;
+    keys << Qt::Key_Escape << Qt::Key_Tab << Qt::Key_Backtab << Qt::Key_Backspace << Qt::Key_Return
+         << Qt::Key_Enter << Qt::Key_Insert << Qt::Key_Delete << Qt::Key_Pause << Qt::Key_Print << Qt::Key_Home
+         << Qt::Key_End << Qt::Key_Left << Qt::Key_Up << Qt::Key_Right << Qt::Key_Down << Qt::Key_PageUp
+         << Qt::Key_PageDown << Qt::Key_Menu << Qt::Key_Adiaeresis << Qt::Key_Odiaeresis << Qt::Key_Udiaeresis
+         << Qt::Key_ssharp << Qt::Key_Super_L << Qt::Key_CapsLock;
+    const QList<Qt::KeyboardModifiers> held = {Qt::NoModifier, Qt::ShiftModifier, Qt::AltModifier,
+                                               Qt::ControlModifier, Qt::ControlModifier | Qt::ShiftModifier,
+                                               Qt::ControlModifier | Qt::AltModifier, Qt::MetaModifier};
+    QList<Key> all;
+    for (const int k : keys)
+        for (const Qt::KeyboardModifiers m : held) {
+            // Ctrl+L alone is the teacher's way in, named on the button.
+            if (k == Qt::Key_L && m == Qt::ControlModifier) continue;
+            const bool printable = k >= Qt::Key_Space && k <= Qt::Key_AsciiTilde && !(m & Qt::ControlModifier);
+            all.append({Qt::Key(k), m, printable ? QString(QChar(k)) : QString()});
+        }
+    return all;
+}
+
+bool teachersRoomOpen() {
+    platform::Form* room = platform::existingForm(QStringLiteral("frmLehrer"));
+    return room && room->isLoaded();
+}
+
+// The menu as a child meets it, its name box empty.
+frmAuswahlmenü& freshMenu() {
+    if (!platform::existingForm(QStringLiteral("frmAuswahlmenü"))) {
+        shell::startupForm().Show();
+        QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
+    }
+    frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+    if (!menu.isVisible()) menu.Show();
+    menu.txtSpielername->setText(QString());
+    menu.txtSpielername->setFocus();
+    return menu;
 }
 
 }  // namespace
@@ -220,6 +266,41 @@ private Q_SLOTS:
             QVERIFY(!game.LetterInput[1]->Locked());
         }
         playOnToVictory(game);
+    }
+
+    // The teacher's room opens only when its button is held or on Ctrl+L: no other key, with
+    // any modifier, and no click anywhere on the menu opens it.
+    void keysAndClicksOnTheMenuNeverOpenTheTeachersRoom() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        int tried = 0;
+        for (const Key& k : everyKey()) {
+            frmAuswahlmenü& menu = freshMenu();
+            QWidget* target = menu.focusWidget() ? menu.focusWidget() : menu.txtSpielername;
+            QKeyEvent down(QEvent::KeyPress, k.key, k.modifiers, k.text);
+            QApplication::sendEvent(target, &down);
+            QKeyEvent up(QEvent::KeyRelease, k.key, k.modifiers, k.text);
+            QApplication::sendEvent(target, &up);
+            runFor(50);
+            QVERIFY2(!teachersRoomOpen(), qPrintable(QKeySequence(int(k.modifiers) | k.key).toString()));
+            ++tried;
+        }
+        QVERIFY(tried > 800);
+        frmAuswahlmenü& menu = freshMenu();
+        QVERIFY(menu.cmdLehrer);
+        for (int y = 1; y < menu.height(); y += 3)
+            for (int x = 1; x < menu.width(); x += 3) {
+                QWidget* under = menu.childAt(x, y);
+                QWidget* target = under ? under : &menu;
+                QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&menu, QPoint(x, y)));
+                runFor(20);
+                QVERIFY2(!teachersRoomOpen(), qPrintable(QStringLiteral("click at %1, %2").arg(x).arg(y)));
+                if (!menu.isVisible() || !menu.txtSpielername->Text().isEmpty()) freshMenu();
+            }
+        // The way in is there: held long enough, the button opens the room.
+        QTest::mousePress(menu.cmdLehrer, Qt::LeftButton);
+        runFor(2000);
+        QVERIFY(teachersRoomOpen());
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QString>
+#include <QStringList>
 
 // How the teacher has set up the game for this start: from the command line, the teacher's
 // settings files, or the defaults below. Filled once before the first window opens; every
@@ -29,6 +30,15 @@ struct Options {
     // user's data folder.
     bool learning = false;
     QString learningFolder;
+    // The word collection the children play: empty or "Alle Wörter" (the folder db), the
+    // name of a shipped collection, or a folder (see game/Collections.h). A folder named as
+    // dbFolder wins over it.
+    QString collection;
+    // The teacher's own collections, folders she added.
+    QStringList ownCollections;
+    // The teacher's room: whether the menu leads there, and the PIN asked first (empty: none).
+    bool teacherRoom = true;
+    QString teacherPin;
 };
 
 // The options of this run (tests set them directly).

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "game/Collections.h"
 #include "game/Options.h"
 #include "platform/App.h"
 #include "platform/Files.h"
@@ -18,10 +19,17 @@ using platform::App;
 
 namespace {
 
+// The folder the teacher chose, by its path or as a collection; empty for db.
+QString chosenFolder() {
+    const options::Options& o = options::current();
+    if (!o.dbFolder.isEmpty() || o.collection.isEmpty() || collections::isAllWords(o.collection)) return o.dbFolder;
+    return collections::folderOf(o.collection);
+}
+
 // The teacher's folder split into the folder it lies in and its own name. It is a path of
 // the system: only a slash separates its parts.
 std::pair<QString, QString> folderParts() {
-    QString path = options::current().dbFolder;
+    QString path = chosenFolder();
     while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
     const int cut = path.lastIndexOf(QLatin1Char('/'));
     if (cut < 0) return {QStringLiteral("."), path};
@@ -58,15 +66,15 @@ QString assistantFrame(const QString& prefix, int number) {
 
 // The teacher's folder when one is set, else db beside the program.
 QString dbFolder() {
-    const QString chosen = options::current().dbFolder;
+    const QString chosen = chosenFolder();
     return chosen.isEmpty() ? App().Path + QStringLiteral("\\db") : platform::literalPath(chosen);
 }
 
 QString dbPicture(const QString& fileName) { return dbFolder() + QStringLiteral("\\") + fileName; }
 
-QString dbFolderName() { return options::current().dbFolder.isEmpty() ? QStringLiteral("db") : folderParts().second; }
+QString dbFolderName() { return chosenFolder().isEmpty() ? QStringLiteral("db") : folderParts().second; }
 
-QString dbFolderParent() { return options::current().dbFolder.isEmpty() ? App().Path : folderParts().first; }
+QString dbFolderParent() { return chosenFolder().isEmpty() ? App().Path : folderParts().first; }
 
 QString layoutPicture(const char* name) {
     static const bool initialised = (initLayoutResource(), true);

@@ -31,6 +31,10 @@ struct Hooks {
     std::function<Sound()> microphoneStop;
     // Instead of asking whether the voice can be loaded (a computer without a voice).
     std::function<bool()> voiceAvailable;
+    // Instead of the folder dialog: the chosen folder, or an empty text when none was chosen.
+    std::function<QString(const QString& title)> chooseFolder;
+    // Instead of asking for a secret (a PIN): the answer, or nothing when it was cancelled.
+    std::function<std::optional<QString>(const QString& question)> askSecret;
     // A number to use instead of the generator's next one, or nothing.
     std::function<std::optional<float>()> randomNumber;
     // Instead of the file system's clock (nanoseconds since 1970), which tells whether a

@@ -108,6 +108,18 @@ void WordList::setRowText(int row, const QString& text) {
     if (QListWidgetItem* it = item(row)) it->setText(text);
 }
 
+void WordList::setRowPicture(int row, const QPixmap& picture) {
+    QListWidgetItem* it = item(row);
+    if (!it || picture.isNull()) return;
+    it->setIcon(QIcon(fitInto(picture, std::max(picture.width(), picture.height()),
+                              std::max(picture.width(), picture.height()))));
+}
+
+bool WordList::RowHasPicture(int row) const {
+    const QListWidgetItem* it = item(row);
+    return it && !it->icon().isNull();
+}
+
 QString WordList::RowText(int row) const {
     const QListWidgetItem* it = item(row);
     return it ? it->text() : QString();

@@ -25,6 +25,9 @@ public:
     // Replaces the rows: their texts and the pictures beside them (paths, may be missing).
     void setRows(const QStringList& texts, const QStringList& pictures);
     void setRowText(int row, const QString& text);
+    // Puts a picture beside a row that has none yet (pictures filled in as they come).
+    void setRowPicture(int row, const QPixmap& picture);
+    bool RowHasPicture(int row) const;
     QString RowText(int row) const;
     int Rows() const { return count(); }
     int CurrentRow() const { return currentRow(); }

@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "platform/App.h"
+#include "platform/Background.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Form.h"
@@ -30,6 +31,10 @@ struct Record {
     bool answer = true;
     QString microphoneFailure;
     Sound take;
+    std::deque<QString> folders;
+    QStringList folderTitles;
+    std::optional<QString> secret;
+    QStringList secrets;
 };
 
 Record& record() {
@@ -49,6 +54,11 @@ QStringList& askedQuestions() { return record().questions; }
 void answerQuestions(bool yes) { record().answer = yes; }
 void microphoneGives(const Sound& take) { record().take = take; }
 void microphoneFails(const QString& message) { record().microphoneFailure = message; }
+
+void folderDialogGives(const QStringList& folders) { record().folders.assign(folders.begin(), folders.end()); }
+QStringList& folderDialogTitles() { return record().folderTitles; }
+void secretAnswer(const std::optional<QString>& answer) { record().secret = answer; }
+QStringList& askedSecrets() { return record().secrets; }
 
 void queueRandomNumbers(const std::vector<float>& numbers) {
     record().numbers.assign(numbers.begin(), numbers.end());
@@ -78,6 +88,17 @@ void beginTestMode(const QString& appPath) {
     };
     h.microphoneStart = [] { return record().microphoneFailure; };
     h.microphoneStop = [] { return record().take; };
+    h.chooseFolder = [](const QString& title) {
+        record().folderTitles.append(title);
+        if (record().folders.empty()) return QString();
+        const QString folder = record().folders.front();
+        record().folders.pop_front();
+        return folder;
+    };
+    h.askSecret = [](const QString& question) {
+        record().secrets.append(question);
+        return record().secret;
+    };
     h.randomNumber = []() -> std::optional<float> {
         if (record().numbers.empty()) return std::nullopt;
         const float r = record().numbers.front();
@@ -89,6 +110,7 @@ void beginTestMode(const QString& appPath) {
     h.cacheFolder = [] { return QString(); };
     clearPictureCache();
     forgetFolderListings();
+    setBackgroundAtOnce(true);
     setProgramScale(1.0);
     App().Path = appPath;
 }
@@ -98,6 +120,7 @@ void endTestMode() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     hooks() = Hooks();
     record() = Record();
+    setBackgroundAtOnce(false);
 }
 
 }  // namespace platform

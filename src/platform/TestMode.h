@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/Sound.h"
@@ -57,6 +58,13 @@ void answerQuestions(bool yes);
 // sound set here (an empty sound unless told otherwise).
 void microphoneGives(const Sound& take);
 void microphoneFails(const QString& message);
+
+// The folder dialog answers with the folders given here, in order, then with none; the
+// secret question (a PIN) with the answer given here (nothing: cancelled). Both are recorded.
+void folderDialogGives(const QStringList& folders);
+QStringList& folderDialogTitles();
+void secretAnswer(const std::optional<QString>& answer);
+QStringList& askedSecrets();
 
 // The numbers that Rnd returns next, in order (used before the generator).
 void queueRandomNumbers(const std::vector<float>& numbers);

@@ -65,16 +65,12 @@ bool easyToType(QChar c) {
 
 QStringList warningsFor(const QString& name, const QString& word) {
     QStringList warnings;
-    static const QRegularExpression camera(
-        QStringLiteral("^(IMG|DSC[NF]?|DCIM|PXL|MVIMG|VID|PANO|CIMG|SAM|P|Photo|Foto|Bild|Image|Screenshot|"
-                       "WhatsApp Image|Scan)[ _-]?\\d{2,}"),
-        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression copyMark(
         QStringLiteral("(\\s*\\(\\d+\\)|\\s*-?\\s*(Kopie|Copy)(\\s*\\(?\\d+\\)?)?)$"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression doubleExtension(
         QStringLiteral("\\.(png|jpe?g|gif|bmp|webp|tiff?|svg|heic)$"), QRegularExpression::CaseInsensitiveOption);
-    if (camera.match(word).hasMatch())
+    if (check::looksLikeCameraName(word))
         warnings << QStringLiteral("sieht aus wie der Name aus einer Kamera, nicht wie ein Wort");
     const QRegularExpressionMatch copy = copyMark.match(word);
     if (copy.hasMatch())
@@ -171,6 +167,14 @@ QStringList syllableTableWarnings(const QString& path) {
 }
 
 }  // namespace
+
+bool looksLikeCameraName(const QString& stem) {
+    static const QRegularExpression camera(
+        QStringLiteral("^(IMG|DSC[NF]?|DCIM|PXL|MVIMG|VID|PANO|CIMG|SAM|P|Photo|Foto|Bild|Image|Screenshot|"
+                       "WhatsApp Image|Scan)[ _-]?\\d{2,}"),
+        QRegularExpression::CaseInsensitiveOption);
+    return camera.match(stem).hasMatch();
+}
 
 QString printable(const QString& name) {
     QString shown;

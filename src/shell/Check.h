@@ -49,6 +49,9 @@ QString text(const Report& report);
 // 0 when a game with this folder can be won, 2 when the folder cannot be read, 1 otherwise.
 int exitStatus(const Report& report);
 
+// Whether a name (without its extension) is one a camera or a phone gives its photos.
+bool looksLikeCameraName(const QString& stem);
+
 // A file name made safe to print: control and invisible characters shown as \u{...}.
 QString printable(const QString& name);
 

@@ -20,7 +20,9 @@ constexpr int kMaxProblemsPerFile = 10;
 const QStringList kKeys = {QStringLiteral("db"), QStringLiteral("vollbild"), QStringLiteral("sprache"),
                            QStringLiteral("buchstabentasten"), QStringLiteral("silben"),
                            QStringLiteral("anlauthilfe"), QStringLiteral("lernstand"),
-                           QStringLiteral("lernstandordner")};
+                           QStringLiteral("lernstandordner"), QStringLiteral("sammlung"),
+                           QStringLiteral("sammlungsordner"), QStringLiteral("lehrerbereich"),
+                           QStringLiteral("lehrerpin")};
 
 QString quoted(const QString& text) {
     QString shown = text;
@@ -40,6 +42,10 @@ QString currentValue(const QString& key, const options::Options& o) {
     if (key == QLatin1String("silben")) return onOffName(o.syllables);
     if (key == QLatin1String("anlauthilfe")) return onOffName(o.soundHelp);
     if (key == QLatin1String("lernstand")) return o.learning ? QStringLiteral("an") : QStringLiteral("aus");
+    if (key == QLatin1String("sammlung")) return o.collection.isEmpty() ? QStringLiteral("Alle Wörter") : o.collection;
+    if (key == QLatin1String("sammlungsordner")) return o.ownCollections.join(QStringLiteral(", "));
+    if (key == QLatin1String("lehrerbereich")) return onOffName(o.teacherRoom);
+    if (key == QLatin1String("lehrerpin")) return o.teacherPin.isEmpty() ? QStringLiteral("keine") : QStringLiteral("gesetzt");
     if (key == QLatin1String("lernstandordner"))
         return o.learningFolder.isEmpty() ? QStringLiteral("der Datenordner des Benutzers") : o.learningFolder;
     return letterKeysName(o.letterKeys);
@@ -55,6 +61,14 @@ void copyKey(const QString& key, const options::Options& from, options::Options&
     else if (key == QLatin1String("anlauthilfe")) to.soundHelp = from.soundHelp;
     else if (key == QLatin1String("lernstand")) to.learning = from.learning;
     else if (key == QLatin1String("lernstandordner")) to.learningFolder = from.learningFolder;
+    else if (key == QLatin1String("sammlungsordner")) to.ownCollections = from.ownCollections;
+    else if (key == QLatin1String("lehrerbereich")) to.teacherRoom = from.teacherRoom;
+    else if (key == QLatin1String("lehrerpin")) to.teacherPin = from.teacherPin;
+    else if (key == QLatin1String("sammlung")) {
+        // The school chose the words: a folder named otherwise (db, --db) does not get past it.
+        to.collection = from.collection;
+        to.dbFolder = from.dbFolder;
+    }
 }
 
 // Sets one key from its text. Returns an empty string, or what is wrong and what is allowed.
@@ -75,7 +89,28 @@ QString setFolder(const QString& value, QString& folder) {
 }
 
 QString setValue(const QString& key, const QString& value, options::Options& o) {
-    if (key == QLatin1String("db")) return setFolder(value, o.dbFolder);
+    if (key == QLatin1String("db")) {
+        o.collection.clear();
+        return setFolder(value, o.dbFolder);
+    }
+    if (key == QLatin1String("sammlung")) {
+        if (value.isEmpty()) return QStringLiteral("ein leerer Name");
+        o.dbFolder.clear();
+        o.collection = value;
+        return QString();
+    }
+    if (key == QLatin1String("sammlungsordner")) {
+        QString folder;
+        const QString wrong = setFolder(value, folder);
+        if (wrong.isEmpty() && !o.ownCollections.contains(folder)) o.ownCollections << folder;
+        return wrong;
+    }
+    if (key == QLatin1String("lehrerbereich"))
+        return parseYesNo(value, o.teacherRoom) ? QString() : QStringLiteral("erlaubt sind aus und an");
+    if (key == QLatin1String("lehrerpin")) {
+        o.teacherPin = value;
+        return QString();
+    }
     if (key == QLatin1String("lernstandordner")) return setFolder(value, o.learningFolder);
     if (key == QLatin1String("lernstand"))
         return parseYesNo(value, o.learning) ? QString() : QStringLiteral("erlaubt sind aus und an");
@@ -157,20 +192,19 @@ struct Reader {
                 k = k.toLower();
                 if (kKeys.contains(k)) locked->insert(k);
                 else problem(number, QStringLiteral("%1 ist keine Einstellung, die gesperrt werden kann "
-                                                    "(möglich: db, vollbild, sprache, buchstabentasten, silben, "
-                                                    "anlauthilfe, lernstand, lernstandordner).")
-                                         .arg(quoted(k)));
+                                                    "(möglich: %2).")
+                                         .arg(quoted(k), kKeys.join(QStringLiteral(", "))));
             }
             return;
         }
         if (!kKeys.contains(key)) {
-            problem(number, QStringLiteral("unbekannte Einstellung %1 (möglich: db, vollbild, sprache, "
-                                           "buchstabentasten, silben, anlauthilfe, lernstand, "
-                                           "lernstandordner); die Zeile wird nicht beachtet.")
-                                .arg(quoted(key)));
+            problem(number, QStringLiteral("unbekannte Einstellung %1 (möglich: %2); die Zeile wird nicht beachtet.")
+                                .arg(quoted(key), kKeys.join(QStringLiteral(", "))));
             return;
         }
-        if (!system && locked->contains(key)) {
+        // A folder of pictures would pass a collection the school has chosen.
+        if (!system && (locked->contains(key) ||
+                        (key == QLatin1String("db") && locked->contains(QStringLiteral("sammlung"))))) {
             problem(number, QStringLiteral("%1 ist für alle Benutzer festgelegt (gesperrt) und wird hier nicht geändert.")
                                 .arg(quoted(key)));
             return;
@@ -238,7 +272,8 @@ QStringList holdLocks(const Files& files, options::Options& into) {
     QStringList problems;
     for (const QString& key : kKeys) {
         if (!school.locked.contains(key)) continue;
-        if (currentValue(key, into) == currentValue(key, school.values)) continue;
+        const bool folderToo = key == QLatin1String("sammlung") && into.dbFolder != school.values.dbFolder;
+        if (currentValue(key, into) == currentValue(key, school.values) && !folderToo) continue;
         problems << QStringLiteral("knorzelbart: %1 ist von der Schule festgelegt (gesperrt); es gilt %2.")
                         .arg(quoted(key), quoted(currentValue(key, school.values)));
         copyKey(key, school.values, into);

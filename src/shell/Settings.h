@@ -16,6 +16,10 @@
 //   anlauthilfe      aus / an
 //   lernstand        aus / an (the learning record)
 //   lernstandordner  the record's folder
+//   sammlung         the word collection: its name, "Alle Wörter", or a folder
+//   sammlungsordner  a teacher's own collection (a folder); one line for each
+//   lehrerbereich    an / aus: whether the menu leads into the teacher's room
+//   lehrerpin        the PIN asked before the room opens (empty: none)
 //   gesperrt         (only in the file for every user) keys the users' files cannot change
 namespace settings {
 

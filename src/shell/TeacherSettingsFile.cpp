@@ -1,61 +1,75 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/TeacherSettingsFile.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "game/Comments.h"
-#include "platform/PrivateFiles.h"
-#include "platform/RecordFiles.h"
+#include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 #include "shell/Settings.h"
 
-namespace teachersettings {
+namespace settings {
 
 namespace {
 
 constexpr qint64 kMaxFileBytes = 64 * 1024;
 
+// The key a line sets, lower case; empty for a comment, a blank line or no setting.
 QString keyOf(const QString& line) {
     const QString text = comments::withoutComment(line);
-    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    const int equals = text.indexOf(QLatin1Char('='));
     return equals < 0 ? QString() : text.left(equals).trimmed().toLower();
+}
+
+QString folderOf(const QString& path) {
+    const int cut = path.lastIndexOf(QLatin1Char('/'));
+    return cut <= 0 ? QStringLiteral("/") : path.left(cut);
 }
 
 }  // namespace
 
-bool locked(const QString& key) {
-    const platform::TextFile file = platform::readTextFile(settings::defaultFiles().system, kMaxFileBytes);
-    if (file.status != platform::TextFile::Status::Ok) return false;
-    for (const QString& line : file.text.split(QLatin1Char('\n'))) {
-        if (keyOf(line) != QLatin1String("gesperrt")) continue;
-        const QString text = comments::withoutComment(line);
-        const QString value = text.mid(text.indexOf(QLatin1Char('=')) + 1);
-        for (const QString& k : value.split(QRegularExpression(QStringLiteral("[,;\\s\"]+")), Qt::SkipEmptyParts))
-            if (k.toLower() == key) return true;
-    }
-    return false;
+bool storable(const QString& value) {
+    static const QRegularExpression comment(QStringLiteral("[ \\t]#"));
+    return !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')) &&
+           !value.contains(comment) && !value.startsWith(QLatin1Char('#')) && value == value.trimmed();
 }
 
-QString save(const QString& key, const QString& value) {
-    const QString path = settings::defaultFiles().user;
+QString store(const QString& path, const QString& key, const QStringList& values) {
+    for (const QString& value : values)
+        if (!storable(value))
+            return QStringLiteral("„%1“ lässt sich nicht in die Einstellungsdatei schreiben "
+                                  "(ein Zeilenumbruch, ein # nach einem Leerzeichen oder Leerzeichen am Rand)")
+                .arg(value);
     const platform::TextFile file = platform::readTextFile(path, kMaxFileBytes);
     using Status = platform::TextFile::Status;
     if (file.status != Status::Ok && file.status != Status::Missing)
-        return QStringLiteral("die Einstellungsdatei %1 kann nicht gelesen werden").arg(path);
+        return QStringLiteral("die Datei %1 kann nicht gelesen werden (%2)")
+            .arg(path, file.reason.isEmpty() ? QStringLiteral("zu groß oder keine gewöhnliche Datei") : file.reason);
     QStringList lines = file.status == Status::Ok ? file.text.split(QLatin1Char('\n')) : QStringList();
     while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    const QString wanted = key + QStringLiteral(" = ") + value;
-    bool replaced = false;
-    for (QString& line : lines) {
-        if (keyOf(line) != key) continue;
-        line = replaced ? QString() : wanted;  // a second line of the key would win over the first
-        replaced = true;
+    QStringList ours;
+    for (const QString& value : values) ours << key + QStringLiteral(" = ") + value;
+    int place = -1;
+    for (int i = lines.size() - 1; i >= 0; --i) {
+        if (keyOf(lines[i]) != key) continue;
+        lines.removeAt(i);
+        place = i;
     }
-    if (!replaced) lines << wanted;
-    const QString made = platform::makeRecordFolder(QFileInfo(path).absolutePath());
+    if (place < 0) place = int(lines.size());
+    for (int i = 0; i < ours.size(); ++i) lines.insert(place + i, ours[i]);
+    const QString made = platform::makeFolders(folderOf(path));
     if (!made.isEmpty()) return made;
-    return platform::writePrivateFile(path, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    return platform::writeWholeFile(path, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+}
+
+}  // namespace settings
+
+namespace teachersettings {
+
+bool locked(const QString& key) { return settings::lockedKeys(settings::defaultFiles()).contains(key); }
+
+QString save(const QString& key, const QString& value) {
+    return settings::store(settings::defaultFiles().user, key, {value});
 }
 
 }  // namespace teachersettings

@@ -32,6 +32,9 @@ public:
     // for the teacher (frmAuswahlmenue_names.cpp).
     platform::ButtonGrid* nameButtons = nullptr;
     platform::Label* lblHinweise = nullptr;
+    // The small way into the teacher's room: held for two seconds, or Ctrl+L; no tab stop,
+    // so a child never lands on it (frmAuswahlmenue_teacher.cpp). Absent when switched off.
+    platform::CommandButton* cmdLehrer = nullptr;
 
     void cmdLevel1_Click();
     void cmdLevel2_Click();
@@ -53,6 +56,7 @@ protected:
 private:
     void buildLayout();
     void buildNameKeys();
+    void buildTeacherButton();
     void describeControls();
     void buildClassNames();
     void showClassNames();

@@ -47,6 +47,7 @@ frmAuswahlmenü::frmAuswahlmenü() : Form(QStringLiteral("frmAuswahlmenü")) {
     buildLayout();
     buildNameKeys();
     buildClassNames();
+    buildTeacherButton();
     describeControls();
 }
 

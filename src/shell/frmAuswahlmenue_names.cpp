@@ -46,7 +46,7 @@ void frmAuswahlmenü::buildClassNames() {
              QStringLiteral("Pfeiltasten: zum nächsten Namen, Anfangsbuchstabe: springen, Eingabetaste: diesen Namen wählen"));
 
     lblHinweise = new Label(this, "lblHinweise");
-    lblHinweise->Move(120, 1800, 255, 255);
+    lblHinweise->Move(1700, 1815, 255, 255);  // beside the way into the teacher's room
     lblHinweise->setFont(layoutFont(QStringLiteral("Arial"), 8, true));
     lblHinweise->setCaption(QStringLiteral("i"));
     lblHinweise->setAlignment(Qt::AlignCenter);

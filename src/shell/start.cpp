@@ -9,8 +9,10 @@
 #include "platform/Run.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Launch.h"
+#include "shell/TeacherHelp.h"
 #include "shell/frmAufnahme.h"
 #include "shell/frmAuswahlmenue.h"
+#include "shell/frmLehrer.h"
 #include "shell/frmSplash.h"
 
 namespace shell {
@@ -20,6 +22,8 @@ void registerForms() {
     platform::registerForm(QStringLiteral("frmAuswahlmenü"), [] { return new frmAuswahlmenü; });
     platform::registerForm(QStringLiteral("frmRaeuber"), [] { return new frmRaeuber; });
     platform::registerForm(QStringLiteral("frmAufnahme"), [] { return new frmAufnahme; });
+    platform::registerForm(QStringLiteral("frmLehrer"), [] { return new frmLehrer; });
+    platform::registerForm(QStringLiteral("frmHandbuch"), [] { return new frmHandbuch; });
     // After a game the menu comes back.
     frmRaeuber::followingForm = []() -> platform::Form& { return frmAuswahlmenü::Default(); };
 }
@@ -54,11 +58,24 @@ int start(int argc, char* argv[]) {
     otherCopy.otherSilent = [] { platform::writeErr(otherCopySilentText() + QLatin1Char('\n')); };
     return launch(
         argc, argv,
-        [otherCopy](int count, char** values) { return platform::run(count, values, startupForm, otherCopy); },
+        [otherCopy](int count, char** values) {
+            return platform::run(
+                count, values,
+                []() -> platform::Form& {
+                    installHelpKey();
+                    return startupForm();
+                },
+                otherCopy);
+        },
         [](int count, char** values, const QString& folder) {
             // The recording window is no game: it may run beside one.
             return platform::run(
-                count, values, [folder]() -> platform::Form& { return frmAufnahme::forFolder(folder); }, {}, false);
+                count, values,
+                [folder]() -> platform::Form& {
+                    installHelpKey();
+                    return frmAufnahme::forFolder(folder);
+                },
+                {}, false);
         });
 }
 

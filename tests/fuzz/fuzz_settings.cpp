@@ -26,7 +26,8 @@ using fuzzsupport::writeFile;
 bool sameOptions(const options::Options& a, const options::Options& b) {
     return a.dbFolder == b.dbFolder && a.fullScreen == b.fullScreen && a.speech == b.speech &&
            a.letterKeys == b.letterKeys && a.syllables == b.syllables && a.soundHelp == b.soundHelp &&
-           a.learning == b.learning && a.learningFolder == b.learningFolder;
+           a.learning == b.learning && a.learningFolder == b.learningFolder && a.collection == b.collection &&
+           a.ownCollections == b.ownCollections && a.teacherRoom == b.teacherRoom && a.teacherPin == b.teacherPin;
 }
 
 }  // namespace
@@ -60,6 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(!settings::speechName(read.speech).isEmpty(), "speech is a known setting");
     check(!settings::letterKeysName(read.letterKeys).isEmpty(), "letter keys are a known setting");
     check(read.dbFolder.isEmpty() || read.dbFolder.startsWith(QLatin1Char('/')), "the folder is absolute");
+    for (const QString& own : read.ownCollections)
+        check(own.startsWith(QLatin1Char('/')), "a teacher's own collection is an absolute folder");
+    check(read.collection.isEmpty() || read.dbFolder.isEmpty(), "a collection and a folder are never both chosen");
 
     // Reading the same files again gives the same options and the same problems.
     options::Options again;

@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""What a teacher who uses a screen reader hears in the teacher's room: the real Orca, as in
+orca.py. From the menu, Ctrl+L opens the room and the list of collections is read; Ctrl+Tab
+turns to each page and Orca names it; Tab reaches the controls of the page Einstellungen by
+their names.
+
+Run inside its own D-Bus session (dbus-run-session). Exit code 0 when every check held.
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from screen import MENU_TITLE  # noqa: E402
+from xsession import log, wait_for  # noqa: E402
+from accessibility import run_in_x  # noqa: E402
+from orca import WORDS, Run  # noqa: E402
+
+ROOM_TITLE = "^Knorzelbart – Für Lehrkräfte$"
+
+
+class RoomRun(Run):
+    def room(self, session, db, home):
+        session.env.update({"HOME": home, "XDG_RUNTIME_DIR": os.path.join(home, "run"),
+                            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
+                            "KNORZELBART_EINSTELLUNGEN": os.path.join(home, "keine.conf"),
+                            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1",
+                            "GTK_MODULES": "", "NO_AT_BRIDGE": "0"})
+        os.makedirs(session.env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        session.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                      log_path=os.path.join(self.args.artefacts, "orca-room-bus.log"))
+        wait_for("the accessibility bus", lambda: "unix:" in session.run(
+            ["xprop", "-root", "AT_SPI_BUS"], check=False), 60, interval=0.3)
+        orca = self.start_orca(session, home)
+        log("Orca speaks")
+        session.start([self.args.program, "--db", db],
+                      log_path=os.path.join(self.args.artefacts, "orca-room-program.log"))
+        splash = wait_for("the start-up screen", lambda: session.visible_windows("^Knorzelbart$"), 30)[0]
+        session.focus(splash)
+        mark = orca.mark()
+        session.key("space")
+        menu = wait_for("the menu", lambda: session.visible_windows(MENU_TITLE), 30)[0]
+        session.focus(menu)
+        self.hears(orca, "the menu: the name box is read", mark, lambda s: "Dein Name" in s)
+
+        mark = orca.mark()
+        session.key("ctrl+l")
+        room = wait_for("the room", lambda: session.visible_windows(ROOM_TITLE), 30)[0]
+        session.focus(room)
+        self.hears(orca, "the room: its list of collections is read", mark, lambda s: "Sammlungen" in s)
+        for page in ("Klasse", "Lernstand", "Einstellungen", "Hilfe"):
+            mark = orca.mark()
+            session.key("ctrl+Tab")
+            self.hears(orca, f"the page {page} is named", mark, lambda s, p=page: p in s, 30)
+        mark = orca.mark()
+        session.key("ctrl+shift+Tab")
+        self.hears(orca, "back on the page Einstellungen", mark, lambda s: "Einstellungen" in s, 30)
+        mark = orca.mark()
+        session.key("Tab")
+        self.hears(orca, "a setting is read by its name", mark,
+                   lambda s: any(name in s for name in ("Sprache", "Silben", "Seiten für Lehrkräfte")), 30)
+
+
+def main():
+    def body(run, session, temp, db):
+        home = os.path.join(temp, "home")
+        os.makedirs(home)
+        run.room(session, db, home)
+    return run_in_x(RoomRun, WORDS, 400, body)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

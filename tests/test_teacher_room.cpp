@@ -1,0 +1,349 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The teacher's room: the way in from the menu (held button, Ctrl+L, PIN, switched off), its
+// five pages, the settings written to her own file, locks of the school, the handbook on F1,
+// touch and its scale.
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPointingDevice>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "game/Collections.h"
+#include "game/Options.h"
+#include "pictures/AssetPaths.h"
+#include "platform/Files.h"
+#include "platform/Form.h"
+#include "platform/TestMode.h"
+#include "shell/Settings.h"
+#include "shell/TeacherHelp.h"
+#include "shell/TeacherSettingsFile.h"
+#include "raeuber/frmRaeuber.h"
+#include "shell/frmAufnahme.h"
+#include "shell/frmAuswahlmenue.h"
+#include "shell/frmLehrer.h"
+#include "shell/frmSplash.h"
+#include "shell/start.h"
+#include "support/GameFixture.h"
+#include "support/TeacherRoom.h"
+
+using namespace testsupport;
+
+class TestTeacherRoom : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir_;
+    QString userFile() const { return settingsDir_.path() + QStringLiteral("/benutzer/einstellungen.conf"); }
+    QString systemFile() const { return settingsDir_.path() + QStringLiteral("/system.conf"); }
+
+private Q_SLOTS:
+    void init() {
+        options::current() = options::Options{};
+        QFile::remove(userFile());
+        QFile::remove(systemFile());
+        qputenv("KNORZELBART_BENUTZER_EINSTELLUNGEN", userFile().toUtf8());
+        qputenv("KNORZELBART_EINSTELLUNGEN", systemFile().toUtf8());
+        qputenv("XDG_CACHE_HOME", (settingsDir_.path() + QStringLiteral("/cache")).toUtf8());
+    }
+    void cleanup() {
+        options::current() = options::Options{};
+        frmAufnahme::folder.clear();
+    }
+
+    void theMenuNamesTheWayInAndAClickDoesNotOpen() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QVERIFY(menu.cmdLehrer);
+        QVERIFY(!menu.cmdLehrer->isHidden());
+        QCOMPARE(menu.cmdLehrer->text(), QStringLiteral("Für Lehrkräfte"));
+        for (const QString& way : {menu.cmdLehrer->toolTip(), accessibleName(menu.cmdLehrer)}) {
+            QVERIFY2(way.contains(QStringLiteral("2 Sekunden")), qPrintable(way));
+            QVERIFY2(way.contains(QStringLiteral("Strg+L")), qPrintable(way));
+        }
+        QVERIFY(!menu.cmdLehrer->TakesFocus());
+        QTest::mouseClick(menu.cmdLehrer, Qt::LeftButton);
+        runFor(3000);
+        QVERIFY(!roomOpen());
+    }
+
+    void holdingTheButtonTwoSecondsOpensTheRoom() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QTest::mousePress(menu.cmdLehrer, Qt::LeftButton);
+        runFor(1990);
+        QVERIFY(!roomOpen());
+        QTest::mouseRelease(menu.cmdLehrer, Qt::LeftButton);
+        runFor(100);
+        QVERIFY(!roomOpen());
+        QTest::mousePress(menu.cmdLehrer, Qt::LeftButton);
+        runFor(2000);
+        QVERIFY(roomOpen());
+        QTest::mouseRelease(menu.cmdLehrer, Qt::LeftButton);
+    }
+
+    void aFingerHeldOnTheButtonOpensTheRoom() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QPointingDevice* screen = QTest::createTouchDevice();
+        const QPoint centre = menu.cmdLehrer->mapTo(&menu, menu.cmdLehrer->rect().center());
+        QTest::touchEvent(&menu, screen).press(0, centre, &menu);
+        runFor(500);
+        QTest::touchEvent(&menu, screen).release(0, centre, &menu);
+        runFor(3000);
+        QVERIFY(!roomOpen());
+        QTest::touchEvent(&menu, screen).press(0, centre, &menu);
+        runFor(2000);
+        QVERIFY(roomOpen());
+        QTest::touchEvent(&menu, screen).release(0, centre, &menu);
+    }
+
+    void controlLOpensTheRoomAndEscapeReturnsToTheMenu() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(roomOpen());
+        QCOMPARE(menu.txtSpielername->Text(), QString());
+        QTest::keyClick(frmLehrer::Default().lstSammlungen, Qt::Key_Escape);
+        QVERIFY(!roomOpen());
+        QVERIFY(menu.isVisible());
+    }
+
+    void thePinIsAskedFirst() {
+        ProgramFolder folder;
+        options::current().teacherPin = QStringLiteral("4711");
+        frmAuswahlmenü& menu = startToMenu();
+        platform::secretAnswer(std::nullopt);
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!roomOpen());
+        platform::secretAnswer(QStringLiteral("1234"));
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!roomOpen());
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Die PIN stimmt nicht.")});
+        platform::secretAnswer(QStringLiteral("4711"));
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(roomOpen());
+        QCOMPARE(platform::askedSecrets().size(), 3);
+    }
+
+    void anAdministratorSwitchesTheRoomOff() {
+        ProgramFolder folder;
+        writeAll(systemFile(), QStringLiteral("lehrerbereich = aus\ngesperrt = lehrerbereich\n"));
+        writeAll(userFile(), QStringLiteral("lehrerbereich = an\n"));
+        const QStringList problems = settings::apply(settings::defaultFiles(), options::current());
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(!options::current().teacherRoom);
+        frmAuswahlmenü& menu = startToMenu();
+        QVERIFY(!menu.cmdLehrer);
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!roomOpen());
+    }
+
+    void theRoomHasFivePagesInOrder() {
+        ProgramFolder folder;
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QStringList titles;
+        for (int i = 0; i < room.tabSeiten->count(); ++i) titles << room.tabSeiten->PageTitle(i);
+        QCOMPARE(titles, (QStringList{QStringLiteral("Wörter"), QStringLiteral("Klasse"), QStringLiteral("Lernstand"),
+                                      QStringLiteral("Einstellungen"), QStringLiteral("Hilfe")}));
+        QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Woerter));
+        // A screen reader meets a list of page tabs with the same names.
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(room.tabSeiten->findChild<QTabBar*>());
+        QVERIFY(bar);
+        QCOMPARE(bar->role(), QAccessible::PageTabList);
+        QStringList tabs;
+        for (int i = 0; i < bar->childCount(); ++i)
+            if (bar->child(i)->role() == QAccessible::PageTab) tabs << bar->child(i)->text(QAccessible::Name);
+        QCOMPARE(tabs, titles);
+        QCOMPARE(QAccessible::queryAccessibleInterface(room.chkJedenStart)->role(), QAccessible::CheckBox);
+        QCOMPARE(QAccessible::queryAccessibleInterface(room.cboSprache)->role(), QAccessible::ComboBox);
+        QVERIFY(accessibleName(room.cboSprache).startsWith(QStringLiteral("Sprache")));
+        QCOMPARE(room.focusWidget(), room.lstSammlungen);
+        // Tab goes through the page as it reads, top left to bottom right.
+        QList<QWidget*> order;
+        for (QWidget* w = room.lstSammlungen->nextInFocusChain(); w != room.lstSammlungen && order.size() < 8;
+             w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible()) order << w;
+        QCOMPARE(order, (QList<QWidget*>{room.cmdOrdnerHinzufuegen, room.cmdSammlungSpielen, room.chkJedenStart,
+                                         room.lstPruefung, room.cmdBogen, room.cmdOrdnerOeffnen, room.cmdStimmen,
+                                         room.cmdSchliessen}));
+        // Ctrl+Tab walks the pages by keyboard alone; the help is there on its page.
+        for (int page = 1; page < 5; ++page) {
+            QTest::keyClick(room.focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(room.tabSeiten->CurrentPage(), page);
+            // The page is named, and the keyboard is on it (or on the tabs).
+            QCOMPARE(room.findChild<QWidget*>(QStringLiteral("announcement"))->accessibleName(),
+                     QStringLiteral("Seite ") + titles[page]);
+            QVERIFY(room.tabSeiten->widget(page)->isAncestorOf(room.focusWidget()) ||
+                    room.focusWidget() == room.tabSeiten->tabBar());
+        }
+        QCOMPARE(room.focusWidget(), room.txtHilfe);
+        QVERIFY(room.txtHilfe->toPlainText().contains(QStringLiteral("Handbuch")));
+        // Also from a choice box, and back.
+        room.tabSeiten->setCurrentPage(frmLehrer::Einstellungen);
+        room.cboSprache->setFocus();
+        QTest::keyClick(room.cboSprache, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Hilfe));
+        QTest::keyClick(room.txtHilfe, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Einstellungen));
+        QCOMPARE(room.cboSprache->Choice(), int(options::Speech::Button));
+        // Every control has its name, for the tests and for a screen reader.
+        for (QWidget* w : room.findChildren<QWidget*>()) {
+            if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QComboBox*>(w)) continue;
+            if (w->parentWidget() && qobject_cast<QTabBar*>(w->parentWidget())) continue;
+            if (QString(w->metaObject()->className()).startsWith(QLatin1String("Q"))) continue;
+            QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
+            QVERIFY2(!accessibleName(w).isEmpty(), qPrintable(w->objectName()));
+        }
+    }
+
+    void settingsAreWrittenToHerFileAndHoldAtOnce() {
+        ProgramFolder folder;
+        writeAll(userFile(), QStringLiteral("; von Frau Abel\nsilben = aus   # erst später\nvollbild = nein\n"));
+        QVERIFY(settings::apply(settings::defaultFiles(), options::current()).isEmpty());
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.tabSeiten->setCurrentPage(frmLehrer::Einstellungen);
+        QVERIFY(!room.chkSilben->Value());
+        QTest::mouseClick(room.chkSilben, Qt::LeftButton, {}, QPoint(8, room.chkSilben->height() / 2));
+        QVERIFY(options::current().syllables);
+        room.cboSprache->setCurrentIndex(3);
+        QCOMPARE(options::current().speech, options::Speech::Dictation);
+        QCOMPARE(readAll(userFile()),
+                 QStringLiteral("; von Frau Abel\nsilben = an\nvollbild = nein\nsprache = diktat\n"));
+        QVERIFY(room.lblEinstellungenStatus->Caption().contains(QStringLiteral("ab dem nächsten Wort")));
+        platform::secretAnswer(QStringLiteral("2468"));
+        QTest::mouseClick(room.cmdPin, Qt::LeftButton);
+        QCOMPARE(options::current().teacherPin, QStringLiteral("2468"));
+        QVERIFY(readAll(userFile()).endsWith(QStringLiteral("lehrerpin = 2468\n")));
+        platform::secretAnswer(QString());
+        QTest::mouseClick(room.cmdPin, Qt::LeftButton);
+        QVERIFY(!readAll(userFile()).contains(QStringLiteral("lehrerpin")));
+    }
+
+    void whatTheGameIsBuiltWithHoldsFromTheNextStart() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        openGame();
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QTest::mouseClick(room.chkSilben, Qt::LeftButton, {}, QPoint(8, room.chkSilben->height() / 2));
+        QTest::mouseClick(room.chkAnlauthilfe, Qt::LeftButton, {}, QPoint(8, room.chkAnlauthilfe->height() / 2));
+        room.cboBuchstabentasten->setCurrentIndex(1);
+        QVERIFY(!options::current().syllables);
+        QVERIFY(!options::current().soundHelp);
+        QCOMPARE(options::current().letterKeys, options::LetterKeys::Automatic);
+        QVERIFY(room.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("ab dem nächsten Start des Spiels.")));
+        QCOMPARE(readAll(userFile()), QStringLiteral("silben = an\nanlauthilfe = an\nbuchstabentasten = an\n"));
+        // The spoken word follows at once.
+        room.cboSprache->setCurrentIndex(2);
+        QCOMPARE(options::current().speech, options::Speech::Automatic);
+        // A collection chosen now is kept for the next start; the game keeps its pictures.
+        addThemes(folder);
+        room.tabSeiten->setCurrentPage(frmLehrer::Woerter);
+        room.Unload();
+        frmLehrer& again = frmLehrer::Default();
+        again.Show();
+        again.lstSammlungen->setCurrentRow(rowOf(again, QStringLiteral("Tiere")));
+        again.chkJedenStart->setValue(false);
+        again.cmdSammlungSpielen_Click();
+        QVERIFY(again.lblWoerterStatus->Caption().contains(QStringLiteral("erst nach einem neuen Start")));
+        again.chkJedenStart->setValue(true);
+        again.cmdSammlungSpielen_Click();
+        QCOMPARE(again.lblWoerterStatus->Caption(), QStringLiteral("„Tiere“ gilt ab dem nächsten Start des Spiels."));
+        QCOMPARE(options::current().collection, QString());
+        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.db());
+        QVERIFY(readAll(userFile()).endsWith(QStringLiteral("sammlung = Tiere\n")));
+        // And the game plays on.
+        again.Unload();
+        playWordRight(frmRaeuber::Default());
+    }
+
+    void aSettingTheSchoolLockedCannotBeChanged() {
+        ProgramFolder folder;
+        addThemes(folder);
+        writeAll(systemFile(), QStringLiteral("sprache = knopf\nsammlung = Tiere\ngesperrt = sprache, sammlung\n"));
+        writeAll(userFile(), QStringLiteral("db = /anderswo\n"));
+        const QStringList problems = settings::apply(settings::defaultFiles(), options::current());
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QVERIFY(!room.cboSprache->isEnabled());
+        QVERIFY(room.chkSilben->isEnabled());
+        auto* what = room.findChild<platform::Label*>(QStringLiteral("lblSprache"));
+        QVERIFY(what && what->Caption().endsWith(QStringLiteral("von der Schule festgelegt")));
+        QVERIFY(!room.cmdSammlungSpielen->isEnabled());
+        QVERIFY(room.lblGespielt->Caption().contains(QStringLiteral("von der Schule festgelegt")));
+        room.cmdSammlungSpielen_Click();
+        QCOMPARE(options::current().collection, QStringLiteral("Tiere"));
+        QCOMPARE(readAll(userFile()), QStringLiteral("db = /anderswo\n"));
+    }
+
+    void aFileThatCannotBeWrittenIsSaidOnThePage() {
+        ProgramFolder folder;
+        addThemes(folder);
+        qputenv("KNORZELBART_BENUTZER_EINSTELLUNGEN", "/dev/null/einstellungen.conf");
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.cboSprache->setCurrentIndex(0);
+        QCOMPARE(options::current().speech, options::Speech::Off);
+        QVERIFY2(room.lblEinstellungenStatus->Caption().startsWith(QStringLiteral("Nicht gespeichert: ")),
+                 qPrintable(room.lblEinstellungenStatus->Caption()));
+        QVERIFY(room.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("bis das Spiel beendet wird.")));
+        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
+        room.cmdSammlungSpielen_Click();
+        QVERIFY(room.lblWoerterStatus->Caption().startsWith(QStringLiteral("Die Sammlung wird nicht gemerkt: ")));
+        QCOMPARE(options::current().collection, QString());
+    }
+
+    void F1OpensTheHandbookEverywhere() {
+        ProgramFolder folder;
+        shell::installHelpKey();
+        frmAuswahlmenü& menu = startToMenu();
+        QTest::keyClick(menu.txtSpielername, Qt::Key_F1);
+        QVERIFY(frmHandbuch::Default().isVisible());
+        QVERIFY(frmHandbuch::Default().txtHandbuch->toPlainText().contains(QStringLiteral("Handbuch")));
+        QCOMPARE(menu.txtSpielername->Text(), QString());
+        frmHandbuch::Default().Unload();
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.activateWindow();
+        QTest::keyClick(room.lstSammlungen, Qt::Key_F1);
+        if (room.isActiveWindow()) QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Hilfe));
+    }
+
+    void aFingerTurnsThePagesAndPressesTheButtons() {
+        ProgramFolder folder;
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QPointingDevice* screen = QTest::createTouchDevice();
+        QTabBar* tabs = room.tabSeiten->tabBar();
+        const QPoint tab = tabs->mapTo(&room, tabs->tabRect(frmLehrer::Einstellungen).center());
+        QTest::touchEvent(&room, screen).press(0, tab, &room);
+        QTest::touchEvent(&room, screen).release(0, tab, &room);
+        QCOMPARE(room.tabSeiten->CurrentPage(), int(frmLehrer::Einstellungen));
+        const QPoint box = room.chkVollbild->mapTo(&room, QPoint(8, room.chkVollbild->height() / 2));
+        QTest::touchEvent(&room, screen).press(0, box, &room);
+        QTest::touchEvent(&room, screen).release(0, box, &room);
+        QVERIFY(options::current().fullScreen);
+    }
+
+    void theRoomGrowsWithItsWindow() {
+        ProgramFolder folder;
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        room.resize(int(frmLehrer::kWidth * 2), int(frmLehrer::kHeight * 2));
+        QCOMPARE(room.scaleFactor(), 2.0);
+        QCOMPARE(room.cmdSchliessen->width(), 320);
+        QCOMPARE(room.cmdBogen->height(), 72);
+    }
+};
+
+QTEST_MAIN(TestTeacherRoom)
+#include "test_teacher_room.moc"
