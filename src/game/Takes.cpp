@@ -80,7 +80,7 @@ QStringList existing(const QString& picture, Kind kind, const QStringList* recor
     const QString exact = nameOf(stem(picture));
     const QString key = stemKey(exact);
     QStringList there;
-    for (const QString extension : {QStringLiteral("wav"), QStringLiteral("ogg")}) {
+    for (const QString& extension : {QStringLiteral("wav"), QStringLiteral("ogg")}) {
         QStringList others;
         for (const QString& name : names) {
             Kind found = Kind::Word;

@@ -54,9 +54,9 @@ namespace {
 
 // Calls `visit` with every entry of the folder but "." and ".."; tells in `readable` whether
 // the folder could be listed to its end. A folder that fails part way lists nothing.
-bool forEachEntry(const QString& composed, const std::function<void(int dirFd, const dirent&)>& visit,
+bool forEachEntry(const QString& realFolder, const std::function<void(int dirFd, const dirent&)>& visit,
                   bool* readable) {
-    DIR* dir = ::opendir(QFile::encodeName(resolvePath(composed)).constData());
+    DIR* dir = ::opendir(QFile::encodeName(realFolder).constData());
     if (readable) *readable = dir != nullptr;
     if (!dir) return false;
     bool failed = false;
@@ -79,7 +79,7 @@ bool forEachEntry(const QString& composed, const std::function<void(int dirFd, c
 
 QStringList folderFiles(const QString& composed, bool* readable) {
     QStringList names;
-    const bool whole = forEachEntry(composed, [&](int dirFd, const dirent& entry) {
+    const bool whole = forEachEntry(resolvePath(composed), [&](int dirFd, const dirent& entry) {
         // Links to folders count as folders; everything else is a file entry.
         struct stat st {};
         if (::fstatat(dirFd, entry.d_name, &st, 0) == 0 && S_ISDIR(st.st_mode)) return;
@@ -91,7 +91,7 @@ QStringList folderFiles(const QString& composed, bool* readable) {
 QStringList folderFileNames(const QString& composed, const std::function<bool(const QString&)>& nameAccepted,
                             bool* readable) {
     QStringList names;
-    const bool whole = forEachEntry(composed, [&](int dirFd, const dirent& entry) {
+    const bool whole = forEachEntry(resolvePath(composed), [&](int dirFd, const dirent& entry) {
         if (entry.d_type != DT_REG && entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return;
         const QString name = QFile::decodeName(entry.d_name);
         if (!nameAccepted(name)) return;

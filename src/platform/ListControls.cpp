@@ -9,6 +9,8 @@
 #include <cmath>
 #include <mutex>
 
+#include "platform/Pictures.h"
+
 namespace platform {
 
 namespace {
