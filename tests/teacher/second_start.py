@@ -171,7 +171,8 @@ class Run:
             env = dict(session.env, KNORZELBART_EINSTELLUNGEN="/nonexistent",
                        KNORZELBART_BENUTZER_EINSTELLUNGEN="/nonexistent", TMPDIR=self.tmp,
                        HOME=self.home, XDG_RUNTIME_DIR=self.runtime)
-            name = f"knorzelbart-{os.getuid()}-{session.display.replace(':', '_')}"
+            # The name carries the display's canonical number: ":1" and ":1.0" are one display.
+            name = f"knorzelbart-{os.getuid()}-x{int(session.display.lstrip(':').split('.')[0])}"
             first = self.start(env=env)
             wait_for("the first copy", lambda: answers(name), 30)
             second = self.start("--db", self.words, env=env, capture=True)
