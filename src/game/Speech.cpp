@@ -10,10 +10,12 @@
 #include "game/Pronunciation.h"
 #include "game/Syllables.h"
 #include "game/Words.h"
+#include "platform/AccessReader.h"
 #include "platform/Files.h"
 #include "platform/Recording.h"
 #include "platform/Sound.h"
 #include "platform/TextFile.h"
+#include "platform/Timer.h"
 #include "platform/Voice.h"
 
 // The shipped table is compiled into the program, because its entries are made for the
@@ -72,6 +74,44 @@ platform::Sound recordingFor(const QString& picture, const QString& kind = QStri
 
 bool speechOn() { return options::current().speech != options::Speech::Off; }
 
+// While a screen reader says what the game gave it at this moment (the key's name, an
+// announcement), the voice waits: two voices at once are understood by nobody. The wait
+// starts a moment later, so that what the same handler announces after asking for the word
+// is waited for too. A newer word replaces one that waits.
+struct Held {
+    QString label;
+    std::function<platform::Sound()> make;
+};
+Held held;
+
+platform::Timer& holdTimer() {
+    static platform::Timer* timer = new platform::Timer(nullptr, "tmr_afterScreenReader", 1, [] {
+        const int wait = platform::screenReaderBusyMs();
+        if (wait > 0) {
+            holdTimer().setEnabled(false);
+            holdTimer().setInterval(wait);
+            holdTimer().setEnabled(true);
+            return;
+        }
+        holdTimer().setEnabled(false);
+        Held sound = std::move(held);
+        held = {};
+        if (sound.make) platform::playSound(sound.label, std::move(sound.make));
+    });
+    return *timer;
+}
+
+void play(const QString& label, std::function<platform::Sound()> make) {
+    if (!platform::screenReaderRunning()) {
+        platform::playSound(label, std::move(make));
+        return;
+    }
+    held = {label, std::move(make)};
+    holdTimer().setEnabled(false);
+    holdTimer().setInterval(1);
+    holdTimer().setEnabled(true);
+}
+
 }  // namespace
 
 QString spokenText(const QString& word, const QString& folder) { return tableFor(folder).spoken(word); }
@@ -87,18 +127,22 @@ void sayWord(const QString& picture) {
     const QString folder = picture.left(std::max<qsizetype>(separator, 0));
     const QString word = words::fromFileName(picture.mid(separator + 1));
     // Everything that touches files or the voice runs on the sound thread.
-    platform::playSound(word, [picture, folder, word] {
+    play(word, [picture, folder, word] {
         platform::Sound sound = recordingFor(picture);
         if (sound.empty()) sound = platform::synthesize(spokenText(word, folder));
         return sound;
     });
 }
 
-void stop() { platform::stopSound(); }
+void stop() {
+    held = {};
+    holdTimer().setEnabled(false);
+    platform::stopSound();
+}
 
 void sayText(const QString& text) {
     if (!speechOn() || text.trimmed().isEmpty()) return;
-    platform::playSound(text, [text] { return platform::synthesize(text); });
+    play(text, [text] { return platform::synthesize(text); });
 }
 
 void saySyllables(const QString& picture) {
@@ -106,7 +150,7 @@ void saySyllables(const QString& picture) {
     const qsizetype separator = lastSeparator(picture);
     const QString folder = picture.left(std::max<qsizetype>(separator, 0));
     const QString word = words::fromFileName(picture.mid(separator + 1));
-    platform::playSound(syllables::hyphenated(word, folder), [picture, folder, word] {
+    play(syllables::hyphenated(word, folder), [picture, folder, word] {
         platform::Sound sound = recordingFor(picture, QStringLiteral("silben."));
         if (!sound.empty()) return sound;
         // Each syllable as the tables would have the voice say it (a one-syllable "Mond").
@@ -118,7 +162,7 @@ void saySyllables(const QString& picture) {
 
 void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder) {
     if (!speechOn()) return;
-    platform::playSound(text, [text, tableWords, folder] {
+    play(text, [text, tableWords, folder] {
         QString spoken = text;
         for (const QString& word : tableWords) {
             const QString replacement = spokenText(word, folder);

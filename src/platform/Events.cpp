@@ -6,7 +6,10 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
+#include <QKeySequence>
 #include <QPointer>
+
+#include "platform/AccessReader.h"
 
 namespace platform {
 
@@ -133,7 +136,10 @@ private:
         const auto* press = static_cast<QKeyEvent*>(event);
         for (const Key& k : keys) {
             if (press->key() != k.key || press->modifiers() != k.modifiers) continue;
-            if (!press->isAutoRepeat()) k.handler();
+            if (press->isAutoRepeat()) return true;
+            // A screen reader says the key's name first; what the handler says comes after it.
+            screenReaderSays(QKeySequence(k.modifiers | Qt::Key(k.key)).toString(QKeySequence::NativeText));
+            k.handler();
             return true;
         }
         const auto copy = previews;

@@ -31,6 +31,8 @@ struct Hooks {
     std::function<Sound()> microphoneStop;
     // A number to use instead of the generator's next one, or nothing.
     std::function<std::optional<float>()> randomNumber;
+    // Whether a screen reader runs, instead of asking the desktop.
+    std::function<bool()> screenReaderRunning;
 };
 
 Hooks& hooks();

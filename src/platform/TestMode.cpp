@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <deque>
 
+#include "platform/AccessReader.h"
 #include "platform/App.h"
 #include "platform/Clock.h"
 #include "platform/Form.h"
@@ -77,6 +78,8 @@ void beginTestMode(const QString& appPath) {
     };
     h.microphoneStart = [] { return record().microphoneFailure; };
     h.microphoneStop = [] { return record().take; };
+    h.screenReaderRunning = [] { return false; };
+    forgetScreenReaderSpeech();
     h.randomNumber = []() -> std::optional<float> {
         if (record().numbers.empty()) return std::nullopt;
         const float r = record().numbers.front();

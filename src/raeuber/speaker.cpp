@@ -5,6 +5,7 @@
 #include "game/Speech.h"
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"
+#include "platform/AccessReader.h"
 #include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
@@ -30,8 +31,21 @@ bool speaksUnasked() {
 }
 }  // namespace
 
+// With a screen reader, a new word that is still to be announced is said after its
+// announcement, not under the news of the window and its boxes.
 void frmRaeuber::speakIfAutomatic() {
-    if (speaksUnasked()) speech::sayWord(currentPicture());
+    if (!speaksUnasked()) return;
+    if (platform::screenReaderRunning() && tmr_announceWord->Enabled()) {
+        wordAwaitsAnnouncement = true;
+        return;
+    }
+    speech::sayWord(currentPicture());
+}
+
+void frmRaeuber::sayWordAfterAnnouncement() {
+    if (!wordAwaitsAnnouncement) return;
+    wordAwaitsAnnouncement = false;
+    speech::sayWord(currentPicture());
 }
 
 // The reveal said the word as it spelt it; the child who spells from hearing hears it again
@@ -40,8 +54,9 @@ void frmRaeuber::speakRetryIfDictation() {
     if (options::current().speech == options::Speech::Dictation) speech::sayWord(currentPicture());
 }
 
+// A screen reader reads the message as it appears: the voice does not say it as well.
 void frmRaeuber::speakMessageIfAutomatic(const QString& text) {
-    if (speaksUnasked()) speech::sayText(text);
+    if (speaksUnasked() && !platform::screenReaderRunning()) speech::sayText(text);
 }
 
 // In a dictation the child spells from hearing: the written word is not shown beforehand,

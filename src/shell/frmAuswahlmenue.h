@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "game/Rules.h"
+#include <memory>
+
+#include "platform/Access.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/LetterKeys.h"
@@ -26,6 +29,8 @@ public:
     platform::Label* lblSchwer;
     // On-screen keys for the name when the letter keys are shown (frmAuswahlmenue_keys.cpp).
     platform::LetterKeyboard* nameKeys = nullptr;
+    // What a screen reader is told: why a level does not start (frmAuswahlmenue_access.cpp).
+    std::unique_ptr<platform::Announcer> announcer;
 
     void cmdLevel1_Click();
     void cmdLevel2_Click();
@@ -44,6 +49,8 @@ private:
     void buildLayout();
     void buildNameKeys();
     void describeControls();
+    // A level was chosen without a name: the keyboard is back in the name box, and why.
+    void tellNameFirst();
     // The level procedure: the level and its two settings.
     void chooseLevel(const rules::Level& level);
 };

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/AccessReader.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QVariantMap>
+#include <algorithm>
+
+#include "platform/Clock.h"
+#include "platform/Hooks.h"
+
+namespace platform {
+
+namespace {
+
+const QString kService = QStringLiteral("org.a11y.Bus");
+const QString kPath = QStringLiteral("/org/a11y/bus");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kStatus = QStringLiteral("org.a11y.Status");
+
+// Measured with the desktop's screen reader and its German voice at its usual rate: about
+// fifteen characters a second, and a moment before it starts.
+constexpr int kLeadMs = 300;
+constexpr int kPerCharacterMs = 65;
+
+// The accessibility status on the session bus, asked once and followed.
+class StatusWatch : public QObject {
+    Q_OBJECT
+
+public:
+    bool screenReader = false;
+    bool enabled = false;
+
+    StatusWatch() {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected()) return;
+        bus.connect(kService, kPath, kProperties, QStringLiteral("PropertiesChanged"), this,
+                    SLOT(changed(QString, QVariantMap, QStringList)));
+        QDBusMessage ask = QDBusMessage::createMethodCall(kService, kPath, kProperties, QStringLiteral("GetAll"));
+        ask << kStatus;
+        // A desktop without the accessibility bus is not made to start it for this.
+        ask.setAutoStartService(false);
+        auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(ask, 5000), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+            const QDBusPendingReply<QVariantMap> reply = *w;
+            if (reply.isValid()) read(reply.value());
+            w->deleteLater();
+        });
+    }
+
+public Q_SLOTS:
+    void changed(const QString& interface, const QVariantMap& values, const QStringList&) {
+        if (interface == kStatus) read(values);
+    }
+
+private:
+    void read(const QVariantMap& values) {
+        if (values.contains(QStringLiteral("ScreenReaderEnabled")))
+            screenReader = values.value(QStringLiteral("ScreenReaderEnabled")).toBool();
+        if (values.contains(QStringLiteral("IsEnabled"))) enabled = values.value(QStringLiteral("IsEnabled")).toBool();
+    }
+};
+
+// Seconds on the program's clock until which the screen reader speaks.
+double busyUntil = 0;
+
+}  // namespace
+
+bool screenReaderRunning() {
+    if (hooks().screenReaderRunning) return hooks().screenReaderRunning();
+    static StatusWatch* watch = new StatusWatch;
+    return watch->screenReader || watch->enabled;
+}
+
+int screenReaderSpeechMs(const QString& text) {
+    return kLeadMs + kPerCharacterMs * int(text.simplified().size());
+}
+
+void screenReaderSays(const QString& text) {
+    if (text.isEmpty() || !screenReaderRunning()) return;
+    const double now = clockSeconds();
+    const double start = std::max(now, busyUntil);
+    busyUntil = std::min(start + screenReaderSpeechMs(text) / 1000.0, now + kLongestScreenReaderWaitMs / 1000.0);
+}
+
+int screenReaderBusyMs() {
+    if (!screenReaderRunning()) return 0;
+    return std::max(0, int((busyUntil - clockSeconds()) * 1000.0 + 0.5));
+}
+
+void forgetScreenReaderSpeech() { busyUntil = 0; }
+
+}  // namespace platform
+
+#include "AccessReader.moc"
