@@ -21,10 +21,10 @@ const QString kPath = QStringLiteral("/org/a11y/bus");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString kStatus = QStringLiteral("org.a11y.Status");
 
-// Measured with the desktop's screen reader and its German voice at its usual rate: about
-// fifteen characters a second, and a moment before it starts.
+// Measured with the desktop's screen reader speaking through its usual voice at its usual
+// rate: about twelve characters a second, and a moment before it starts.
 constexpr int kLeadMs = 300;
-constexpr int kPerCharacterMs = 65;
+constexpr int kPerCharacterMs = 80;
 
 // The accessibility status on the session bus, asked once and followed.
 class StatusWatch : public QObject {

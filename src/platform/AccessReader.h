@@ -22,6 +22,6 @@ void forgetScreenReaderSpeech();
 // How long a screen reader takes to say `text`, in milliseconds, at its usual pace.
 int screenReaderSpeechMs(const QString& text);
 // Nobody waits longer than this for the screen reader.
-constexpr int kLongestScreenReaderWaitMs = 6000;
+constexpr int kLongestScreenReaderWaitMs = 8000;
 
 }  // namespace platform

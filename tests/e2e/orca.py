@@ -16,8 +16,9 @@ line of the log; each moment is checked by what Orca says after it:
   message (level 3);
 - over the accessibility tree (pyatspi): while the word is secret (level 3 after its preview,
   the retry) no object holds it, shown or hidden;
-- a folder of fifteen-letter words: every new word is announced, and a wrong letter is told
-  at once.
+- a folder of fifteen-letter words, said without asking: every new word is announced, a
+  wrong letter is told at once, and Orca's speech and the program's voice, each on a null
+  sink of a private PulseAudio server, are never loud at once.
 
 The test's Orca runs beside any other Orca of the same user: its copy of the launcher neither
 looks for other Orcas nor calls itself "orca". When it ends early all the same, the test says
@@ -182,20 +183,16 @@ class Run(Checks):
     voices = None
 
     def start_orca(self, session, home):
-        # speech-dispatcher waits for a sound card unless it speaks to a silent output.
+        # speech-dispatcher speaks through libao, which waits for a sound card unless it has an
+        # output: the private sound server's null sink "orca", recorded beside the program's.
         with open(os.path.join(home, ".libao"), "w") as f:
-            f.write("default_driver=null\n")
+            f.write("default_driver=pulse\n")
+        session.env["PULSE_SERVER"] = self.voices.server
+        session.env["PULSE_SINK"] = "orca"
         config = os.path.join(home, ".config", "speech-dispatcher")
         os.makedirs(config, exist_ok=True)
         with open("/etc/speech-dispatcher/speechd.conf") as f:
-            conf = f.read()
-        if self.voices:
-            # Orca speaks into its own null sink, recorded beside the program's.
-            conf = re.sub(r"(?m)^#? *AudioOutputMethod .*$", 'AudioOutputMethod "pulse"', conf)
-            conf = re.sub(r"(?m)^#? *AudioPulseDevice .*$", 'AudioPulseDevice "orca"', conf)
-            session.env["PULSE_SERVER"] = self.voices.server
-        else:
-            conf = re.sub(r"(?m)^#? *AudioOutputMethod .*$", 'AudioOutputMethod "libao"', conf)
+            conf = re.sub(r"(?m)^#? *AudioOutputMethod .*$", 'AudioOutputMethod "libao"', f.read())
         with open(os.path.join(config, "speechd.conf"), "w") as f:
             f.write(conf)
         # Started here, in the session's process group, rather than spawned by Orca: Orca
@@ -204,6 +201,7 @@ class Run(Checks):
         session.start(["speech-dispatcher", "--run-single", "--timeout", "0", "--config-dir", config],
                       log_path=os.path.join(self.args.artefacts, "orca-speechd.log"))
         wait_for("speech-dispatcher's socket", lambda: os.path.exists(socket), 60, interval=0.2)
+        session.env["PULSE_SINK"] = "game"  # the program's voice
         # Orca writes its debug file through a block buffer; a line-buffered copy of its
         # launcher lets the test read it while it grows.
         # It neither refuses to start beside another Orca of the user (each has its own buses
@@ -380,7 +378,6 @@ class Run(Checks):
     def long_words(self, session, orca, db):
         """Words of fifteen letters, said without asking: each new word is announced after its
         boxes appear, and the program's voice never speaks while Orca does."""
-        session.env["PULSE_SINK"] = "game"
         self.voices.record()
         program = session.start([self.args.program, "--db", db, "--sprache", "automatisch"],
                                 log_path=os.path.join(self.args.artefacts, "orca-program-long.log"))
