@@ -64,6 +64,9 @@ private Q_SLOTS:
         QCOMPARE(platform::screenReaderBusyMs(), f2 + platform::screenReaderSpeechMs(QStringLiteral("Benachrichtigung Falsch.")));
         runFor(f2);
         QCOMPARE(platform::screenReaderBusyMs(), platform::screenReaderSpeechMs(QStringLiteral("Benachrichtigung Falsch.")));
+        // A key stops the screen reader, which says the key's name instead.
+        platform::screenReaderHearsKey(QStringLiteral("a"));
+        QCOMPARE(platform::screenReaderBusyMs(), platform::screenReaderSpeechMs(QStringLiteral("a")));
         // Nobody waits for ever, whatever was given.
         for (int i = 0; i < 20; ++i) platform::screenReaderSays(QString(200, QLatin1Char('x')));
         QCOMPARE(platform::screenReaderBusyMs(), platform::kLongestScreenReaderWaitMs);
@@ -93,6 +96,18 @@ private Q_SLOTS:
         QCOMPARE(said(), QStringList());
         runFor(20);
         QCOMPARE(said(), QStringList{currentWord});
+    }
+
+    // A letter typed while a long announcement is read cuts it short, as the screen reader
+    // does: the voice then waits only for the letter's name.
+    void aTypedLetterCutsTheScreenReaderShort() {
+        ProgramFolder folder;
+        screenReader(true);
+        frmRaeuber& game = startGame(folder, options::Speech::Button);
+        runFor(1000);  // the first word's announcement, seconds long
+        QVERIFY(platform::screenReaderBusyMs() > 3000);
+        typeInto(game.LetterInput[0], wordLetters[0]);
+        QVERIFY(platform::screenReaderBusyMs() <= platform::screenReaderSpeechMs(wordLetters[0]));
     }
 
     // Automatic speech: the first word is said after its announcement, not under the news of

@@ -86,6 +86,12 @@ void screenReaderSays(const QString& text) {
     busyUntil = std::min(start + screenReaderSpeechMs(text) / 1000.0, now + kLongestScreenReaderWaitMs / 1000.0);
 }
 
+void screenReaderHearsKey(const QString& name) {
+    if (!screenReaderRunning()) return;
+    busyUntil = clockSeconds();
+    screenReaderSays(name);
+}
+
 int screenReaderBusyMs() {
     if (!screenReaderRunning()) return 0;
     return std::max(0, int((busyUntil - clockSeconds()) * 1000.0 + 0.5));

@@ -14,6 +14,8 @@ namespace platform {
 bool screenReaderRunning();
 // The screen reader is about to say `text`; it says it after what it still says.
 void screenReaderSays(const QString& text);
+// A key was pressed: the screen reader stops speaking and says the key's name.
+void screenReaderHearsKey(const QString& name);
 // Milliseconds until the screen reader has said what it was given; 0 when it is done or none runs.
 int screenReaderBusyMs();
 // Forgets what the screen reader was given to say (a new game, tests).

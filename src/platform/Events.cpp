@@ -134,12 +134,15 @@ private:
 
     bool keyOfWindow(QWidget* receiver, QEvent* event) {
         const auto* press = static_cast<QKeyEvent*>(event);
+        // A screen reader stops speaking at a key and says its name; what the key's handler
+        // says comes after that.
+        if (!press->isAutoRepeat())
+            screenReaderHearsKey(press->text().trimmed().isEmpty()
+                                     ? QKeySequence(press->keyCombination()).toString(QKeySequence::NativeText)
+                                     : press->text());
         for (const Key& k : keys) {
             if (press->key() != k.key || press->modifiers() != k.modifiers) continue;
-            if (press->isAutoRepeat()) return true;
-            // A screen reader says the key's name first; what the handler says comes after it.
-            screenReaderSays(QKeySequence(k.modifiers | Qt::Key(k.key)).toString(QKeySequence::NativeText));
-            k.handler();
+            if (!press->isAutoRepeat()) k.handler();
             return true;
         }
         const auto copy = previews;
