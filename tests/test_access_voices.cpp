@@ -110,6 +110,25 @@ private Q_SLOTS:
         QVERIFY(platform::screenReaderBusyMs() <= platform::screenReaderSpeechMs(wordLetters[0]));
     }
 
+    // A word said unasked that still waits is not said once the child types: the child has
+    // gone on without it. A word asked for with F2 is said all the same.
+    void anUnaskedWordIsDroppedWhenTheChildTypesFirst() {
+        ProgramFolder folder;
+        screenReader(true);
+        frmRaeuber& game = startGame(folder, options::Speech::Automatic);
+        runFor(1000);
+        runFor(100);  // the announcement is being read; the word waits for it
+        QVERIFY(platform::screenReaderBusyMs() > 1000);
+        QCOMPARE(said(), QStringList());
+        typeInto(game.LetterInput[0], wordLetters[0]);
+        runFor(platform::kLongestScreenReaderWaitMs);
+        QCOMPARE(said(), QStringList());
+        QTest::keyClick(game.LetterInput[1], Qt::Key_F2);
+        typeInto(game.LetterInput[1], wordLetters[1]);
+        runFor(platform::kLongestScreenReaderWaitMs);
+        QCOMPARE(said(), QStringList{currentWord});
+    }
+
     // Automatic speech: the first word is said after its announcement, not under the news of
     // the window; the reveal's word after the reveal's announcement.
     void anUnaskedWordFollowsItsAnnouncement() {

@@ -11,6 +11,7 @@
 #include "game/Syllables.h"
 #include "game/Words.h"
 #include "platform/AccessReader.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Recording.h"
 #include "platform/Sound.h"
@@ -81,6 +82,8 @@ bool speechOn() { return options::current().speech != options::Speech::Off; }
 struct Held {
     QString label;
     std::function<platform::Sound()> make;
+    bool unasked = false;
+    double since = 0;
 };
 Held held;
 
@@ -96,17 +99,18 @@ platform::Timer& holdTimer() {
         holdTimer().setEnabled(false);
         Held sound = std::move(held);
         held = {};
+        if (sound.unasked && platform::lastKeySeconds() > sound.since) return;
         if (sound.make) platform::playSound(sound.label, std::move(sound.make));
     });
     return *timer;
 }
 
-void play(const QString& label, std::function<platform::Sound()> make) {
+void play(const QString& label, std::function<platform::Sound()> make, bool unasked = false) {
     if (!platform::screenReaderRunning()) {
         platform::playSound(label, std::move(make));
         return;
     }
-    held = {label, std::move(make)};
+    held = {label, std::move(make), unasked, platform::clockSeconds()};
     holdTimer().setEnabled(false);
     holdTimer().setInterval(1);
     holdTimer().setEnabled(true);
@@ -121,18 +125,28 @@ void forgetTables() {
     folderTables.clear();
 }
 
-void sayWord(const QString& picture) {
+namespace {
+
+void sayWordOf(const QString& picture, bool unasked) {
     if (!speechOn()) return;
     const qsizetype separator = lastSeparator(picture);
     const QString folder = picture.left(std::max<qsizetype>(separator, 0));
     const QString word = words::fromFileName(picture.mid(separator + 1));
     // Everything that touches files or the voice runs on the sound thread.
-    play(word, [picture, folder, word] {
-        platform::Sound sound = recordingFor(picture);
-        if (sound.empty()) sound = platform::synthesize(spokenText(word, folder));
-        return sound;
-    });
+    play(
+        word,
+        [picture, folder, word] {
+            platform::Sound sound = recordingFor(picture);
+            if (sound.empty()) sound = platform::synthesize(spokenText(word, folder));
+            return sound;
+        },
+        unasked);
 }
+
+}  // namespace
+
+void sayWord(const QString& picture) { sayWordOf(picture, false); }
+void sayWordUnasked(const QString& picture) { sayWordOf(picture, true); }
 
 void stop() {
     held = {};

@@ -6,6 +6,8 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QApplication>
+#include <QWidget>
 #include <QVariantMap>
 #include <algorithm>
 
@@ -25,6 +27,8 @@ const QString kStatus = QStringLiteral("org.a11y.Status");
 // rate: about twelve characters a second, and a moment before it starts.
 constexpr int kLeadMs = 300;
 constexpr int kPerCharacterMs = 80;
+
+void interruptWith(const QString& text);
 
 // The accessibility status on the session bus, asked once and followed.
 class StatusWatch : public QObject {
@@ -49,6 +53,11 @@ public:
             if (reply.isValid()) read(reply.value());
             w->deleteLater();
         });
+        // The screen reader reads the control that takes the focus.
+        if (qApp)
+            connect(qApp, &QApplication::focusChanged, this, [](QWidget*, QWidget* now) {
+                if (now && !now->accessibleName().isEmpty()) interruptWith(now->accessibleName());
+            });
     }
 
 public Q_SLOTS:
@@ -64,8 +73,16 @@ private:
     }
 };
 
-// Seconds on the program's clock until which the screen reader speaks.
+// Seconds on the program's clock until which the screen reader speaks, and of the last key.
 double busyUntil = 0;
+double lastKey = 0;
+
+// The screen reader stops what it says for something new (a key, the focus).
+void interruptWith(const QString& text) {
+    if (!screenReaderRunning()) return;
+    busyUntil = clockSeconds();
+    screenReaderSays(text);
+}
 
 }  // namespace
 
@@ -87,9 +104,8 @@ void screenReaderSays(const QString& text) {
 }
 
 void screenReaderHearsKey(const QString& name) {
-    if (!screenReaderRunning()) return;
-    busyUntil = clockSeconds();
-    screenReaderSays(name);
+    lastKey = clockSeconds();
+    interruptWith(name);
 }
 
 int screenReaderBusyMs() {
@@ -97,7 +113,12 @@ int screenReaderBusyMs() {
     return std::max(0, int((busyUntil - clockSeconds()) * 1000.0 + 0.5));
 }
 
-void forgetScreenReaderSpeech() { busyUntil = 0; }
+double lastKeySeconds() { return lastKey; }
+
+void forgetScreenReaderSpeech() {
+    busyUntil = 0;
+    lastKey = 0;
+}
 
 }  // namespace platform
 

@@ -16,6 +16,8 @@ bool screenReaderRunning();
 void screenReaderSays(const QString& text);
 // A key was pressed: the screen reader stops speaking and says the key's name.
 void screenReaderHearsKey(const QString& name);
+// When the last key was pressed, in seconds of the program's clock (0: none yet).
+double lastKeySeconds();
 // Milliseconds until the screen reader has said what it was given; 0 when it is done or none runs.
 int screenReaderBusyMs();
 // Forgets what the screen reader was given to say (a new game, tests).

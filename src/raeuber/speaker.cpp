@@ -39,19 +39,19 @@ void frmRaeuber::speakIfAutomatic() {
         wordAwaitsAnnouncement = true;
         return;
     }
-    speech::sayWord(currentPicture());
+    speech::sayWordUnasked(currentPicture());
 }
 
 void frmRaeuber::sayWordAfterAnnouncement() {
     if (!wordAwaitsAnnouncement) return;
     wordAwaitsAnnouncement = false;
-    speech::sayWord(currentPicture());
+    speech::sayWordUnasked(currentPicture());
 }
 
 // The reveal said the word as it spelt it; the child who spells from hearing hears it again
 // when the empty boxes wait for it.
 void frmRaeuber::speakRetryIfDictation() {
-    if (options::current().speech == options::Speech::Dictation) speech::sayWord(currentPicture());
+    if (options::current().speech == options::Speech::Dictation) speech::sayWordUnasked(currentPicture());
 }
 
 // A screen reader reads the message as it appears: the voice does not say it as well.
