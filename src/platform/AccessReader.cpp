@@ -24,8 +24,7 @@ const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString kStatus = QStringLiteral("org.a11y.Status");
 
 // Measured with the desktop's screen reader speaking through its usual voice at its usual
-// rate: about twelve characters a second, and a moment before it starts.
-constexpr int kLeadMs = 300;
+// rate: about twelve characters a second.
 constexpr int kPerCharacterMs = 80;
 
 void interruptWith(const QString& text);
@@ -93,13 +92,13 @@ bool screenReaderRunning() {
 }
 
 int screenReaderSpeechMs(const QString& text) {
-    return kLeadMs + kPerCharacterMs * int(text.simplified().size());
+    return kPerCharacterMs * int(text.simplified().size());
 }
 
 void screenReaderSays(const QString& text) {
     if (text.isEmpty() || !screenReaderRunning()) return;
     const double now = clockSeconds();
-    const double start = std::max(now, busyUntil);
+    const double start = std::max(now + kScreenReaderLagMs / 1000.0, busyUntil);
     busyUntil = std::min(start + screenReaderSpeechMs(text) / 1000.0, now + kLongestScreenReaderWaitMs / 1000.0);
 }
 

