@@ -14,7 +14,8 @@ namespace platform {
 bool screenReaderRunning();
 // The screen reader is about to say `text`; it says it after what it still says.
 void screenReaderSays(const QString& text);
-// A key was pressed: the screen reader stops speaking and says the key's name.
+// A key was pressed: the screen reader says its name (after what it is saying: it was heard
+// finishing an announcement before it said "F2").
 void screenReaderHearsKey(const QString& name);
 // When the last key was pressed, in seconds of the program's clock (0: none yet).
 double lastKeySeconds();

@@ -134,8 +134,7 @@ private:
 
     bool keyOfWindow(QWidget* receiver, QEvent* event) {
         const auto* press = static_cast<QKeyEvent*>(event);
-        // A screen reader stops speaking at a key and says its name; what the key's handler
-        // says comes after that.
+        // A screen reader says the key's name; what the key's handler says comes after that.
         if (!press->isAutoRepeat())
             screenReaderHearsKey(press->text().trimmed().isEmpty()
                                      ? QKeySequence(press->keyCombination()).toString(QKeySequence::NativeText)
