@@ -7,6 +7,9 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 #include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPointer>
 #include <QWidget>
 #include <QVariantMap>
 #include <algorithm>
@@ -26,8 +29,6 @@ const QString kStatus = QStringLiteral("org.a11y.Status");
 // Measured with the desktop's screen reader at its usual rate: about twelve characters a
 // second with a German voice, ten with a voice of another language reading German.
 constexpr int kPerCharacterMs = 100;
-
-void interruptWith(const QString& text);
 
 // The accessibility status on the session bus, asked once and followed.
 class StatusWatch : public QObject {
@@ -52,11 +53,6 @@ public:
             if (reply.isValid()) read(reply.value());
             w->deleteLater();
         });
-        // The screen reader reads the control that takes the focus.
-        if (qApp)
-            connect(qApp, &QApplication::focusChanged, this, [](QWidget*, QWidget* now) {
-                if (now && !now->accessibleName().isEmpty()) interruptWith(now->accessibleName());
-            });
     }
 
 public Q_SLOTS:
@@ -72,20 +68,49 @@ private:
     }
 };
 
+// What the screen reader is heard to say besides the program's messages: the window and the
+// control that take the focus, and the name of every key pressed.
+class Listener : public QObject {
+public:
+    Listener() {
+        connect(qApp, &QApplication::focusChanged, this, [](QWidget* before, QWidget* now) {
+            if (!now) return;
+            if (!before || before->window() != now->window()) screenReaderSays(now->window()->windowTitle());
+            screenReaderSays(now->accessibleName());
+        });
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !receiver->isWidgetType()) return false;
+        auto* press = static_cast<QKeyEvent*>(event);
+        auto* widget = static_cast<QWidget*>(receiver);
+        // A key goes from the control to its parents: it is heard once.
+        const bool passedUp = press == lastEvent_ && lastReceiver_ && widget->isAncestorOf(lastReceiver_);
+        lastEvent_ = press;
+        lastReceiver_ = widget;
+        if (press->isAutoRepeat() || passedUp) return false;
+        screenReaderHearsKey(press->text().trimmed().isEmpty()
+                                 ? QKeySequence(press->keyCombination()).toString(QKeySequence::NativeText)
+                                 : press->text());
+        return false;
+    }
+
+private:
+    const QEvent* lastEvent_ = nullptr;
+    QPointer<QWidget> lastReceiver_;
+};
+
 // Seconds on the program's clock until which the screen reader speaks, and of the last key.
 double busyUntil = 0;
 double lastKey = 0;
 
-// The screen reader stops what it says for something new (a key, the focus).
-void interruptWith(const QString& text) {
-    if (!screenReaderRunning()) return;
-    busyUntil = clockSeconds();
-    screenReaderSays(text);
-}
-
 }  // namespace
 
 bool screenReaderRunning() {
+    static Listener* listener = qApp ? new Listener : nullptr;
+    (void)listener;
     if (hooks().screenReaderRunning) return hooks().screenReaderRunning();
     static StatusWatch* watch = new StatusWatch;
     return watch->screenReader || watch->enabled;

@@ -6,10 +6,7 @@
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
-#include <QKeySequence>
 #include <QPointer>
-
-#include "platform/AccessReader.h"
 
 namespace platform {
 
@@ -134,11 +131,6 @@ private:
 
     bool keyOfWindow(QWidget* receiver, QEvent* event) {
         const auto* press = static_cast<QKeyEvent*>(event);
-        // A screen reader says the key's name; what the key's handler says comes after that.
-        if (!press->isAutoRepeat())
-            screenReaderHearsKey(press->text().trimmed().isEmpty()
-                                     ? QKeySequence(press->keyCombination()).toString(QKeySequence::NativeText)
-                                     : press->text());
         for (const Key& k : keys) {
             if (press->key() != k.key || press->modifiers() != k.modifiers) continue;
             if (!press->isAutoRepeat()) k.handler();
