@@ -30,6 +30,6 @@ int screenReaderSpeechMs(const QString& text);
 // a busy computer.
 constexpr int kScreenReaderLagMs = 1000;
 // Nobody waits longer than this for the screen reader.
-constexpr int kLongestScreenReaderWaitMs = 8000;
+constexpr int kLongestScreenReaderWaitMs = 15000;
 
 }  // namespace platform
