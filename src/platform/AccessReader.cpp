@@ -30,6 +30,10 @@ const QString kStatus = QStringLiteral("org.a11y.Status");
 // second with a German voice, ten with a voice of another language reading German.
 constexpr int kPerCharacterMs = 100;
 
+// Seconds on the program's clock until which the screen reader speaks, and of the last key.
+double busyUntil = 0;
+double lastKey = 0;
+
 // The accessibility status on the session bus, asked once and followed.
 class StatusWatch : public QObject {
     Q_OBJECT
@@ -75,7 +79,12 @@ public:
     Listener() {
         connect(qApp, &QApplication::focusChanged, this, [](QWidget* before, QWidget* now) {
             if (!now) return;
-            if (!before || before->window() != now->window()) screenReaderSays(now->window()->windowTitle());
+            // A new window is read after what is being said; the focus moving inside a window
+            // (box to box while a word is typed) cuts the last control's reading short.
+            if (!before || before->window() != now->window())
+                screenReaderSays(now->window()->windowTitle());
+            else
+                busyUntil = std::min(busyUntil, clockSeconds());
             screenReaderSays(now->accessibleName());
         });
         qApp->installEventFilter(this);
@@ -102,9 +111,6 @@ private:
     QPointer<QWidget> lastReceiver_;
 };
 
-// Seconds on the program's clock until which the screen reader speaks, and of the last key.
-double busyUntil = 0;
-double lastKey = 0;
 
 }  // namespace
 

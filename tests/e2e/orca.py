@@ -419,7 +419,9 @@ class Run(Checks):
         time.sleep(4)
         game_s, orca_s, both_s, spans = self.voices.stop()
         log(f"voices: the program {game_s:.1f} s, Orca {orca_s:.1f} s, both at once {both_s:.2f} s {spans}")
-        self.ok("the program's voice was heard", game_s > 2.5, f"{game_s:.1f} s")
+        # At least the word F2 asked for: a word said unasked waits for Orca, and the test
+        # types before that wait ends.
+        self.ok("the program's voice was heard", game_s > 0.5, f"{game_s:.1f} s")
         self.ok("Orca was heard", orca_s > 5.0, f"{orca_s:.1f} s")
         # A frame or two where a voice fades out while the other begins is no overlap.
         self.ok("the program's voice and Orca never speak at once", both_s <= 0.5, f"{both_s:.2f} s: {spans}")
