@@ -2,6 +2,7 @@
 // What a screen reader learns, read through Qt's accessibility interfaces as the bridge to
 // the accessibility bus reads them: names, roles, counts, and the announcements.
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -23,6 +24,22 @@ using namespace modGlobalVars;
 namespace {
 
 QString nameOf(QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); }
+
+// The names the first letter box has had, one after the other, while the boxes of a word
+// appeared: each time a box is shown, its name is noted if it changed.
+struct FirstBoxNames : QObject {
+    QWidget* first;
+    QStringList names;
+    explicit FirstBoxNames(QWidget* box) : first(box) { qApp->installEventFilter(this); }
+    ~FirstBoxNames() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show && o->objectName().startsWith(QStringLiteral("LetterInput"))) {
+            const QString name = first->accessibleName();
+            if (names.isEmpty() || names.last() != name) names << name;
+        }
+        return false;
+    }
+};
 QAccessible::Role roleOf(QObject* o) { return QAccessible::queryAccessibleInterface(o)->role(); }
 
 }  // namespace
@@ -71,6 +88,7 @@ private Q_SLOTS:
         QCOMPARE(nameOf(game.LetterInput[0]), QStringLiteral("Buchstabe 1 von %1").arg(wordLength));
         QVERIFY(wordLength != n);
         QCOMPARE(nameOf(game.lbl_right), QStringLiteral("richtig: 1 von 15"));
+        runFor(500);
         // The tick, then the new word with its length (the next word is said, never shown).
         QCOMPARE(game.announcer->messages(),
                  (QStringList{QStringLiteral("Richtig! richtig: 1 von 15"),
@@ -90,12 +108,70 @@ private Q_SLOTS:
         QCOMPARE(nameOf(game.lbl_wrong), QStringLiteral("falsch: 1"));
         QCOMPARE(nameOf(game.imgRäuber), QStringLiteral("Räuber: 1 von 5 Schritten zur Schatztruhe"));
         QCOMPARE(game.announcer->messages(),
-                 (QStringList{QStringLiteral("Falsch. Das Wort heißt Hund. falsch: 1"),
+                 (QStringList{QStringLiteral("Falsch."), QStringLiteral("Das Wort heißt Hund. falsch: 1"),
                               QStringLiteral("Der Räuber ist 1 von 5 Schritten gegangen. Noch einmal: 4 Buchstaben.")}));
         // One announcement is in the form at a time.
         playWordWrong(game);
         QCOMPARE(game.findChildren<QWidget*>(QStringLiteral("announcement")).size(), 1);
-        QCOMPARE(game.announcer->messages().size(), 4);
+        QCOMPARE(game.announcer->messages().size(), 6);
+    }
+
+    // Each box of a long word is named once as the word is laid out, not renamed by every box
+    // that appears after it; the word is told once that burst has passed.
+    void aLongWordIsLaidOutQuietlyAndToldAfterItsBoxes() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Hut.png"), QStringLiteral("Regenbogenfisch.png")});
+        frmRaeuber& game = openGame(1);
+        if (currentWord != QStringLiteral("Hut")) playWordRight(game);
+        QCOMPARE(currentWord, QStringLiteral("Hut"));
+        runFor(500);
+        const qsizetype before = game.announcer->messages().size();
+        {
+            FirstBoxNames renames(game.LetterInput[0]);
+            typeCurrentWord(game);
+            finishReaction(game);
+            QCOMPARE(currentWord, QStringLiteral("Regenbogenfisch"));
+            // Named for the old word, then for the new one: no name for each box that appeared.
+            QCOMPARE(renames.names, (QStringList{QStringLiteral("Buchstabe 1 von 3"), QStringLiteral("Buchstabe 1 von 15")}));
+        }
+        QCOMPARE(nameOf(game.LetterInput[14]), QStringLiteral("Buchstabe 15 von 15"));
+        QCOMPARE(game.announcer->messages().mid(before), QStringList{QStringLiteral("Richtig! richtig: 1 von 15")});
+        runFor(500);
+        QCOMPARE(game.announcer->current(), QStringLiteral("Neues Wort: 15 Buchstaben. Mit F2 hörst du das Wort."));
+    }
+
+    // "Falsch." at once, before the reaction; the word waits for the reveal.
+    void aWrongLetterIsToldAtOnce() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Hund.png")});
+        frmRaeuber& game = openGame(2);
+        typeInto(game.LetterInput[0], QStringLiteral("H"));
+        typeInto(game.LetterInput[1], QStringLiteral("x"));
+        QCOMPARE(game.announcer->current(), QStringLiteral("Falsch."));
+        QVERIFY(!game.tmr_display->Enabled());
+        finishReaction(game, 30000);
+        QVERIFY(game.announcer->messages().contains(QStringLiteral("Das Wort heißt Hund. falsch: 1")));
+    }
+
+    // The start-up screen tells how to go on; a level without a name says why nothing starts.
+    void theStartAndTheMenuSayWhatToDo() {
+        ProgramFolder folder;
+        folder.addPictures({QStringLiteral("Hund.png")});
+        shell::startupForm().Show();
+        frmSplash& splash = frmSplash::Default();
+        QCOMPARE(splash.announcer->current(), QString());
+        runFor(1000);
+        QCOMPARE(splash.announcer->current(), QStringLiteral("Knorzelbart. Drücke die Leertaste, dann geht es los."));
+        QTest::keyClick(&splash, Qt::Key_Space);
+        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        menu.txtSpielername->setText(QString());
+        menu.cmdLevel2_Click();
+        QVERIFY(menu.isVisible());
+        QCOMPARE(menu.announcer->current(), QStringLiteral("Schreibe zuerst deinen Namen."));
+        menu.txtSpielername->setText(QStringLiteral("Mia"));
+        menu.cmdLevel2_Click();
+        QCOMPARE(menu.announcer->current(), QString());
+        QVERIFY(frmRaeuber::Default().isVisible());
     }
 
     void thePictureKeepsItsWordToItselfOnceThePreviewIsGone() {

@@ -93,7 +93,7 @@ private Q_SLOTS:
         for (int t = 0; t < 10000 && !game.tmr_display->Enabled(); t += 100) runFor(100);
         QVERIFY(game.tmr_display->Enabled());
         // The reveal has begun: the word and its cross are told at once, not at its end.
-        QCOMPARE(game.announcer->current(), QStringLiteral("Falsch. Das Wort heißt Hund. falsch: 1"));
+        QCOMPARE(game.announcer->current(), QStringLiteral("Das Wort heißt Hund. falsch: 1"));
         QVERIFY(!shown(game.img_wrong[0]));
         finishReaction(game, 30000);
         QCOMPARE(game.announcer->current(),

@@ -18,7 +18,7 @@ packages=(
   fonts-dejavu-core dbus at-spi2-core python3-pyatspi
   hyphen-de libhyphen-dev zlib1g-dev
   clang libclang-rt-14-dev appstream man-db
-  orca speech-dispatcher dbus-x11 libao4
+  orca speech-dispatcher speech-dispatcher-espeak-ng dbus-x11 libao4
 )
 
 missing=()

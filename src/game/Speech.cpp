@@ -12,10 +12,13 @@
 #include "game/Syllables.h"
 #include "game/Takes.h"
 #include "game/Words.h"
+#include "platform/AccessReader.h"
+#include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Recording.h"
 #include "platform/Sound.h"
 #include "platform/TextFile.h"
+#include "platform/Timer.h"
 #include "platform/Voice.h"
 
 // The shipped table is compiled into the program, because its entries are made for the
@@ -71,6 +74,47 @@ platform::Sound recordingFor(const QString& picture, takes::Kind kind = takes::K
 
 bool speechOn() { return options::current().speech != options::Speech::Off; }
 
+// While a screen reader says what the game gave it at this moment (the key's name, an
+// announcement), the voice waits: two voices at once are understood by nobody. The wait
+// starts a moment later, so that what the same handler announces after asking for the word
+// is waited for too. A newer word replaces one that waits.
+struct Held {
+    QString label;
+    std::function<platform::Sound()> make;
+    bool unasked = false;
+    double since = 0;
+};
+Held held;
+
+platform::Timer& holdTimer() {
+    static platform::Timer* timer = new platform::Timer(nullptr, "tmr_afterScreenReader", 1, [] {
+        const int wait = platform::screenReaderBusyMs();
+        if (wait > 0) {
+            holdTimer().setEnabled(false);
+            holdTimer().setInterval(wait);
+            holdTimer().setEnabled(true);
+            return;
+        }
+        holdTimer().setEnabled(false);
+        Held sound = std::move(held);
+        held = {};
+        if (sound.unasked && platform::lastKeySeconds() > sound.since) return;
+        if (sound.make) platform::playSound(sound.label, std::move(sound.make));
+    });
+    return *timer;
+}
+
+void play(const QString& label, std::function<platform::Sound()> make, bool unasked = false) {
+    if (!platform::screenReaderRunning()) {
+        platform::playSound(label, std::move(make));
+        return;
+    }
+    held = {label, std::move(make), unasked, platform::clockSeconds()};
+    holdTimer().setEnabled(false);
+    holdTimer().setInterval(1);
+    holdTimer().setEnabled(true);
+}
+
 }  // namespace
 
 QString spokenText(const QString& word, const QString& folder) { return tableFor(folder).spoken(word); }
@@ -93,24 +137,38 @@ void forgetTables() {
     folderTables.clear();
 }
 
-void sayWord(const QString& picture) {
+namespace {
+
+void sayWordOf(const QString& picture, bool unasked) {
     if (!speechOn()) return;
     const qsizetype separator = lastSeparator(picture);
     const QString folder = picture.left(std::max<qsizetype>(separator, 0));
     const QString word = words::fromFileName(picture.mid(separator + 1));
     // Everything that touches files or the voice runs on the sound thread.
-    platform::playSound(word, [picture, folder, word] {
-        platform::Sound sound = recordingFor(picture);
-        if (sound.empty()) sound = platform::synthesize(spokenText(word, folder));
-        return sound;
-    });
+    play(
+        word,
+        [picture, folder, word] {
+            platform::Sound sound = recordingFor(picture);
+            if (sound.empty()) sound = platform::synthesize(spokenText(word, folder));
+            return sound;
+        },
+        unasked);
 }
 
-void stop() { platform::stopSound(); }
+}  // namespace
+
+void sayWord(const QString& picture) { sayWordOf(picture, false); }
+void sayWordUnasked(const QString& picture) { sayWordOf(picture, true); }
+
+void stop() {
+    held = {};
+    holdTimer().setEnabled(false);
+    platform::stopSound();
+}
 
 void sayText(const QString& text) {
     if (!speechOn() || text.trimmed().isEmpty()) return;
-    platform::playSound(text, [text] { return platform::synthesize(text); });
+    play(text, [text] { return platform::synthesize(text); });
 }
 
 void saySyllables(const QString& picture) {
@@ -118,7 +176,7 @@ void saySyllables(const QString& picture) {
     const qsizetype separator = lastSeparator(picture);
     const QString folder = picture.left(std::max<qsizetype>(separator, 0));
     const QString word = words::fromFileName(picture.mid(separator + 1));
-    platform::playSound(syllables::hyphenated(word, folder), [picture, folder, word] {
+    play(syllables::hyphenated(word, folder), [picture, folder, word] {
         platform::Sound sound = recordingFor(picture, takes::Kind::Syllables);
         if (!sound.empty()) return sound;
         return platform::synthesizeWithPauses(syllablesSpoken(word, folder), kSyllablePauseMs);
@@ -127,7 +185,7 @@ void saySyllables(const QString& picture) {
 
 void sayPhrase(const QString& text, const QStringList& tableWords, const QString& folder, const QString& voiced) {
     if (!speechOn()) return;
-    platform::playSound(text, [text = voiced.isEmpty() ? text : voiced, tableWords, folder] {
+    play(text, [text = voiced.isEmpty() ? text : voiced, tableWords, folder] {
         QString spoken = text;
         for (const QString& word : tableWords) {
             const QString replacement = spokenText(word, folder);

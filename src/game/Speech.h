@@ -13,6 +13,9 @@ namespace speech {
 // Speaks the word of a picture (its path as the game composes it) and returns at once; a
 // word still being spoken stops.
 void sayWord(const QString& picture);
+// The same, unasked (the game says a new word by itself): while a screen reader speaks, the
+// word waits for it, and a child who types meanwhile has gone on without it, so it is not said.
+void sayWordUnasked(const QString& picture);
 void stop();
 // Speaks a sentence of the game (the end of a game's message) with the built-in voice and
 // returns at once.

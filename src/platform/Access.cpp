@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <cstring>
 
+#include "platform/AccessReader.h"
 #include "platform/AccessText.h"
 
 namespace platform {
@@ -192,10 +193,16 @@ void quietWhenLocked(QWidget* control) {
 void readOnlyWhileShown(QWidget* label) { presentAs(label, {Kind::ReadWhileShown, nullptr, QString()}); }
 void presentAsTextBox(QWidget* box) { presentAs(box, {Kind::TextBox, nullptr, QString()}); }
 
-Announcer::Announcer(QWidget* form) : form_(form) {}
+// The word a screen reader puts before a notification.
+const QString kNotificationRole = QStringLiteral("Benachrichtigung");
+
+Announcer::Announcer(QWidget* form) : form_(form) {
+    screenReaderRunning();  // asks the desktop now, long before the first message
+}
 
 void Announcer::announce(const QString& message) {
     messages_.append(message);
+    screenReaderSays(kNotificationRole + QLatin1Char(' ') + message);
     clear();
     auto* note = new QWidget(form_);
     note->setObjectName(QStringLiteral("announcement"));

@@ -42,6 +42,8 @@ struct Hooks {
     std::function<qint64()> fileSystemNow;
     // Instead of the user's cache folder, where pictures decoded at their shown size are kept.
     std::function<QString()> cacheFolder;
+    // Whether a screen reader runs, instead of asking the desktop.
+    std::function<bool()> screenReaderRunning;
 };
 
 Hooks& hooks();

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <deque>
 
+#include "platform/AccessReader.h"
 #include "platform/App.h"
 #include "platform/Background.h"
 #include "platform/Clock.h"
@@ -99,6 +100,8 @@ void beginTestMode(const QString& appPath) {
         record().secrets.append(question);
         return record().secret;
     };
+    h.screenReaderRunning = [] { return false; };
+    forgetScreenReaderSpeech();
     h.randomNumber = []() -> std::optional<float> {
         if (record().numbers.empty()) return std::nullopt;
         const float r = record().numbers.front();

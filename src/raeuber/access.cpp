@@ -4,6 +4,7 @@
 // shows it), and what is said at each moment: a new word, a tick, the reveal of a failed
 // word, the robber's step. Every message goes through announce(); none carries the word
 // while the child must write it from memory.
+#include "game/Options.h"
 #include "game/Speech.h"
 #include "game/modGlobalVars.h"
 #include "platform/Events.h"
@@ -23,16 +24,22 @@ int shownCount(platform::Image* const* marks) {
 
 QString letters(int n) { return n == 1 ? QStringLiteral("1 Buchstabe") : QStringLiteral("%1 Buchstaben").arg(n); }
 
+// A window that appears floods the screen reader with news of its controls; the boxes of a
+// new word bring a smaller burst. A screen reader drops messages in a flood: the word is
+// told once the burst has passed.
+constexpr int kAfterWindowMs = 1000;
+constexpr int kAfterBoxesMs = 500;
+
 }  // namespace
 
 void frmRaeuber::buildAccessibility() {
     platform::presentAsWindow(this);
     announcer = std::make_unique<platform::Announcer>(this);
-    // A window that appears floods the screen reader with news of its controls, and it
-    // drops messages in a flood: the first word is told a second later.
-    tmr_announceWord = std::make_unique<platform::Timer>(nullptr, "tmr_announceWord", 1000, [this] {
+    tmr_announceWord = std::make_unique<platform::Timer>(nullptr, "tmr_announceWord", kAfterWindowMs, [this] {
         tmr_announceWord->setEnabled(false);
-        if (isVisible()) announceNewWord();
+        if (!isVisible()) return;
+        announceNewWord();
+        sayWordAfterAnnouncement();
     });
     tmr_announceWord->setEnabled(false);
 
@@ -73,16 +80,37 @@ void frmRaeuber::buildAccessibility() {
 
 void frmRaeuber::announce(const QString& message) { announcer->announce(message); }
 
-// A new word: the focus moves into boxes the screen reader has seen before, so it is told.
+// A new word is told once, when the burst of its boxes has passed (a first word of a game:
+// when the window's has). Asked again before then, the one message waits a little longer.
+void frmRaeuber::announceNewWordSoon(bool windowAppears) {
+    const int wait = windowAppears ? kAfterWindowMs : kAfterBoxesMs;
+    if (tmr_announceWord->Enabled() && tmr_announceWord->Interval() > wait) return;
+    tmr_announceWord->setEnabled(false);
+    tmr_announceWord->setInterval(wait);
+    tmr_announceWord->setEnabled(true);
+}
+
+// A new word: the focus moves into boxes the screen reader has seen before, so it is told,
+// with the keys that help with it.
 void frmRaeuber::announceNewWord() {
+    const QString picture = currentPicture();
+    QStringList helps;
+    if (speech::speechAvailable(picture)) helps << QStringLiteral("F2 hörst du das Wort");
+    if (imgSyllables && speech::syllablesAvailable(picture)) helps << QStringLiteral("F3 die Silben");
+    if (cmdSoundHelp) helps << QStringLiteral("F4 die Anlaut-Hilfe");
+    if (!helps.isEmpty() && !helps.first().startsWith(QStringLiteral("F2")))
+        helps.first().insert(3, QStringLiteral("hörst du "));
     QString message = QStringLiteral("Neues Wort: ") + letters(wordLength) + QStringLiteral(".");
-    if (speech::speechAvailable(currentPicture())) message += QStringLiteral(" Mit F2 hörst du das Wort.");
+    if (!helps.isEmpty()) message += QStringLiteral(" Mit ") + helps.join(QStringLiteral(", mit ")) + QStringLiteral(".");
     announce(message);
 }
 
+// The child hears at once that the word is wrong; the word itself waits for the reveal.
+void frmRaeuber::announceWrongLetter() { announce(QStringLiteral("Falsch.")); }
+
 // The reveal shows the word anyway: now it may be said, with the cross it earns.
 void frmRaeuber::announceReveal() {
-    announce(QStringLiteral("Falsch. Das Wort heißt ") + currentWord + QStringLiteral(". falsch: %1").arg(wrongCount + 1));
+    announce(QStringLiteral("Das Wort heißt ") + currentWord + QStringLiteral(". falsch: %1").arg(wrongCount + 1));
 }
 
 // After the robber's step the word is to be written from memory again: this message
@@ -100,9 +128,9 @@ void frmRaeuber::updateAccessibleTexts() {
     describe(lbl_right, QStringLiteral("richtig: %1 von %2").arg(shownCount(img_correct)).arg(rules::kWordsToWin));
     describe(lbl_wrong, QStringLiteral("falsch: %1").arg(shownCount(img_wrong)));
 
-    int boxes = 0;
-    for (int i = 0; i < rules::kLetterBoxes; ++i)
-        if (!LetterInput[i]->isHidden()) boxes = i + 1;
+    // Named by the word's length, not by the boxes shown so far: the boxes of a word are
+    // named once, when it is laid out, and appear without renaming each other.
+    const int boxes = wordLength;
     for (int i = 0; i < rules::kLetterBoxes; ++i)
         describe(LetterInput[i], i < boxes ? QStringLiteral("Buchstabe %1 von %2").arg(i + 1).arg(boxes) : QString());
 

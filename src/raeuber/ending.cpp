@@ -80,6 +80,7 @@ void frmRaeuber::newGame() {
     LetterInput[0]->setLocked(false);
     // Nothing said in this game is true in the next one.
     tmr_announceWord->setEnabled(false);
+    wordAwaitsAnnouncement = false;
     announcer->clear();
 }
 

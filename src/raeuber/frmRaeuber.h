@@ -109,6 +109,9 @@ public:
     void speakRetryIfDictation();
     // The end of a game's message, said where the game speaks without being asked.
     void speakMessageIfAutomatic(const QString& text);
+    // With a screen reader, a new word said without asking waits for its announcement.
+    void sayWordAfterAnnouncement();
+    bool wordAwaitsAnnouncement = false;
     void showWordPreview();
     // Whether the word of a dictation can be heard; when not, the teacher gets a note.
     bool dictationHeard() const;
@@ -158,7 +161,10 @@ private:
     void updateAccessibleTexts();
     // What a screen reader is told (access.cpp); every message goes through announce().
     void announce(const QString& message);
+    // A new word is told once the news of its boxes (or of the window) have passed.
+    void announceNewWordSoon(bool windowAppears);
     void announceNewWord();
+    void announceWrongLetter();
     void announceReveal();
     void announceRobber();
 };

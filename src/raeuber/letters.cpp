@@ -39,6 +39,8 @@ void frmRaeuber::LetterInput_Change(int Index) {
         assistantPath = assetPaths::assistantWrong();
         tmr_assistantResize->setEnabled(true);
         LetterInput[0]->SetFocus();
+        // After the focus jump, which a screen reader reads first.
+        announceWrongLetter();
     }
 }
 

@@ -51,7 +51,7 @@ void frmRaeuber::newRound() {
     wordFailed = false;
     LetterInput[0]->setLocked(false);
     tmr_hideWordPreview->setEnabled(true);
-    if (isVisible()) announceNewWord();
+    if (isVisible()) announceNewWordSoon(false);
 }
 
 void frmRaeuber::clearLetterBoxes() {
@@ -112,8 +112,7 @@ void frmRaeuber::showFirstWordPreview() {
     tmr_hideWordPreview->setEnabled(false);
     tmr_hideWordPreview->setEnabled(true);
     updateSpeaker();
-    tmr_announceWord->setEnabled(false);
-    tmr_announceWord->setEnabled(true);
+    announceNewWordSoon(true);
     speakIfAutomatic();
 }
 

@@ -6,6 +6,7 @@
 #include "game/TeacherNotes.h"
 #include "game/modGlobalVars.h"
 #include "pictures/AssetPaths.h"
+#include "platform/AccessReader.h"
 #include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
@@ -31,18 +32,32 @@ bool speaksUnasked() {
 }
 }  // namespace
 
+// With a screen reader, a new word that is still to be announced is said after its
+// announcement, not under the news of the window and its boxes.
 void frmRaeuber::speakIfAutomatic() {
-    if (speaksUnasked()) speech::sayWord(currentPicture());
+    if (!speaksUnasked()) return;
+    if (platform::screenReaderRunning() && tmr_announceWord->Enabled()) {
+        wordAwaitsAnnouncement = true;
+        return;
+    }
+    speech::sayWordUnasked(currentPicture());
+}
+
+void frmRaeuber::sayWordAfterAnnouncement() {
+    if (!wordAwaitsAnnouncement) return;
+    wordAwaitsAnnouncement = false;
+    speech::sayWordUnasked(currentPicture());
 }
 
 // The reveal said the word as it spelt it; the child who spells from hearing hears it again
 // when the empty boxes wait for it.
 void frmRaeuber::speakRetryIfDictation() {
-    if (options::current().speech == options::Speech::Dictation) speech::sayWord(currentPicture());
+    if (options::current().speech == options::Speech::Dictation) speech::sayWordUnasked(currentPicture());
 }
 
+// A screen reader reads the message as it appears: the voice does not say it as well.
 void frmRaeuber::speakMessageIfAutomatic(const QString& text) {
-    if (speaksUnasked()) speech::sayText(text);
+    if (speaksUnasked() && !platform::screenReaderRunning()) speech::sayText(text);
 }
 
 // In a dictation the child spells from hearing: the written word is not shown beforehand,

@@ -103,5 +103,12 @@ void frmRaeuber::updateSyllablesButton() {
 }
 
 void frmRaeuber::imgSyllables_Click() {
-    if (imgSyllables && imgSyllables->Visible() && Visible()) speech::saySyllables(currentPicture());
+    if (!imgSyllables || !Visible()) return;
+    if (imgSyllables->Visible()) {
+        speech::saySyllables(currentPicture());
+        return;
+    }
+    // F3 while the patterns are still being read: the child hears that the syllables come.
+    if (!platform::hyphenationSettled() && !underScore[0]->isHidden() && lbl_hidePic->isHidden())
+        announce(QStringLiteral("Die Silben kommen gleich."));
 }

@@ -26,7 +26,11 @@ void frmAuswahlmenü::cmdLevel3_Click() { chooseLevel(rules::kLevels[2]); }
 
 void frmAuswahlmenü::chooseLevel(const rules::Level& level) {
     focusNameEntry();
-    if (txtSpielername->Text() == "") return;
+    if (txtSpielername->Text() == "") {
+        tellNameFirst();
+        return;
+    }
+    announcer->clear();
     playerName = txtSpielername->Text();
     skillLevel = level.skillLevel;
     robberStepScale = level.robberStepScale;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "game/Rules.h"
+#include <memory>
+
+#include "platform/Access.h"
 #include "platform/ButtonGrid.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -35,6 +38,8 @@ public:
     // The small way into the teacher's room: held for two seconds, or Ctrl+L; no tab stop,
     // so a child never lands on it (frmAuswahlmenue_teacher.cpp). Absent when switched off.
     platform::CommandButton* cmdLehrer = nullptr;
+    // What a screen reader is told: why a level does not start (frmAuswahlmenue_access.cpp).
+    std::unique_ptr<platform::Announcer> announcer;
 
     void cmdLevel1_Click();
     void cmdLevel2_Click();
@@ -61,6 +66,8 @@ private:
     void buildClassNames();
     void showClassNames();
     void showTeacherSign();
+    // A level was chosen without a name: the keyboard is back in the name box, and why.
+    void tellNameFirst();
     // The level procedure: the level and its two settings.
     void chooseLevel(const rules::Level& level);
 };

@@ -15,6 +15,7 @@ void frmSplash::Form_Load() {
                                                      options::current().fullScreen));
     centerOnScreen();
     Timer1->setEnabled(true);
+    tmr_announceKey->setEnabled(true);
     // The form's inner width centres the controls, although they lie in the frame: the
     // halves are kept, they are rounded only where a control is placed.
     lblTitel->setLeft((ScaleWidth() - lblTitel->Width()) / 2);
@@ -56,5 +57,6 @@ void frmSplash::leave() {
     if (!isLoaded()) return;
     frmAuswahlmenü::Default().Show();
     Timer1->setEnabled(false);
+    tmr_announceKey->setEnabled(false);
     Unload();
 }

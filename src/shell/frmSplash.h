@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <memory>
+
+#include "platform/Access.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Timer.h"
@@ -28,6 +31,9 @@ public:
     shell::LinkLindgraben* LinkLindgraben1;
     shell::LinkBrolm* LinkBrolm1;
     shell::MailFennick* MailFennick1;
+    // Tells a child who cannot see the screen how to go on, once the window has settled.
+    platform::Timer* tmr_announceKey;
+    std::unique_ptr<platform::Announcer> announcer;
 
     // The ways out: they all leave the screen the same way, and only the first one counts.
     void Timer1_Timer();

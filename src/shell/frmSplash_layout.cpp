@@ -48,6 +48,11 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
     buildLayout();
     platform::presentAsWindow(this);
     platform::onClick(this, [this] { Form_Click(); });
+    announcer = std::make_unique<platform::Announcer>(this);
+    tmr_announceKey = new Timer(this, "tmr_announceKey", 1000, [this] {
+        tmr_announceKey->setEnabled(false);
+        if (isVisible()) announcer->announce(QStringLiteral("Knorzelbart. Drücke die Leertaste, dann geht es los."));
+    });
 }
 
 frmSplash& frmSplash::Default() { return platform::Default<frmSplash>(QStringLiteral("frmSplash")); }
