@@ -21,22 +21,32 @@ namespace shell {
 
 namespace {
 
-// Why the sheet may not be written to this file; empty when it may. Only a sheet written
+// A file the program writes whole and replaces only when it wrote it before: the picture
+// sheet, the learning record's report.
+struct OwnFile {
+    bool (*isOurs)(const QString& start);  // whether the file's first bytes are one of ours
+    const char* kind;                       // "Bilderbogen"
+    const char* theKind;                    // "der Bilderbogen"
+};
+constexpr OwnFile kSheet{check::isSheet, "Bilderbogen", "der Bilderbogen"};
+constexpr OwnFile kReport{lernstand::isReport, "Lernstandsbericht", "der Bericht"};
+
+// Why the file may not be written to `path`; empty when it may. Only such a file written
 // before is replaced, never a picture or any other file.
-QString sheetRefusal(const QString& path) {
+QString refusalFor(const QString& path, const OwnFile& own) {
     const platform::TextFile existing = platform::readTextStart(path, 4096);
     using Status = platform::TextFile::Status;
     const QString shown = platform::absolutePath(path);
     switch (existing.status) {
         case Status::Missing: return QString();
         case Status::Ok:
-            if (check::isSheet(existing.text)) return QString();
-            return QStringLiteral("Die Datei %1 gibt es schon, und sie ist kein Bilderbogen; sie wird nicht "
+            if (own.isOurs(existing.text)) return QString();
+            return QStringLiteral("Die Datei %1 gibt es schon, und sie ist kein %2; sie wird nicht "
                                   "überschrieben. Bitte einen anderen Dateinamen wählen.")
-                .arg(shown);
+                .arg(shown, QString::fromUtf8(own.kind));
         case Status::NotAFile:
-            return QStringLiteral("%1 ist keine gewöhnliche Datei; der Bilderbogen wird nicht dorthin geschrieben.")
-                .arg(shown);
+            return QStringLiteral("%1 ist keine gewöhnliche Datei; %2 wird nicht dorthin geschrieben.")
+                .arg(shown, QString::fromUtf8(own.theKind));
         case Status::Unreadable:
             // Nothing there to lose (a path through a file): the writing says what is wrong.
             if (!platform::PathExists(path)) return QString();
@@ -50,7 +60,7 @@ QString sheetRefusal(const QString& path) {
 
 int runCheck(const commandline::Command& command) {
     if (!command.sheet.isEmpty()) {
-        const QString refusal = sheetRefusal(command.sheet);
+        const QString refusal = refusalFor(command.sheet, kSheet);
         if (!refusal.isEmpty()) {
             platform::writeErr(QStringLiteral("knorzelbart: %1\n").arg(refusal));
             return 2;
@@ -72,34 +82,9 @@ int runCheck(const commandline::Command& command) {
     return check::exitStatus(report);
 }
 
-// Why the report may not be written to this file; empty when it may. Only a report written
-// before is replaced, never any other file.
-QString reportRefusal(const QString& path) {
-    const platform::TextFile existing = platform::readTextStart(path, 4096);
-    using Status = platform::TextFile::Status;
-    const QString shown = platform::absolutePath(path);
-    switch (existing.status) {
-        case Status::Missing: return QString();
-        case Status::Ok:
-            if (lernstand::isReport(existing.text)) return QString();
-            return QStringLiteral("Die Datei %1 gibt es schon, und sie ist kein Lernstandsbericht; sie wird nicht "
-                                  "überschrieben. Bitte einen anderen Dateinamen wählen.")
-                .arg(shown);
-        case Status::NotAFile:
-            return QStringLiteral("%1 ist keine gewöhnliche Datei; der Bericht wird nicht dorthin geschrieben.").arg(shown);
-        case Status::Unreadable:
-            if (!platform::PathExists(path)) return QString();
-            break;
-        case Status::TooLarge: break;
-    }
-    return QStringLiteral("Die Datei %1 gibt es schon und sie kann nicht gelesen werden (%2); sie wird nicht "
-                          "überschrieben.")
-        .arg(shown, existing.reason);
-}
-
 // The class's learning record as a page for the teacher.
 int runReport(const commandline::Command& command) {
-    const QString refusal = reportRefusal(command.report);
+    const QString refusal = refusalFor(command.report, kReport);
     if (!refusal.isEmpty()) {
         platform::writeErr(QStringLiteral("knorzelbart: %1\n").arg(refusal));
         return 2;
