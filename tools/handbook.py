@@ -14,11 +14,25 @@ PAGE = """<!DOCTYPE html>
 <style>
 body {{ font-family: "Liberation Sans", Arial, sans-serif; max-width: 50em; margin: 2em auto;
        padding: 0 1em; line-height: 1.45; color: #111; }}
-pre {{ background: #f3f3f3; padding: .6em .8em; overflow-x: auto; }}
-code {{ font-family: "Liberation Mono", monospace; }}
-table {{ border-collapse: collapse; }}
-td, th {{ border: 1px solid #999; padding: .25em .6em; text-align: left; vertical-align: top; }}
+pre {{ background: #f3f3f3; padding: .6em .8em; overflow-x: auto; white-space: pre-wrap;
+       overflow-wrap: anywhere; }}
+code {{ font-family: "Liberation Mono", monospace; overflow-wrap: anywhere; }}
+table {{ border-collapse: collapse; max-width: 100%; }}
+td, th {{ border: 1px solid #999; padding: .25em .6em; text-align: left; vertical-align: top;
+         overflow-wrap: anywhere; }}
 h2 {{ margin-top: 1.8em; border-bottom: 1px solid #ccc; }}
+img {{ max-width: 100%; height: auto; }}
+/* On paper: A4, nothing cut at the right edge, the quick start on a page of its own. */
+@page {{ size: A4; margin: 1.6cm 1.5cm; }}
+@media print {{
+  body {{ max-width: none; margin: 0; padding: 0; font-size: 10.5pt; line-height: 1.35; }}
+  pre {{ overflow: visible; page-break-inside: avoid; }}
+  table {{ width: 100%; table-layout: fixed; font-size: 9.5pt; }}
+  tr, img {{ page-break-inside: avoid; }}
+  h2, h3 {{ page-break-after: avoid; }}
+  h2#schnellstart-der-erste-tag {{ page-break-before: always; margin-top: 0; }}
+  a {{ color: inherit; text-decoration: none; }}
+}}
 </style>
 </head>
 <body>
