@@ -16,6 +16,7 @@ add_custom_command(OUTPUT ${changelog}
   VERBATIM)
 add_custom_target(teacher_documents ALL DEPENDS ${handbook} ${changelog})
 
-install(FILES ${handbook} ${changelog} ${CMAKE_CURRENT_SOURCE_DIR}/copyright
+file(GLOB handbook_pictures ${PROJECT_SOURCE_DIR}/docs/handbuch/*.png)
+install(FILES ${handbook} ${changelog} ${CMAKE_CURRENT_SOURCE_DIR}/copyright ${handbook_pictures}
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/einstellungen.conf DESTINATION ${CMAKE_INSTALL_DATADIR}/knorzelbart)

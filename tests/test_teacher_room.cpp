@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QImage>
 #include <QPointingDevice>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 #include <QUrl>
 
@@ -300,6 +302,22 @@ private Q_SLOTS:
         room.cmdSammlungSpielen_Click();
         QVERIFY(room.lblWoerterStatus->Caption().startsWith(QStringLiteral("Die Sammlung wird nicht gemerkt: ")));
         QCOMPARE(options::current().collection, QString());
+    }
+
+    void TheHandbookShowsItsPictures() {
+        ProgramFolder folder;
+        frmHandbuch& help = frmHandbuch::Default();
+        help.Show();
+        const QString text = shell::handbookText();
+        QStringList pictures;
+        for (const auto& match : QRegularExpression(QStringLiteral(R"(!\[[^\]]*\]\(([^)]+)\))")).globalMatch(text))
+            pictures << match.captured(1);
+        QVERIFY(pictures.size() >= 3);
+        for (const QString& picture : pictures) {
+            const QVariant data = help.txtHandbuch->loadResource(QTextDocument::ImageResource, QUrl(picture));
+            QVERIFY2(!QImage::fromData(data.toByteArray()).isNull(), qPrintable(picture));
+        }
+        help.Unload();
     }
 
     void F1OpensTheHandbookEverywhere() {

@@ -52,6 +52,9 @@ TextView::TextView(QWidget* parent, const char* name) : Control<QTextBrowser>(pa
     QScroller::grabGesture(viewport(), QScroller::TouchGesture);
 }
 
-void TextView::setMarkdownText(const QString& markdown) { setMarkdown(markdown); }
+void TextView::setMarkdownText(const QString& markdown, const QString& pictureFolder) {
+    setSearchPaths(pictureFolder.isEmpty() ? QStringList() : QStringList{pictureFolder});
+    setMarkdown(markdown);
+}
 
 }  // namespace platform

@@ -47,7 +47,8 @@ public:
 class TextView : public Control<QTextBrowser> {
 public:
     TextView(QWidget* parent, const char* name);
-    void setMarkdownText(const QString& markdown);
+    // Pictures the text names by a relative name are looked up in pictureFolder.
+    void setMarkdownText(const QString& markdown, const QString& pictureFolder = {});
 };
 
 }  // namespace platform

@@ -23,6 +23,10 @@ QString handbookText() {
                           : text;
 }
 
+void showHandbook(platform::TextView* view) {
+    view->setMarkdownText(handbookText(), QStringLiteral(":/hilfe"));
+}
+
 void installHelpKey() {
     static bool installed = false;
     if (installed) return;
@@ -68,6 +72,6 @@ void frmHandbuch::Form_Load() {
     const double factor = platform::fittingScale(kWidth, kHeight, false);
     resize(int(kWidth * factor), int(kHeight * factor));
     centerOnScreen();
-    txtHandbuch->setMarkdownText(shell::handbookText());
+    shell::showHandbook(txtHandbuch);
     txtHandbuch->setFocus();
 }

@@ -12,6 +12,9 @@ namespace shell {
 // The handbook as written (Markdown), compiled into the program.
 QString handbookText();
 
+// Shows the handbook with its pictures in a text view.
+void showHandbook(platform::TextView* view);
+
 // Makes F1 open the handbook in every window; once per program.
 void installHelpKey();
 

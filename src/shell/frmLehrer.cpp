@@ -31,7 +31,7 @@ void frmLehrer::Form_Unload(int& Cancel) {
 // A page turned to is named for a screen reader, and the keyboard goes to its first control
 // (to the tabs when it has none), so that the next key acts on what is shown.
 void frmLehrer::pageShown(int page) {
-    if (page == Hilfe && txtHilfe->document()->isEmpty()) txtHilfe->setMarkdownText(shell::handbookText());
+    if (page == Hilfe && txtHilfe->document()->isEmpty()) shell::showHandbook(txtHilfe);
     announcer_->announce(QStringLiteral("Seite %1").arg(tabSeiten->PageTitle(page)));
     QWidget* shown = tabSeiten->widget(page);
     if (shown->isAncestorOf(focusWidget())) return;

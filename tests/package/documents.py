@@ -5,7 +5,8 @@ of `knorzelbart --hilfe` (and only options the program takes) and every key of t
 example, and renders without
 warnings; the AppStream metadata validates with every address looked up, names no host
 that does not exist, has a German and an English summary and a content rating; the package
-description names the teacher's folder, not the shipped one.
+description names the teacher's folder, not the shipped one; the handbook's pictures lie
+beside it and its links resolve.
 
 Closing line: "N passed, N failed".
 """
@@ -158,6 +159,24 @@ def check_description(checks, cpack_config):
               "--pruefen and the handbook")
 
 
+def check_handbook(checks, handbook):
+    with open(handbook, encoding="utf-8") as f:
+        text = f.read()
+    pictures = re.findall(r"!\[[^\]]*\]\(([^)]+)\)", text)
+    missing = [p for p in pictures
+               if "/" in p or not os.path.isfile(os.path.join(os.path.dirname(handbook), p))]
+    if missing:
+        raise AssertionError(f"the handbook names pictures that do not lie beside it: {missing}")
+    anchors = set(re.findall(r"\]\(#([^)]+)\)", text))
+    headings = set()
+    for heading in re.findall(r"^#+ (.+)$", text, re.M):
+        slug = heading.lower().translate(str.maketrans({"ä": "a", "ö": "o", "ü": "u", "ß": ""}))
+        headings.add(re.sub(r"\s+", "-", re.sub(r"[^\w\s-]", "", slug).strip()))
+    if anchors - headings:
+        raise AssertionError(f"the handbook links to sections it does not have: {anchors - headings}")
+    checks.ok(f"the handbook's {len(pictures)} pictures lie beside it and its links resolve")
+
+
 class Checks:
     def __init__(self):
         self.passed = 0
@@ -180,7 +199,8 @@ def main():
                                  args.version)),
             (check_metainfo, (os.path.join(packaging, "org.example.knorzelbart.metainfo.xml"),
                               args.version)),
-            (check_description, (os.path.join(args.build, "CPackConfig.cmake"),))):
+            (check_description, (os.path.join(args.build, "CPackConfig.cmake"),)),
+            (check_handbook, (os.path.join(ROOT, "docs", "handbuch", "Handbuch.md"),))):
         try:
             check(checks, *argv)
         except Exception as error:  # noqa: BLE001 - each failure is one failed check
