@@ -5,12 +5,14 @@
 #include <QAccessible>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "game/Options.h"
 #include "game/modGlobalVars.h"
 #include "lernstand/ClassList.h"
+#include "lernstand/Learning.h"
 #include "lernstand/Record.h"
 #include "platform/PrivateFiles.h"
 #include "platform/RecordFiles.h"
@@ -19,6 +21,7 @@
 #include "shell/TeacherClassPage.h"
 #include "shell/TeacherPages.h"
 #include "shell/frmAuswahlmenue.h"
+#include "shell/frmLehrer.h"
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
@@ -89,6 +92,22 @@ private Q_SLOTS:
         QVERIFY(!lernstand::addToClass(folder(), QString(26, QLatin1Char('a'))).isEmpty());
         QVERIFY(!lernstand::addToClass(folder(), QStringLiteral("A\tB")).isEmpty());
         QCOMPARE(lernstand::readClassList(folder()).size(), 3);
+    }
+
+    // On a new account the user's data folder may not be there yet: the default folder is
+    // made with its parents, while a folder the teacher named is made only where its parent is.
+    void theFirstListOnANewAccountIsKept() {
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(record_.path() + QStringLiteral("/neu/daten")));
+        options::current().learningFolder.clear();
+        QCOMPARE(lernstand::addToClass(lernstand::folder(), QStringLiteral("Lea")), QString());
+        QCOMPARE(lernstand::readClassList(record_.path() + QStringLiteral("/neu/daten/knorzelbart/lernstand")),
+                 QStringList{"Lea"});
+        QVERIFY(!lernstand::addToClass(record_.path() + QStringLiteral("/fehlt/lernstand"), QStringLiteral("Tim"))
+                     .isEmpty());
+        QVERIFY(!QFileInfo::exists(record_.path() + QStringLiteral("/fehlt")));
+        if (saved.isNull()) qunsetenv("XDG_DATA_HOME");
+        else qputenv("XDG_DATA_HOME", saved);
     }
 
     void aListThatCannotBeWrittenSaysWhy() {
@@ -213,6 +232,22 @@ private Q_SLOTS:
         QVERIFY(!menu.txtSpielername->Locked());
         QCOMPARE(menu.size(), QSize(337, 145));
         QCOMPARE(menu.focusWidget(), menu.txtSpielername);
+    }
+
+    // The menu stays open behind the room: the class typed there is there when the room closes.
+    void theClassTypedInTheRoomIsInTheMenuWhenItCloses() {
+        ProgramFolder program;
+        program.addNumberedPictures(20);
+        frmAuswahlmenü& menu = startToMenu();
+        QVERIFY(!shown(menu.nameButtons));
+        frmLehrer::Default().Show();
+        for (const char* name : {"Lea", "Tim", "Mia"})
+            QCOMPARE(lernstand::addToClass(folder(), QString::fromUtf8(name)), QString());
+        frmLehrer::Default().Unload();
+        QVERIFY(shown(menu.nameButtons));
+        QCOMPARE(menu.nameButtons->captions(), (QStringList{"Lea", "Tim", "Mia"}));
+        QVERIFY(menu.txtSpielername->Locked());
+        QCOMPARE(menu.focusWidget(), menu.nameButtons->buttons().first());
     }
 
     void childrenPickTheirNamesByLettersArrowsAndEnter() {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <memory>
 
+#include "lernstand/Learning.h"
 #include "lernstand/Record.h"
 #include "platform/PrivateFiles.h"
 #include "platform/RecordQueue.h"
@@ -47,7 +48,7 @@ QStringList readClassList(const QString& folder, QString* why) {
 }
 
 QString writeClassList(const QString& folder, const QStringList& names) {
-    const QString made = platform::makeRecordFolder(folder);
+    const QString made = makeFolder(folder);
     if (!made.isEmpty()) return made;
     QByteArray bytes;
     for (const QString& name : names) bytes += name.toUtf8() + '\n';

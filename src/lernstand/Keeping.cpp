@@ -7,6 +7,7 @@
 #include <QSet>
 #include <mutex>
 
+#include "lernstand/Learning.h"
 #include "platform/Console.h"
 #include "platform/RecordFiles.h"
 #include "platform/RecordQueue.h"
@@ -107,7 +108,7 @@ void problem(const QString& folder, const QString& why) {
 bool ready(const QString& folder, QString* why) {
     State& s = state();
     if (s.readyFolder == folder) return true;
-    QString failure = platform::makeRecordFolder(folder);
+    QString failure = makeFolder(folder);
     if (failure.isEmpty() && s.computerId.isEmpty())
         s.computerId = platform::recordComputerId(platform::userDataFolder() + QStringLiteral("/knorzelbart/rechner-id"),
                                                   &failure);

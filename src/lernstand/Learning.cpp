@@ -137,6 +137,12 @@ bool on() { return options::current().learning; }
 
 QString defaultFolder() { return platform::userDataFolder() + QStringLiteral("/knorzelbart/lernstand"); }
 
+QString makeFolder(const QString& folder) {
+    if (platform::absolutePath(folder) == platform::absolutePath(defaultFolder()))
+        platform::makeDataFolder(platform::userDataFolder() + QStringLiteral("/knorzelbart"));
+    return platform::makeRecordFolder(folder);
+}
+
 QString folder() {
     const QString& chosen = options::current().learningFolder;
     return chosen.isEmpty() ? defaultFolder() : chosen;

@@ -20,6 +20,10 @@ bool on();
 // The record's folder: the one the teacher named, else the user's data folder.
 QString folder();
 QString defaultFolder();
+// Makes the record's folder when it is missing: the default one with its parents (the user's
+// own data folder on this computer); one the teacher named only when its parent is there (a
+// share that is not mounted is never made in its place). Empty when the folder is there.
+QString makeFolder(const QString& folder);
 
 // The child of the games from now on (the name typed in the menu): its record is read and
 // its first word will be one it needs to practise, when there is one.

@@ -20,6 +20,12 @@ void frmAuswahlmenü::Form_Activate() {
     txtSpielername->selectAll();
 }
 
+void frmAuswahlmenü::backFromTeacherRoom() {
+    raise();
+    activateWindow();
+    Form_Activate();
+}
+
 void frmAuswahlmenü::cmdLevel1_Click() { chooseLevel(rules::kLevels[0]); }
 void frmAuswahlmenü::cmdLevel2_Click() { chooseLevel(rules::kLevels[1]); }
 void frmAuswahlmenü::cmdLevel3_Click() { chooseLevel(rules::kLevels[2]); }

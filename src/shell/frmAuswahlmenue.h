@@ -49,6 +49,9 @@ public:
     bool classListShown() const;
     // The keyboard to the name box, or with a class list to the picked child's button.
     void focusNameEntry();
+    // Back from the teacher's room, which the menu stayed behind: as when it appears, with
+    // the class list and the sign as the teacher left them.
+    void backFromTeacherRoom();
 
 protected:
     void Form_Load() override;

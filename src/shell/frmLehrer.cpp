@@ -24,8 +24,8 @@ void frmLehrer::Form_Unload(int& Cancel) {
     (void)Cancel;
     tmrVorschau->setEnabled(false);
     // Back in the menu, the next child types its name.
-    if (platform::Form* menu = platform::existingForm(QStringLiteral("frmAuswahlmenü")); menu && menu->Visible())
-        menu->setVisible(true);
+    auto* menu = dynamic_cast<frmAuswahlmenü*>(platform::existingForm(QStringLiteral("frmAuswahlmenü")));
+    if (menu && menu->Visible()) menu->backFromTeacherRoom();
 }
 
 // A page turned to is named for a screen reader, and the keyboard goes to its first control

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What a teacher who uses a screen reader hears in the teacher's room: the real Orca, as in
 orca.py. From the menu, Ctrl+L opens the room and the list of collections is read; Ctrl+Tab
-turns to each page and Orca names it; Tab reaches the controls of the page Einstellungen by
-their names.
+turns to each page and Orca names it; on the pages Klasse and Lernstand, and on Einstellungen,
+Tab reaches a control that Orca reads by its name.
 
 Run inside its own D-Bus session (dbus-run-session). Exit code 0 when every check held.
 """
@@ -19,6 +19,12 @@ from accessibility import run_in_x  # noqa: E402
 from orca import WORDS, Run  # noqa: E402
 
 ROOM_TITLE = "^Knorzelbart – Für Lehrkräfte$"
+# The names Orca reads for the controls Tab reaches on these pages.
+CONTROLS = {
+    "Klasse": ("Kinder der Klasse", "Name des Kindes", "Hinzufügen", "Umbenennen", "Aus der Liste nehmen"),
+    "Lernstand": ("Lernstand führen", "Ordner des Lernstands wählen", "Kinder mit Lernstand",
+                  "Bericht anzeigen", "Bericht über das Kind anzeigen", "Kind vergessen", "Alle vergessen"),
+}
 
 
 class RoomRun(Run):
@@ -54,6 +60,11 @@ class RoomRun(Run):
             mark = orca.mark()
             session.key("ctrl+Tab")
             self.hears(orca, f"the page {page} is named", mark, lambda s, p=page: p in s, 30)
+            if page in CONTROLS:
+                mark = orca.mark()
+                session.key("Tab")
+                self.hears(orca, f"a control of the page {page} is read by its name", mark,
+                           lambda s, p=page: any(name in s for name in CONTROLS[p]), 30)
         mark = orca.mark()
         session.key("ctrl+shift+Tab")
         self.hears(orca, "back on the page Einstellungen", mark, lambda s: "Einstellungen" in s, 30)
