@@ -400,6 +400,30 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     }
 
+    // A word one child left failed comes back in the next game (a reset keeps it); when the
+    // next game is another child's, it is that child's word, and its miss is kept for it.
+    void aWordCarriedToTheNextChildIsThatChildsWord() {
+        QTemporaryDir record;
+        {
+            Run run(record.path());
+            startToMenu();
+            frmRaeuber* game = &clickLevel("Ayla");
+            const QString word = modGlobalVars::currentWord;
+            typeInto(game->LetterInput[0], QStringLiteral("x"));  // a wrong first letter, then "Ende"
+            finishReaction(*game);
+            game->cmdReset_Click();
+            game = &clickLevel("Ben");
+            QVERIFY(!word.isEmpty());
+            typeInto(game->LetterInput[0], QStringLiteral("x"));
+            finishReaction(*game);
+            QVERIFY(lernstand::settle(30000));
+        }
+        const std::vector<Result> ben = readChild(record.path(), childKey("Ben"));
+        QCOMPARE(ben.size(), size_t(1));
+        QCOMPARE(ben[0].outcome, Outcome::Unfinished);
+        QCOMPARE(readChild(record.path(), childKey("Ayla")).size(), size_t(1));
+    }
+
     void forgettingDuringAGameIsForgottenByTheGameToo() {
         QTemporaryDir record;
         Run run(record.path());

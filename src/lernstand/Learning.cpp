@@ -159,6 +159,11 @@ void beginChild(const QString& name) {
     if (key == r.child && !r.child.isEmpty() && r.renames == renames()) return;
     r.child = key;
     r.renames = renames();
+    // A word still on screen (a failed word a reset carried over) is this child's word from
+    // now on: its miss, when this child makes one, is kept for this child.
+    r.missed = false;
+    r.box = -1;
+    r.letter.clear();
     r.ownResults.clear();
     r.readResults.clear();
     rebuildProgress();
