@@ -6,6 +6,7 @@
 #include "platform/Access.h"
 #include "platform/Events.h"
 #include "platform/Look.h"
+#include "shell/TeacherWindow.h"
 #include "shell/frmAufnahme.h"
 
 using namespace platform;
@@ -37,14 +38,8 @@ Label* label(QWidget* form, const char* name, double left, double top, double wi
 QString frmAufnahme::folder;
 
 frmAufnahme::frmAufnahme() : Form(QStringLiteral("frmAufnahme")) {
-    setWindowTitle(QStringLiteral("Knorzelbart – Wörter aufnehmen"));
-    setWindowIcon(assetPaths::windowIcon());
-    fillBackground(this, look::controlBackground());
-    resize(int(kWidth), int(kHeight));
-    buildLayout();
-    setMarginColours(look::controlBackground(), look::controlBackground(), kHeight);
-    scaleSceneWithWindow(kWidth, kHeight);
-    onKey(this, Qt::Key_F11, [this] { setFullScreen(!FullScreen()); });
+    shell::dressTeacherWindow(*this, QStringLiteral("Knorzelbart – Wörter aufnehmen"), kWidth, kHeight,
+                              [this] { buildLayout(); });
 }
 
 frmAufnahme& frmAufnahme::Default() { return platform::Default<frmAufnahme>(QStringLiteral("frmAufnahme")); }

@@ -5,19 +5,14 @@
 #include "platform/Events.h"
 #include "platform/Look.h"
 #include "shell/TeacherPages.h"
+#include "shell/TeacherWindow.h"
 #include "shell/frmLehrer.h"
 
 using namespace platform;
 
 frmLehrer::frmLehrer() : Form(QStringLiteral("frmLehrer")) {
-    setWindowTitle(QStringLiteral("Knorzelbart – Für Lehrkräfte"));
-    setWindowIcon(assetPaths::windowIcon());
-    fillBackground(this, look::controlBackground());
-    resize(int(kWidth), int(kHeight));
-    buildLayout();
-    setMarginColours(look::controlBackground(), look::controlBackground(), kHeight);
-    scaleSceneWithWindow(kWidth, kHeight);
-    onKey(this, Qt::Key_F11, [this] { setFullScreen(!FullScreen()); });
+    shell::dressTeacherWindow(*this, QStringLiteral("Knorzelbart – Für Lehrkräfte"), kWidth, kHeight,
+                              [this] { buildLayout(); });
     onKey(this, Qt::Key_Escape, [this] { Unload(); });
     // The pages by keyboard, wherever the focus is (a choice box would keep Ctrl+Tab).
     const auto turn = [this](int by) {

@@ -182,6 +182,20 @@ class Run(Checks):
 
     voices = None
 
+    def start_bus(self, session, home, bus_log, **extra_env):
+        """The session of a screen-reader run: a home of its own, accessibility switched on,
+        and the accessibility bus, started here so that Orca and the program find the same
+        one (its address on the X server's root window and on the session bus)."""
+        session.env.update({"HOME": home, "XDG_RUNTIME_DIR": os.path.join(home, "run"),
+                            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
+                            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1",
+                            "GTK_MODULES": "", "NO_AT_BRIDGE": "0", **extra_env})
+        os.makedirs(session.env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        session.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                      log_path=os.path.join(self.args.artefacts, bus_log))
+        wait_for("the accessibility bus", lambda: "unix:" in session.run(
+            ["xprop", "-root", "AT_SPI_BUS"], check=False), 60, interval=0.3)
+
     def start_orca(self, session, home):
         # speech-dispatcher speaks through libao, which waits for a sound card unless it has an
         # output: the private sound server's null sink "orca", recorded beside the program's.
@@ -257,17 +271,7 @@ class Run(Checks):
 
     def main(self, session, db, home, long_db):
         self.voices = Voices(self.args.artefacts)
-        session.env.update({"HOME": home, "XDG_RUNTIME_DIR": os.path.join(home, "run"),
-                            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
-                            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1",
-                            "GTK_MODULES": "", "NO_AT_BRIDGE": "0"})
-        os.makedirs(session.env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
-        # The accessibility bus, started here so that Orca and the program find the same one:
-        # its address on the X server's root window and on the session bus.
-        session.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                      log_path=os.path.join(self.args.artefacts, "orca-bus.log"))
-        wait_for("the accessibility bus", lambda: "unix:" in session.run(
-            ["xprop", "-root", "AT_SPI_BUS"], check=False), 60, interval=0.3)
+        self.start_bus(session, home, "orca-bus.log")
         orca = self.start_orca(session, home)
         log("Orca speaks")
 

@@ -29,16 +29,8 @@ CONTROLS = {
 
 class RoomRun(Run):
     def room(self, session, db, home):
-        session.env.update({"HOME": home, "XDG_RUNTIME_DIR": os.path.join(home, "run"),
-                            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
-                            "KNORZELBART_EINSTELLUNGEN": os.path.join(home, "keine.conf"),
-                            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1",
-                            "GTK_MODULES": "", "NO_AT_BRIDGE": "0"})
-        os.makedirs(session.env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
-        session.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                      log_path=os.path.join(self.args.artefacts, "orca-room-bus.log"))
-        wait_for("the accessibility bus", lambda: "unix:" in session.run(
-            ["xprop", "-root", "AT_SPI_BUS"], check=False), 60, interval=0.3)
+        self.start_bus(session, home, "orca-room-bus.log",
+                       KNORZELBART_EINSTELLUNGEN=os.path.join(home, "keine.conf"))
         orca = self.start_orca(session, home)
         log("Orca speaks")
         session.start([self.args.program, "--db", db],

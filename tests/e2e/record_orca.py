@@ -32,15 +32,7 @@ TITLE = "Wörter aufnehmen"
 
 class Run(OrcaRun):
     def record(self, session, db, home, temp):
-        session.env.update({"HOME": home, "XDG_RUNTIME_DIR": os.path.join(home, "run"),
-                            "XDG_CONFIG_HOME": os.path.join(home, ".config"),
-                            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1",
-                            "GTK_MODULES": "", "NO_AT_BRIDGE": "0"})
-        os.makedirs(session.env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
-        session.start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                      log_path=os.path.join(self.args.artefacts, "record-orca-bus.log"))
-        wait_for("the accessibility bus", lambda: "unix:" in session.run(
-            ["xprop", "-root", "AT_SPI_BUS"], check=False), 60, interval=0.3)
+        self.start_bus(session, home, "record-orca-bus.log")
         pulse = Pulse(temp, sinks=("nul", "mic"))
         try:
             pulse.start_server()

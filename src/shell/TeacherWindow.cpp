@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/TeacherWindow.h"
+
+#include "pictures/AssetPaths.h"
+#include "platform/Controls.h"
+#include "platform/Events.h"
+#include "platform/Look.h"
+
+namespace shell {
+
+void dressTeacherWindow(platform::Form& form, const QString& title, double width, double height,
+                        const std::function<void()>& buildLayout) {
+    form.setWindowTitle(title);
+    form.setWindowIcon(assetPaths::windowIcon());
+    platform::fillBackground(&form, platform::look::controlBackground());
+    form.resize(int(width), int(height));
+    buildLayout();
+    form.setMarginColours(platform::look::controlBackground(), platform::look::controlBackground(), height);
+    form.scaleSceneWithWindow(width, height);
+    platform::onKey(&form, Qt::Key_F11, [&form] { form.setFullScreen(!form.FullScreen()); });
+}
+
+}  // namespace shell
