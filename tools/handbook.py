@@ -22,15 +22,20 @@ td, th {{ border: 1px solid #999; padding: .25em .6em; text-align: left; vertica
          overflow-wrap: anywhere; }}
 h2 {{ margin-top: 1.8em; border-bottom: 1px solid #ccc; }}
 img {{ max-width: 100%; height: auto; }}
-/* On paper: A4, nothing cut at the right edge, the quick start on a page of its own. */
+/* On paper: A4, nothing cut at the right edge; the title and the quick start fill the first
+   page, the rest begins on the next. */
 @page {{ size: A4; margin: 1.6cm 1.5cm; }}
 @media print {{
   body {{ max-width: none; margin: 0; padding: 0; font-size: 10.5pt; line-height: 1.35; }}
   pre {{ overflow: visible; page-break-inside: avoid; }}
-  table {{ width: 100%; table-layout: fixed; font-size: 9.5pt; }}
+  table {{ width: 100%; font-size: 9.5pt; }}
   tr, img {{ page-break-inside: avoid; }}
+  img {{ max-width: 75%; max-height: 11cm; }}
+  td:first-child code {{ white-space: nowrap; overflow-wrap: normal; }}
   h2, h3 {{ page-break-after: avoid; }}
-  h2#schnellstart-der-erste-tag {{ page-break-before: always; margin-top: 0; }}
+  h1 {{ margin: 0 0 .3em; font-size: 18pt; }}
+  h2#schnellstart-der-erste-tag {{ margin-top: .6em; }}
+  h2#inhalt {{ page-break-before: always; margin-top: 0; }}
   a {{ color: inherit; text-decoration: none; }}
 }}
 </style>

@@ -12,7 +12,7 @@ packages=(
   librsvg2-bin
   xvfb xdotool x11-utils openbox imagemagick file tesseract-ocr tesseract-ocr-deu
   libbenchmark-dev
-  chromium lintian python3-markdown
+  chromium lintian python3-markdown poppler-utils
   libespeak-ng-dev espeak-ng-data libpulse-dev libsndfile1-dev pulseaudio pulseaudio-utils sox
   espeak-ng
   fonts-dejavu-core dbus at-spi2-core python3-pyatspi
