@@ -51,9 +51,9 @@ void frmAuswahlmenü::buildClassNames() {
     lblHinweise->setCaption(QStringLiteral("i"));
     lblHinweise->setAlignment(Qt::AlignCenter);
     lblHinweise->setForeColor(QColor(0x60, 0x60, 0x60));
-    lblHinweise->setToolTip(QStringLiteral("Hinweise für Lehrkräfte: im Bereich für Lehrkräfte unter Lernstand"));
+    lblHinweise->setToolTip(QStringLiteral("Hinweise für Lehrkräfte: auf den Seiten für Lehrkräfte unter Lernstand"));
     describe(lblHinweise, QStringLiteral("Hinweise für Lehrkräfte"),
-             QStringLiteral("Im Bereich für Lehrkräfte unter Lernstand nachlesen"));
+             QStringLiteral("Auf den Seiten für Lehrkräfte unter Lernstand nachlesen"));
     teachernotes::setListener(this, [this] { showTeacherSign(); });
     showTeacherSign();
 }
