@@ -39,8 +39,9 @@ QString renameRecordFile(const QString& from, const QString& to);
 
 // Writes a whole file that holds children's data (a report): through a temporary file of
 // an unpredictable name, renamed over the old one; an existing file keeps its mode, a new
-// one is the owner's only. Temporary files of the same pattern left by an earlier killed
-// run (older than ten minutes) are removed first. Returns an empty string, or why not.
+// one is the owner's only (writeWholeFile with FileMode::Private). Temporary files of the
+// same pattern left by an earlier killed run (older than ten minutes) are removed first.
+// Returns an empty string, or why not.
 QString writePrivateFile(const QString& path, const QByteArray& bytes);
 
 // The user's data folder: userDataFolder (TextFile.h).
