@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The learning record's files: whole lines that survive two computers (and two programs of
 // one computer) writing at once, torn lines, files that are no files, the newest results of
-// a long file, files for their owner only, names that show no child, the computer's id, and
-// renaming a child.
+// a long file, files for their owner only, names that show no child, the computer's id,
+// renaming a child; files written whole for whom their kind says, and the user's folders.
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -11,10 +11,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <sys/stat.h>
 
 #include "lernstand/Record.h"
+#include "platform/Dialogs.h"
+#include "platform/PrivateFiles.h"
 #include "platform/RecordFiles.h"
+#include "support/Kept.h"
 #include "lernstand_support.h"
 
 using namespace lernstand;
@@ -191,6 +195,77 @@ private Q_SLOTS:
         QVERIFY(readChild(record.path(), childKey("Mia")).empty());
         for (const QString& name : QDir(record.path()).entryList(QDir::Files))
             QVERIFY2(!name.contains("mia", Qt::CaseInsensitive), qPrintable(name));
+    }
+
+    void aWholeFileIsWrittenForWhomItsKindSays() {
+        QTemporaryDir dir;
+        const mode_t umaskWas = ::umask(022);
+        // Children's data is its owner's only from the first byte; a file it replaces keeps
+        // its mode (a class folder shared with the teachers' group).
+        const QString list = dir.filePath("klasse.liste");
+        const QString privateOne = platform::writePrivateFile(list, "Anna\n");
+        const int newMode = platform::fileMode(list);
+        (void)::chmod(QFile::encodeName(list).constData(), 0640);
+        const QString replaced = platform::writePrivateFile(list, "Anna\nBen\n");
+        const int keptMode = platform::fileMode(list);
+        // A sheet is read like any other file the user makes.
+        const QString sheet = dir.filePath("bogen.html");
+        const QString ordinary = platform::writeWholeFile(sheet, "<p>Hund</p>\n");
+        ::umask(umaskWas);
+        QVERIFY(privateOne.isEmpty() && replaced.isEmpty() && ordinary.isEmpty());
+        QCOMPARE(newMode, 0600);
+        QCOMPARE(keptMode, 0640);
+        QCOMPARE(platform::fileMode(sheet), 0644);
+        QCOMPARE(platform::readTextFile(list, 100).text, QStringLiteral("Anna\nBen\n"));
+
+        // A link in the file's place is replaced, never written through.
+        const QString link = dir.filePath("verweis.liste");
+        QVERIFY(QFile::link(dir.filePath("anderswo"), link));
+        QVERIFY(platform::writePrivateFile(link, "Anna\n").isEmpty());
+        QVERIFY(!QFileInfo(link).isSymLink());
+        QVERIFY(!QFileInfo::exists(dir.filePath("anderswo")));
+
+        // What a killed writer left goes once it is old; a write going on now, and files
+        // of other names, stay.
+        const auto leave = [&](const QString& name, int minutesAgo) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("halb");
+            file.flush();
+            QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-60 * minutesAgo),
+                                     QFileDevice::FileModificationTime));
+        };
+        leave("klasse.liste.Ab12Cd", 11);
+        leave("klasse.liste.Xy34Zw", 1);
+        leave("klasse.liste.alt", 11);
+        QVERIFY(platform::writePrivateFile(list, "Anna\n").isEmpty());
+        QVERIFY(!QFileInfo::exists(dir.filePath("klasse.liste.Ab12Cd")));
+        QVERIFY(QFileInfo::exists(dir.filePath("klasse.liste.Xy34Zw")));
+        QVERIFY(QFileInfo::exists(dir.filePath("klasse.liste.alt")));
+
+        // Why a write failed, in the program's own words; nothing is left behind.
+        QCOMPARE(platform::writeWholeFile(dir.filePath("fehlt/bogen.html"), "x"),
+                 QStringLiteral("die Datei oder der Ordner ist nicht vorhanden"));
+        QCOMPARE(platform::systemErrorText(EEXIST), QStringLiteral("eine Datei mit diesem Namen gibt es schon"));
+    }
+
+    void theUsersFoldersAreTheSystemsAndARelativeOneIsIgnored() {
+        const testsupport::EnvironmentKept config("XDG_CONFIG_HOME"), data("XDG_DATA_HOME"), cache("XDG_CACHE_HOME");
+        qputenv("XDG_CONFIG_HOME", "/schule/einstellungen");
+        qputenv("XDG_DATA_HOME", "/schule/daten");
+        qputenv("XDG_CACHE_HOME", "/schule/zwischenablage");
+        QCOMPARE(platform::userConfigFolder(), QStringLiteral("/schule/einstellungen"));
+        QCOMPARE(platform::userDataFolder(), QStringLiteral("/schule/daten"));
+        QCOMPARE(platform::cacheFolder(), QStringLiteral("/schule/zwischenablage/knorzelbart"));
+        // The program's folder does not follow the name a test program runs under.
+        QCOMPARE(platform::programFolder(platform::userDataFolder()), QStringLiteral("/schule/daten/knorzelbart"));
+
+        qputenv("XDG_CONFIG_HOME", "relativ");
+        qunsetenv("XDG_DATA_HOME");
+        qputenv("XDG_CACHE_HOME", "");
+        QCOMPARE(platform::userConfigFolder(), QDir::homePath() + QStringLiteral("/.config"));
+        QCOMPARE(platform::userDataFolder(), QDir::homePath() + QStringLiteral("/.local/share"));
+        QCOMPARE(platform::userCacheFolder(), QDir::homePath() + QStringLiteral("/.cache"));
     }
 };
 

@@ -315,7 +315,7 @@ private Q_SLOTS:
         const takes::Result missing = takes::keep(gone, Kind::Word, take(0.1, 0.5, 0.1));
         QVERIFY(missing.failed);
         QVERIFY(missing.text.contains(folder.path() + QStringLiteral("/weg")));
-        QVERIFY(missing.text.contains(QStringLiteral("den Ordner gibt es nicht")));
+        QVERIFY(missing.text.contains(QStringLiteral("die Datei oder der Ordner ist nicht vorhanden")));
     }
 
     void deletingAsksAndTakesWordAndSyllables() {

@@ -48,7 +48,9 @@ State& state() {
     return *s;
 }
 
-QString spoolPath() { return platform::userDataFolder() + QStringLiteral("/knorzelbart/lernstand-wartend"); }
+QString spoolPath() {
+    return platform::programFolder(platform::userDataFolder()) + QStringLiteral("/lernstand-wartend");
+}
 
 void saveSpool() {
     State& s = state();
@@ -63,7 +65,7 @@ void saveSpool() {
     }
     s.spooled = true;
     // The user's own data folder on this computer: made with its parents when missing.
-    if (platform::makeDataFolder(platform::userDataFolder() + QStringLiteral("/knorzelbart")))
+    if (platform::makeDataFolder(platform::programFolder(platform::userDataFolder())))
         platform::writePrivateFile(spoolPath(), bytes);
 }
 
@@ -110,8 +112,8 @@ bool ready(const QString& folder, QString* why) {
     if (s.readyFolder == folder) return true;
     QString failure = makeFolder(folder);
     if (failure.isEmpty() && s.computerId.isEmpty())
-        s.computerId = platform::recordComputerId(platform::userDataFolder() + QStringLiteral("/knorzelbart/rechner-id"),
-                                                  &failure);
+        s.computerId = platform::recordComputerId(
+            platform::programFolder(platform::userDataFolder()) + QStringLiteral("/rechner-id"), &failure);
     QByteArray secret;
     if (failure.isEmpty()) secret = folderSecret(folder, &failure);
     if (!failure.isEmpty()) {

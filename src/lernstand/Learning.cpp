@@ -135,11 +135,11 @@ int atRandom(int count, float r) { return std::clamp(static_cast<int>(static_cas
 
 bool on() { return options::current().learning; }
 
-QString defaultFolder() { return platform::userDataFolder() + QStringLiteral("/knorzelbart/lernstand"); }
+QString defaultFolder() { return platform::programFolder(platform::userDataFolder()) + QStringLiteral("/lernstand"); }
 
 QString makeFolder(const QString& folder) {
     if (platform::absolutePath(folder) == platform::absolutePath(defaultFolder()))
-        platform::makeDataFolder(platform::userDataFolder() + QStringLiteral("/knorzelbart"));
+        platform::makeDataFolder(platform::programFolder(platform::userDataFolder()));
     return platform::makeRecordFolder(folder);
 }
 

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QUrl>
 
-#include "platform/Console.h"
 #include "platform/Hooks.h"
 #include "platform/Links.h"
 #include "platform/TextFile.h"
@@ -43,10 +42,6 @@ QString makeFolders(const QString& realPath) {
     return QStringLiteral("der Ordner %1 kann nicht angelegt werden").arg(realPath);
 }
 
-QString cacheFolder() {
-    QString base = environment("XDG_CACHE_HOME");
-    if (!base.startsWith(QLatin1Char('/'))) base = homeFolder() + QStringLiteral("/.cache");
-    return base + QStringLiteral("/knorzelbart");
-}
+QString cacheFolder() { return programFolder(userCacheFolder()); }
 
 }  // namespace platform

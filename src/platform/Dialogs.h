@@ -26,7 +26,8 @@ void openFile(const QString& realPath);
 // why it could not be made (German).
 QString makeFolders(const QString& realPath);
 
-// The user's folder for files the program makes and may lose (a picture sheet to print).
+// This program's folder in the user's cache, for files it makes and may lose (a picture
+// sheet to print).
 QString cacheFolder();
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 // syllables does not load it, nor the megabyte of patterns; neither does a game whose
 // words are all in the cache.
 #include "platform/Hyphenation.h"
+#include "platform/TextFile.h"
+#include "platform/system/SharedLibrary.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,7 +18,6 @@
 #include <QMetaObject>
 #include <QPointer>
 
-#include <dlfcn.h>
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
@@ -52,18 +53,14 @@ const Library* library() {
     static const Library* opened = [] () -> const Library* {
         // Without the patterns the library is not even opened (it would complain on stderr).
         if (!QFileInfo::exists(QString::fromLatin1(kPatterns))) return nullptr;
-        void* handle = ::dlopen("libhyphen.so.0", RTLD_NOW | RTLD_LOCAL);
-        if (!handle) return nullptr;
-        auto* lib = new Library;
-        lib->load = reinterpret_cast<decltype(&hnj_hyphen_load)>(::dlsym(handle, "hnj_hyphen_load"));
-        lib->hyphenate = reinterpret_cast<decltype(&hnj_hyphen_hyphenate3)>(::dlsym(handle, "hnj_hyphen_hyphenate3"));
-        if (lib->load && lib->hyphenate)
-            lib->dictionary = lib->load(kPatterns);
-        if (!lib->dictionary) {
-            delete lib;
-            ::dlclose(handle);
-            return nullptr;
-        }
+        const Library* lib = openLibrary<Library>("libhyphen.so.0", [](void* handle, Library& l) {
+            if (!bindFunction(handle, l.load, "hnj_hyphen_load") ||
+                !bindFunction(handle, l.hyphenate, "hnj_hyphen_hyphenate3"))
+                return false;
+            l.dictionary = l.load(kPatterns);
+            return l.dictionary != nullptr;
+        });
+        if (!lib) return nullptr;
         libraryLoaded = true;
         return lib;
     }();
@@ -92,9 +89,7 @@ QString& cacheFileOverride() {
 
 QString cacheFile() {
     if (!cacheFileOverride().isEmpty()) return cacheFileOverride();
-    const QString xdg = QFile::decodeName(qgetenv("XDG_CACHE_HOME"));
-    const QString base = !xdg.isEmpty() && QDir::isAbsolutePath(xdg) ? xdg : QDir::homePath() + QStringLiteral("/.cache");
-    return base + QStringLiteral("/knorzelbart/silbentrennung.txt");
+    return programFolder(userCacheFolder()) + QStringLiteral("/silbentrennung.txt");
 }
 
 // Called with the lock held. A cache that cannot be read, or that was made from other

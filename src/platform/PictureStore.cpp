@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <cstring>
 
 #include "platform/Hooks.h"
+#include "platform/TextFile.h"
 
 namespace platform {
 
@@ -43,8 +43,7 @@ QByteArray keyOf(const QString& realPath, int within, const FileStamp& stamp) {
 
 QString pictureStoreFolder() {
     if (hooks().cacheFolder) return hooks().cacheFolder();
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    return base.isEmpty() ? QString() : base + QStringLiteral("/bilder");
+    return programFolder(userCacheFolder()) + QStringLiteral("/bilder");
 }
 
 QImage storedPicture(const QString& realPath, int within, const FileStamp& stamp) {

@@ -3,7 +3,6 @@
 
 #include <QCryptographicHash>
 #include <QDate>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +11,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -49,30 +47,6 @@ int openNew(const QByteArray& native, mode_t mode) {
     const int fd = ::open(native.constData(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, mode);
     if (fd >= 0) (void)::fchmod(fd, mode);  // the umask may take the group's bits
     return fd;
-}
-
-QString writeAll(int fd, const QByteArray& bytes) {
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return reasonFor(errno);
-        written += n;
-    }
-    return QString();
-}
-
-// Removes `<name>.XXXXXX` files beside `path` that an earlier, killed run left behind.
-void removeStaleTemporaries(const QString& path) {
-    const QFileInfo target(path);
-    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9]{6}$"));
-    const QString prefix = target.fileName() + QLatin1Char('.');
-    const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-600);
-    const QDir dir = target.absoluteDir();
-    for (const QFileInfo& file : dir.entryInfoList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden)) {
-        if (file.isSymLink() || !pattern.match(file.fileName().mid(prefix.size())).hasMatch()) continue;
-        if (file.lastModified().toUTC() < stale && file.ownerId() == ::geteuid()) QFile::remove(file.filePath());
-    }
 }
 
 }  // namespace
@@ -188,26 +162,7 @@ QString renameRecordFile(const QString& from, const QString& to) {
 }
 
 QString writePrivateFile(const QString& path, const QByteArray& bytes) {
-    removeStaleTemporaries(path);
-    const QByteArray native = QFile::encodeName(path);
-    struct stat old {};
-    const mode_t mode = ::stat(native.constData(), &old) == 0 ? (old.st_mode & 07777) : 0600;
-    QByteArray temporary = native + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return reasonFor(errno);
-    (void)::fchmod(fd, mode);
-    QString failure = writeAll(fd, bytes);
-    if (failure.isEmpty() && ::fsync(fd) != 0) failure = reasonFor(errno);
-    if (::close(fd) != 0 && failure.isEmpty()) failure = reasonFor(errno);
-    if (failure.isEmpty() && ::rename(temporary.constData(), native.constData()) != 0) failure = reasonFor(errno);
-    if (!failure.isEmpty()) ::unlink(temporary.constData());
-    return failure;
-}
-
-QString userDataFolder() {
-    const QByteArray xdg = qgetenv("XDG_DATA_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(QFile::decodeName(xdg))) return QFile::decodeName(xdg);
-    return QDir::homePath() + QStringLiteral("/.local/share");
+    return writeWholeFile(path, bytes, FileMode::Private);
 }
 
 bool makeDataFolder(const QString& folder) {

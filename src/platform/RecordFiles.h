@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/TextFile.h"
+
 // The files of the learning record: a folder (perhaps on the school's network share) that
 // holds one file per child and computer. Every function reports failure in German and
 // never throws. The files hold children's data: they are made for their owner only, or
@@ -37,12 +39,12 @@ QString renameRecordFile(const QString& from, const QString& to);
 
 // Writes a whole file that holds children's data (a report): through a temporary file of
 // an unpredictable name, renamed over the old one; an existing file keeps its mode, a new
-// one is the owner's only. Temporary files of the same pattern left by an earlier killed
-// run (older than ten minutes) are removed first. Returns an empty string, or why not.
+// one is the owner's only (writeWholeFile with FileMode::Private). Temporary files of the
+// same pattern left by an earlier killed run (older than ten minutes) are removed first.
+// Returns an empty string, or why not.
 QString writePrivateFile(const QString& path, const QByteArray& bytes);
 
-// The user's data folder ($XDG_DATA_HOME, else ~/.local/share).
-QString userDataFolder();
+// The user's data folder: userDataFolder (TextFile.h).
 // Makes a folder of the user's own data with its parents, for the owner only. False when
 // it cannot be made.
 bool makeDataFolder(const QString& folder);

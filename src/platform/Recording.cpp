@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QCoreApplication>
 #include "platform/SoundLibraries.h"
+#include "platform/TextFile.h"
 
 #include <QRegularExpression>
 
@@ -24,19 +25,7 @@ namespace {
 constexpr sf_count_t kMaxSeconds = 60;
 constexpr const char* kTemporarySuffix = ".tmp";
 
-QString reasonOf(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM: return QStringLiteral("keine Schreibrechte");
-        case EROFS: return QStringLiteral("der Datenträger ist schreibgeschützt");
-        case ENOSPC:
-        case EDQUOT: return QStringLiteral("kein Platz mehr");
-        case ENOENT:
-        case ENOTDIR: return QStringLiteral("den Ordner gibt es nicht");
-        case EFBIG: return QStringLiteral("die Datei wird zu groß");
-        default: return QStringLiteral("Fehler beim Schreiben (%1)").arg(error);
-    }
-}
+QString reasonOf(int error) { return systemErrorText(error, true); }
 
 // Whether the folder of `path` lets this user create files; says why not in `reason`.
 bool folderWritable(const QString& path, QString& reason) {
@@ -93,18 +82,6 @@ bool readsBackWhole(const soundlibs::Sndfile& sndfile, int fd, sf_count_t frames
     return std::abs(info.frames - frames) <= rate / 100;
 }
 
-// The permissions a file created the ordinary way would get (a recording is read by the
-// children's accounts too), where mkstemp gives only its owner any.
-mode_t ordinaryMode() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    mode_t mask = 022;
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n'))
-            if (line.startsWith("Umask:")) mask = mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
-    }
-    return 0666 & ~mask;
-}
-
 // The encoder is handed the take in blocks of this many frames (it fails on very long
 // single writes).
 constexpr sf_count_t kBlockFrames = 4096;
@@ -133,8 +110,9 @@ QString encodeInto(const soundlibs::Sndfile& sndfile, int fd, const Sound& sound
     const int closed = sndfile.close(file);
     const int closeError = errno;
     // The encoder buffers: a write that failed on the disk shows only in the file. It must
-    // read back whole before it may take the place of a recording.
-    if (written != frames || closed != 0 || ::fsync(fd) != 0 || ::fchmod(fd, ordinaryMode()) != 0 ||
+    // read back whole before it may take the place of a recording. The children's accounts
+    // read recordings too: the file gets the ordinary mode where mkstemp gave its owner only.
+    if (written != frames || closed != 0 || ::fsync(fd) != 0 || ::fchmod(fd, mode_t(ordinaryFileMode())) != 0 ||
         !readsBackWhole(sndfile, fd, frames, sound.rate))
         return reasonOf(writeError ? writeError : closeError ? closeError : EIO);
     return QString();

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "platform/Sound.h"
+#include "platform/TextFile.h"
 
 namespace platform {
 
@@ -23,8 +24,7 @@ double recordingSeconds(const QString& path);
 QString writeOggVorbis(const QString& path, const Sound& sound);
 
 // Temporary files of this writer that a killed program left in `folder`, older than
-// kStaleTemporarySeconds and this user's own, are removed (writeOggVorbis does this first).
-constexpr long kStaleTemporarySeconds = 600;
+// kStaleTemporarySeconds (TextFile.h) and this user's own, are removed (writeOggVorbis does this first).
 void removeStaleTemporaries(const QString& folder);
 
 // Whether a file is there, and removing one (an empty text, or why not, in German).

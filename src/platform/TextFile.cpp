@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -15,6 +16,7 @@
 
 namespace platform {
 
+// The one German wording of system errors, for every message of the program.
 QString systemErrorText(int error, bool writing) {
     switch (error) {
         case EACCES:
@@ -26,11 +28,12 @@ QString systemErrorText(int error, bool writing) {
         case ENAMETOOLONG: return QStringLiteral("der Pfad ist zu lang");
         case ENOSPC: return QStringLiteral("kein Platz mehr auf dem Datenträger");
         case EDQUOT: return QStringLiteral("der zugeteilte Speicherplatz ist aufgebraucht");
-        case EROFS: return QStringLiteral("der Datenträger kann nur gelesen werden");
+        case EROFS: return QStringLiteral("der Datenträger ist schreibgeschützt");
         case EIO: return QStringLiteral("ein Lese- oder Schreibfehler des Datenträgers");
         case EBUSY:
         case ETXTBSY: return QStringLiteral("die Datei ist in Benutzung");
-        case EEXIST: return QStringLiteral("die Datei ist schon vorhanden");
+        case EEXIST: return QStringLiteral("eine Datei mit diesem Namen gibt es schon");
+        case EFBIG: return QStringLiteral("die Datei wird zu groß");
         case ENXIO:
         case ENODEV: return QStringLiteral("kein Gerät dahinter");
         case EMFILE:
@@ -106,15 +109,23 @@ QString compiledInText(const QString& resourcePath) {
     return QString::fromUtf8(file.readAll());
 }
 
+int ordinaryFileMode() {
+    // Read from /proc: asking umask() means setting it, which another thread's new file
+    // could meet halfway.
+    mode_t mask = 022;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("Umask:")) mask = mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+    }
+    return int(0666 & ~mask);
+}
+
 namespace {
 
-// A temporary file of writeWholeFile that nobody has touched for this long was left by a
-// writer that was killed: no write of a whole file takes minutes.
-constexpr qint64 kStaleTemporarySeconds = 10 * 60;
-
 // Removes what killed writers left beside `path`: its own files "<name>.XXXXXX" (six letters
-// or digits, as mkstemp makes them), regular and untouched for minutes. Nothing else is
-// touched, and a failure to remove one is no failure of the write.
+// or digits, as mkstemp makes them), regular, this user's own and untouched for minutes.
+// Nothing else is touched, and a failure to remove one is no failure of the write.
 void removeStaleTemporaries(const QString& path) {
     const QFileInfo target(path);
     const QDir folder = target.absoluteDir();
@@ -127,55 +138,65 @@ void removeStaleTemporaries(const QString& path) {
         for (const QChar c : QStringView(name).mid(prefix.size()))
             ours = ours && c.unicode() < 128 && c.isLetterOrNumber();
         const QFileInfo left(folder.filePath(name));
-        if (ours && left.isFile() && !left.isSymLink() && left.lastModified().toUTC() < before)
+        if (ours && left.isFile() && !left.isSymLink() && left.ownerId() == ::geteuid() &&
+            left.lastModified().toUTC() < before)
             QFile::remove(left.filePath());
     }
 }
 
+// The permissions the new file gets before its first byte.
+mode_t modeFor(const QByteArray& native, FileMode kind) {
+    if (kind == FileMode::Ordinary) return mode_t(ordinaryFileMode());
+    struct stat old {};
+    return ::stat(native.constData(), &old) == 0 ? (old.st_mode & 07777) : 0600;
+}
+
 }  // namespace
 
-QString writeWholeFile(const QString& path, const QByteArray& bytes) {
+QString writeWholeFile(const QString& path, const QByteArray& bytes, FileMode kind) {
     removeStaleTemporaries(path);
-    QByteArray temporary = QFile::encodeName(path) + ".XXXXXX";
+    const QByteArray native = QFile::encodeName(path);
+    QByteArray temporary = native + ".XXXXXX";
+    // mkstemp makes the file new, under a name nobody can guess, for its owner only; it is
+    // given its mode before any byte is in it.
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return systemErrorText(errno, true);
-    // mkstemp makes the file for its owner only; a sheet is read like any other file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    (void)::fchmod(fd, 0666 & ~mask);
+    (void)::fchmod(fd, modeFor(native, kind));  // a share may refuse; the file is still written
+    int error = 0;
     qsizetype written = 0;
-    while (written < bytes.size()) {
+    while (written < bytes.size() && error == 0) {
         const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            ::unlink(temporary.constData());
-            return systemErrorText(error, true);
-        }
-        written += n;
+        if (n >= 0) written += n;
+        else if (errno != EINTR) error = errno;
     }
-    int error = ::fsync(fd) == 0 ? 0 : errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.constData());
-        return systemErrorText(error, true);
-    }
-    if (::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) {
-        error = errno;
-        ::unlink(temporary.constData());
-        return systemErrorText(error, true);
-    }
-    return QString();
+    if (error == 0 && ::rename(temporary.constData(), native.constData()) != 0) error = errno;
+    if (error == 0) return QString();
+    ::unlink(temporary.constData());
+    return systemErrorText(error, true);
 }
 
 QString homeFolder() { return QDir::homePath(); }
 
-QString userConfigFolder() {
-    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(QFile::decodeName(xdg))) return QFile::decodeName(xdg);
-    return QDir::homePath() + QStringLiteral("/.config");
+namespace {
+
+QString userFolder(QStandardPaths::StandardLocation kind, QLatin1String inHome) {
+    const QString folder = QStandardPaths::writableLocation(kind);
+    // Qt takes a relative $XDG_... as it stands: it would lead wherever the program was
+    // started.
+    return QDir::isAbsolutePath(folder) ? folder : QDir::homePath() + inHome;
 }
+
+}  // namespace
+
+QString userConfigFolder() { return userFolder(QStandardPaths::GenericConfigLocation, QLatin1String("/.config")); }
+
+QString userDataFolder() { return userFolder(QStandardPaths::GenericDataLocation, QLatin1String("/.local/share")); }
+
+QString userCacheFolder() { return userFolder(QStandardPaths::GenericCacheLocation, QLatin1String("/.cache")); }
+
+QString programFolder(const QString& userFolder) { return userFolder + QStringLiteral("/knorzelbart"); }
 
 QString absolutePath(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
 

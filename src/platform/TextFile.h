@@ -28,20 +28,37 @@ TextFile readTextStart(const QString& path, qint64 count);
 // there is none.
 QString compiledInText(const QString& resourcePath);
 
-// Writes the bytes to a new file beside `path` and then renames it to `path`, so that the
-// file is either the old one or the whole new one. Returns an empty string on success, else
-// the reason in German. What an earlier write that was killed left beside it ("<name>.XXXXXX",
-// untouched for ten minutes) is removed first.
-QString writeWholeFile(const QString& path, const QByteArray& bytes);
+// Who may read a file written whole: anybody the umask lets (a sheet, the settings), or, for
+// children's data, only who may read the file it replaces (a new one: its owner only).
+enum class FileMode { Ordinary, Private };
+
+// Writes the bytes to a new file beside `path` ("<name>.XXXXXX", a name nobody can guess,
+// never through a link) and then renames it to `path`, so that the file is either the old
+// one or the whole new one. Returns an empty string on success, else the reason in German.
+// What an earlier write that was killed left beside it (untouched for
+// kStaleTemporarySeconds) is removed first.
+QString writeWholeFile(const QString& path, const QByteArray& bytes, FileMode mode = FileMode::Ordinary);
+
+// A temporary file of a write that nobody has touched for this long was left by a writer
+// that was killed: no write of a whole file takes minutes.
+constexpr long kStaleTemporarySeconds = 600;
+
+// The permissions a file created the ordinary way gets (0666 less the umask).
+int ordinaryFileMode();
 
 // What a system error number means, in German ("keine Leserechte" when reading,
 // "keine Schreibrechte" when writing).
 QString systemErrorText(int error, bool writing = false);
 
-// The user's home folder and the folder where the user's settings of desktop programs live
-// ($XDG_CONFIG_HOME, else ~/.config).
+// The user's home folder, and the user's folders of desktop programs' settings, data and
+// cache as QStandardPaths names them: $XDG_CONFIG_HOME, $XDG_DATA_HOME, $XDG_CACHE_HOME
+// (a relative one is ignored, as the XDG rules say), else ~/.config, ~/.local/share, ~/.cache.
 QString homeFolder();
 QString userConfigFolder();
+QString userDataFolder();
+QString userCacheFolder();
+// This program's own folder in one of those ("~/.cache/knorzelbart").
+QString programFolder(const QString& userFolder);
 
 // The path made absolute against the current folder, for messages.
 QString absolutePath(const QString& path);

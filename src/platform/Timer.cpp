@@ -18,8 +18,9 @@ std::vector<Timer*>& allTimers() {
     return timers;
 }
 
-// Ticks that arrive while another handler runs (a modal box in a handler lets the real
-// event loop run) wait until that handler has finished.
+// Ticks that arrive while another tick's handler runs (a modal box in a handler lets the
+// real event loop run) wait until that handler has finished. Only ticks count here, not
+// every handler of Handling.h: while a box that a click opened is up, the timers tick on.
 int handlerDepth = 0;
 std::vector<Timer*>& deferred() {
     static std::vector<Timer*> list;

@@ -228,7 +228,8 @@ Files defaultFiles() {
     if (files.system.isEmpty()) files.system = QStringLiteral("/etc/knorzelbart/einstellungen.conf");
     files.school = QStringLiteral("/etc/knorzelbart/einstellungen.conf");
     files.user = platform::environment("KNORZELBART_BENUTZER_EINSTELLUNGEN");
-    if (files.user.isEmpty()) files.user = platform::userConfigFolder() + QStringLiteral("/knorzelbart/einstellungen.conf");
+    if (files.user.isEmpty())
+        files.user = platform::programFolder(platform::userConfigFolder()) + QStringLiteral("/einstellungen.conf");
     return files;
 }
 

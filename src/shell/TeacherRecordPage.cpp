@@ -94,7 +94,7 @@ TeacherRecordPage::TeacherRecordPage(QWidget* parent) : QWidget(parent) {
 
 TeacherRecordPage::~TeacherRecordPage() { teachernotes::setListener(this, {}); }
 
-QString TeacherRecordPage::reportPath() { return userDataFolder() + QStringLiteral("/knorzelbart/bericht.html"); }
+QString TeacherRecordPage::reportPath() { return programFolder(userDataFolder()) + QStringLiteral("/bericht.html"); }
 
 void TeacherRecordPage::say(const QString& message) {
     lblMeldung->setCaption(message);
@@ -163,7 +163,7 @@ void TeacherRecordPage::showReport(const QString& child) {
     const QString path = reportPath();
     // The report lies in the user's own data folder, made whole when it is missing (unlike
     // the record's folder, which may be a share that is not mounted).
-    QString failure = makeDataFolder(userDataFolder() + QStringLiteral("/knorzelbart"))
+    QString failure = makeDataFolder(programFolder(userDataFolder()))
                           ? QString()
                           : QStringLiteral("der Datenordner kann nicht angelegt werden");
     if (failure.isEmpty()) failure = writePrivateFile(path, lernstand::report(input));
