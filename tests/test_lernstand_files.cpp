@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 
 #include "lernstand/Record.h"
-#include "platform/RecordFiles.h"
+#include "platform/files/RecordFiles.h"
 #include "lernstand_support.h"
 
 using namespace lernstand;

@@ -4,9 +4,9 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/Files.h"
-#include "platform/Random.h"
+#include "mock/TestMode.h"
+#include "platform/files/Files.h"
+#include "platform/system/Random.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

@@ -12,10 +12,10 @@
 #include "game/InitialSounds.h"
 #include "game/Options.h"
 #include "game/Words.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Files.h"
+#include "game/AssetPaths.h"
+#include "platform/files/Files.h"
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
+#include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

@@ -14,10 +14,10 @@
 #include <cstdlib>
 
 #include "game/Words.h"
-#include "platform/Files.h"
-#include "platform/MessageBox.h"
-#include "platform/Recording.h"
-#include "platform/Sound.h"
+#include "platform/files/Files.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/sound/SoundFile.h"
+#include "platform/sound/Sound.h"
 
 namespace takes {
 

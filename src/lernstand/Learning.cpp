@@ -14,11 +14,11 @@
 #include "lernstand/Choice.h"
 #include "lernstand/Keeping.h"
 #include "lernstand/Record.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Files.h"
-#include "platform/RecordFiles.h"
-#include "platform/TextFile.h"
-#include "platform/RecordQueue.h"
+#include "game/AssetPaths.h"
+#include "platform/files/Files.h"
+#include "platform/files/RecordFiles.h"
+#include "platform/files/TextFile.h"
+#include "platform/system/RecordQueue.h"
 
 namespace lernstand {
 

@@ -12,8 +12,8 @@
 #include "game/Words.h"
 #include "lernstand/Mistakes.h"
 #include "lernstand/Progress.h"
-#include "platform/Files.h"
-#include "platform/PictureCheck.h"
+#include "platform/files/Files.h"
+#include "platform/pictures/PictureCheck.h"
 
 namespace lernstand {
 

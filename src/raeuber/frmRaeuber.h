@@ -5,14 +5,14 @@
 #include <memory>
 
 #include "game/Rules.h"
-#include "platform/Access.h"
-#include "platform/Arc.h"
-#include "platform/Controls.h"
-#include "platform/FitText.h"
-#include "platform/Form.h"
-#include "platform/LetterBox.h"
-#include "platform/LetterKeys.h"
-#include "platform/Timer.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Arc.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/FitText.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/LetterBox.h"
+#include "platform/ui/LetterKeys.h"
+#include "platform/system/Timer.h"
 
 namespace initialsounds {
 struct Help;

@@ -3,13 +3,13 @@
 
 #include <QPixmap>
 
-#include "platform/Access.h"
-#include "platform/Events.h"
-#include "platform/Links.h"
-#include "platform/Pictures.h"
-#include "pictures/AssetPaths.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Events.h"
+#include "platform/system/Links.h"
+#include "platform/pictures/Pictures.h"
+#include "game/AssetPaths.h"
 #include "shell/Credits.h"
-#include "platform/Look.h"
+#include "platform/ui/Look.h"
 
 namespace shell {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/TeacherWindow.h"
 
-#include "pictures/AssetPaths.h"
-#include "platform/Controls.h"
-#include "platform/Events.h"
-#include "platform/Look.h"
+#include "game/AssetPaths.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/Look.h"
 
 namespace shell {
 

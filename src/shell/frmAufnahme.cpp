@@ -8,14 +8,14 @@
 #include <cmath>
 
 #include "game/Options.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Clock.h"
-#include "platform/Files.h"
-#include "platform/MessageBox.h"
-#include "platform/Microphone.h"
-#include "platform/Pictures.h"
-#include "platform/Recording.h"
-#include "platform/Sound.h"
+#include "game/AssetPaths.h"
+#include "platform/system/Clock.h"
+#include "platform/files/Files.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/sound/Microphone.h"
+#include "platform/pictures/Pictures.h"
+#include "platform/sound/SoundFile.h"
+#include "platform/sound/Sound.h"
 
 using takes::Kind;
 

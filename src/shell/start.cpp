@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/start.h"
 
-#include "pictures/AssetPaths.h"
-#include "platform/Console.h"
-#include "platform/Files.h"
-#include "platform/Form.h"
-#include "platform/MessageBox.h"
-#include "platform/Run.h"
+#include "game/AssetPaths.h"
+#include "platform/system/Console.h"
+#include "platform/files/Files.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/start/Run.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Launch.h"
 #include "shell/TeacherHelp.h"
