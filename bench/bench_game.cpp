@@ -16,6 +16,7 @@
 #include "game/Options.h"
 #include "game/modGlobalVars.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "platform/ui/Form.h"
 #include "platform/system/Hooks.h"
 #include "platform/pictures/Pictures.h"

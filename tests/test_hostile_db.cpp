@@ -12,6 +12,7 @@
 #include "game/modGlobalVars.h"
 #include "mock/TestMode.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/system/Program.h"
 #include "platform/system/Random.h"

@@ -13,6 +13,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/files/FileTimes.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "platform/system/Hooks.h"
 #include "platform/pictures/PictureStore.h"
 #include "platform/pictures/Pictures.h"

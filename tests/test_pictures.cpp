@@ -11,8 +11,10 @@
 #include <QTest>
 
 #include "mock/TestMode.h"
+#include "platform/pictures/PictureHeader.h"
 #include "platform/system/App.h"
 #include "platform/files/Files.h"
+#include "platform/ui/FormPictures.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/pictures/PictureCheck.h"
 #include "platform/pictures/Pictures.h"

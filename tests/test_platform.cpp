@@ -11,6 +11,7 @@
 #include "platform/system/App.h"
 #include "platform/system/Clock.h"
 #include "platform/files/Files.h"
+#include "platform/ui/FormPictures.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/pictures/Pictures.h"
 #include "platform/system/Program.h"

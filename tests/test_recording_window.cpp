@@ -9,6 +9,7 @@
 
 #include "game/Options.h"
 #include "game/Takes.h"
+#include "platform/files/Files.h"
 #include "platform/ui/Access.h"
 #include "platform/system/Clock.h"
 #include "platform/system/Hooks.h"

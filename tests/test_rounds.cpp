@@ -6,6 +6,7 @@
 #include "game/modGlobalVars.h"
 #include "mock/TestMode.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "platform/system/Random.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"

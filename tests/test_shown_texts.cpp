@@ -18,6 +18,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/pictures/Pictures.h"
 #include "platform/start/Run.h"
+#include "platform/ui/ToolkitTexts.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "support/GameFixture.h"

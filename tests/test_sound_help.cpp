@@ -14,6 +14,7 @@
 #include "game/Words.h"
 #include "game/AssetPaths.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "game/modGlobalVars.h"
 #include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"

@@ -13,6 +13,7 @@
 #include "game/Options.h"
 #include "game/Speech.h"
 #include "platform/files/Files.h"
+#include "platform/pictures/PictureHeader.h"
 #include "platform/sound/Sound.h"
 #include "platform/system/Hooks.h"
 #include "support/Kept.h"

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "game/Takes.h"
+#include "platform/files/Files.h"
 #include "platform/sound/SoundFile.h"
 #include "platform/system/Hooks.h"
 #include "mock/TestMode.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/Collections.h"
 
+#include "platform/files/Folders.h"
 #include "platform/system/App.h"
 #include "platform/files/Files.h"
 #include "platform/pictures/PictureCheck.h"

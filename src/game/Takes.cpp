@@ -15,6 +15,8 @@
 
 #include "game/Words.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
+#include "platform/pictures/PictureHeader.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/sound/SoundFile.h"
 #include "platform/sound/Sound.h"

@@ -13,6 +13,7 @@
 #include "lernstand/Mistakes.h"
 #include "lernstand/Progress.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "platform/pictures/PictureCheck.h"
 
 namespace lernstand {

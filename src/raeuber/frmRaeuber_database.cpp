@@ -8,6 +8,7 @@
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "lernstand/Learning.h"
+#include "platform/files/Folders.h"
 #include "platform/system/App.h"
 #include "platform/files/Files.h"
 #include "platform/ui/MessageBox.h"

@@ -42,6 +42,6 @@ void frmRaeuber::showVocabularyKeys() {
     letterKeys->setKeyShown(QChar(u' '), onscreen::vocabularyNeeds(QChar(u' ')));
     letterKeys->setKeyShown(QChar(u'-'), onscreen::vocabularyNeeds(QChar(u'-')));
     letterKeys->setExtraKeys(onscreen::vocabularyExtras());
-    // Keys made for this vocabulary lock and unlock as quietly as the others (see access.cpp).
+    // Keys made for this vocabulary lock and unlock as quietly as the others (see frmRaeuber_access.cpp).
     for (QWidget* key : letterKeys->keys()) platform::quietWhenLocked(key);
 }

@@ -10,6 +10,7 @@
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "game/AssetPaths.h"
+#include "platform/files/Folders.h"
 #include "platform/ui/Events.h"
 #include "platform/files/Files.h"
 #include "platform/system/Hyphenation.h"

@@ -14,6 +14,7 @@
 #include "game/Takes.h"
 #include "game/Words.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "platform/pictures/PictureCheck.h"
 #include "platform/sound/SoundFile.h"
 #include "platform/files/TextFile.h"

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <deque>
 
+#include "platform/files/Folders.h"
 #include "platform/ui/AccessReader.h"
 #include "platform/system/App.h"
 #include "platform/system/Background.h"

@@ -8,6 +8,9 @@
 #include <QImageReader>
 #include <cerrno>
 #include <dirent.h>
+#include <unistd.h>
+
+#include "platform/files/TextFile.h"
 
 namespace platform {
 
@@ -66,5 +69,12 @@ QString resolvePath(const QString& composed) {
 bool FolderExists(const QString& composed) { return QFileInfo(resolvePath(composed)).isDir(); }
 
 bool PathExists(const QString& composed) { return QFileInfo::exists(resolvePath(composed)); }
+
+bool fileExists(const QString& path) { return QFileInfo::exists(path); }
+
+QString removeFile(const QString& path) {
+    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT) return QString();
+    return systemErrorText(errno, true);
+}
 
 }  // namespace platform

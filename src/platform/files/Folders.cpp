@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Listing a folder quickly, and telling a picture by its first bytes: a school's db folder may hold tens of thousands
-// of files, and it is listed again for every game.
+#include "platform/files/Folders.h"
+
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QHash>
 
@@ -14,41 +16,8 @@
 
 #include "platform/files/Files.h"
 #include "platform/files/FileTimes.h"
-#include "platform/pictures/PictureHeader.h"
 
 namespace platform {
-
-namespace {
-
-// Reads the first bytes of an entry of the folder `dirFd` (or a path, with AT_FDCWD). Opened
-// without waiting, so that a named pipe cannot block. `regular`: the listing already said
-// the entry is a regular file; otherwise (a link, an unknown kind) its status is asked.
-bool entryLooksLikePicture(int dirFd, const char* name, bool regular) {
-    if (!regular) {
-        struct stat st {};
-        if (::fstatat(dirFd, name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return false;
-    }
-    const int fd = ::openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return false;
-    char head[kPictureHeadBytes];
-    const ssize_t read = ::pread(fd, head, sizeof head, 0);  // 0 for an empty file
-    bool picture = false;
-    if (read > 0) {
-        // Only a wireless bitmap (starting with two zero bytes) needs the file's size.
-        qint64 size = read;
-        struct stat st {};
-        if (read >= 2 && head[0] == 0 && head[1] == 0 && ::fstat(fd, &st) == 0) size = st.st_size;
-        picture = headerNamesPicture(QByteArrayView(head, read), size);
-    }
-    ::close(fd);
-    return picture;
-}
-
-}  // namespace
-
-bool looksLikePicture(const QString& realPath) {
-    return entryLooksLikePicture(AT_FDCWD, QFile::encodeName(realPath).constData(), false);
-}
 
 namespace {
 
@@ -192,5 +161,16 @@ QStringList keptFolderFileNames(const QString& composed, bool (*nameAccepted)(co
 void forgetFolderListings() { listings() = Listings(); }
 
 int folderListingsRead() { return listings().read; }
+
+QStringList subfolderNames(const QString& realPath) {
+    QStringList names;
+    QDirIterator it(realPath, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        if (it.fileInfo().isDir()) names << it.fileName();
+    }
+    names.sort();
+    return names;
+}
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <QImageReader>
 
 #include "platform/files/Files.h"
+#include "platform/pictures/PictureHeader.h"
 #include "platform/pictures/PngCheck.h"
 
 #include <algorithm>
@@ -240,16 +241,5 @@ PictureFacts examineQuietly(const QString& realPath, bool decode, QSize thumbnai
 }
 
 }  // namespace
-
-QStringList subfolderNames(const QString& realPath) {
-    QStringList names;
-    QDirIterator it(realPath, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        if (it.fileInfo().isDir()) names << it.fileName();
-    }
-    names.sort();
-    return names;
-}
 
 }  // namespace platform

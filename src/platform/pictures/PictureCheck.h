@@ -48,7 +48,4 @@ QList<PictureFacts> examinePictures(const QStringList& realPaths, QSize thumbnai
 // what is missing with grey.
 QImage readCompletePicture(QImageReader& reader);
 
-// The names of the sub-folders of a folder (and links to folders), sorted.
-QStringList subfolderNames(const QString& realPath);
-
 }  // namespace platform

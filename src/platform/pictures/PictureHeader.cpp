@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/pictures/PictureHeader.h"
 
+#include <QFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace platform {
 
 namespace {
@@ -75,6 +80,38 @@ bool headerNamesPicture(QByteArrayView h, qint64 fileSize) {
            h.startsWith("icns") || h.startsWith("\x8aMNG\r\n\x1a\n") || h.startsWith("\x8bJNG\r\n\x1a\n") ||
            h.startsWith("/* XPM") || h.startsWith("#define") || netpbm(h) || svg(h) || ico(h) ||
            wbmp(h, fileSize) || tga(h);
+}
+
+namespace {
+
+// Reads the first bytes of an entry of the folder `dirFd` (or a path, with AT_FDCWD). Opened
+// without waiting, so that a named pipe cannot block. `regular`: the listing already said
+// the entry is a regular file; otherwise (a link, an unknown kind) its status is asked.
+bool entryLooksLikePicture(int dirFd, const char* name, bool regular) {
+    if (!regular) {
+        struct stat st {};
+        if (::fstatat(dirFd, name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return false;
+    }
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return false;
+    char head[kPictureHeadBytes];
+    const ssize_t read = ::pread(fd, head, sizeof head, 0);  // 0 for an empty file
+    bool picture = false;
+    if (read > 0) {
+        // Only a wireless bitmap (starting with two zero bytes) needs the file's size.
+        qint64 size = read;
+        struct stat st {};
+        if (read >= 2 && head[0] == 0 && head[1] == 0 && ::fstat(fd, &st) == 0) size = st.st_size;
+        picture = headerNamesPicture(QByteArrayView(head, read), size);
+    }
+    ::close(fd);
+    return picture;
+}
+
+}  // namespace
+
+bool looksLikePicture(const QString& realPath) {
+    return entryLooksLikePicture(AT_FDCWD, QFile::encodeName(realPath).constData(), false);
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QByteArrayView>
+#include <QString>
 
 namespace platform {
 
@@ -14,5 +15,9 @@ constexpr int kPictureHeadBytes = 32;
 // readers accept), and refuses a PNG, BMP, TGA or WBMP whose header declares no pixels.
 // Nothing is decoded: a picture that passes may still fail when it is drawn.
 bool headerNamesPicture(QByteArrayView head, qint64 fileSize);
+
+// Whether the file is a regular file, not empty, whose first bytes name an image format the
+// picture loader reads (see headerNamesPicture). Reads only those bytes, never decodes.
+bool looksLikePicture(const QString& realPath);
 
 }  // namespace platform

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/pictures/Pictures.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QCache>
 #include <QHash>
@@ -9,10 +8,8 @@
 #include <QPainter>
 
 #include "platform/files/Files.h"
-#include "platform/ui/MessageBox.h"
 #include "platform/pictures/PictureCheck.h"
 #include "platform/pictures/PictureStore.h"
-#include "platform/system/Program.h"
 
 namespace platform {
 
@@ -139,19 +136,6 @@ QPixmap tryLoadPicture(const QString& composed, int within) {
     return pixmap;
 }
 
-QPixmap LoadPicture(const QString& composed) {
-    QPixmap pixmap = tryLoadPicture(composed);
-    if (!pixmap.isNull()) return pixmap;
-    const QString path = resolvePath(composed);
-    const QString reason = QFileInfo::exists(path)
-                               ? QStringLiteral("kann nicht gelesen werden")
-                               : QStringLiteral("wurde nicht gefunden");
-    MsgBox(QStringLiteral("Bildfehler: Die Bilddatei %1 %2.\n\nDas Programm wird beendet.")
-               .arg(QDir::toNativeSeparators(path), reason),
-           MsgIcon::Critical);
-    End();
-}
-
 QPixmap fitInto(const QPixmap& picture, int width, int height) {
     if (picture.isNull() || width <= 0 || height <= 0) return picture;
     // Same proportions as the box (to a pixel): the stretch shows it as it always did.
@@ -171,14 +155,6 @@ QPixmap tryLoadPictureForScale(const QString& composed, double factor) {
         if (!variant.isNull()) return variant;
     }
     return tryLoadPicture(composed);
-}
-
-QPixmap loadPictureForScale(const QString& composed, double factor) {
-    if (factor > 1.0) {
-        const QPixmap variant = variantFor(composed, factor);
-        if (!variant.isNull()) return variant;
-    }
-    return LoadPicture(composed);
 }
 
 QPixmap renderVectorPicture(const QString& path, int width, int height) {

@@ -7,11 +7,8 @@ namespace platform {
 
 // Loads a picture by its composed path (GIF with transparency, BMP, PNG, JPEG, WebP, TIFF).
 // Recently decoded pictures are kept (up to 48 MB), so a frame shown again is not decoded again.
-// A file that is missing or cannot be decoded is reported in a message box naming the
-// file, then the program ends: never a silently empty picture.
-QPixmap LoadPicture(const QString& composed);
-
-// Like LoadPicture, but returns a null pixmap instead of ending the program. With `within`
+// A file that is missing or cannot be decoded gives a null pixmap (a form's own pictures are
+// loaded by LoadPicture in ui/FormPictures.h, which ends the program instead). With `within`
 // above 0 the picture is decoded no larger than a square of that many pixels, its
 // proportions kept (a smaller one at its own size): a photo from a camera is decoded at the
 // size it is shown, never whole.
@@ -27,8 +24,7 @@ QPixmap fitInto(const QPixmap& picture, int width, int height);
 // (falling back to @2x), otherwise or when no variant exists the picture itself. The
 // pixmap's device pixel ratio is set so that its logical size is the picture's own size;
 // a variant whose size is no exact multiple is taken at the ratio of the two sizes.
-// Missing and undecodable pictures are treated as by LoadPicture / tryLoadPicture.
-QPixmap loadPictureForScale(const QString& composed, double factor);
+// Missing and undecodable pictures give a null pixmap, as in tryLoadPicture.
 QPixmap tryLoadPictureForScale(const QString& composed, double factor);
 
 // Draws a vector picture (SVG) into a transparent picture of the given pixel size.

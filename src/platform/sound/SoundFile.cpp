@@ -206,11 +206,4 @@ QString writeOggVorbis(const QString& path, const Sound& sound) {
     return reason;
 }
 
-bool fileExists(const QString& path) { return QFileInfo::exists(path); }
-
-QString removeFile(const QString& path) {
-    if (::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT) return QString();
-    return reasonOf(errno);
-}
-
 }  // namespace platform

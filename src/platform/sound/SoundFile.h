@@ -27,8 +27,4 @@ QString writeOggVorbis(const QString& path, const Sound& sound);
 constexpr long kStaleTemporarySeconds = 600;
 void removeStaleTemporaries(const QString& folder);
 
-// Whether a file is there, and removing one (an empty text, or why not, in German).
-bool fileExists(const QString& path);
-QString removeFile(const QString& path);
-
 }  // namespace platform

@@ -5,14 +5,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "platform/system/App.h"
 #include "platform/system/EndSignals.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/ToolkitTexts.h"
 #include "platform/pictures/PictureCheck.h"
 #include "platform/system/RecordQueue.h"
 #include "platform/system/Program.h"
@@ -20,20 +18,6 @@
 #include "platform/sound/Sound.h"
 
 namespace platform {
-
-bool useGermanToolkitTexts() {
-    static QTranslator* translator = nullptr;
-    if (translator) return true;
-    auto* candidate = new QTranslator(QCoreApplication::instance());
-    if (!candidate->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete candidate;
-        return false;
-    }
-    QCoreApplication::installTranslator(candidate);
-    translator = candidate;
-    return true;
-}
 
 namespace {
 // How long the end waits for the sound thread to let go of the sound server.

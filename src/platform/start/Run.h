@@ -27,11 +27,6 @@ struct OtherCopy {
 int run(int argc, char* argv[], const std::function<Form&()>& startupForm, const OtherCopy& otherCopy = {},
         bool oneCopy = true);
 
-// The toolkit's own texts (context menus, standard buttons) in German, from the system's
-// Qt translations. Returns false when the translation is not installed. The game loads them
-// just after its first frame; whatever shows such a text earlier calls this first.
-bool useGermanToolkitTexts();
-
 // Two names of one folder are the same when they lead to the same place: links, "..", a
 // trailing slash do not count. A folder that does not exist is compared by its clean
 // absolute name.

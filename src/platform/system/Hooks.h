@@ -11,7 +11,8 @@ struct Sound;
 
 // The program's side effects that tests replace, in one place. A hook that is set runs
 // instead of the real effect; beginTestMode sets every hook to a recorder and endTestMode
-// clears them again (see TestMode.h).
+// clears them again (tests/mock/TestMode.h, which only tests link). The clock, today's date
+// and the computer's id have seams of their own (Clock.h, RecordFiles.h).
 struct Hooks {
     // Instead of a modal message box; returns as if OK had been pressed.
     std::function<void(const QString& text, MsgIcon icon)> messageBox;

@@ -12,6 +12,7 @@
 #include "platform/ui/Access.h"
 #include "platform/ui/Form.h"
 #include "platform/pictures/Pictures.h"
+#include "platform/ui/FormPictures.h"
 
 namespace platform {
 

@@ -14,7 +14,7 @@
 #include "platform/ui/Form.h"
 #include "platform/system/Handling.h"
 #include "platform/system/Hooks.h"
-#include "platform/start/Run.h"
+#include "platform/ui/ToolkitTexts.h"
 
 namespace platform {
 
