@@ -259,7 +259,7 @@ private Q_SLOTS:
         again.cmdSammlungSpielen_Click();
         QCOMPARE(again.lblWoerterStatus->Caption(), QStringLiteral("„Tiere“ gilt ab dem nächsten Start des Spiels."));
         QCOMPARE(options::current().collection, QString());
-        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.db());
+        QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.db());
         QVERIFY(readAll(userFile()).endsWith(QStringLiteral("sammlung = Tiere\n")));
         // And the game plays on.
         again.Unload();
@@ -273,7 +273,7 @@ private Q_SLOTS:
         writeAll(userFile(), QStringLiteral("db = /anderswo\n"));
         const QStringList problems = settings::apply(settings::defaultFiles(), options::current());
         QCOMPARE(problems.size(), 1);
-        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
+        QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
         frmLehrer& room = frmLehrer::Default();
         room.Show();
         QVERIFY(!room.cboSprache->isEnabled());

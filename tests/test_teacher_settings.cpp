@@ -54,7 +54,7 @@ Started start(QStringList arguments, const QString& systemFile, const QString& u
     Started started;
     started.status = shell::launch(int(bytes.size()), argv.data(), [&](int, char**) {
         started.played = true;
-        started.dbFolder = assetPaths::dbFolder();
+        started.dbFolder = assetpaths::dbFolder();
         return 0;
     });
     return started;
@@ -124,7 +124,7 @@ private Q_SLOTS:
         options::current().dbFolder = teacher.filePath(QStringLiteral("Klasse\\1a"));
         openGame();
         QCOMPARE(modGlobalVars::currentWord, QStringLiteral("Zebra"));
-        QCOMPARE(platform::resolvePath(assetPaths::dbPicture(QStringLiteral("Zebra.png"))),
+        QCOMPARE(platform::resolvePath(assetpaths::dbPicture(QStringLiteral("Zebra.png"))),
                  teacher.filePath(QStringLiteral("Klasse\\1a/Zebra.png")));
     }
 

@@ -13,7 +13,7 @@
 // once before use.
 static void initLayoutResource() { Q_INIT_RESOURCE(layout); }
 
-namespace assetPaths {
+namespace assetpaths {
 
 using platform::App;
 
@@ -82,9 +82,9 @@ QString layoutPicture(const char* name) {
     return QStringLiteral(":/layout/") + QString::fromUtf8(name);
 }
 
-}  // namespace assetPaths
+}  // namespace assetpaths
 
-namespace assetPaths {
+namespace assetpaths {
 
 QIcon windowIcon() {
     QIcon icon;
@@ -94,4 +94,4 @@ QIcon windowIcon() {
     return icon;
 }
 
-}  // namespace assetPaths
+}  // namespace assetpaths

@@ -6,7 +6,7 @@
 // Every picture the game reads at run time, as the program composes its path: the
 // program folder followed by a part written with backslashes. Letter case does not matter
 // (the platform matches names without regard to it).
-namespace assetPaths {
+namespace assetpaths {
 
 QString robberStanding();            // \bilder\räuberrechts.gif
 QString robberWalking();             // \bilder\räuberrechtsgeht.gif
@@ -28,4 +28,4 @@ QString layoutPicture(const char* name);  // ":/layout/<name>"
 // The window icon of the game and the menu, in every size the layout has.
 QIcon windowIcon();
 
-}  // namespace assetPaths
+}  // namespace assetpaths

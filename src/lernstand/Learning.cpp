@@ -127,7 +127,7 @@ void rebuildList(const QStringList& names, int count) {
 }
 
 // The picture folder of the game, as a full path.
-QString picturesFolder() { return platform::absolutePath(platform::resolvePath(assetPaths::dbFolder())); }
+QString picturesFolder() { return platform::absolutePath(platform::resolvePath(assetpaths::dbFolder())); }
 
 int atRandom(int count, float r) { return std::clamp(static_cast<int>(static_cast<double>(count) * r) + 1, 1, std::max(1, count)); }
 

@@ -8,7 +8,7 @@
 using namespace modGlobalVars;
 
 void frmRaeuber::tmr_assistantResize_Timer() {
-    img_assistant->setPicture(assetPaths::assistantFrame(assistantPath, 1));
+    img_assistant->setPicture(assetpaths::assistantFrame(assistantPath, 1));
     const float W = static_cast<float>(img_assistant->Width());
     if (assistantPlaying && W < 100) {
         img_assistant->setVisible(true);
@@ -58,6 +58,6 @@ void frmRaeuber::tmr_assistantAnimation_Timer() {
             return;
         }
     }
-    img_assistant->setPicture(assetPaths::assistantFrame(assistantPath, assistantFrame));
+    img_assistant->setPicture(assetpaths::assistantFrame(assistantPath, assistantFrame));
     assistantFrame = assistantFrame + assistantStep;
 }

@@ -25,11 +25,11 @@ using platform::App;
 // typeable word are skipped here; a file whose content is no picture is dropped when it is
 // drawn (newRound), so that listing a large folder opens no file.
 void frmRaeuber::loadDatabase() {
-    if (platform::FolderExists(assetPaths::dbFolder())) {
+    if (platform::FolderExists(assetpaths::dbFolder())) {
         bool readable = true;
         // Read again only when the folder changed since the last game.
         const QStringList names =
-            platform::keptFolderFileNames(assetPaths::dbFolder(), words::nameCanBeWord, &readable);
+            platform::keptFolderFileNames(assetpaths::dbFolder(), words::nameCanBeWord, &readable);
         if (!readable) {
             // A folder that cannot be read is reported as such, then treated as missing.
             dbFolderMessage(QStringLiteral("kann nicht gelesen werden"));
@@ -46,7 +46,7 @@ void frmRaeuber::loadDatabase() {
             onscreen::noteListed(name);  // what the on-screen keys need, from the same pass
         }
         lernstand::picturesAppended(names);
-    } else if (platform::PathExists(assetPaths::dbFolder())) {
+    } else if (platform::PathExists(assetpaths::dbFolder())) {
         // A file where the folder should be is named as such, then treated as missing.
         dbFolderMessage(QStringLiteral("ist kein Ordner, sondern eine Datei"));
     } else {
@@ -58,10 +58,10 @@ void frmRaeuber::loadDatabase() {
 // folder that was looked for, and where to read more.
 void frmRaeuber::dbFolderMessage(const QString& what) {
     teachernotes::add(teachernotes::Kind::Words,
-                      QStringLiteral("Der Bilderordner %1 %2; die Wörter daraus fehlen.").arg(assetPaths::dbFolder(), what));
+                      QStringLiteral("Der Bilderordner %1 %2; die Wörter daraus fehlen.").arg(assetpaths::dbFolder(), what));
     platform::MsgBox(QStringLiteral("Datenbankfehler: Das Datenbankverzeichnis <") +
-                         assetPaths::dbFolderName() + QStringLiteral("> im Ordner ") +
-                         assetPaths::dbFolderParent() + QLatin1Char(' ') + what + QLatin1Char('.') +
+                         assetpaths::dbFolderName() + QStringLiteral("> im Ordner ") +
+                         assetpaths::dbFolderParent() + QLatin1Char(' ') + what + QLatin1Char('.') +
                          QStringLiteral("\r\r") +
                          QStringLiteral("Für genauere Informationen konsultieren Sie das Handbuch."),
                      platform::MsgIcon::Critical);
@@ -85,7 +85,7 @@ QString frmRaeuber::nextImage() {
         imageIndex = static_cast<int>(static_cast<double>(imageCount) * r) + 1;
         // With the learning record on, the child's words to practise come back.
         imageIndex = lernstand::chooseIndex(imageNames, imageCount, r);
-        return assetPaths::dbPicture(imageNames.at(imageIndex));
+        return assetpaths::dbPicture(imageNames.at(imageIndex));
     }
     platform::MsgBox(QStringLiteral("Datenbankfehler: Nicht genügend Bilddaten vorhanden - Programm wird beendet!"),
                      platform::MsgIcon::Critical);

@@ -15,9 +15,9 @@ void frmRaeuber::tmrGewonnen_Timer() {
     clearLetterBoxes();
     endFrame = endFrame + 1;
     if (endFrame <= 6) {
-        imgRäuber->setPicture(assetPaths::victoryFrame(endFrame % 2 == 1 ? 2 : 1));
+        imgRäuber->setPicture(assetpaths::victoryFrame(endFrame % 2 == 1 ? 2 : 1));
     } else if (endFrame <= 11) {
-        imgRäuber->setPicture(assetPaths::victoryFrame(endFrame - 4));
+        imgRäuber->setPicture(assetpaths::victoryFrame(endFrame - 4));
     } else {
         tmrGewonnen->setEnabled(false);
         const QString message =
@@ -32,7 +32,7 @@ void frmRaeuber::tmrVerloren_Timer() {
     lockLetterBoxes();
     clearLetterBoxes();
     endFrame = endFrame + 1;
-    if (endFrame < 6) imgRäuber->setPicture(assetPaths::defeatFrame(endFrame));
+    if (endFrame < 6) imgRäuber->setPicture(assetpaths::defeatFrame(endFrame));
     if (endFrame >= 6) {
         tmrVerloren->setEnabled(false);
         const QString message = QStringLiteral("Schade ") + playerName + QStringLiteral(", du hast verloren.");
@@ -59,8 +59,8 @@ void frmRaeuber::newGame() {
     if (!wordFailed) lernstand::wordLeft();
 
     loadDatabase();
-    imgRäuber->setPicture(assetPaths::robberStanding());
-    imgChest->setPicture(assetPaths::chest());
+    imgRäuber->setPicture(assetpaths::robberStanding());
+    imgChest->setPicture(assetpaths::chest());
     imgRäuber->setLeft(robberStartLeft);
     imgRäuber->setTop(robberStartTop);
     resetGameValues();
@@ -75,7 +75,7 @@ void frmRaeuber::newGame() {
     showWordPreview();
     followingForm().setVisible(true);
     lockLetterBoxes();
-    imgRäuber->setPicture(assetPaths::robberStanding());
+    imgRäuber->setPicture(assetpaths::robberStanding());
     lbl_hidePic->setVisible(false);
     LetterInput[0]->setLocked(false);
     // Nothing said in this game is true in the next one.

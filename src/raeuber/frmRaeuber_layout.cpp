@@ -21,7 +21,7 @@ const double kHorizon = 376;
 Image* scenery(QWidget* form, const char* name, const char* picture, int left, int top) {
     auto* image = new Image(form, name);
     image->Move(left, top, 0, 0);
-    image->setPicture(assetPaths::layoutPicture(picture));
+    image->setPicture(assetpaths::layoutPicture(picture));
     return image;
 }
 
@@ -38,7 +38,7 @@ Label* rowLabel(QWidget* form, const char* name, const char* caption, int top) {
 
 frmRaeuber::frmRaeuber() : Form(QStringLiteral("frmRaeuber")) {
     setWindowTitle(QStringLiteral("Stoppt den Räuber Knorzelbart!"));
-    setWindowIcon(assetPaths::windowIcon());
+    setWindowIcon(assetpaths::windowIcon());
     fillBackground(this, bgrColor(kSky));
     resize(kSceneWidth, kSceneHeight);  // client area as designed
     buildLayout();
@@ -73,13 +73,13 @@ void frmRaeuber::buildLayout() {
     for (int i = 0; i < rules::kMarks; ++i) {
         img_correct[i] = new Image(this, QStringLiteral("img_correct_%1").arg(i).toUtf8().constData());
         img_correct[i]->Move(208 + 16 * i, 8, 20, 20);
-        img_correct[i]->setPicture(assetPaths::layoutPicture("tick.bmp"));
+        img_correct[i]->setPicture(assetpaths::layoutPicture("tick.bmp"));
         img_correct[i]->hide();
     }
     for (int i = 0; i < rules::kMarks; ++i) {
         img_wrong[i] = new Image(this, QStringLiteral("img_wrong_%1").arg(i).toUtf8().constData());
         img_wrong[i]->Move(208 + 16 * i, 32, 20, 20);
-        img_wrong[i]->setPicture(assetPaths::layoutPicture("cross.bmp"));
+        img_wrong[i]->setPicture(assetpaths::layoutPicture("cross.bmp"));
         img_wrong[i]->hide();
     }
     lbl_right = rowLabel(this, "lbl_right", "richtig", 8);
@@ -91,7 +91,7 @@ void frmRaeuber::buildLayout() {
 
     img_sun = new Image(this, "img_sun", true);
     img_sun->Move(608, 0, 113, 113);
-    img_sun->setPicture(assetPaths::layoutPicture("sun.bmp"));
+    img_sun->setPicture(assetpaths::layoutPicture("sun.bmp"));
 
     imgTerm = new Image(this, "imgTerm", true);
     imgTerm->Move(8, 8, 100, 100);
@@ -107,7 +107,7 @@ void frmRaeuber::buildLayout() {
 
     imgSpeaker = new Image(this, "imgSpeaker", true);
     imgSpeaker->Move(8, 160, 56, 56);
-    imgSpeaker->setVectorPicture(assetPaths::layoutPicture("speaker.svg"));
+    imgSpeaker->setVectorPicture(assetpaths::layoutPicture("speaker.svg"));
     imgSpeaker->setFocusPolicy(Qt::NoFocus);  // the letter box keeps the keyboard
     imgSpeaker->setToolTip(QStringLiteral("Wort anhören (F2)"));
     imgSpeaker->hide();

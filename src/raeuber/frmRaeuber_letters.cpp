@@ -27,7 +27,7 @@ void frmRaeuber::LetterInput_Change(int Index) {
             correctCount = correctCount + 1;
             lernstand::wordRight();
             assistantPlaying = true;
-            assistantPath = assetPaths::assistantRight();
+            assistantPath = assetpaths::assistantRight();
             tmr_assistantResize->setEnabled(true);
         }
     } else if (T != L && T != "") {
@@ -36,7 +36,7 @@ void frmRaeuber::LetterInput_Change(int Index) {
         lernstand::wordMissed(Index, T);
         wordFailed = true;
         assistantPlaying = true;
-        assistantPath = assetPaths::assistantWrong();
+        assistantPath = assetpaths::assistantWrong();
         tmr_assistantResize->setEnabled(true);
         LetterInput[0]->SetFocus();
         // After the focus jump, which a screen reader reads first.

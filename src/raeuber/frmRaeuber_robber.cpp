@@ -16,8 +16,8 @@ void frmRaeuber::advanceRobber() {
             waitUntil = platform::clockSeconds();
             const double step = ScaleWidth() / (110.0 / robberStepScale);
             imgRäuber->setLeft(static_cast<float>(imgRäuber->Left() + step));
-            imgRäuber->setPicture(c % 2 == 0 ? assetPaths::robberWalking()
-                                             : assetPaths::robberStanding());
+            imgRäuber->setPicture(c % 2 == 0 ? assetpaths::robberWalking()
+                                             : assetpaths::robberStanding());
             Refresh();
             platform::sleepUntil(waitUntil + 0.1);
         }

@@ -105,7 +105,7 @@ void frmRaeuber::cmdSoundHelp_Click() {
     // A file that turns out to be no picture is no help: the next fitting word is taken.
     QPixmap picture;
     while (!help.fileName.isEmpty()) {
-        picture = tryLoadPicture(assetPaths::dbPicture(help.fileName));
+        picture = tryLoadPicture(assetpaths::dbPicture(help.fileName));
         if (!picture.isNull()) break;
         soundHelpWords.removeAll(help.fileName);
         help = initialsounds::find(currentWord, box, soundHelpWords, currentWord);

@@ -13,7 +13,7 @@ using namespace modGlobalVars;
 
 QString frmRaeuber::currentPicture() const {
     if (imageIndex < 1 || imageIndex >= imageNames.size()) return QString();
-    return assetPaths::dbPicture(imageNames.at(imageIndex));
+    return assetpaths::dbPicture(imageNames.at(imageIndex));
 }
 
 // Shown when the word can be heard and is to be known: not while the picture is covered.

@@ -25,8 +25,8 @@ void frmRaeuber::Form_Load() {
             resize(int(kSceneWidth * platform::programScale()), int(kSceneHeight * platform::programScale()));
         centerOnScreen();
     }
-    imgRäuber->setPicture(assetPaths::robberStanding());
-    imgChest->setPicture(assetPaths::chest());
+    imgRäuber->setPicture(assetpaths::robberStanding());
+    imgChest->setPicture(assetpaths::chest());
     loadDatabase();
     resetGameValues();
     // Rounded to the nearest whole number, halves to the even neighbour.

@@ -50,7 +50,7 @@ void frmRaeuber::buildSyllables() {
     }
     imgSyllables = new platform::Image(this, "imgSyllables", true);
     imgSyllables->Move(72, 160, 56, 56);
-    imgSyllables->setVectorPicture(assetPaths::layoutPicture("syllables.svg"));
+    imgSyllables->setVectorPicture(assetpaths::layoutPicture("syllables.svg"));
     imgSyllables->setFocusPolicy(Qt::NoFocus);  // the letter box keeps the keyboard
     imgSyllables->setToolTip(QStringLiteral("Silben anhören (F3)"));
     imgSyllables->hide();
@@ -67,7 +67,7 @@ void frmRaeuber::buildSyllables() {
     // The splits of the vocabulary are kept from the last start; when they are not, the
     // patterns take seconds to read: the arcs and the button come when they are there.
     QStringList vocabulary;
-    for (const QString& name : platform::folderFileNames(assetPaths::dbFolder(), words::nameCanBeWord))
+    for (const QString& name : platform::folderFileNames(assetpaths::dbFolder(), words::nameCanBeWord))
         vocabulary << words::fromFileName(name);
     syllables::prepare(this, vocabulary, [this] {
         updateSyllableArcs();

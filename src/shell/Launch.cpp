@@ -67,7 +67,7 @@ int runCheck(const commandline::Command& command) {
         }
     }
     const QString folder =
-        command.checkFolder.isEmpty() ? assetPaths::dbFolder() : platform::literalPath(command.checkFolder);
+        command.checkFolder.isEmpty() ? assetpaths::dbFolder() : platform::literalPath(command.checkFolder);
     const check::Report report = check::examine(folder, !command.sheet.isEmpty());
     platform::writeOut(check::text(report));
     if (!command.sheet.isEmpty()) {
@@ -91,7 +91,7 @@ int runReport(const commandline::Command& command) {
     }
     lernstand::ReportInput input;
     input.recordFolder = lernstand::folder();
-    input.vocabularyFolder = assetPaths::dbFolder();
+    input.vocabularyFolder = assetpaths::dbFolder();
     input.today = platform::recordToday();
     bool readable = false;
     platform::recordFolderFiles(input.recordFolder, &readable);

@@ -60,7 +60,7 @@ LinkBrolm::LinkBrolm(QWidget* parent, const char* name)
     imgLogo = new platform::Image(this, "imgLogo");
     imgLogo->Move(0, 0, kLogoWidth, kLogoHeight);
     // Rendering the logo's text costs milliseconds: it is drawn once the window is on screen.
-    platform::afterFirstPaint(imgLogo, [this] { imgLogo->setVectorPicture(assetPaths::layoutPicture("logo.svg")); });
+    platform::afterFirstPaint(imgLogo, [this] { imgLogo->setVectorPicture(assetpaths::layoutPicture("logo.svg")); });
     imgLogo->setCursor(Qt::PointingHandCursor);
     opensOnClick(imgLogo);
 }

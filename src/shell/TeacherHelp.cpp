@@ -54,7 +54,7 @@ constexpr double kHeight = 480;
 
 frmHandbuch::frmHandbuch() : Form(QStringLiteral("frmHandbuch")) {
     setWindowTitle(QStringLiteral("Knorzelbart – Handbuch"));
-    setWindowIcon(assetPaths::windowIcon());
+    setWindowIcon(assetpaths::windowIcon());
     platform::fillBackground(this, platform::look::controlBackground());
     resize(int(kWidth), int(kHeight));
     txtHandbuch = new platform::TextView(this, "txtHandbuch");

@@ -156,7 +156,7 @@ void TeacherRecordPage::cmdOrdner_Click() {
 void TeacherRecordPage::showReport(const QString& child) {
     lernstand::ReportInput input;
     input.recordFolder = lernstand::folder();
-    input.vocabularyFolder = assetPaths::dbFolder();
+    input.vocabularyFolder = assetpaths::dbFolder();
     input.today = recordToday();
     for (lernstand::Child& each : lernstand::readAll(input.recordFolder))
         if (child.isEmpty() || each.key == child) input.children.push_back(std::move(each));

@@ -11,7 +11,7 @@ namespace shell {
 void dressTeacherWindow(platform::Form& form, const QString& title, double width, double height,
                         const std::function<void()>& buildLayout) {
     form.setWindowTitle(title);
-    form.setWindowIcon(assetPaths::windowIcon());
+    form.setWindowIcon(assetpaths::windowIcon());
     platform::fillBackground(&form, platform::look::controlBackground());
     form.resize(int(width), int(height));
     buildLayout();

@@ -47,7 +47,7 @@ frmAufnahme& frmAufnahme::forFolder(const QString& folder) {
 }
 
 void frmAufnahme::Form_Load() {
-    if (folder.isEmpty()) folder = platform::resolvePath(assetPaths::dbFolder());
+    if (folder.isEmpty()) folder = platform::resolvePath(assetpaths::dbFolder());
     lblOrdner->setCaption(QStringLiteral("Ordner: %1").arg(folder));
     // As large as designed, larger on a large screen (most of it), smaller on a small one;
     // maximised or in full screen the scene grows with the window.

@@ -42,7 +42,7 @@ frmAuswahlmenü::frmAuswahlmenü() : Form(QStringLiteral("frmAuswahlmenü")) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Bitte Schwierigkeitsgrad wählen"));
-    setWindowIcon(assetPaths::windowIcon());
+    setWindowIcon(assetpaths::windowIcon());
     setFixedDesignSize(kWidth, kHeight);
     buildLayout();
     buildNameKeys();

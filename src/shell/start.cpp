@@ -51,7 +51,7 @@ void tellOtherWordsRun(const QString& runningWords, const QString& ownWords, boo
 int start(int argc, char* argv[]) {
     registerForms();
     platform::OtherCopy otherCopy;
-    otherCopy.words = [] { return platform::resolvePath(assetPaths::dbFolder()); };
+    otherCopy.words = [] { return platform::resolvePath(assetpaths::dbFolder()); };
     otherCopy.runsOtherWords = [](const QString& running, const QString& own) {
         tellOtherWordsRun(running, own, platform::startedFromTerminal());
     };
