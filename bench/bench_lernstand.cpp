@@ -17,7 +17,7 @@
 #include "lernstand/Learning.h"
 #include "lernstand/Record.h"
 #include "lernstand/Report.h"
-#include "platform/RecordFiles.h"
+#include "platform/files/RecordFiles.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"

@@ -11,9 +11,9 @@
 #include <cstdio>
 
 #include "game/Options.h"
-#include "platform/Background.h"
-#include "platform/Clock.h"
-#include "platform/Form.h"
+#include "platform/system/Background.h"
+#include "platform/system/Clock.h"
+#include "platform/ui/Form.h"
 #include "shell/frmLehrer.h"
 #include "support/GameFixture.h"
 

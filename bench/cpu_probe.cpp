@@ -11,7 +11,7 @@
 #include <sys/resource.h>
 
 #include "game/modGlobalVars.h"
-#include "platform/Clock.h"
+#include "platform/system/Clock.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 #include "support/Playthrough.h"

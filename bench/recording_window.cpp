@@ -12,7 +12,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "platform/Events.h"
+#include "platform/ui/Events.h"
 #include "shell/frmAufnahme.h"
 #include "shell/start.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "game/Speech.h"
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
 namespace {
 

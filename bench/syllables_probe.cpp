@@ -13,7 +13,7 @@
 
 #include "game/Syllables.h"
 #include "game/Words.h"
-#include "platform/Hyphenation.h"
+#include "platform/system/Hyphenation.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lernstand/Record.h"
-#include "platform/RecordFiles.h"
+#include "platform/files/RecordFiles.h"
 
 namespace lernstandtest {
 

@@ -8,7 +8,7 @@
 
 #include "game/Options.h"
 #include "lernstand/Learning.h"
-#include "platform/RecordFiles.h"
+#include "platform/files/RecordFiles.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

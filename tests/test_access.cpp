@@ -8,10 +8,10 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/Access.h"
-#include "platform/Events.h"
-#include "platform/Form.h"
-#include "platform/LetterKeys.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/LetterKeys.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"

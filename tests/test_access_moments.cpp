@@ -8,8 +8,8 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/Events.h"
-#include "platform/LetterKeys.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/LetterKeys.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/LinkControls.h"
 #include "shell/frmAuswahlmenue.h"

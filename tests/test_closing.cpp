@@ -11,9 +11,9 @@
 #include <functional>
 
 #include "game/modGlobalVars.h"
-#include "platform/Form.h"
-#include "platform/Handling.h"
-#include "platform/TestMode.h"
+#include "platform/ui/Form.h"
+#include "platform/system/Handling.h"
+#include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"

@@ -7,12 +7,12 @@
 
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/App.h"
-#include "platform/MessageBox.h"
-#include "platform/Program.h"
-#include "platform/Pictures.h"
-#include "platform/Random.h"
+#include "mock/TestMode.h"
+#include "platform/system/App.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/system/Program.h"
+#include "platform/pictures/Pictures.h"
+#include "platform/system/Random.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

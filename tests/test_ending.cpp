@@ -5,10 +5,10 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/Form.h"
-#include "platform/MessageBox.h"
-#include "platform/Program.h"
+#include "mock/TestMode.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/system/Program.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "support/GameFixture.h"

@@ -6,9 +6,9 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/MessageBox.h"
-#include "platform/Program.h"
+#include "mock/TestMode.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/system/Program.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 #include "support/Invariants.h"

@@ -10,11 +10,12 @@
 #include <unistd.h>
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/Files.h"
-#include "platform/MessageBox.h"
-#include "platform/Program.h"
-#include "platform/Random.h"
+#include "mock/TestMode.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/system/Program.h"
+#include "platform/system/Random.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "support/BadPictures.h"

@@ -11,11 +11,12 @@
 #include <time.h>
 
 #include "game/modGlobalVars.h"
-#include "platform/FileTimes.h"
-#include "platform/Files.h"
-#include "platform/Hooks.h"
-#include "platform/PictureStore.h"
-#include "platform/Pictures.h"
+#include "platform/files/FileTimes.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
+#include "platform/system/Hooks.h"
+#include "platform/pictures/PictureStore.h"
+#include "platform/pictures/Pictures.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/MessageBox.h"
-#include "platform/Form.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/Form.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/Form.h"
+#include "platform/ui/Form.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

@@ -15,9 +15,9 @@
 #include <sys/stat.h>
 
 #include "lernstand/Record.h"
-#include "platform/Dialogs.h"
-#include "platform/PrivateFiles.h"
-#include "platform/RecordFiles.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/files/PrivateFiles.h"
+#include "platform/files/RecordFiles.h"
 #include "support/Kept.h"
 #include "lernstand_support.h"
 

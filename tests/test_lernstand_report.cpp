@@ -16,7 +16,7 @@
 #include "lernstand/Mistakes.h"
 #include "lernstand/Record.h"
 #include "lernstand/Report.h"
-#include "platform/RecordFiles.h"
+#include "platform/files/RecordFiles.h"
 #include "support/GameFixture.h"
 #include "lernstand_support.h"
 

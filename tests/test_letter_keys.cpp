@@ -11,7 +11,7 @@
 #include "game/OnScreenKeys.h"
 #include "game/Options.h"
 #include "game/modGlobalVars.h"
-#include "platform/LetterKeys.h"
+#include "platform/ui/LetterKeys.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"

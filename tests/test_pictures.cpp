@@ -10,14 +10,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/TestMode.h"
-#include "platform/App.h"
-#include "platform/Files.h"
-#include "platform/MessageBox.h"
-#include "platform/PictureCheck.h"
-#include "platform/Pictures.h"
-#include "platform/PngCheck.h"
-#include "platform/Program.h"
+#include "mock/TestMode.h"
+#include "platform/pictures/PictureHeader.h"
+#include "platform/system/App.h"
+#include "platform/files/Files.h"
+#include "platform/ui/FormPictures.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/pictures/PictureCheck.h"
+#include "platform/pictures/Pictures.h"
+#include "platform/pictures/PngCheck.h"
+#include "platform/system/Program.h"
 #include "support/BadPictures.h"
 #include "support/GameFixture.h"
 

@@ -7,15 +7,16 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "platform/TestMode.h"
-#include "platform/App.h"
-#include "platform/Clock.h"
-#include "platform/Files.h"
-#include "platform/MessageBox.h"
-#include "platform/Pictures.h"
-#include "platform/Program.h"
-#include "platform/Random.h"
-#include "platform/Timer.h"
+#include "mock/TestMode.h"
+#include "platform/system/App.h"
+#include "platform/system/Clock.h"
+#include "platform/files/Files.h"
+#include "platform/ui/FormPictures.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/pictures/Pictures.h"
+#include "platform/system/Program.h"
+#include "platform/system/Random.h"
+#include "platform/system/Timer.h"
 #include "support/GameFixture.h"
 
 using namespace platform;

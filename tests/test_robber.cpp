@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/Clock.h"
+#include "platform/system/Clock.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

@@ -4,9 +4,10 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/Files.h"
-#include "platform/Random.h"
+#include "mock/TestMode.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
+#include "platform/system/Random.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

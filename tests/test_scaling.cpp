@@ -9,9 +9,9 @@
 #include <QTimer>
 
 #include "game/Rules.h"
-#include "platform/Controls.h"
-#include "platform/Hooks.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/Controls.h"
+#include "platform/system/Hooks.h"
+#include "platform/ui/MessageBox.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "support/GameFixture.h"

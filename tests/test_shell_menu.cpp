@@ -4,10 +4,10 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/Form.h"
-#include "platform/Input.h"
-#include "platform/Program.h"
+#include "mock/TestMode.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
+#include "platform/system/Program.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"

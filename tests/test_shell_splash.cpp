@@ -6,9 +6,9 @@
 #include <QTextLayout>
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/Form.h"
-#include "platform/Links.h"
+#include "mock/TestMode.h"
+#include "platform/ui/Form.h"
+#include "platform/system/Links.h"
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"

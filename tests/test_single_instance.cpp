@@ -18,9 +18,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/Run.h"
-#include "platform/SingleInstance.h"
-#include "platform/TestMode.h"
+#include "platform/start/Run.h"
+#include "platform/system/SingleInstance.h"
+#include "mock/TestMode.h"
 #include "shell/start.h"
 
 namespace {

@@ -12,10 +12,11 @@
 #include "game/InitialSounds.h"
 #include "game/Options.h"
 #include "game/Words.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Files.h"
+#include "game/AssetPaths.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
+#include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 
@@ -313,7 +314,7 @@ private Q_SLOTS:
         folder.addPictures({QStringLiteral("Affe.png"), QStringLiteral("Ampel.png"), QStringLiteral("Regenbogenfisch.png")});
         folder.addNumberedPictures(12, QStringLiteral("Wort"));
         // The first word drawn is "Affe", the next "Ampel".
-        QStringList listed = platform::folderFileNames(assetPaths::dbFolder(), words::nameCanBeWord);
+        QStringList listed = platform::folderFileNames(assetpaths::dbFolder(), words::nameCanBeWord);
         const auto drawing = [&](const QString& name) { return (float(listed.indexOf(name)) + 0.5f) / float(listed.size()); };
         const float first = drawing(QStringLiteral("Affe.png"));
         listed.removeAll(QStringLiteral("Affe.png"));

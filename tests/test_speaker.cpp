@@ -5,7 +5,7 @@
 
 #include "game/Options.h"
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
+#include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 #include "support/Playthrough.h"

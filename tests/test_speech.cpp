@@ -12,13 +12,14 @@
 
 #include "game/Options.h"
 #include "game/Speech.h"
-#include "platform/Files.h"
-#include "platform/Sound.h"
-#include "platform/Hooks.h"
+#include "platform/files/Files.h"
+#include "platform/pictures/PictureHeader.h"
+#include "platform/sound/Sound.h"
+#include "platform/system/Hooks.h"
 #include "support/Kept.h"
-#include "platform/TextFile.h"
-#include "platform/TestMode.h"
-#include "platform/Voice.h"
+#include "platform/files/TextFile.h"
+#include "mock/TestMode.h"
+#include "platform/sound/Voice.h"
 #include "support/GameFixture.h"
 
 using testsupport::ProgramFolder;

@@ -15,8 +15,8 @@
 #include "game/Speech.h"
 #include "game/Syllables.h"
 #include "game/modGlobalVars.h"
-#include "platform/Hyphenation.h"
-#include "platform/TestMode.h"
+#include "platform/system/Hyphenation.h"
+#include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

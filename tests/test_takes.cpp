@@ -13,10 +13,11 @@
 #include <unistd.h>
 
 #include "game/Takes.h"
-#include "platform/Recording.h"
-#include "platform/Hooks.h"
-#include "platform/TestMode.h"
-#include "platform/Voice.h"
+#include "platform/files/Files.h"
+#include "platform/sound/SoundFile.h"
+#include "platform/system/Hooks.h"
+#include "mock/TestMode.h"
+#include "platform/sound/Voice.h"
 #include "support/GameFixture.h"
 
 using platform::Sound;

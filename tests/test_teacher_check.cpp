@@ -16,10 +16,10 @@
 #include <unistd.h>
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/Files.h"
-#include "platform/PictureCheck.h"
-#include "platform/Pictures.h"
+#include "mock/TestMode.h"
+#include "platform/files/Files.h"
+#include "platform/pictures/PictureCheck.h"
+#include "platform/pictures/Pictures.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Check.h"
 #include "shell/CheckSheet.h"

@@ -18,10 +18,10 @@
 
 #include "game/Collections.h"
 #include "game/Options.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Files.h"
-#include "platform/Form.h"
-#include "platform/TestMode.h"
+#include "game/AssetPaths.h"
+#include "platform/files/Files.h"
+#include "platform/ui/Form.h"
+#include "mock/TestMode.h"
 #include "shell/Settings.h"
 #include "shell/TeacherHelp.h"
 #include "shell/TeacherSettingsFile.h"
@@ -259,7 +259,7 @@ private Q_SLOTS:
         again.cmdSammlungSpielen_Click();
         QCOMPARE(again.lblWoerterStatus->Caption(), QStringLiteral("„Tiere“ gilt ab dem nächsten Start des Spiels."));
         QCOMPARE(options::current().collection, QString());
-        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.db());
+        QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.db());
         QVERIFY(readAll(userFile()).endsWith(QStringLiteral("sammlung = Tiere\n")));
         // And the game plays on.
         again.Unload();
@@ -273,7 +273,7 @@ private Q_SLOTS:
         writeAll(userFile(), QStringLiteral("db = /anderswo\n"));
         const QStringList problems = settings::apply(settings::defaultFiles(), options::current());
         QCOMPARE(problems.size(), 1);
-        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
+        QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
         frmLehrer& room = frmLehrer::Default();
         room.Show();
         QVERIFY(!room.cboSprache->isEnabled());

@@ -13,11 +13,11 @@
 #include "game/Options.h"
 #include "game/Pronunciation.h"
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/App.h"
-#include "platform/Files.h"
-#include "platform/Program.h"
-#include "pictures/AssetPaths.h"
+#include "mock/TestMode.h"
+#include "platform/system/App.h"
+#include "platform/files/Files.h"
+#include "platform/system/Program.h"
+#include "game/AssetPaths.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/CommandLine.h"
 #include "shell/Launch.h"
@@ -54,7 +54,7 @@ Started start(QStringList arguments, const QString& systemFile, const QString& u
     Started started;
     started.status = shell::launch(int(bytes.size()), argv.data(), [&](int, char**) {
         started.played = true;
-        started.dbFolder = assetPaths::dbFolder();
+        started.dbFolder = assetpaths::dbFolder();
         return 0;
     });
     return started;
@@ -124,7 +124,7 @@ private Q_SLOTS:
         options::current().dbFolder = teacher.filePath(QStringLiteral("Klasse\\1a"));
         openGame();
         QCOMPARE(modGlobalVars::currentWord, QStringLiteral("Zebra"));
-        QCOMPARE(platform::resolvePath(assetPaths::dbPicture(QStringLiteral("Zebra.png"))),
+        QCOMPARE(platform::resolvePath(assetpaths::dbPicture(QStringLiteral("Zebra.png"))),
                  teacher.filePath(QStringLiteral("Klasse\\1a/Zebra.png")));
     }
 

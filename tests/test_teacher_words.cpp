@@ -15,10 +15,10 @@
 
 #include "game/Collections.h"
 #include "game/Options.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Files.h"
-#include "platform/Form.h"
-#include "platform/TestMode.h"
+#include "game/AssetPaths.h"
+#include "platform/files/Files.h"
+#include "platform/ui/Form.h"
+#include "mock/TestMode.h"
 #include "shell/Settings.h"
 #include "shell/TeacherHelp.h"
 #include "shell/TeacherSettingsFile.h"
@@ -102,7 +102,7 @@ private Q_SLOTS:
         room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
         QTest::mouseClick(room.cmdSammlungSpielen, Qt::LeftButton);
         QCOMPARE(options::current().collection, QStringLiteral("Tiere"));
-        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
+        QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
         QCOMPARE(room.lblWoerterStatus->Caption(), QStringLiteral("Die Kinder spielen jetzt mit „Tiere“."));
         QCOMPARE(readAll(userFile()),
                  QStringLiteral("# meine Einstellungen\nsprache = automatisch\nsammlung = Tiere\n"));
@@ -112,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(settings::apply(settings::defaultFiles(), next).isEmpty());
         QCOMPARE(next.collection, QStringLiteral("Tiere"));
         options::current().dbFolder = QStringLiteral("/srv/woerter");  // --db for this start
-        QCOMPARE(assetPaths::dbFolder(), QStringLiteral("/srv/woerter"));
+        QCOMPARE(assetpaths::dbFolder(), QStringLiteral("/srv/woerter"));
         options::current().dbFolder.clear();
         // Only for this start: the file stays as it is.
         room.chkJedenStart->setValue(false);
@@ -120,7 +120,7 @@ private Q_SLOTS:
         room.cmdSammlungSpielen_Click();
         QCOMPARE(options::current().collection, QStringLiteral("Alle Wörter"));
         QVERIFY(readAll(userFile()).contains(QStringLiteral("sammlung = Tiere")));
-        QCOMPARE(platform::resolvePath(assetPaths::dbFolder()), folder.db());
+        QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.db());
     }
 
     void aTeachersOwnFolderIsAddedAndKept() {

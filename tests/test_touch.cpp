@@ -7,8 +7,8 @@
 
 #include "game/Options.h"
 #include "game/modGlobalVars.h"
-#include "platform/LetterKeys.h"
-#include "platform/TestMode.h"
+#include "platform/ui/LetterKeys.h"
+#include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmSplash.h"

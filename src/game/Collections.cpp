@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/Collections.h"
 
-#include "platform/App.h"
-#include "platform/Files.h"
-#include "platform/PictureCheck.h"
-#include "platform/TextFile.h"
+#include "platform/files/Folders.h"
+#include "platform/system/App.h"
+#include "platform/files/Files.h"
+#include "platform/pictures/PictureCheck.h"
+#include "platform/files/TextFile.h"
 
 namespace collections {
 

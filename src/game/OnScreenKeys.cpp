@@ -8,7 +8,7 @@
 #include "game/Options.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
-#include "platform/LetterKeys.h"
+#include "platform/ui/LetterKeys.h"
 
 namespace onscreen {
 

@@ -12,14 +12,14 @@
 #include "game/Syllables.h"
 #include "game/Takes.h"
 #include "game/Words.h"
-#include "platform/AccessReader.h"
-#include "platform/Clock.h"
-#include "platform/Files.h"
-#include "platform/Recording.h"
-#include "platform/Sound.h"
-#include "platform/TextFile.h"
-#include "platform/Timer.h"
-#include "platform/Voice.h"
+#include "platform/ui/AccessReader.h"
+#include "platform/system/Clock.h"
+#include "platform/files/Files.h"
+#include "platform/sound/SoundFile.h"
+#include "platform/sound/Sound.h"
+#include "platform/files/TextFile.h"
+#include "platform/system/Timer.h"
+#include "platform/sound/Voice.h"
 
 // The shipped table is compiled into the program, because its entries are made for the
 // voice the program is built with and must not go missing or get out of step with it; a

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <mutex>
 
-#include "platform/Files.h"
-#include "platform/Hyphenation.h"
-#include "platform/TextFile.h"
+#include "platform/files/Files.h"
+#include "platform/system/Hyphenation.h"
+#include "platform/files/TextFile.h"
 
 namespace syllables {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstddef>
 
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
 // What is heard in a take from the microphone, and the take made ready to keep. Speech is
 // told from the room by the energy of short windows (10 ms) against the take's own noise

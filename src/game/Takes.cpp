@@ -14,10 +14,12 @@
 #include <cstdlib>
 
 #include "game/Words.h"
-#include "platform/Files.h"
-#include "platform/MessageBox.h"
-#include "platform/Recording.h"
-#include "platform/Sound.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
+#include "platform/pictures/PictureHeader.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/sound/SoundFile.h"
+#include "platform/sound/Sound.h"
 
 namespace takes {
 

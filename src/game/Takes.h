@@ -6,7 +6,7 @@
 #include <QStringList>
 
 #include "game/TakeSound.h"
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
 // The teacher's own recordings of a vocabulary: which words a folder has, where their
 // recordings lie, and what becomes of a take from the microphone before it is kept

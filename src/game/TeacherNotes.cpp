@@ -3,7 +3,7 @@
 
 #include <QHash>
 
-#include "platform/RecordFiles.h"
+#include "platform/files/RecordFiles.h"
 
 namespace teachernotes {
 

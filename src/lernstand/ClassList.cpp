@@ -6,10 +6,10 @@
 
 #include "lernstand/Learning.h"
 #include "lernstand/Record.h"
-#include "platform/PrivateFiles.h"
-#include "platform/RecordQueue.h"
-#include "platform/RecordFiles.h"
-#include "platform/TextFile.h"
+#include "platform/files/PrivateFiles.h"
+#include "platform/system/RecordQueue.h"
+#include "platform/files/RecordFiles.h"
+#include "platform/files/TextFile.h"
 
 namespace lernstand {
 

@@ -8,9 +8,9 @@
 #include <mutex>
 
 #include "lernstand/Learning.h"
-#include "platform/Console.h"
-#include "platform/RecordFiles.h"
-#include "platform/RecordQueue.h"
+#include "platform/system/Console.h"
+#include "platform/files/RecordFiles.h"
+#include "platform/system/RecordQueue.h"
 
 namespace lernstand {
 

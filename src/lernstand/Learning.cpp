@@ -14,11 +14,11 @@
 #include "lernstand/Choice.h"
 #include "lernstand/Keeping.h"
 #include "lernstand/Record.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Files.h"
-#include "platform/RecordFiles.h"
-#include "platform/TextFile.h"
-#include "platform/RecordQueue.h"
+#include "game/AssetPaths.h"
+#include "platform/files/Files.h"
+#include "platform/files/RecordFiles.h"
+#include "platform/files/TextFile.h"
+#include "platform/system/RecordQueue.h"
 
 namespace lernstand {
 
@@ -127,7 +127,7 @@ void rebuildList(const QStringList& names, int count) {
 }
 
 // The picture folder of the game, as a full path.
-QString picturesFolder() { return platform::absolutePath(platform::resolvePath(assetPaths::dbFolder())); }
+QString picturesFolder() { return platform::absolutePath(platform::resolvePath(assetpaths::dbFolder())); }
 
 int atRandom(int count, float r) { return std::clamp(static_cast<int>(static_cast<double>(count) * r) + 1, 1, std::max(1, count)); }
 

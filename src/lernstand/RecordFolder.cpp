@@ -11,7 +11,7 @@
 #include <iterator>
 #include <map>
 
-#include "platform/RecordFiles.h"
+#include "platform/files/RecordFiles.h"
 
 namespace lernstand {
 

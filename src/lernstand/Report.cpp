@@ -12,8 +12,9 @@
 #include "game/Words.h"
 #include "lernstand/Mistakes.h"
 #include "lernstand/Progress.h"
-#include "platform/Files.h"
-#include "platform/PictureCheck.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
+#include "platform/pictures/PictureCheck.h"
 
 namespace lernstand {
 

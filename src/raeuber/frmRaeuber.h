@@ -5,23 +5,23 @@
 #include <memory>
 
 #include "game/Rules.h"
-#include "platform/Access.h"
-#include "platform/Arc.h"
-#include "platform/Controls.h"
-#include "platform/FitText.h"
-#include "platform/Form.h"
-#include "platform/LetterBox.h"
-#include "platform/LetterKeys.h"
-#include "platform/Timer.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Arc.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/FitText.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/LetterBox.h"
+#include "platform/ui/LetterKeys.h"
+#include "platform/system/Timer.h"
 
 namespace initialsounds {
 struct Help;
 }
 
-// The game screen. This folder holds the whole form: its layout (layout.cpp) and its
-// procedures and handlers, one file per concern: start, database, rounds, letters,
-// assistant, robber, ending, speaker, letter keys, accessibility, syllables, the
-// initial-sound chart, learning record.
+// The game screen. This folder holds the whole form: its layout (frmRaeuber_layout.cpp) and
+// its procedures and handlers, one file per concern (frmRaeuber_<concern>.cpp): start,
+// database, rounds, letters, assistant, robber, ending, speaker, letter keys, accessibility,
+// syllables, the initial-sound chart, learning record.
 class frmRaeuber : public platform::Form {
 public:
     frmRaeuber();
@@ -63,15 +63,15 @@ public:
     platform::Line* underScore[rules::kLetterBoxes];
     platform::Label* lbl_wordPreview;
     platform::Image* imgGrass;
-    // The on-screen letter keys below the boxes (letterkeys.cpp), hidden unless wanted.
+    // The on-screen letter keys below the boxes (frmRaeuber_letterkeys.cpp), hidden unless wanted.
     platform::LetterKeyboard* letterKeys;
-    // What a screen reader is told when something that matters changes (access.cpp).
+    // What a screen reader is told when something that matters changes (frmRaeuber_access.cpp).
     std::unique_ptr<platform::Announcer> announcer;
-    // Only with the setting silben (syllables.cpp), else nullptr: an arc under each
+    // Only with the setting silben (frmRaeuber_syllables.cpp), else nullptr: an arc under each
     // syllable of the word's boxes, and the button that says the word in syllables (F3).
     platform::Arc* syllableArc[rules::kLetterBoxes] = {};
     platform::Image* imgSyllables = nullptr;
-    // Only with the setting anlauthilfe (soundhelp.cpp), else nullptr: the button "?" (F4)
+    // Only with the setting anlauthilfe (frmRaeuber_soundhelp.cpp), else nullptr: the button "?" (F4)
     // and the card it shows for the next sound (picture, letters, word), hidden by a timer;
     // the whole vocabulary it draws from, as listed when the first word was shown.
     platform::CommandButton* cmdSoundHelp = nullptr;
@@ -81,7 +81,7 @@ public:
     platform::FitText* lblSoundHelpWord = nullptr;
     platform::Timer* tmr_soundHelp = nullptr;
     QStringList soundHelpWords;
-    // Tells the first word of a game once the window has settled (access.cpp); not one of
+    // Tells the first word of a game once the window has settled (frmRaeuber_access.cpp); not one of
     // the layout's timers.
     std::unique_ptr<platform::Timer> tmr_announceWord;
 
@@ -98,10 +98,10 @@ public:
     // Shows the first word's preview again, its time counting from now (a new level).
     void showFirstWordPreview();
     // With the learning record on: the child who clicked a level; its first word is drawn
-    // again, for this child (learning.cpp).
+    // again, for this child (frmRaeuber_learning.cpp).
     void beginChild(const QString& name);
 
-    // The spoken word (speaker.cpp).
+    // The spoken word (frmRaeuber_speaker.cpp).
     QString currentPicture() const;
     void updateSpeaker();
     void speakIfAutomatic();
@@ -116,7 +116,7 @@ public:
     // Whether the word of a dictation can be heard; when not, the teacher gets a note.
     bool dictationHeard() const;
 
-    // Syllables and the initial-sound chart (syllables.cpp, soundhelp.cpp).
+    // Syllables and the initial-sound chart (frmRaeuber_syllables.cpp, frmRaeuber_soundhelp.cpp).
     void updateSyllableArcs();
     void updateSyllablesButton();
     void updateSoundHelpButton();
@@ -159,7 +159,7 @@ private:
     void buildSyllables();
     void buildSoundHelp();
     void updateAccessibleTexts();
-    // What a screen reader is told (access.cpp); every message goes through announce().
+    // What a screen reader is told (frmRaeuber_access.cpp); every message goes through announce().
     void announce(const QString& message);
     // A new word is told once the news of its boxes (or of the window) have passed.
     void announceNewWordSoon(bool windowAppears);

@@ -13,10 +13,11 @@
 #include "game/Syllables.h"
 #include "game/Takes.h"
 #include "game/Words.h"
-#include "platform/Files.h"
-#include "platform/PictureCheck.h"
-#include "platform/Recording.h"
-#include "platform/TextFile.h"
+#include "platform/files/Files.h"
+#include "platform/files/Folders.h"
+#include "platform/pictures/PictureCheck.h"
+#include "platform/sound/SoundFile.h"
+#include "platform/files/TextFile.h"
 
 namespace check {
 

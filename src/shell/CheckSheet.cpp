@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/CheckSheet.h"
 
-#include "platform/Files.h"
+#include "platform/files/Files.h"
 
 #include <algorithm>
 

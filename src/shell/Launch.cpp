@@ -5,13 +5,13 @@
 #include "lernstand/Learning.h"
 #include "lernstand/Record.h"
 #include "lernstand/Report.h"
-#include "platform/App.h"
-#include "platform/Console.h"
-#include "platform/Files.h"
-#include "platform/RecordFiles.h"
-#include "platform/TextFile.h"
-#include "platform/Tool.h"
-#include "pictures/AssetPaths.h"
+#include "platform/system/App.h"
+#include "platform/system/Console.h"
+#include "platform/files/Files.h"
+#include "platform/files/RecordFiles.h"
+#include "platform/files/TextFile.h"
+#include "platform/start/Tool.h"
+#include "game/AssetPaths.h"
 #include "shell/Check.h"
 #include "shell/CheckSheet.h"
 #include "shell/CommandLine.h"
@@ -67,7 +67,7 @@ int runCheck(const commandline::Command& command) {
         }
     }
     const QString folder =
-        command.checkFolder.isEmpty() ? assetPaths::dbFolder() : platform::literalPath(command.checkFolder);
+        command.checkFolder.isEmpty() ? assetpaths::dbFolder() : platform::literalPath(command.checkFolder);
     const check::Report report = check::examine(folder, !command.sheet.isEmpty());
     platform::writeOut(check::text(report));
     if (!command.sheet.isEmpty()) {
@@ -91,7 +91,7 @@ int runReport(const commandline::Command& command) {
     }
     lernstand::ReportInput input;
     input.recordFolder = lernstand::folder();
-    input.vocabularyFolder = assetPaths::dbFolder();
+    input.vocabularyFolder = assetpaths::dbFolder();
     input.today = platform::recordToday();
     bool readable = false;
     platform::recordFolderFiles(input.recordFolder, &readable);

@@ -3,13 +3,13 @@
 
 #include <QPixmap>
 
-#include "platform/Access.h"
-#include "platform/Events.h"
-#include "platform/Links.h"
-#include "platform/Pictures.h"
-#include "pictures/AssetPaths.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Events.h"
+#include "platform/system/Links.h"
+#include "platform/pictures/Pictures.h"
+#include "game/AssetPaths.h"
 #include "shell/Credits.h"
-#include "platform/Look.h"
+#include "platform/ui/Look.h"
 
 namespace shell {
 
@@ -60,7 +60,7 @@ LinkBrolm::LinkBrolm(QWidget* parent, const char* name)
     imgLogo = new platform::Image(this, "imgLogo");
     imgLogo->Move(0, 0, kLogoWidth, kLogoHeight);
     // Rendering the logo's text costs milliseconds: it is drawn once the window is on screen.
-    platform::afterFirstPaint(imgLogo, [this] { imgLogo->setVectorPicture(assetPaths::layoutPicture("logo.svg")); });
+    platform::afterFirstPaint(imgLogo, [this] { imgLogo->setVectorPicture(assetpaths::layoutPicture("logo.svg")); });
     imgLogo->setCursor(Qt::PointingHandCursor);
     opensOnClick(imgLogo);
 }

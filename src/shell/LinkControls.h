@@ -2,7 +2,7 @@
 #pragma once
 #include <QString>
 
-#include "platform/Controls.h"
+#include "platform/ui/Controls.h"
 
 namespace shell {
 

@@ -5,8 +5,8 @@
 #include <QSet>
 
 #include "game/Comments.h"
-#include "platform/Console.h"
-#include "platform/TextFile.h"
+#include "platform/system/Console.h"
+#include "platform/files/TextFile.h"
 
 namespace settings {
 

@@ -4,8 +4,8 @@
 
 #include "lernstand/ClassList.h"
 #include "lernstand/Learning.h"
-#include "platform/Access.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/MessageBox.h"
 #include "shell/TeacherPage.h"
 #include "shell/TeacherPages.h"
 

@@ -2,8 +2,8 @@
 #pragma once
 #include <QWidget>
 
-#include "platform/Controls.h"
-#include "platform/ListControls.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/ListControls.h"
 
 // The teacher's class list: the children's names typed once, then picked in the menu. A name
 // chosen in the list stands in the box, where it is changed; Return in the box adds it.

@@ -3,12 +3,12 @@
 
 #include <QApplication>
 
-#include "pictures/AssetPaths.h"
-#include "platform/Access.h"
-#include "platform/Events.h"
-#include "platform/Look.h"
-#include "platform/LongPress.h"
-#include "platform/TextFile.h"
+#include "game/AssetPaths.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/Look.h"
+#include "platform/ui/LongPress.h"
+#include "platform/files/TextFile.h"
 #include "shell/frmLehrer.h"
 
 static void initHelpResource() { Q_INIT_RESOURCE(hilfe); }
@@ -54,7 +54,7 @@ constexpr double kHeight = 480;
 
 frmHandbuch::frmHandbuch() : Form(QStringLiteral("frmHandbuch")) {
     setWindowTitle(QStringLiteral("Knorzelbart – Handbuch"));
-    setWindowIcon(assetPaths::windowIcon());
+    setWindowIcon(assetpaths::windowIcon());
     platform::fillBackground(this, platform::look::controlBackground());
     resize(int(kWidth), int(kHeight));
     txtHandbuch = new platform::TextView(this, "txtHandbuch");

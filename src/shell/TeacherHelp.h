@@ -2,8 +2,8 @@
 #pragma once
 #include <QString>
 
-#include "platform/Form.h"
-#include "platform/PageControls.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/PageControls.h"
 
 // The handbook inside the program: its text, and a window that shows it. F1 opens it in
 // every window of the program (in the teacher's room: the page Hilfe).

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/TeacherPage.h"
 
-#include "platform/Look.h"
+#include "platform/ui/Look.h"
 
 namespace teacherpage {
 

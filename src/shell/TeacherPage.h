@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "platform/Controls.h"
+#include "platform/ui/Controls.h"
 
 // What the pages of the teacher's room share: controls placed in pixels of the page as
 // designed, whatever unit the room's window uses, and scaled with it.

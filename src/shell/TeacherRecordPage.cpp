@@ -9,14 +9,14 @@
 #include "lernstand/Learning.h"
 #include "lernstand/Record.h"
 #include "lernstand/Report.h"
-#include "platform/Access.h"
-#include "platform/Events.h"
-#include "platform/FolderDialog.h"
-#include "platform/Links.h"
-#include "platform/MessageBox.h"
-#include "platform/PrivateFiles.h"
-#include "platform/RecordFiles.h"
-#include "pictures/AssetPaths.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/FolderDialog.h"
+#include "platform/system/Links.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/files/PrivateFiles.h"
+#include "platform/files/RecordFiles.h"
+#include "game/AssetPaths.h"
 #include "shell/TeacherPage.h"
 #include "shell/TeacherPages.h"
 #include "shell/TeacherSettingsFile.h"
@@ -156,7 +156,7 @@ void TeacherRecordPage::cmdOrdner_Click() {
 void TeacherRecordPage::showReport(const QString& child) {
     lernstand::ReportInput input;
     input.recordFolder = lernstand::folder();
-    input.vocabularyFolder = assetPaths::dbFolder();
+    input.vocabularyFolder = assetpaths::dbFolder();
     input.today = recordToday();
     for (lernstand::Child& each : lernstand::readAll(input.recordFolder))
         if (child.isEmpty() || each.key == child) input.children.push_back(std::move(each));

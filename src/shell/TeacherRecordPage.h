@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "platform/Controls.h"
-#include "platform/ListControls.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/ListControls.h"
 
 // The learning record page: on or off, its folder, the report for the class or one child
 // (opened in the browser, ready to print), forgetting a child or every child, and the notes

@@ -4,8 +4,8 @@
 #include <QRegularExpression>
 
 #include "game/Comments.h"
-#include "platform/Dialogs.h"
-#include "platform/TextFile.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/files/TextFile.h"
 #include "shell/Settings.h"
 
 namespace settings {

@@ -2,7 +2,7 @@
 // The teacher's room, page Einstellungen: the settings as they are in force, each changed
 // here into her own settings file; a setting the school locked cannot be changed.
 #include "game/Options.h"
-#include "platform/Dialogs.h"
+#include "platform/ui/Dialogs.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Settings.h"
 #include "shell/TeacherSettingsFile.h"

@@ -2,8 +2,8 @@
 #include "shell/TeacherWayIn.h"
 
 #include "game/Options.h"
-#include "platform/Dialogs.h"
-#include "platform/MessageBox.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/MessageBox.h"
 #include "shell/frmLehrer.h"
 
 namespace shell {

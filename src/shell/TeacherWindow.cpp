@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/TeacherWindow.h"
 
-#include "pictures/AssetPaths.h"
-#include "platform/Controls.h"
-#include "platform/Events.h"
-#include "platform/Look.h"
+#include "game/AssetPaths.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/Look.h"
 
 namespace shell {
 
 void dressTeacherWindow(platform::Form& form, const QString& title, double width, double height,
                         const std::function<void()>& buildLayout) {
     form.setWindowTitle(title);
-    form.setWindowIcon(assetPaths::windowIcon());
+    form.setWindowIcon(assetpaths::windowIcon());
     platform::fillBackground(&form, platform::look::controlBackground());
     form.resize(int(width), int(height));
     buildLayout();

@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-#include "platform/Form.h"
+#include "platform/ui/Form.h"
 
 namespace shell {
 

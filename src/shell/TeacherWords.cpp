@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "game/Options.h"
-#include "platform/Background.h"
-#include "platform/Dialogs.h"
-#include "platform/Files.h"
-#include "platform/Pictures.h"
-#include "platform/TextFile.h"
+#include "platform/system/Background.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/files/Files.h"
+#include "platform/pictures/Pictures.h"
+#include "platform/files/TextFile.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/CheckSheet.h"
 #include "shell/Settings.h"

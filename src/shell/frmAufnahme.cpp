@@ -8,14 +8,14 @@
 #include <cmath>
 
 #include "game/Options.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Clock.h"
-#include "platform/Files.h"
-#include "platform/MessageBox.h"
-#include "platform/Microphone.h"
-#include "platform/Pictures.h"
-#include "platform/Recording.h"
-#include "platform/Sound.h"
+#include "game/AssetPaths.h"
+#include "platform/system/Clock.h"
+#include "platform/files/Files.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/sound/Microphone.h"
+#include "platform/pictures/Pictures.h"
+#include "platform/sound/SoundFile.h"
+#include "platform/sound/Sound.h"
 
 using takes::Kind;
 
@@ -47,7 +47,7 @@ frmAufnahme& frmAufnahme::forFolder(const QString& folder) {
 }
 
 void frmAufnahme::Form_Load() {
-    if (folder.isEmpty()) folder = platform::resolvePath(assetPaths::dbFolder());
+    if (folder.isEmpty()) folder = platform::resolvePath(assetpaths::dbFolder());
     lblOrdner->setCaption(QStringLiteral("Ordner: %1").arg(folder));
     // As large as designed, larger on a large screen (most of it), smaller on a small one;
     // maximised or in full screen the scene grows with the window.

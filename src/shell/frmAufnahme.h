@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "game/Takes.h"
-#include "platform/Access.h"
-#include "platform/Controls.h"
-#include "platform/Form.h"
-#include "platform/ListControls.h"
-#include "platform/Timer.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/ListControls.h"
+#include "platform/system/Timer.h"
 
 // The teacher's recording window (knorzelbart --aufnehmen): the words of a vocabulary
 // folder with their pictures and recordings; a word is recorded from the microphone,

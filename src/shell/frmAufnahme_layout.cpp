@@ -2,10 +2,10 @@
 // The recording window's layout, in pixels of its design size (640 × 480): the list of
 // words on the left, the chosen word with its picture and the buttons on the right.
 #include "game/Options.h"
-#include "pictures/AssetPaths.h"
-#include "platform/Access.h"
-#include "platform/Events.h"
-#include "platform/Look.h"
+#include "game/AssetPaths.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/Look.h"
 #include "shell/TeacherWindow.h"
 #include "shell/frmAufnahme.h"
 

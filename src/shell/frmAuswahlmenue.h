@@ -3,11 +3,11 @@
 #include "game/Rules.h"
 #include <memory>
 
-#include "platform/Access.h"
-#include "platform/ButtonGrid.h"
-#include "platform/Controls.h"
-#include "platform/Form.h"
-#include "platform/LetterKeys.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/ButtonGrid.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/LetterKeys.h"
 
 // The selection menu between the start-up screen and the game: the player's name and the
 // level. It works in twips. Loaded once by the start-up screen, it is hidden while a game

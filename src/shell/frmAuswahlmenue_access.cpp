@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader learns about the menu: the window, the name box and the buttons.
-#include "platform/Access.h"
+#include "platform/ui/Access.h"
 #include "shell/frmAuswahlmenue.h"
 
 using platform::describe;

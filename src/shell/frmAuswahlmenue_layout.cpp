@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The selection menu's layout: a small fixed window with the name box, the three level
 // buttons that grow with the level, their words below them, and the "x" in the corner.
-#include "pictures/AssetPaths.h"
+#include "game/AssetPaths.h"
 #include "shell/frmAuswahlmenue.h"
 
 using namespace platform;
@@ -42,7 +42,7 @@ frmAuswahlmenü::frmAuswahlmenü() : Form(QStringLiteral("frmAuswahlmenü")) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Bitte Schwierigkeitsgrad wählen"));
-    setWindowIcon(assetPaths::windowIcon());
+    setWindowIcon(assetpaths::windowIcon());
     setFixedDesignSize(kWidth, kHeight);
     buildLayout();
     buildNameKeys();

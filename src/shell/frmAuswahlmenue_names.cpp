@@ -8,7 +8,7 @@
 #include "game/TeacherNotes.h"
 #include "lernstand/ClassList.h"
 #include "lernstand/Learning.h"
-#include "platform/Access.h"
+#include "platform/ui/Access.h"
 #include "shell/frmAuswahlmenue.h"
 
 using namespace platform;

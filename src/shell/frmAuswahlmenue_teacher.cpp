@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The menu's way into the teacher's room: a small button in the lower left corner that opens
 // the room only when held for two seconds (a click does nothing), and Ctrl+L.
-#include "platform/Access.h"
-#include "platform/Events.h"
-#include "platform/LongPress.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/LongPress.h"
 #include "shell/TeacherWayIn.h"
 #include "shell/frmAuswahlmenue.h"
 

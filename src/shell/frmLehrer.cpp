@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's room as a whole: what it shows when it opens, and the way back to the menu.
-#include "platform/Events.h"
-#include "platform/Form.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/Form.h"
 #include "shell/TeacherHelp.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmLehrer.h"

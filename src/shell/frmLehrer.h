@@ -3,12 +3,12 @@
 #include <QList>
 
 #include "game/Collections.h"
-#include "platform/Access.h"
-#include "platform/Controls.h"
-#include "platform/Form.h"
-#include "platform/ListControls.h"
-#include "platform/PageControls.h"
-#include "platform/Timer.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/ListControls.h"
+#include "platform/ui/PageControls.h"
+#include "platform/system/Timer.h"
 #include "shell/Check.h"
 
 // The teacher's room: every teacher's task of the program on five pages, in the order she

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teacher's room's frame, in pixels of its design size (760 × 540): the five pages
 // behind their tabs, and "Schließen" below them.
-#include "pictures/AssetPaths.h"
-#include "platform/Events.h"
-#include "platform/Look.h"
+#include "game/AssetPaths.h"
+#include "platform/ui/Events.h"
+#include "platform/ui/Look.h"
 #include "shell/TeacherPages.h"
 #include "shell/TeacherWindow.h"
 #include "shell/frmLehrer.h"

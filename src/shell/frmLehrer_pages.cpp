@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The layout of the teacher's room's own pages, in design pixels inside a page (about
 // 740 × 440): Wörter, Einstellungen and Hilfe.
-#include "platform/Look.h"
+#include "platform/ui/Look.h"
 #include "shell/frmLehrer.h"
 
 using namespace platform;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up screen's behaviour: its texts and centred places at load, and the ways out.
 #include "game/Options.h"
-#include "platform/App.h"
+#include "platform/system/App.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Credits.h"
 #include "shell/frmAuswahlmenue.h"

@@ -2,10 +2,10 @@
 #pragma once
 #include <memory>
 
-#include "platform/Access.h"
-#include "platform/Controls.h"
-#include "platform/Form.h"
-#include "platform/Timer.h"
+#include "platform/ui/Access.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+#include "platform/system/Timer.h"
 #include "shell/LinkControls.h"
 
 // The start-up screen: title, description, version, credits with links, the disclaimer,

@@ -2,11 +2,11 @@
 // The start-up screen's layout: a borderless window in the colour of a window border, with
 // Frame1 covering all of it but a margin of 120 twips. Controls are created from back to
 // front; the links lie over the labels.
-#include "platform/Access.h"
-#include "platform/App.h"
-#include "platform/Events.h"
+#include "platform/ui/Access.h"
+#include "platform/system/App.h"
+#include "platform/ui/Events.h"
 #include "shell/Credits.h"
-#include "platform/Look.h"
+#include "platform/ui/Look.h"
 #include "shell/frmSplash.h"
 
 using namespace platform;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/start.h"
 
-#include "pictures/AssetPaths.h"
-#include "platform/Console.h"
-#include "platform/Files.h"
-#include "platform/Form.h"
-#include "platform/MessageBox.h"
-#include "platform/Run.h"
+#include "game/AssetPaths.h"
+#include "platform/system/Console.h"
+#include "platform/files/Files.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/start/Run.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Launch.h"
 #include "shell/TeacherHelp.h"
@@ -51,7 +51,7 @@ void tellOtherWordsRun(const QString& runningWords, const QString& ownWords, boo
 int start(int argc, char* argv[]) {
     registerForms();
     platform::OtherCopy otherCopy;
-    otherCopy.words = [] { return platform::resolvePath(assetPaths::dbFolder()); };
+    otherCopy.words = [] { return platform::resolvePath(assetpaths::dbFolder()); };
     otherCopy.runsOtherWords = [](const QString& running, const QString& own) {
         tellOtherWordsRun(running, own, platform::startedFromTerminal());
     };

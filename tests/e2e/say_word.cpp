@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "game/Speech.h"
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 
 namespace {
 

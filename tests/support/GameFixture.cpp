@@ -7,11 +7,11 @@
 #include <QTest>
 
 #include "game/modGlobalVars.h"
-#include "platform/Clock.h"
-#include "platform/Form.h"
-#include "platform/Input.h"
-#include "platform/MessageBox.h"
-#include "platform/TestMode.h"
+#include "platform/system/Clock.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/MessageBox.h"
+#include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/start.h"
 

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "platform/Controls.h"
+#include "platform/ui/Controls.h"
 
 class frmRaeuber;
 

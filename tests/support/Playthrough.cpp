@@ -2,9 +2,9 @@
 #include "support/Playthrough.h"
 
 #include "game/modGlobalVars.h"
-#include "platform/TestMode.h"
-#include "platform/MessageBox.h"
-#include "platform/Random.h"
+#include "mock/TestMode.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/system/Random.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 

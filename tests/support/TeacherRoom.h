@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include "platform/Form.h"
+#include "platform/ui/Form.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmLehrer.h"
 #include "shell/frmSplash.h"
