@@ -3,8 +3,6 @@
 
 #include <QBuffer>
 #include <QPainter>
-#include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
