@@ -17,6 +17,7 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -172,9 +173,7 @@ private Q_SLOTS:
         options::current().learning = true;
         options::current().learningFolder = record.path();
         for (int game = 0; game < 2; ++game) {
-            shell::startupForm().Show();
-            QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-            frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+            frmAuswahlmenü& menu = startToMenu();
             menu.txtSpielername->setText(QStringLiteral("Mia"));
             frmRaeuber* existing = frmRaeuber::Existing();
             const qsizetype before = existing ? existing->announcer->messages().size() : 0;

@@ -6,9 +6,7 @@
 // none of it exists.
 #include <QAccessible>
 #include <QTemporaryDir>
-#include <cmath>
 #include <QTest>
-#include <QtEndian>
 #include <cmath>
 
 #include "game/Options.h"
@@ -19,6 +17,7 @@
 #include "platform/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
+#include "support/Wav.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -61,19 +60,6 @@ int pausesOf(const platform::Sound& sound, int ms) {
         quiet = 0;
     }
     return pauses;
-}
-
-QByteArray wav(double seconds) {
-    const int rate = 16000;
-    QByteArray data;
-    for (int i = 0; i < int(seconds * rate); ++i) {
-        const qint16 le = qToLittleEndian(qint16(0.3 * 32767 * std::sin(2 * M_PI * 440.0 * i / rate)));
-        data.append(reinterpret_cast<const char*>(&le), 2);
-    }
-    auto u32 = [](quint32 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [](quint16 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-    return "RIFF" + u32(36 + quint32(data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(rate) +
-           u32(rate * 2) + u16(2) + u16(16) + "data" + u32(quint32(data.size())) + data;
 }
 
 void checkArcs(frmRaeuber& game) {
@@ -250,7 +236,7 @@ private Q_SLOTS:
 
     void aTeachersSyllableRecordingWins() {
         ProgramFolder folder;
-        folder.writeFile(QStringLiteral("db/Banane.silben.wav"), wav(1.1));
+        folder.writeFile(QStringLiteral("db/Banane.silben.wav"), toneWav(1.1));
         frmRaeuber& game = startGame(folder, true);
         (void)game;
         platform::playedSounds().clear();
@@ -260,7 +246,7 @@ private Q_SLOTS:
         QVERIFY(std::abs(sound.seconds() - 1.1) < 0.01);
         // The word's own recording is not the one in syllables.
         platform::playedSounds().clear();
-        folder.writeFile(QStringLiteral("db/Tomate.wav"), wav(0.5));
+        folder.writeFile(QStringLiteral("db/Tomate.wav"), toneWav(0.5));
         speech::saySyllables(folder.path() + QStringLiteral("\\db\\Tomate.png"));
         QVERIFY(!platform::playedSounds().first().sound.source.endsWith(QStringLiteral(".wav")));
     }
