@@ -11,14 +11,13 @@ Closing line: "N passed, N failed".
 
 import os
 import re
-import subprocess
 import sys
 
 from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from browser import box_of, print_to_pdf, program_env, run_checks, screenshot  # noqa: E402
+from browser import box_of, print_to_pdf, run_checks, run_program, screenshot  # noqa: E402
 
 COLOURS = {"Hund": (220, 30, 30), "Bär": (30, 170, 40), "Fuß": (30, 60, 210), "Katze": (250, 210, 20)}
 
@@ -71,8 +70,7 @@ def checks(args, scratch, passed):
     make_record(record)
     make_vocabulary(vocabulary)
     report = os.path.join(args.artefacts, "bericht.html")
-    run = subprocess.run([args.program, "--lernstand", record, "--db", vocabulary, "--bericht", report],
-                         capture_output=True, timeout=60, env=program_env(HOME=scratch))
+    run = run_program([args.program, "--lernstand", record, "--db", vocabulary, "--bericht", report], scratch)
     out = run.stdout.decode()
     if run.returncode != 0 or "Bericht über 3 Kinder" not in out or not os.path.isfile(report):
         raise AssertionError(f"the report ended {run.returncode}:\n{out}{run.stderr.decode()}")

@@ -9,14 +9,13 @@ Closing line: "N passed, N failed".
 """
 
 import os
-import subprocess
 import sys
 
 from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from browser import box_of, program_env, run_checks, screenshot  # noqa: E402
+from browser import box_of, run_checks, run_program, screenshot  # noqa: E402
 
 # Word -> colour of its picture; far from each other and from the page's black and white.
 COLOURS = {
@@ -39,8 +38,7 @@ def checks(args, scratch, passed):
     folder = os.path.join(scratch, "Farben")
     make_folder(folder)
     sheet = os.path.join(args.artefacts, "bilderbogen.html")
-    check = subprocess.run([args.program, "--pruefen", folder, "--bogen", sheet],
-                           capture_output=True, timeout=60, env=program_env())
+    check = run_program([args.program, "--pruefen", folder, "--bogen", sheet], scratch)
     out = check.stdout.decode()
     if check.returncode != 1 or "6 verwendbare Wörter" not in out or not os.path.isfile(sheet):
         raise AssertionError(f"check ended {check.returncode}:\n{out}{check.stderr.decode()}")
