@@ -98,3 +98,13 @@ def box_of(shot, colour):
     if not xs:
         return None
     return min(xs), min(ys), max(xs), max(ys), len(xs)
+
+
+def drawn_size(shot, word, colour):
+    """Width, height and pixel count of the picture of `word` drawn in this colour; raises
+    AssertionError where it is not drawn."""
+    box = box_of(shot, colour)
+    if box is None:
+        raise AssertionError(f"the picture of {word} {colour} is not drawn")
+    x0, y0, x1, y1, count = box
+    return x1 - x0 + 1, y1 - y0 + 1, count

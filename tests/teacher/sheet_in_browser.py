@@ -15,7 +15,7 @@ from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from browser import box_of, run_checks, run_program, screenshot  # noqa: E402
+from browser import drawn_size, run_checks, run_program, screenshot  # noqa: E402
 
 # Word -> colour of its picture; far from each other and from the page's black and white.
 COLOURS = {
@@ -51,12 +51,9 @@ def checks(args, scratch, passed):
     screenshot(scratch, sheet, shot, "1000,900")
     image = Image.open(shot).convert("RGB")
     for word, colour in COLOURS.items():
-        box = box_of(image, colour)
-        if box is None:
-            raise AssertionError(f"the picture of {word} {colour} is not drawn")
-        x0, y0, x1, y1, count = box
-        if not (96 <= x1 - x0 + 1 <= 104 and 46 <= y1 - y0 + 1 <= 54 and count > 4500):
-            raise AssertionError(f"{word} is drawn {x1 - x0 + 1} x {y1 - y0 + 1} ({count} pixels)")
+        width, height, count = drawn_size(image, word, colour)
+        if not (96 <= width <= 104 and 46 <= height <= 54 and count > 4500):
+            raise AssertionError(f"{word} is drawn {width} x {height} ({count} pixels)")
     passed(f"Chromium draws every picture fitted into its 100 x 100 square ({shot})")
 
 
