@@ -6,6 +6,7 @@ The runs must play the same on a school's computer as anywhere: a settings file 
 locked word folder, say) must never change what a run plays or checks.
 """
 
+import atexit
 import ctypes
 import os
 import tempfile
@@ -60,5 +61,8 @@ def school_folder_hidden():
         hide_folder(SCHOOL_FOLDER, _EMPTY)
 
 
-# Made before any fork: the child between fork and exec makes no folders.
-_EMPTY = tempfile.mkdtemp(prefix="knorzelbart-leer-") if os.path.isdir(SCHOOL_FOLDER) else None
+# Made before any fork (the child between fork and exec makes no folders), gone at the end.
+_EMPTY = None
+if os.path.isdir(SCHOOL_FOLDER):
+    _EMPTY = tempfile.mkdtemp(prefix="knorzelbart-leer-")
+    atexit.register(os.rmdir, _EMPTY)
