@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <chrono>
 #include <ctime>
 #include <thread>
@@ -25,14 +24,12 @@
 #include "support/BadPictures.h"
 #include "support/GameFixture.h"
 #include "support/Playthrough.h"
+#include "Measures.h"
 
 namespace {
 
-double peakRssMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
+using measures::peakRssMb;
+
 
 // CPU time of this thread: on a busy machine it varies far less than the clock.
 double threadCpuMs() {

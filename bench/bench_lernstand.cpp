@@ -23,8 +23,13 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
+#include "Measures.h"
 
 namespace {
+
+using measures::median;
+
 
 constexpr int kChildren = 30;
 constexpr int kWords = 110;
@@ -67,11 +72,7 @@ void makeRecord(const QString& folder, int kChildren = ::kChildren, int kResults
 
 // The CPU time of the whole process (every thread) in milliseconds: on a busy machine the
 // figure to trust beside the clock.
-double cpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
+double cpuMs() { return measures::cpuSeconds() * 1e3; }
 double lastCpu = 0;
 
 // One program start to the menu, then the level click; returns the click's milliseconds.
@@ -82,9 +83,7 @@ double levelClick(bool on, const QString& record, int child) {
     options::current() = options::Options();
     options::current().learning = on;
     options::current().learningFolder = record;
-    shell::startupForm().Show();
-    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-    frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+    frmAuswahlmenü& menu = testsupport::startToMenu();
     menu.txtSpielername->setText(childName(child));
     QElapsedTimer clock;
     clock.start();
@@ -94,11 +93,6 @@ double levelClick(bool on, const QString& record, int child) {
     lastCpu = cpuMs() - cpu;
     if (frmRaeuber::Default().imgTerm == nullptr) std::abort();
     return ms;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace

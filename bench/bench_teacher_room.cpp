@@ -16,8 +16,11 @@
 #include "platform/ui/Form.h"
 #include "shell/frmLehrer.h"
 #include "support/GameFixture.h"
+#include "Measures.h"
 
 namespace {
+
+using measures::median;
 
 constexpr int kPictures = 500;
 constexpr int kRuns = 7;
@@ -62,11 +65,6 @@ Times openRoom(const QString& collections) {
     const QList<QSize> sizes = icon.availableSizes();
     t.side = sizes.isEmpty() ? 0 : std::max(sizes.first().width(), sizes.first().height());
     return t;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace

@@ -8,21 +8,18 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
-#include <sys/resource.h>
 
 #include "game/modGlobalVars.h"
 #include "platform/system/Clock.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 #include "support/Playthrough.h"
+#include "Measures.h"
 
 namespace {
 
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using measures::cpuSeconds;
+
 
 // Runs the event loop until `done` holds (checked every 20 ms) or `limitMs` has passed.
 void runUntil(const std::function<bool()>& done, int limitMs) {

@@ -9,22 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include "platform/ui/Events.h"
 #include "shell/frmAufnahme.h"
 #include "shell/start.h"
+#include "Measures.h"
 
-namespace {
-
-double peakRssMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
-}  // namespace
+using measures::peakRssMb;
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <malloc.h>
 #include <random>
-#include <sys/resource.h>
 
 #include "game/Options.h"
 #include "game/modGlobalVars.h"
@@ -26,23 +25,13 @@
 #include "support/GameFixture.h"
 #include "support/Invariants.h"
 #include "support/Playthrough.h"
+#include "Measures.h"
 
 namespace {
 
-double peakRssMb() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
+using measures::cpuSeconds;
+using measures::peakRssMb;
 
-// Processor time of the process so far (user and system), in seconds: on a busy machine it
-// shows the cost of a game far more steadily than the clock.
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 double currentRssMb() {
     QFile statm(QStringLiteral("/proc/self/statm"));

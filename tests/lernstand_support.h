@@ -2,7 +2,6 @@
 // What the learning record's tests share: results made by hand, files written as the game
 // writes them, and a run of the program with a home of its own.
 #pragma once
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -10,31 +9,14 @@
 
 #include "lernstand/Record.h"
 #include "platform/files/RecordFiles.h"
+#include "support/ProgramRun.h"
 
 namespace lernstandtest {
 
 using namespace lernstand;
 
-struct ProgramRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-inline ProgramRun runProgram(const QStringList& arguments, const QString& home) {
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("HOME", home);
-    env.insert("XDG_DATA_HOME", home + "/data");
-    env.insert("KNORZELBART_EINSTELLUNGEN", home + "/keine.conf");
-    env.insert("KNORZELBART_BENUTZER_EINSTELLUNGEN", home + "/keine-benutzer.conf");
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(KNORZELBART_PROGRAM), arguments);
-    program.waitForFinished(60000);
-    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-            QString::fromUtf8(program.readAllStandardOutput()), QString::fromUtf8(program.readAllStandardError())};
-}
+using testsupport::ProgramRun;
+using testsupport::runProgram;
 
 inline Result result(const QString& word, Outcome outcome, int box = -1, const QString& letter = {},
               const QString& day = QStringLiteral("2026-03-02")) {

@@ -17,6 +17,7 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -61,15 +62,43 @@ private Q_SLOTS:
         QCOMPARE(nameOf(&game), QStringLiteral("Stoppt den Räuber Knorzelbart!"));
     }
 
+    // What a screen reader says of the menu is what a child sees there: the name box is named
+    // by its label, each level button by its tool tip and the word under it, the "x" by its
+    // tool tip. Every control the keyboard reaches has a name, no two the same, and the name
+    // box and the buttons also say what they do.
     void theMenuNamesTheNameBoxAndTheButtons() {
         ProgramFolder folder;
-        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
-        QCOMPARE(nameOf(menu.txtSpielername), QStringLiteral("Dein Name"));
-        QCOMPARE(roleOf(menu.txtSpielername), QAccessible::EditableText);
-        QCOMPARE(nameOf(menu.cmdLevel1), QStringLiteral("Level 1, leicht"));
-        QCOMPARE(nameOf(menu.cmdLevel3), QStringLiteral("Level 3, schwer"));
-        QCOMPARE(nameOf(menu.cmdAbbruch), QStringLiteral("Abbrechen"));
-        QCOMPARE(roleOf(menu.cmdAbbruch), QAccessible::Button);
+        folder.addNumberedPictures(3);
+        frmAuswahlmenü& menu = startToMenu();
+        QString label = menu.lblName->Caption();
+        label.remove(QLatin1Char(':'));
+        const QList<std::pair<QWidget*, QStringList>> seen = {
+            {menu.txtSpielername, {label}},
+            {menu.cmdLevel1, {menu.cmdLevel1->toolTip(), menu.lblLeicht->Caption()}},
+            {menu.cmdLevel2, {menu.cmdLevel2->toolTip(), menu.lblMittel->Caption()}},
+            {menu.cmdLevel3, {menu.cmdLevel3->toolTip(), menu.lblSchwer->Caption()}},
+            {menu.cmdAbbruch, {menu.cmdAbbruch->toolTip()}},
+        };
+        for (const auto& [control, words] : seen) {
+            const QString name = nameOf(control);
+            for (const QString& word : words) {
+                QVERIFY(!word.trimmed().isEmpty());
+                QVERIFY2(name.contains(word.trimmed(), Qt::CaseInsensitive),
+                         qPrintable(control->objectName() + QStringLiteral(": ") + name));
+            }
+            const QString what = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Description);
+            QVERIFY2(!what.isEmpty(), qPrintable(control->objectName()));
+            QCOMPARE(roleOf(control), control == menu.txtSpielername ? QAccessible::EditableText : QAccessible::Button);
+        }
+        QStringList names;
+        for (QWidget* control : menu.findChildren<QWidget*>()) {
+            if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus)) continue;
+            const QString name = nameOf(control);
+            QVERIFY2(!name.isEmpty(), qPrintable(control->objectName()));
+            names << name;
+        }
+        QVERIFY(names.size() >= seen.size());
+        QCOMPARE(names.removeDuplicates(), 0);
     }
 
     void theBoxesCountTheLettersOfEachWord() {

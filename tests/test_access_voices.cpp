@@ -17,17 +17,12 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
 
 namespace {
-
-QStringList said() {
-    QStringList labels;
-    for (const auto& sound : platform::playedSounds()) labels << sound.label;
-    return labels;
-}
 
 void screenReader(bool running) {
     platform::hooks().screenReaderRunning = [running] { return running; };
@@ -82,7 +77,7 @@ private Q_SLOTS:
         screenReader(false);
         frmRaeuber& game = startGame(folder, options::Speech::Button);
         QTest::keyClick(game.LetterInput[0], Qt::Key_F2);
-        QCOMPARE(said(), QStringList{currentWord});
+        QCOMPARE(playedLabels(), QStringList{currentWord});
     }
 
     void f2WaitsUntilTheScreenReaderHasSaidTheKey() {
@@ -92,13 +87,13 @@ private Q_SLOTS:
         runFor(1000);  // the first word's announcement
         runFor(platform::screenReaderBusyMs());
         QTest::keyClick(game.LetterInput[0], Qt::Key_F2);
-        QCOMPARE(said(), QStringList());
+        QCOMPARE(playedLabels(), QStringList());
         const int wait = platform::screenReaderBusyMs();
         QVERIFY(wait >= platform::screenReaderSpeechMs(QStringLiteral("F2")) - 1);
         runFor(wait - 10);
-        QCOMPARE(said(), QStringList());
+        QCOMPARE(playedLabels(), QStringList());
         runFor(20);
-        QCOMPARE(said(), QStringList{currentWord});
+        QCOMPARE(playedLabels(), QStringList{currentWord});
     }
 
     // A word said unasked that still waits is not said once the child types: the child has
@@ -110,14 +105,14 @@ private Q_SLOTS:
         runFor(1000);
         runFor(100);  // the announcement is being read; the word waits for it
         QVERIFY(platform::screenReaderBusyMs() > 1000);
-        QCOMPARE(said(), QStringList());
+        QCOMPARE(playedLabels(), QStringList());
         typeInto(game.LetterInput[0], wordLetters[0]);
         runFor(platform::kLongestScreenReaderWaitMs);
-        QCOMPARE(said(), QStringList());
+        QCOMPARE(playedLabels(), QStringList());
         QTest::keyClick(game.LetterInput[1], Qt::Key_F2);
         typeInto(game.LetterInput[1], wordLetters[1]);
         runFor(platform::kLongestScreenReaderWaitMs);
-        QCOMPARE(said(), QStringList{currentWord});
+        QCOMPARE(playedLabels(), QStringList{currentWord});
     }
 
     // Automatic speech: the first word is said after its announcement, not under the news of
@@ -126,22 +121,22 @@ private Q_SLOTS:
         ProgramFolder folder;
         screenReader(true);
         frmRaeuber& game = startGame(folder, options::Speech::Automatic);
-        QCOMPARE(said(), QStringList());
+        QCOMPARE(playedLabels(), QStringList());
         runFor(1000);
         QVERIFY(game.announcer->current().startsWith(QStringLiteral("Neues Wort:")));
-        QCOMPARE(said(), QStringList());
+        QCOMPARE(playedLabels(), QStringList());
         const int announcement = platform::screenReaderBusyMs();
         QVERIFY(announcement >= platform::screenReaderSpeechMs(game.announcer->current()));
         runFor(announcement + 1);
-        QCOMPARE(said(), QStringList{currentWord});
+        QCOMPARE(playedLabels(), QStringList{currentWord});
 
         platform::playedSounds().clear();
         typeInto(game.LetterInput[0], QStringLiteral("#"));
         for (int t = 0; t < 10000 && !game.tmr_display->Enabled(); t += 100) runFor(100);
         QVERIFY(game.announcer->current().startsWith(QStringLiteral("Das Wort heißt")));
-        QCOMPARE(said(), QStringList());
+        QCOMPARE(playedLabels(), QStringList());
         runFor(platform::screenReaderBusyMs() + 1);
-        QCOMPARE(said(), QStringList{currentWord});
+        QCOMPARE(playedLabels(), QStringList{currentWord});
     }
 
     void theEndOfAGameIsReadByTheScreenReaderAlone() {
@@ -152,14 +147,14 @@ private Q_SLOTS:
         for (int t = 0; t < 10000 && messageTexts().isEmpty(); t += 250) runFor(250);
         QCOMPARE(messageTexts(), QStringList{QStringLiteral("Schade Mia, du hast verloren.")});
         runFor(platform::kLongestScreenReaderWaitMs);
-        QVERIFY(!said().contains(QStringLiteral("Schade Mia, du hast verloren.")));
+        QVERIFY(!playedLabels().contains(QStringLiteral("Schade Mia, du hast verloren.")));
         // Without a screen reader the voice says it, as the teacher chose.
         screenReader(false);
         platform::shownMessages().clear();
         openGame(3).showFirstWordPreview();
         for (int w = 1; w <= 5; ++w) playWordWrong(game);
         for (int t = 0; t < 10000 && messageTexts().isEmpty(); t += 250) runFor(250);
-        QVERIFY(said().contains(QStringLiteral("Schade Mia, du hast verloren.")));
+        QVERIFY(playedLabels().contains(QStringLiteral("Schade Mia, du hast verloren.")));
     }
 
     // With the learning record, the level's click draws the first word again for the child:
@@ -172,9 +167,7 @@ private Q_SLOTS:
         options::current().learning = true;
         options::current().learningFolder = record.path();
         for (int game = 0; game < 2; ++game) {
-            shell::startupForm().Show();
-            QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-            frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+            frmAuswahlmenü& menu = startToMenu();
             menu.txtSpielername->setText(QStringLiteral("Mia"));
             frmRaeuber* existing = frmRaeuber::Existing();
             const qsizetype before = existing ? existing->announcer->messages().size() : 0;

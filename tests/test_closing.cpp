@@ -19,6 +19,7 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
 #include "support/Playthrough.h"
 
 using namespace testsupport;
@@ -28,9 +29,7 @@ namespace {
 
 // From the start of the program through the menu into a game, as a child gets there.
 frmRaeuber& startThroughMenu(int level) {
-    shell::startupForm().Show();
-    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-    frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+    frmAuswahlmenü& menu = startToMenu();
     menu.txtSpielername->setText(QStringLiteral("Mia"));
     if (level == 1) menu.cmdLevel1_Click();
     if (level == 3) menu.cmdLevel3_Click();

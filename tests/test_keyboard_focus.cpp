@@ -12,6 +12,7 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
 #include "support/Playthrough.h"
 
 using namespace testsupport;
@@ -144,9 +145,7 @@ private Q_SLOTS:
     void theMenuTakesTheKeyboardAndReturnPressesTheFocusedButton() {
         ProgramFolder folder;
         folder.addNumberedPictures(20);
-        shell::startupForm().Show();
-        QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        frmAuswahlmenü& menu = startToMenu();
         QCoreApplication::processEvents();
         QCOMPARE(QApplication::activeWindow(), &menu);
         QCOMPARE(menu.focusWidget(), menu.txtSpielername);

@@ -33,6 +33,8 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Kept.h"
+#include "support/Menu.h"
 #include "lernstand_support.h"
 
 using namespace testsupport;
@@ -45,12 +47,6 @@ const QStringList kAnimals = {"Hund.png", "Katze.png", "Maus.png",  "Pferd.png",
                               "Ziege.png", "Hase.png", "Igel.png",  "Fuchs.png", "Bär.png",   "Wolf.png",
                               "Ente.png",  "Gans.png", "Huhn.png",  "Hahn.png",  "Esel.png",  "Affe.png",
                               "Löwe.png",  "Tiger.png", "Zebra.png", "Robbe.png", "Biene.png", "Käfer.png"};
-
-frmAuswahlmenü& startToMenu() {
-    shell::startupForm().Show();
-    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-    return frmAuswahlmenü::Default();
-}
 
 frmRaeuber& clickLevel(const QString& name) {
     frmAuswahlmenü& menu = frmAuswahlmenü::Default();
@@ -283,6 +279,7 @@ private Q_SLOTS:
 
     void anUnusableFolderNeverStopsAChildAndLosesNothing() {
         QTemporaryDir home;
+        const EnvironmentKept data("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("daten")));
         const QString share = home.filePath("freigabe/klasse");
         QStringList problems;
@@ -379,6 +376,7 @@ private Q_SLOTS:
         const QString fifo = record.filePath(fileName(childKey("Mia"), "schulpc1", folderSecret(record.path())));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QTemporaryDir home;
+        const EnvironmentKept data("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
         QStringList problems;
         stderrOf([&] {

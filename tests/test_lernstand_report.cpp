@@ -222,13 +222,8 @@ private Q_SLOTS:
         for (const int signal : {SIGTERM, SIGHUP}) {
             QTemporaryDir home;
             QProcess program;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("QT_QPA_PLATFORM", "offscreen");
-            env.insert("HOME", home.path());
-            env.insert("XDG_DATA_HOME", home.filePath("data"));
+            QProcessEnvironment env = testsupport::environmentWithHome(home.path());
             env.insert("XDG_RUNTIME_DIR", home.path());
-            env.insert("KNORZELBART_EINSTELLUNGEN", home.filePath("keine.conf"));
-            env.insert("KNORZELBART_BENUTZER_EINSTELLUNGEN", home.filePath("keine-benutzer.conf"));
             program.setProcessEnvironment(env);
             program.start(QStringLiteral(KNORZELBART_PROGRAM), {"--lernstand", home.filePath("lernstand")});
             QVERIFY(program.waitForStarted(30000));

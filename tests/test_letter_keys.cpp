@@ -17,6 +17,7 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -307,9 +308,7 @@ private Q_SLOTS:
         ProgramFolder folder;
         folder.addNumberedPictures(20);
         options::current().letterKeys = options::LetterKeys::On;
-        shell::startupForm().Show();
-        QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        frmAuswahlmenü& menu = startToMenu();
         LetterKeyboard* keys = menu.nameKeys;
         QVERIFY(keys && keys->isVisible());
         QCOMPARE(menu.width(), 337);

@@ -3,8 +3,6 @@
 // pictures that cannot be loaded, message boxes and the program's end.
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "mock/TestMode.h"
@@ -134,23 +132,6 @@ private Q_SLOTS:
             const float r = Rnd();
             QVERIFY(r >= 0.0f && r < 1.0f);
         }
-    }
-
-    // The letter checking relies on this: the change signal comes at once for the program's
-    // own writes, and not at all when the text stays the same.
-    void textChangedComesSynchronouslyAndOnlyOnChange() {
-        QLineEdit box;
-        QSignalSpy spy(&box, &QLineEdit::textChanged);
-        box.setText("a");
-        QCOMPARE(spy.count(), 1);
-        box.setText("a");
-        QCOMPARE(spy.count(), 1);
-        box.setText("");
-        box.setText("");
-        QCOMPARE(spy.count(), 2);
-        box.setReadOnly(true);
-        box.setText("b");  // the program may still write into a locked box
-        QCOMPARE(spy.count(), 3);
     }
 };
 

@@ -81,6 +81,28 @@ private Q_SLOTS:
         QCOMPARE(game.imgRäuber->Left(), 0.0);  // no walk after a right word
     }
 
+    // A box is checked at once on each change of its text, the program's own writes included,
+    // and only on a change: the same last letter written again earns no second tick.
+    void aBoxIsCheckedAtOnceOnEachChangeOfItsTextAndOnlyThen() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        frmRaeuber& game = openGame();
+        const QString word = currentWord;
+        for (int i = 0; i < word.size() - 1; ++i) typeInto(game.LetterInput[i], word.mid(i, 1));
+        auto* last = game.LetterInput[word.size() - 1];
+        last->setText(word.right(1));
+        QCOMPARE(correctCount, 1);
+        QVERIFY(last->Locked());
+        last->setText(word.right(1));
+        QCOMPARE(correctCount, 1);
+        finishReaction(game);
+        QVERIFY(currentWord != word);
+        QVERIFY(!wordFailed);
+        game.LetterInput[0]->setText(QStringLiteral("#"));
+        QVERIFY(wordFailed);
+        QVERIFY(game.LetterInput[0]->Locked());
+    }
+
     void aWrongLetterFailsTheWordAndTheRevealShowsTheRightOne() {
         ProgramFolder folder;
         frmRaeuber& game = gameWithFirstWord(folder, "Hund.png");

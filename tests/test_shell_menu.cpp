@@ -13,18 +13,12 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
 
 namespace {
-
-// From the start of the program to the menu, as a child gets there.
-frmAuswahlmenü& startToMenu() {
-    shell::startupForm().Show();
-    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-    return frmAuswahlmenü::Default();
-}
 
 frmRaeuber& playLevel(frmAuswahlmenü& menu, int level, const QString& name) {
     menu.txtSpielername->setText(name);

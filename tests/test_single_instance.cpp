@@ -22,6 +22,9 @@
 #include "platform/system/SingleInstance.h"
 #include "mock/TestMode.h"
 #include "shell/start.h"
+#include "support/Kept.h"
+
+using testsupport::EnvironmentKept;
 
 namespace {
 
@@ -80,10 +83,10 @@ class TestSingleInstance : public QObject {
 private Q_SLOTS:
     void cleanup() {
         platform::releaseInstance();
-        qunsetenv("TMPDIR");
     }
 
     void theNameBelongsToUserAndDisplay() {
+        const EnvironmentKept display("DISPLAY"), wayland("WAYLAND_DISPLAY");
         qputenv("DISPLAY", ":7");
         qunsetenv("WAYLAND_DISPLAY");
         const QString seven = platform::instanceName();
@@ -124,6 +127,7 @@ private Q_SLOTS:
     // temporary folder or anywhere else.
     void noFileIsMade() {
         QTemporaryDir temp;
+        const EnvironmentKept tmp("TMPDIR");
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         QCOMPARE(QDir::tempPath(), temp.path());
         const QString name = uniqueName("keine-datei");

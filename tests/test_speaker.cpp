@@ -24,12 +24,6 @@ frmRaeuber& startGame(ProgramFolder& folder, options::Speech speech, int level =
     return game;
 }
 
-QStringList saidWords() {
-    QStringList words;
-    for (const auto& sound : platform::playedSounds()) words << sound.label;
-    return words;
-}
-
 void pressF2(frmRaeuber& game) { QTest::keyClick(game.LetterInput[0], Qt::Key_F2); }
 
 }  // namespace
@@ -44,19 +38,19 @@ private Q_SLOTS:
         ProgramFolder folder;
         frmRaeuber& game = startGame(folder, options::Speech::Button);
         QVERIFY(shown(game.imgSpeaker));
-        QVERIFY(saidWords().isEmpty());  // on the button only: nothing said by itself
+        QVERIFY(playedLabels().isEmpty());  // on the button only: nothing said by itself
         QCOMPARE(game.imgSpeaker->focusPolicy(), Qt::NoFocus);
         QTest::mouseClick(game.imgSpeaker, Qt::LeftButton);
-        QCOMPARE(saidWords(), QStringList{currentWord});
+        QCOMPARE(playedLabels(), QStringList{currentWord});
         QCOMPARE(game.focusWidget(), game.LetterInput[0]);
         pressF2(game);
-        QCOMPARE(saidWords(), (QStringList{currentWord, currentWord}));
+        QCOMPARE(playedLabels(), (QStringList{currentWord, currentWord}));
         QCOMPARE(game.LetterInput[0]->Text(), QString());  // F2 types nothing
         // The rest of the word plays as always.
         const int before = correctCount;
         playWordRight(game);
         QCOMPARE(correctCount, before + 1);
-        QCOMPARE(saidWords().size(), 2);
+        QCOMPARE(playedLabels().size(), 2);
     }
 
     void whileThePictureIsCoveredTheWordCannotBeHeard() {
@@ -68,13 +62,13 @@ private Q_SLOTS:
         QVERIFY(!shown(game.imgSpeaker));
         pressF2(game);
         QTest::mouseClick(game.imgSpeaker, Qt::LeftButton);
-        QVERIFY(saidWords().isEmpty());
+        QVERIFY(playedLabels().isEmpty());
         finishReaction(game);
         QVERIFY(currentWord != first);
         QVERIFY(!shown(game.lbl_hidePic));
         QVERIFY(shown(game.imgSpeaker));
         pressF2(game);
-        QCOMPARE(saidWords(), QStringList{currentWord});
+        QCOMPARE(playedLabels(), QStringList{currentWord});
     }
 
     void offMeansNoButtonAndSilence() {
@@ -85,7 +79,7 @@ private Q_SLOTS:
         playWordRight(game);
         playWordWrong(game);
         QVERIFY(!shown(game.imgSpeaker));
-        QVERIFY(saidWords().isEmpty());
+        QVERIFY(playedLabels().isEmpty());
         QVERIFY(shown(game.lbl_wordPreview));  // the preview as always
     }
 
@@ -93,13 +87,13 @@ private Q_SLOTS:
         ProgramFolder folder;
         frmRaeuber& game = startGame(folder, options::Speech::Automatic);
         const QString first = currentWord;
-        QCOMPARE(saidWords(), QStringList{first});
+        QCOMPARE(playedLabels(), QStringList{first});
         playWordRight(game);
         const QString second = currentWord;
-        QCOMPARE(saidWords(), (QStringList{first, second}));
+        QCOMPARE(playedLabels(), (QStringList{first, second}));
         playWordWrong(game);  // the reveal says the word; the retry of the same word does not
         QCOMPARE(currentWord, second);
-        QCOMPARE(saidWords(), (QStringList{first, second, second}));
+        QCOMPARE(playedLabels(), (QStringList{first, second, second}));
         QVERIFY(shown(game.imgSpeaker));
         QVERIFY(shown(game.lbl_wordPreview));
     }
@@ -124,18 +118,18 @@ private Q_SLOTS:
         ProgramFolder folder;
         frmRaeuber& game = startGame(folder, options::Speech(speech), victory ? 1 : 3);
         QStringList whileShown;
-        platform::onMessageBox([&](const platform::ShownMessage&) { whileShown = saidWords(); });
+        platform::onMessageBox([&](const platform::ShownMessage&) { whileShown = playedLabels(); });
         const QString message = victory ? playToVictory(game, 0) : playToDefeat(game);
         QVERIFY(!message.isEmpty());
         QCOMPARE(!whileShown.isEmpty() && whileShown.last() == message, said);
-        QVERIFY(!saidWords().contains(message) || said);
+        QVERIFY(!playedLabels().contains(message) || said);
     }
 
     void dictationNeverShowsTheWrittenWordAndPlaysAsAlways() {
         ProgramFolder folder;
         frmRaeuber& game = startGame(folder, options::Speech::Dictation);
         QVERIFY(!shown(game.lbl_wordPreview));
-        QCOMPARE(saidWords(), QStringList{currentWord});
+        QCOMPARE(playedLabels(), QStringList{currentWord});
         QVERIFY(shown(game.imgSpeaker));
         playWordRight(game);
         QVERIFY(!shown(game.lbl_wordPreview));
@@ -145,8 +139,8 @@ private Q_SLOTS:
         QVERIFY(!shown(game.lbl_wordPreview));
         QCOMPARE(wrongCount, 1);
         // Said at the reveal, and again when the empty boxes wait for the retry.
-        QCOMPARE(saidWords().size(), 4);
-        QCOMPARE(saidWords().mid(2), (QStringList{second, second}));
+        QCOMPARE(playedLabels().size(), 4);
+        QCOMPARE(playedLabels().mid(2), (QStringList{second, second}));
         // The game ends and the next one starts from the menu: still no written word.
         game.cmdReset_Click();
         game.Show();

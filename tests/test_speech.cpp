@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTest>
-#include <QtEndian>
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
@@ -21,8 +20,10 @@
 #include "mock/TestMode.h"
 #include "platform/sound/Voice.h"
 #include "support/GameFixture.h"
+#include "support/Wav.h"
 
 using testsupport::ProgramFolder;
+using testsupport::toneWav;
 
 namespace {
 
@@ -31,21 +32,6 @@ double rms(const platform::Sound& sound) {
     double sum = 0.0;
     for (const auto s : sound.samples) sum += double(s) * s;
     return std::sqrt(sum / double(sound.samples.size())) / 32768.0;
-}
-
-// A 16-bit mono WAV file of `seconds` of a tone (amplitude 0: silence).
-QByteArray wav(double seconds, double amplitude = 0.3, int rate = 16000) {
-    const int frames = int(seconds * rate);
-    QByteArray data;
-    for (int i = 0; i < frames; ++i) {
-        const auto v = qint16(amplitude * 32767 * std::sin(2 * M_PI * 440.0 * i / rate));
-        const qint16 le = qToLittleEndian(v);
-        data.append(reinterpret_cast<const char*>(&le), 2);
-    }
-    auto u32 = [](quint32 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [](quint16 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-    return "RIFF" + u32(36 + quint32(data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(quint32(rate)) +
-           u32(quint32(rate * 2)) + u16(2) + u16(16) + "data" + u32(quint32(data.size())) + data;
 }
 
 // The one sound said for a picture of the test folder.
@@ -136,8 +122,8 @@ private Q_SLOTS:
     void aRecordingBesideThePictureWinsOverTheVoice() {
         ProgramFolder folder;
         folder.addPictures({QStringLiteral("Hund.png"), QStringLiteral("Katze.png")});
-        folder.writeFile(QStringLiteral("db/Hund.wav"), wav(0.8));
-        folder.writeFile(QStringLiteral("db/KATZE.OGG"), wav(1.2));  // read by content, found by name
+        folder.writeFile(QStringLiteral("db/Hund.wav"), toneWav(0.8));
+        folder.writeFile(QStringLiteral("db/KATZE.OGG"), toneWav(1.2));  // read by content, found by name
         const platform::Sound dog = said(folder, QStringLiteral("Hund.png"));
         QVERIFY(dog.source.endsWith(QStringLiteral("/Hund.wav")));
         QCOMPARE(dog.rate, 16000);
@@ -153,10 +139,10 @@ private Q_SLOTS:
                                    QStringLiteral("Eis"), QStringLiteral("Hut")};
         for (const QString& w : words) folder.addPictures({w + QStringLiteral(".png")});
         folder.writeFile(QStringLiteral("db/Affe.wav"), QByteArray());                        // empty
-        folder.writeFile(QStringLiteral("db/Bär.wav"), wav(1.0).left(44));                   // no samples
+        folder.writeFile(QStringLiteral("db/Bär.wav"), toneWav(1.0).left(44));                   // no samples
         folder.writeFile(QStringLiteral("db/Ei.ogg"), QByteArray("OggS\0\0garbage", 13));     // damaged
-        folder.writeFile(QStringLiteral("db/Eis.wav"), wav(1.0, 0.0));                       // silence
-        folder.writeFile(QStringLiteral("db/Hut.wav"), wav(1.0).replace(0, 4, "JUNK"));       // no header
+        folder.writeFile(QStringLiteral("db/Eis.wav"), toneWav(1.0, 0.0));                       // silence
+        folder.writeFile(QStringLiteral("db/Hut.wav"), toneWav(1.0).replace(0, 4, "JUNK"));       // no header
         for (const QString& w : words) {
             const platform::Sound sound = said(folder, w + QStringLiteral(".png"));
             QCOMPARE(sound.source, w);
@@ -168,7 +154,7 @@ private Q_SLOTS:
     void speechOffSaysNothingAndHidesTheButton() {
         ProgramFolder folder;
         folder.addPictures({QStringLiteral("Hund.png")});
-        folder.writeFile(QStringLiteral("db/Hund.wav"), wav(0.8));
+        folder.writeFile(QStringLiteral("db/Hund.wav"), toneWav(0.8));
         options::current().speech = options::Speech::Off;
         speech::sayWord(folder.db() + QStringLiteral("/Hund.png"));
         speech::prepare();

@@ -6,9 +6,7 @@
 // none of it exists.
 #include <QAccessible>
 #include <QTemporaryDir>
-#include <cmath>
 #include <QTest>
-#include <QtEndian>
 #include <cmath>
 
 #include "game/Options.h"
@@ -19,6 +17,7 @@
 #include "mock/TestMode.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
+#include "support/Wav.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -39,12 +38,6 @@ frmRaeuber& startGame(ProgramFolder& folder, bool syllablesOn, int level = 1) {
     return game;
 }
 
-QStringList saidLabels() {
-    QStringList labels;
-    for (const auto& sound : platform::playedSounds()) labels << sound.label;
-    return labels;
-}
-
 // The pauses of at least `ms` of silence between sound, in a sound.
 int pausesOf(const platform::Sound& sound, int ms) {
     const std::size_t needed = std::size_t(sound.rate) * ms / 1000;
@@ -61,19 +54,6 @@ int pausesOf(const platform::Sound& sound, int ms) {
         quiet = 0;
     }
     return pauses;
-}
-
-QByteArray wav(double seconds) {
-    const int rate = 16000;
-    QByteArray data;
-    for (int i = 0; i < int(seconds * rate); ++i) {
-        const qint16 le = qToLittleEndian(qint16(0.3 * 32767 * std::sin(2 * M_PI * 440.0 * i / rate)));
-        data.append(reinterpret_cast<const char*>(&le), 2);
-    }
-    auto u32 = [](quint32 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [](quint16 v) { v = qToLittleEndian(v); return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-    return "RIFF" + u32(36 + quint32(data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(rate) +
-           u32(rate * 2) + u16(2) + u16(16) + "data" + u32(quint32(data.size())) + data;
 }
 
 void checkArcs(frmRaeuber& game) {
@@ -212,7 +192,7 @@ private Q_SLOTS:
         QCOMPARE(game.imgSyllables->focusPolicy(), Qt::NoFocus);
         QCOMPARE(game.imgSyllables->accessibleName(), QStringLiteral("Silben anhören"));
         QTest::keyClick(game.LetterInput[0], Qt::Key_F3);
-        QCOMPARE(saidLabels(), QStringList{syllables::hyphenated(currentWord)});
+        QCOMPARE(playedLabels(), QStringList{syllables::hyphenated(currentWord)});
         QCOMPARE(game.LetterInput[0]->Text(), QString());  // F3 types nothing
         QCOMPARE(game.focusWidget(), game.LetterInput[0]);
         const platform::Sound sound = platform::playedSounds().last().sound;
@@ -221,14 +201,14 @@ private Q_SLOTS:
             QCOMPARE(pausesOf(sound, 100), gaps);
         }
         QTest::mouseClick(game.imgSyllables, Qt::LeftButton);
-        QCOMPARE(saidLabels().size(), 2);
+        QCOMPARE(playedLabels().size(), 2);
         QCOMPARE(game.focusWidget(), game.LetterInput[0]);
         // While the picture is covered the word cannot be heard.
         typeCurrentWord(game);
         QVERIFY(shown(game.lbl_hidePic));
         QVERIFY(!shown(game.imgSyllables));
         QTest::keyClick(game.LetterInput[0], Qt::Key_F3);
-        QCOMPARE(saidLabels().size(), 2);
+        QCOMPARE(playedLabels().size(), 2);
         finishReaction(game);
         QVERIFY(shown(game.imgSyllables));
         QCOMPARE(correctCount, 1);
@@ -241,7 +221,7 @@ private Q_SLOTS:
         for (const QString& word : {QStringLiteral("Schneemann"), QStringLiteral("Erdbeere"), QStringLiteral("Banane")}) {
             platform::playedSounds().clear();
             speech::saySyllables(folder.path() + QStringLiteral("\\db\\") + word + QStringLiteral(".png"));
-            QCOMPARE(saidLabels(), QStringList{syllables::hyphenated(word)});
+            QCOMPARE(playedLabels(), QStringList{syllables::hyphenated(word)});
             const platform::Sound sound = platform::playedSounds().first().sound;
             if (sound.empty()) QSKIP("no voice installed");
             QCOMPARE(pausesOf(sound, 100), int(syllables::split(word).size()) - 1);
@@ -250,7 +230,7 @@ private Q_SLOTS:
 
     void aTeachersSyllableRecordingWins() {
         ProgramFolder folder;
-        folder.writeFile(QStringLiteral("db/Banane.silben.wav"), wav(1.1));
+        folder.writeFile(QStringLiteral("db/Banane.silben.wav"), toneWav(1.1));
         frmRaeuber& game = startGame(folder, true);
         (void)game;
         platform::playedSounds().clear();
@@ -260,7 +240,7 @@ private Q_SLOTS:
         QVERIFY(std::abs(sound.seconds() - 1.1) < 0.01);
         // The word's own recording is not the one in syllables.
         platform::playedSounds().clear();
-        folder.writeFile(QStringLiteral("db/Tomate.wav"), wav(0.5));
+        folder.writeFile(QStringLiteral("db/Tomate.wav"), toneWav(0.5));
         speech::saySyllables(folder.path() + QStringLiteral("\\db\\Tomate.png"));
         QVERIFY(!platform::playedSounds().first().sound.source.endsWith(QStringLiteral(".wav")));
     }

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -25,6 +24,8 @@
 #include "shell/CheckSheet.h"
 #include "support/BadPictures.h"
 #include "support/GameFixture.h"
+#include "support/ProgramRun.h"
+#include "support/Wav.h"
 
 using namespace testsupport;
 
@@ -106,17 +107,11 @@ QByteArray photo(int side) {
     return bytes;
 }
 
-// A WAV recording: 16-bit mono at 8000 Hz, a tone of `samples` samples.
+// A WAV recording: 16-bit mono at 8000 Hz, a square tone of `samples` samples.
 QByteArray wav(int samples) {
-    QByteArray data;
-    for (int i = 0; i < samples; ++i) {
-        const qint16 v = qint16((i % 20 < 10) ? 12000 : -12000);
-        data.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
-    }
-    const auto u32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
-    const auto u16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-    return "RIFF" + u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(8000) + u32(16000) +
-           u16(2) + u16(16) + "data" + u32(data.size()) + data;
+    QList<qint16> tone;
+    for (int i = 0; i < samples; ++i) tone.append(qint16((i % 20 < 10) ? 12000 : -12000));
+    return wavFile(tone, 8000);
 }
 
 const check::FileResult* fileOf(const check::Report& report, const QString& name) {
@@ -134,24 +129,8 @@ bool gamePlays(ProgramFolder& folder, const QString& name) {
     return !platform::tryLoadPicture(folder.db() + QLatin1Char('/') + name).isNull();
 }
 
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-Run runProgram(const QStringList& arguments) {
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("KNORZELBART_EINSTELLUNGEN"), QStringLiteral("/nonexistent/a.conf"));
-    env.insert(QStringLiteral("KNORZELBART_BENUTZER_EINSTELLUNGEN"), QStringLiteral("/nonexistent/b.conf"));
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(KNORZELBART_PROGRAM), arguments);
-    program.waitForFinished(60000);
-    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-            QString::fromUtf8(program.readAllStandardOutput()), QString::fromUtf8(program.readAllStandardError())};
+ProgramRun runProgram(const QStringList& arguments) {
+    return testsupport::runProgram(arguments, environmentWithoutDisplay());
 }
 
 }  // namespace
@@ -197,7 +176,7 @@ private Q_SLOTS:
         ProgramFolder folder;
         for (const Entry& e : entries()) QVERIFY2(make(folder, e), qPrintable(e.name));
         folder.addNumberedPictures(5);
-        Run run = runProgram({"--pruefen", folder.db()});
+        ProgramRun run = runProgram({"--pruefen", folder.db()});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.out.contains("14 verwendbare Wörter"), qPrintable(run.out));
         QCOMPARE(run.err, QString());  // the decoder's own complaints are not the teacher's business
@@ -328,7 +307,7 @@ private Q_SLOTS:
         QCOMPARE(check::exitStatus(report), 2);
         QVERIFY(check::text(report).startsWith("Der Bilderordner " + folder.db() + " kann nicht gelesen werden"));
         folder.writeFile("datei", "kein Ordner");
-        const Run run = runProgram({"--pruefen", folder.path() + "/datei"});
+        const ProgramRun run = runProgram({"--pruefen", folder.path() + "/datei"});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.out.startsWith("Der Bilderordner " + folder.path() + "/datei ist kein Ordner, sondern eine Datei."),
                  qPrintable(run.out));
@@ -340,7 +319,7 @@ private Q_SLOTS:
         ProgramFolder folder;
         folder.addNumberedPictures(2);
         const QString sheet = folder.path() + "/bogen.html";
-        Run run = runProgram({"--pruefen", folder.db(), "--bogen", sheet});
+        ProgramRun run = runProgram({"--pruefen", folder.db(), "--bogen", sheet});
         QCOMPARE(run.status, 1);
         QFile written(sheet);
         QVERIFY(written.open(QIODevice::ReadOnly));

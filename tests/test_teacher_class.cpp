@@ -25,6 +25,8 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Kept.h"
+#include "support/Menu.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -47,12 +49,6 @@ QStringList wordsOf(const QString& folder, const QString& child) {
     QStringList words;
     for (const lernstand::Result& r : lernstand::readChild(folder, lernstand::childKey(child))) words << r.word;
     return words;
-}
-
-frmAuswahlmenü& startToMenu() {
-    shell::startupForm().Show();
-    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-    return frmAuswahlmenü::Default();
 }
 
 // A window of the room in twips, as the menu is: the pages look the same in any unit.
@@ -97,7 +93,7 @@ private Q_SLOTS:
     // On a new account the user's data folder may not be there yet: the default folder is
     // made with its parents, while a folder the teacher named is made only where its parent is.
     void theFirstListOnANewAccountIsKept() {
-        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        const EnvironmentKept data("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", QFile::encodeName(record_.path() + QStringLiteral("/neu/daten")));
         options::current().learningFolder.clear();
         QCOMPARE(lernstand::addToClass(lernstand::folder(), QStringLiteral("Lea")), QString());
@@ -106,8 +102,6 @@ private Q_SLOTS:
         QVERIFY(!lernstand::addToClass(record_.path() + QStringLiteral("/fehlt/lernstand"), QStringLiteral("Tim"))
                      .isEmpty());
         QVERIFY(!QFileInfo::exists(record_.path() + QStringLiteral("/fehlt")));
-        if (saved.isNull()) qunsetenv("XDG_DATA_HOME");
-        else qputenv("XDG_DATA_HOME", saved);
     }
 
     void aListThatCannotBeWrittenSaysWhy() {

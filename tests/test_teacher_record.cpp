@@ -27,6 +27,7 @@
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Menu.h"
 
 using namespace testsupport;
 using namespace modGlobalVars;
@@ -232,9 +233,7 @@ private Q_SLOTS:
 
     void theMenuShowsASmallSignWhileThereAreNotes() {
         ProgramFolder program;
-        shell::startupForm().Show();
-        QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-        frmAuswahlmenü& menu = frmAuswahlmenü::Default();
+        frmAuswahlmenü& menu = startToMenu();
         QVERIFY(!shown(menu.lblHinweise));
         teachernotes::add(teachernotes::Kind::Words, QStringLiteral("Der Bilderordner fehlt."));
         QVERIFY(shown(menu.lblHinweise));

@@ -39,23 +39,11 @@ using namespace testsupport;
 class TestTeacherRoom : public QObject {
     Q_OBJECT
 
-    QTemporaryDir settingsDir_;
-    QString userFile() const { return settingsDir_.path() + QStringLiteral("/benutzer/einstellungen.conf"); }
-    QString systemFile() const { return settingsDir_.path() + QStringLiteral("/system.conf"); }
+    TeacherSettingsHome home_;
 
 private Q_SLOTS:
-    void init() {
-        options::current() = options::Options{};
-        QFile::remove(userFile());
-        QFile::remove(systemFile());
-        qputenv("KNORZELBART_BENUTZER_EINSTELLUNGEN", userFile().toUtf8());
-        qputenv("KNORZELBART_EINSTELLUNGEN", systemFile().toUtf8());
-        qputenv("XDG_CACHE_HOME", (settingsDir_.path() + QStringLiteral("/cache")).toUtf8());
-    }
-    void cleanup() {
-        options::current() = options::Options{};
-        frmAufnahme::folder.clear();
-    }
+    void init() { home_.init(); }
+    void cleanup() { home_.cleanup(); }
 
     void theMenuNamesTheWayInAndAClickDoesNotOpen() {
         ProgramFolder folder;
@@ -134,8 +122,8 @@ private Q_SLOTS:
 
     void anAdministratorSwitchesTheRoomOff() {
         ProgramFolder folder;
-        writeAll(systemFile(), QStringLiteral("lehrerbereich = aus\ngesperrt = lehrerbereich\n"));
-        writeAll(userFile(), QStringLiteral("lehrerbereich = an\n"));
+        writeAll(home_.systemFile(), QStringLiteral("lehrerbereich = aus\ngesperrt = lehrerbereich\n"));
+        writeAll(home_.userFile(), QStringLiteral("lehrerbereich = an\n"));
         const QStringList problems = settings::apply(settings::defaultFiles(), options::current());
         QCOMPARE(problems.size(), 1);
         QVERIFY(!options::current().teacherRoom);
@@ -206,7 +194,7 @@ private Q_SLOTS:
 
     void settingsAreWrittenToHerFileAndHoldAtOnce() {
         ProgramFolder folder;
-        writeAll(userFile(), QStringLiteral("; von Frau Abel\nsilben = aus   # erst später\nvollbild = nein\n"));
+        writeAll(home_.userFile(), QStringLiteral("; von Frau Abel\nsilben = aus   # erst später\nvollbild = nein\n"));
         QVERIFY(settings::apply(settings::defaultFiles(), options::current()).isEmpty());
         frmLehrer& room = frmLehrer::Default();
         room.Show();
@@ -216,16 +204,16 @@ private Q_SLOTS:
         QVERIFY(options::current().syllables);
         room.cboSprache->setCurrentIndex(3);
         QCOMPARE(options::current().speech, options::Speech::Dictation);
-        QCOMPARE(readAll(userFile()),
+        QCOMPARE(readAll(home_.userFile()),
                  QStringLiteral("; von Frau Abel\nsilben = an\nvollbild = nein\nsprache = diktat\n"));
         QVERIFY(room.lblEinstellungenStatus->Caption().contains(QStringLiteral("ab dem nächsten Wort")));
         platform::secretAnswer(QStringLiteral("2468"));
         QTest::mouseClick(room.cmdPin, Qt::LeftButton);
         QCOMPARE(options::current().teacherPin, QStringLiteral("2468"));
-        QVERIFY(readAll(userFile()).endsWith(QStringLiteral("lehrerpin = 2468\n")));
+        QVERIFY(readAll(home_.userFile()).endsWith(QStringLiteral("lehrerpin = 2468\n")));
         platform::secretAnswer(QString());
         QTest::mouseClick(room.cmdPin, Qt::LeftButton);
-        QVERIFY(!readAll(userFile()).contains(QStringLiteral("lehrerpin")));
+        QVERIFY(!readAll(home_.userFile()).contains(QStringLiteral("lehrerpin")));
     }
 
     void whatTheGameIsBuiltWithHoldsFromTheNextStart() {
@@ -241,7 +229,7 @@ private Q_SLOTS:
         QVERIFY(!options::current().soundHelp);
         QCOMPARE(options::current().letterKeys, options::LetterKeys::Automatic);
         QVERIFY(room.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("ab dem nächsten Start des Spiels.")));
-        QCOMPARE(readAll(userFile()), QStringLiteral("silben = an\nanlauthilfe = an\nbuchstabentasten = an\n"));
+        QCOMPARE(readAll(home_.userFile()), QStringLiteral("silben = an\nanlauthilfe = an\nbuchstabentasten = an\n"));
         // The spoken word follows at once.
         room.cboSprache->setCurrentIndex(2);
         QCOMPARE(options::current().speech, options::Speech::Automatic);
@@ -260,7 +248,7 @@ private Q_SLOTS:
         QCOMPARE(again.lblWoerterStatus->Caption(), QStringLiteral("„Tiere“ gilt ab dem nächsten Start des Spiels."));
         QCOMPARE(options::current().collection, QString());
         QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.db());
-        QVERIFY(readAll(userFile()).endsWith(QStringLiteral("sammlung = Tiere\n")));
+        QVERIFY(readAll(home_.userFile()).endsWith(QStringLiteral("sammlung = Tiere\n")));
         // And the game plays on.
         again.Unload();
         playWordRight(frmRaeuber::Default());
@@ -269,8 +257,8 @@ private Q_SLOTS:
     void aSettingTheSchoolLockedCannotBeChanged() {
         ProgramFolder folder;
         addThemes(folder);
-        writeAll(systemFile(), QStringLiteral("sprache = knopf\nsammlung = Tiere\ngesperrt = sprache, sammlung\n"));
-        writeAll(userFile(), QStringLiteral("db = /anderswo\n"));
+        writeAll(home_.systemFile(), QStringLiteral("sprache = knopf\nsammlung = Tiere\ngesperrt = sprache, sammlung\n"));
+        writeAll(home_.userFile(), QStringLiteral("db = /anderswo\n"));
         const QStringList problems = settings::apply(settings::defaultFiles(), options::current());
         QCOMPARE(problems.size(), 1);
         QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
@@ -284,7 +272,7 @@ private Q_SLOTS:
         QVERIFY(room.lblGespielt->Caption().contains(QStringLiteral("von der Schule festgelegt")));
         room.cmdSammlungSpielen_Click();
         QCOMPARE(options::current().collection, QStringLiteral("Tiere"));
-        QCOMPARE(readAll(userFile()), QStringLiteral("db = /anderswo\n"));
+        QCOMPARE(readAll(home_.userFile()), QStringLiteral("db = /anderswo\n"));
     }
 
     void aFileThatCannotBeWrittenIsSaidOnThePage() {

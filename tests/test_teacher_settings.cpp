@@ -3,7 +3,6 @@
 // and what happens to junk, unknown keys, wrong values and files that cannot be read.
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +22,7 @@
 #include "shell/Launch.h"
 #include "shell/Settings.h"
 #include "support/GameFixture.h"
+#include "support/ProgramRun.h"
 
 using namespace testsupport;
 
@@ -333,17 +333,8 @@ private Q_SLOTS:
     // and exit 2 before the toolkit would need a screen.
     void singleDashOptionsNeedNoDisplay() {
         const auto run = [](const QStringList& arguments) {
-            QProcess program;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-            env.insert("KNORZELBART_EINSTELLUNGEN", "/nonexistent/a.conf");
-            env.insert("KNORZELBART_BENUTZER_EINSTELLUNGEN", "/nonexistent/b.conf");
-            program.setProcessEnvironment(env);
-            program.start(QStringLiteral(KNORZELBART_PROGRAM), arguments);
-            program.waitForFinished(30000);
-            return std::tuple{program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
-                              QString::fromUtf8(program.readAllStandardOutput()),
-                              QString::fromUtf8(program.readAllStandardError())};
+            const ProgramRun done = runProgram(arguments, environmentWithoutDisplay(), 30000);
+            return std::tuple{done.status, done.out, done.err};
         };
         auto [status, out, err] = run({"-x"});
         QCOMPARE(status, 2);

@@ -36,23 +36,11 @@ using namespace testsupport;
 class TestTeacherWords : public QObject {
     Q_OBJECT
 
-    QTemporaryDir settingsDir_;
-    QString userFile() const { return settingsDir_.path() + QStringLiteral("/benutzer/einstellungen.conf"); }
-    QString systemFile() const { return settingsDir_.path() + QStringLiteral("/system.conf"); }
+    TeacherSettingsHome home_;
 
 private Q_SLOTS:
-    void init() {
-        options::current() = options::Options{};
-        QFile::remove(userFile());
-        QFile::remove(systemFile());
-        qputenv("KNORZELBART_BENUTZER_EINSTELLUNGEN", userFile().toUtf8());
-        qputenv("KNORZELBART_EINSTELLUNGEN", systemFile().toUtf8());
-        qputenv("XDG_CACHE_HOME", (settingsDir_.path() + QStringLiteral("/cache")).toUtf8());
-    }
-    void cleanup() {
-        options::current() = options::Options{};
-        frmAufnahme::folder.clear();
-    }
+    void init() { home_.init(); }
+    void cleanup() { home_.cleanup(); }
 
     void theCollectionsAreListedAndCheckedWithThumbnails() {
         ProgramFolder folder;
@@ -96,7 +84,7 @@ private Q_SLOTS:
     void aCollectionChosenIsPlayedAndKeptForEveryStart() {
         ProgramFolder folder;
         addThemes(folder);
-        writeAll(userFile(), QStringLiteral("# meine Einstellungen\nsprache = automatisch\n"));
+        writeAll(home_.userFile(), QStringLiteral("# meine Einstellungen\nsprache = automatisch\n"));
         frmLehrer& room = frmLehrer::Default();
         room.Show();
         room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
@@ -104,7 +92,7 @@ private Q_SLOTS:
         QCOMPARE(options::current().collection, QStringLiteral("Tiere"));
         QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.path() + QStringLiteral("/sammlungen/Tiere"));
         QCOMPARE(room.lblWoerterStatus->Caption(), QStringLiteral("Die Kinder spielen jetzt mit „Tiere“."));
-        QCOMPARE(readAll(userFile()),
+        QCOMPARE(readAll(home_.userFile()),
                  QStringLiteral("# meine Einstellungen\nsprache = automatisch\nsammlung = Tiere\n"));
         QVERIFY(room.lstSammlungen->RowText(rowOf(room, QStringLiteral("Tiere"))).endsWith(QStringLiteral("wird gespielt")));
         // Read back at the next start; a folder named on the command line still wins.
@@ -119,7 +107,7 @@ private Q_SLOTS:
         room.lstSammlungen->setCurrentRow(0);
         room.cmdSammlungSpielen_Click();
         QCOMPARE(options::current().collection, QStringLiteral("Alle Wörter"));
-        QVERIFY(readAll(userFile()).contains(QStringLiteral("sammlung = Tiere")));
+        QVERIFY(readAll(home_.userFile()).contains(QStringLiteral("sammlung = Tiere")));
         QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.db());
     }
 
@@ -135,7 +123,7 @@ private Q_SLOTS:
         QCOMPARE(options::current().ownCollections, QStringList{ownFolder});
         QCOMPARE(room.collectionList().last().name, QStringLiteral("Klasse 1b"));
         QCOMPARE(room.lstSammlungen->CurrentRow(), int(room.collectionList().size()) - 1);
-        QVERIFY(readAll(userFile()).contains(QStringLiteral("sammlungsordner = ") + ownFolder));
+        QVERIFY(readAll(home_.userFile()).contains(QStringLiteral("sammlungsordner = ") + ownFolder));
         // A dialog closed without a folder changes nothing.
         QTest::mouseClick(room.cmdOrdnerHinzufuegen, Qt::LeftButton);
         QCOMPARE(options::current().ownCollections.size(), 1);
@@ -158,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(platform::navigatedTargets().last(),
                  QUrl::fromLocalFile(folder.path() + QStringLiteral("/sammlungen/Tiere")).toString());
         QTest::mouseClick(room.cmdBogen, Qt::LeftButton);
-        const QString sheet = settingsDir_.path() + QStringLiteral("/cache/knorzelbart/bilderbogen.html");
+        const QString sheet = home_.path() + QStringLiteral("/cache/knorzelbart/bilderbogen.html");
         QCOMPARE(platform::navigatedTargets().last(), QUrl::fromLocalFile(sheet).toString());
         QVERIFY(readAll(sheet).contains(QStringLiteral("Hund")));
         QTest::mouseClick(room.cmdStimmen, Qt::LeftButton);

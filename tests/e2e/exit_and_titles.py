@@ -38,16 +38,7 @@ class Program:
         return self.session.visible_windows_of(self.process.pid)
 
     def window_titled(self, title, timeout=20):
-        def probe():
-            found = [w for w in self.windows() if self.session.title(w) == title]
-            return found[0] if len(found) == 1 else None
-        try:
-            window = wait_for(f"a window titled exactly {title!r}", probe, timeout)
-        except AssertionError:
-            titles = [self.session.title(w) for w in self.windows()]
-            raise AssertionError(f"no window titled exactly {title!r}; the program shows {titles}")
-        time.sleep(0.5)  # let the window take the keyboard
-        return window
+        return self.session.window_titled(self.process.pid, title, timeout)
 
     def exit_status(self, timeout=15):
         wait_for("the program's end", lambda: self.process.poll() is not None, timeout)

@@ -269,6 +269,17 @@ class Run(Checks):
     def type_word(self, session, word):
         session.type(word, delay_ms=120)
 
+    def to_menu(self, session, orca):
+        """From the start-up screen to the menu with the space bar: Orca reads the name box."""
+        splash = wait_for("the start-up screen", lambda: session.visible_windows("^Knorzelbart$"), 30)[0]
+        session.focus(splash)
+        mark = orca.mark()
+        session.key("space")
+        menu = wait_for("the menu", lambda: session.visible_windows(MENU_TITLE), 30)[0]
+        session.focus(menu)
+        self.hears(orca, "the menu: the name box is read", mark, lambda s: "Dein Name" in s)
+        return menu
+
     def main(self, session, db, home, long_db):
         self.voices = Voices(self.args.artefacts)
         self.start_bus(session, home, "orca-bus.log")
@@ -278,13 +289,7 @@ class Run(Checks):
         program = session.start([self.args.program, "--db", db],
                                 log_path=os.path.join(self.args.artefacts, "orca-program.log"))
         tree = Tree(program.pid)
-        splash = wait_for("the start-up screen", lambda: session.visible_windows("^Knorzelbart$"), 30)[0]
-        session.focus(splash)
-        mark = orca.mark()
-        session.key("space")
-        menu = wait_for("the menu", lambda: session.visible_windows(MENU_TITLE), 30)[0]
-        session.focus(menu)
-        self.hears(orca, "the menu: the name box is read", mark, lambda s: "Dein Name" in s)
+        self.to_menu(session, orca)
 
         # Game 1, level 1.
         session.type("Mia")

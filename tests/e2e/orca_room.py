@@ -13,7 +13,6 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from screen import MENU_TITLE  # noqa: E402
 from xsession import log, wait_for  # noqa: E402
 from accessibility import run_in_x  # noqa: E402
 from orca import WORDS, Run  # noqa: E402
@@ -35,13 +34,7 @@ class RoomRun(Run):
         log("Orca speaks")
         session.start([self.args.program, "--db", db],
                       log_path=os.path.join(self.args.artefacts, "orca-room-program.log"))
-        splash = wait_for("the start-up screen", lambda: session.visible_windows("^Knorzelbart$"), 30)[0]
-        session.focus(splash)
-        mark = orca.mark()
-        session.key("space")
-        menu = wait_for("the menu", lambda: session.visible_windows(MENU_TITLE), 30)[0]
-        session.focus(menu)
-        self.hears(orca, "the menu: the name box is read", mark, lambda s: "Dein Name" in s)
+        self.to_menu(session, orca)
 
         mark = orca.mark()
         session.key("ctrl+l")

@@ -72,15 +72,10 @@ def main():
         return session.visible_windows_of(state["process"].pid)
 
     def window_titled(title, timeout=20):
-        def probe():
-            found = [w for w in windows() if session.title(w) == title]
-            return found[0] if len(found) == 1 else None
-        window = wait_for(f"a window titled {title!r}", probe, timeout)
-        time.sleep(0.5)
-        return window
+        return session.window_titled(state["process"].pid, title, timeout)
 
     def gone(title):
-        wait_for(f"no window titled {title!r}", lambda: not [w for w in windows() if session.title(w) == title], 10)
+        session.no_window_titled(state["process"].pid, title)
 
     def on_page(place):
         return PAGE[0] + place[0], PAGE[1] + place[1]

@@ -16,6 +16,8 @@ import sys
 import tempfile
 import time
 
+from machine import private_environment, school_folder_hidden
+
 PR_SET_PDEATHSIG = 1
 
 
@@ -103,19 +105,21 @@ class Session:
         # Never the machine's own settings, record or caches: a school's settings on the test
         # machine must not change what a run plays. A test that wants settings names its own.
         self.home = tempfile.mkdtemp(prefix="knorzelbart-e2e-")
-        self.env.update(KNORZELBART_EINSTELLUNGEN="/nonexistent",
-                        KNORZELBART_BENUTZER_EINSTELLUNGEN="/nonexistent",
-                        XDG_CONFIG_HOME=os.path.join(self.home, "config"),
-                        XDG_DATA_HOME=os.path.join(self.home, "data"),
-                        XDG_CACHE_HOME=os.path.join(self.home, "cache"))
+        private_environment(self.env, self.home)
         self.log(f"Xvfb on display {self.display}")
         return self.display
 
     def start(self, argv, cwd=None, log_path=None):
+        """Starts a process in the session; the program itself never sees the school's
+        settings folder of the machine."""
         out = open(log_path, "wb") if log_path else subprocess.DEVNULL
+        preexec = _die_with_parent
+        if "knorzelbart" in os.path.basename(argv[0]):
+            def preexec():
+                _die_with_parent()
+                school_folder_hidden()
         process = subprocess.Popen(argv, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL,
-                                   stdout=out, stderr=subprocess.STDOUT,
-                                   preexec_fn=_die_with_parent)
+                                   stdout=out, stderr=subprocess.STDOUT, preexec_fn=preexec)
         if log_path:
             out.close()
         self.processes.append(process)
@@ -164,6 +168,25 @@ class Session:
                                 env=self.env, stdin=subprocess.DEVNULL, capture_output=True,
                                 timeout=10)
         return [int(line) for line in result.stdout.split()]
+
+    def window_titled(self, pid, title, timeout=20):
+        """The one visible window of process pid titled exactly `title`, once it is there, and
+        half a second later: time for it to take the keyboard."""
+        def probe():
+            found = [w for w in self.visible_windows_of(pid) if self.title(w) == title]
+            return found[0] if len(found) == 1 else None
+        try:
+            window = wait_for(f"a window titled exactly {title!r}", probe, timeout)
+        except Timeout:
+            titles = [self.title(w) for w in self.visible_windows_of(pid)]
+            raise Timeout(f"no window titled exactly {title!r}; the program shows {titles}") from None
+        time.sleep(0.5)
+        return window
+
+    def no_window_titled(self, pid, title, timeout=10):
+        """Waits until process pid shows no window titled exactly `title`."""
+        wait_for(f"no window titled {title!r}",
+                 lambda: not [w for w in self.visible_windows_of(pid) if self.title(w) == title], timeout)
 
     def title(self, window):
         return self.run(["xdotool", "getwindowname", str(window)], check=False).strip()

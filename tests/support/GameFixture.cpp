@@ -111,6 +111,12 @@ QStringList messageTexts() {
     return texts;
 }
 
+QStringList playedLabels() {
+    QStringList labels;
+    for (const auto& sound : platform::playedSounds()) labels << sound.label;
+    return labels;
+}
+
 bool shown(const QWidget* w) { return !w->isHidden(); }
 
 }  // namespace testsupport

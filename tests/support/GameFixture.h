@@ -48,6 +48,8 @@ void playWordRight(frmRaeuber& game);
 void playWordWrong(frmRaeuber& game);
 // Texts of the message boxes shown so far, in order.
 QStringList messageTexts();
+// Labels of the sounds played so far (the words said), in order.
+QStringList playedLabels();
 // Whether the form would show the control (its own flag; also while the form is hidden).
 bool shown(const QWidget* w);
 

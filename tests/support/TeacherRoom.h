@@ -6,27 +6,54 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "game/Options.h"
 #include "platform/ui/Form.h"
+#include "shell/frmAufnahme.h"
 #include "shell/frmAuswahlmenue.h"
 #include "shell/frmLehrer.h"
 #include "shell/frmSplash.h"
 #include "shell/start.h"
 #include "support/GameFixture.h"
+#include "support/Kept.h"
+#include "support/Menu.h"
 
 namespace testsupport {
+
+// The teacher's settings files and the cache of one test program, in a folder of its own:
+// each test starts with neither file and the options at their defaults, and the environment
+// is put back when the program's tests end. Call init() and cleanup() from the test's own.
+class TeacherSettingsHome {
+public:
+    QString path() const { return dir_.path(); }
+    QString userFile() const { return dir_.path() + QStringLiteral("/benutzer/einstellungen.conf"); }
+    QString systemFile() const { return dir_.path() + QStringLiteral("/system.conf"); }
+    void init() {
+        options::current() = options::Options{};
+        QFile::remove(userFile());
+        QFile::remove(systemFile());
+        qputenv("KNORZELBART_BENUTZER_EINSTELLUNGEN", userFile().toUtf8());
+        qputenv("KNORZELBART_EINSTELLUNGEN", systemFile().toUtf8());
+        qputenv("XDG_CACHE_HOME", (dir_.path() + QStringLiteral("/cache")).toUtf8());
+    }
+    void cleanup() {
+        options::current() = options::Options{};
+        frmAufnahme::folder.clear();
+    }
+
+private:
+    QTemporaryDir dir_;
+    EnvironmentKept user_{"KNORZELBART_BENUTZER_EINSTELLUNGEN"};
+    EnvironmentKept system_{"KNORZELBART_EINSTELLUNGEN"};
+    EnvironmentKept cache_{"XDG_CACHE_HOME"};
+};
 
 
 inline QString accessibleName(QObject* object) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
     return face ? face->text(QAccessible::Name) : QString();
-}
-
-inline frmAuswahlmenü& startToMenu() {
-    shell::startupForm().Show();
-    QTest::keyClick(&frmSplash::Default(), Qt::Key_Space);
-    return frmAuswahlmenü::Default();
 }
 
 inline bool roomOpen() {

@@ -1,13 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What the browser tests of the teacher's pages share: a run of checks in a scratch folder,
-the program started without a display or settings, headless Chromium without any network,
-and finding a picture's colour in a screenshot."""
+the program started without a display or the machine's settings, headless Chromium without
+any network, and finding a picture's colour in a screenshot."""
 
 import argparse
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from machine import private_environment, school_folder_hidden  # noqa: E402
 
 
 def run_checks(description, prefix, checks):
@@ -39,12 +43,12 @@ def run_checks(description, prefix, checks):
     return failed
 
 
-def program_env(**extra):
-    """The environment for the program's command-line tasks: no settings files, no display."""
-    env = dict(os.environ, KNORZELBART_EINSTELLUNGEN="/nonexistent",
-               KNORZELBART_BENUTZER_EINSTELLUNGEN="/nonexistent", LANG="C.UTF-8", **extra)
+def run_program(argv, scratch):
+    """Runs one of the program's command-line tasks without a display, with a home of its own
+    in scratch: never the machine's settings, record or caches, nor the school's folder."""
+    env = private_environment(dict(os.environ, LANG="C.UTF-8", HOME=scratch), os.path.join(scratch, "home"))
     env.pop("DISPLAY", None)
-    return env
+    return subprocess.run(argv, capture_output=True, timeout=60, env=env, preexec_fn=school_folder_hidden)
 
 
 def chromium(scratch, *arguments):
@@ -94,3 +98,13 @@ def box_of(shot, colour):
     if not xs:
         return None
     return min(xs), min(ys), max(xs), max(ys), len(xs)
+
+
+def drawn_size(shot, word, colour):
+    """Width, height and pixel count of the picture of `word` drawn in this colour; raises
+    AssertionError where it is not drawn."""
+    box = box_of(shot, colour)
+    if box is None:
+        raise AssertionError(f"the picture of {word} {colour} is not drawn")
+    x0, y0, x1, y1, count = box
+    return x1 - x0 + 1, y1 - y0 + 1, count

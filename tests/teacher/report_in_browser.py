@@ -11,14 +11,13 @@ Closing line: "N passed, N failed".
 
 import os
 import re
-import subprocess
 import sys
 
 from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from browser import box_of, print_to_pdf, program_env, run_checks, screenshot  # noqa: E402
+from browser import drawn_size, print_to_pdf, run_checks, run_program, screenshot  # noqa: E402
 
 COLOURS = {"Hund": (220, 30, 30), "Bär": (30, 170, 40), "Fuß": (30, 60, 210), "Katze": (250, 210, 20)}
 
@@ -71,8 +70,7 @@ def checks(args, scratch, passed):
     make_record(record)
     make_vocabulary(vocabulary)
     report = os.path.join(args.artefacts, "bericht.html")
-    run = subprocess.run([args.program, "--lernstand", record, "--db", vocabulary, "--bericht", report],
-                         capture_output=True, timeout=60, env=program_env(HOME=scratch))
+    run = run_program([args.program, "--lernstand", record, "--db", vocabulary, "--bericht", report], scratch)
     out = run.stdout.decode()
     if run.returncode != 0 or "Bericht über 3 Kinder" not in out or not os.path.isfile(report):
         raise AssertionError(f"the report ended {run.returncode}:\n{out}{run.stderr.decode()}")
@@ -99,12 +97,9 @@ def checks(args, scratch, passed):
     for word, colour in COLOURS.items():
         if word == "Katze":
             continue  # Lea's and Mia's Katze sit; only Ömer practises it
-        box = box_of(image, colour)
-        if box is None:
-            raise AssertionError(f"the picture of {word} is not drawn")
-        x0, y0, x1, y1, count = box
-        if not (60 <= x1 - x0 + 1 <= 68 and 60 <= y1 - y0 + 1 <= 68):
-            raise AssertionError(f"{word} is drawn {x1 - x0 + 1} x {y1 - y0 + 1}")
+        width, height, _ = drawn_size(image, word, colour)
+        if not (60 <= width <= 68 and 60 <= height <= 68):
+            raise AssertionError(f"{word} is drawn {width} x {height}")
     passed(f"Chromium draws the pictures to practise at 64 x 64 on an A4-wide page ({shot})")
 
     pdf = os.path.join(args.artefacts, "bericht.pdf")

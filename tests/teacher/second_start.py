@@ -21,18 +21,10 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from xsession import Session  # noqa: E402
+from machine import school_folder_hidden  # noqa: E402
+from xsession import Session, wait_for  # noqa: E402
 
 OTHER_WORDS = "Das Spiel läuft schon, mit seinen eigenen Wörtern aus dem Ordner"
-
-
-def wait_for(what, probe, seconds):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        if probe():
-            return
-        time.sleep(0.05)
-    raise AssertionError(f"waited {seconds} s for {what}")
 
 
 def answers(name):
@@ -83,7 +75,7 @@ class Run:
         if terminal:
             keep, stdin = pty.openpty()
         p = subprocess.Popen([self.program, *options], env=env or self.env, stdin=stdin,
-                             stdout=subprocess.DEVNULL,
+                             preexec_fn=school_folder_hidden, stdout=subprocess.DEVNULL,
                              stderr=subprocess.PIPE if capture else subprocess.DEVNULL)
         if terminal:
             os.close(stdin)

@@ -9,14 +9,13 @@ Closing line: "N passed, N failed".
 """
 
 import os
-import subprocess
 import sys
 
 from PIL import Image
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from browser import box_of, program_env, run_checks, screenshot  # noqa: E402
+from browser import drawn_size, run_checks, run_program, screenshot  # noqa: E402
 
 # Word -> colour of its picture; far from each other and from the page's black and white.
 COLOURS = {
@@ -39,8 +38,7 @@ def checks(args, scratch, passed):
     folder = os.path.join(scratch, "Farben")
     make_folder(folder)
     sheet = os.path.join(args.artefacts, "bilderbogen.html")
-    check = subprocess.run([args.program, "--pruefen", folder, "--bogen", sheet],
-                           capture_output=True, timeout=60, env=program_env())
+    check = run_program([args.program, "--pruefen", folder, "--bogen", sheet], scratch)
     out = check.stdout.decode()
     if check.returncode != 1 or "6 verwendbare Wörter" not in out or not os.path.isfile(sheet):
         raise AssertionError(f"check ended {check.returncode}:\n{out}{check.stderr.decode()}")
@@ -53,12 +51,9 @@ def checks(args, scratch, passed):
     screenshot(scratch, sheet, shot, "1000,900")
     image = Image.open(shot).convert("RGB")
     for word, colour in COLOURS.items():
-        box = box_of(image, colour)
-        if box is None:
-            raise AssertionError(f"the picture of {word} {colour} is not drawn")
-        x0, y0, x1, y1, count = box
-        if not (96 <= x1 - x0 + 1 <= 104 and 46 <= y1 - y0 + 1 <= 54 and count > 4500):
-            raise AssertionError(f"{word} is drawn {x1 - x0 + 1} x {y1 - y0 + 1} ({count} pixels)")
+        width, height, count = drawn_size(image, word, colour)
+        if not (96 <= width <= 104 and 46 <= height <= 54 and count > 4500):
+            raise AssertionError(f"{word} is drawn {width} x {height} ({count} pixels)")
     passed(f"Chromium draws every picture fitted into its 100 x 100 square ({shot})")
 
 
