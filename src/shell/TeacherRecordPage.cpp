@@ -3,6 +3,8 @@
 #include "shell/TeacherRecordPage.h"
 
 #include <QUrl>
+#include <atomic>
+#include <memory>
 
 #include "game/Options.h"
 #include "game/TeacherNotes.h"
@@ -16,6 +18,7 @@
 #include "platform/MessageBox.h"
 #include "platform/PrivateFiles.h"
 #include "platform/RecordFiles.h"
+#include "platform/RecordQueue.h"
 #include "pictures/AssetPaths.h"
 #include "shell/TeacherPage.h"
 #include "shell/TeacherPages.h"
@@ -26,6 +29,8 @@ using namespace teacherpage;
 
 namespace {
 const QString kLocked = QStringLiteral(" (von der Schule festgelegt)");
+// How long the page waits for the record's folder before it says that it is being read.
+constexpr int kReadWaitMs = 300;
 }
 
 TeacherRecordPage::TeacherRecordPage(QWidget* parent) : QWidget(parent) {
@@ -86,7 +91,7 @@ TeacherRecordPage::TeacherRecordPage(QWidget* parent) : QWidget(parent) {
     connect(cmdBerichtKind, &QPushButton::clicked, this, [this] { cmdBerichtKind_Click(); });
     connect(cmdKindVergessen, &QPushButton::clicked, this, [this] { cmdKindVergessen_Click(); });
     connect(cmdAlleVergessen, &QPushButton::clicked, this, [this] { cmdAlleVergessen_Click(); });
-    teachernotes::setListener(this, [this] { refresh(); });
+    teachernotes::setListener(this, [this] { showNotes(); });
     // What the record could not keep meanwhile is shown whenever the page comes up again.
     platform::onShown(this, [this] { refresh(); });
     refresh();
@@ -112,17 +117,60 @@ void TeacherRecordPage::showOnOff() {
              QStringLiteral("Merkt sich, welche Wörter jedes Kind schon kann und welche es üben sollte"));
     const bool folderFixed = teachersettings::locked(QStringLiteral("lernstandordner"));
     cmdOrdner->setEnabled(!folderFixed);
-    lblOrdner->setCaption(QStringLiteral("Ordner: ") + lernstand::folder() + (folderFixed ? kLocked : QString()));
 }
 
+// The folder may be a share that hangs: it is read on the record's thread. What comes within
+// a moment is shown at once; else the page says that it is being read and fills in later.
 void TeacherRecordPage::refresh() {
     showOnOff();
-    QStringList children;
-    for (const lernstand::Child& child : lernstand::readAll(lernstand::folder()))
-        children << lernstand::shownName(child.key);
+    showNotes();
+    struct Reading {
+        std::atomic<bool> done{false};
+        bool readable = false;
+        QStringList children;
+    };
+    auto reading = std::make_shared<Reading>();
+    const QString folder = lernstand::folder();
+    const int asked = ++readingsAsked_;
+    // Results an earlier run could not keep wait on this computer: tried again first, and
+    // what still cannot be kept is among the notes once the reading is done.
+    lernstand::tryWaitingResults();
+    const auto show = [this, reading, folder, asked] {
+        if (asked != readingsAsked_ || !reading->done.load(std::memory_order_acquire)) return;
+        ++readingsAsked_;  // shown once
+        showChildren(folder, reading->readable, reading->children);
+        showNotes();
+    };
+    platform::recordWorkThen(
+        this,
+        [reading, folder] {
+            platform::recordFolderFiles(folder, &reading->readable);
+            for (const lernstand::Child& child : lernstand::readAll(folder))
+                reading->children << lernstand::shownName(child.key);
+            reading->done.store(true, std::memory_order_release);
+        },
+        show);
+    if (platform::recordWorkDone(kReadWaitMs)) show();
+    if (asked != readingsAsked_) return;
+    lstKinder->setRows({}, {});
+    lblOrdner->setCaption(QStringLiteral("Ordner: %1 – wird gelesen …").arg(folder));
+    describe(lblOrdner, lblOrdner->Caption());
+}
+
+void TeacherRecordPage::showChildren(const QString& folder, bool readable, const QStringList& children) {
     const int row = lstKinder->CurrentRow();
     lstKinder->setRows(children, {});
     if (row >= 0 && row < children.size()) lstKinder->setCurrentRow(row);
+    QString caption = QStringLiteral("Ordner: ") + folder;
+    if (!readable)
+        caption += QStringLiteral(" – kann nicht gelesen werden");
+    if (teachersettings::locked(QStringLiteral("lernstandordner"))) caption += kLocked;
+    lblOrdner->setCaption(caption);
+    describe(lblOrdner, caption);
+}
+
+// The notes are the program's own: shown at once, whatever the folder does.
+void TeacherRecordPage::showNotes() {
     QStringList notes = lernstand::keepingProblems();
     for (const teachernotes::Note& note : teachernotes::list())
         if (note.kind != teachernotes::Kind::Record) notes << note.day + QStringLiteral(": ") + note.text;

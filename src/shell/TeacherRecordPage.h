@@ -44,6 +44,9 @@ public:
 private:
     void say(const QString& message);
     void showOnOff();
+    void showNotes();
+    void showChildren(const QString& folder, bool readable, const QStringList& children);
+    int readingsAsked_ = 0;
     void showReport(const QString& child);
     void forgetReport();
 };
