@@ -328,6 +328,8 @@ private Q_SLOTS:
         frmLehrer& room = frmLehrer::Default();
         room.Show();
         QVERIFY(room.chkSilben->Value());
+        auto* what = room.findChild<platform::Label*>(QStringLiteral("lblSilben"));
+        QVERIFY(what && what->Caption().endsWith(QStringLiteral(" – für diesen Start beim Aufruf angegeben")));
         QTest::mouseClick(room.chkSilben, Qt::LeftButton, {}, QPoint(8, room.chkSilben->height() / 2));
         QVERIFY(options::current().syllables);
         QCOMPARE(readAll(userFile()), QStringLiteral("silben = aus\n"));

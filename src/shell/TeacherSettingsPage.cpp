@@ -11,6 +11,7 @@
 namespace {
 
 const QString kLocked = QStringLiteral("von der Schule festgelegt");
+const QString kGivenAtStart = QStringLiteral("für diesen Start beim Aufruf angegeben");
 
 // When a change holds in this run: the game takes it with its next word; full screen when
 // the next game opens, since a window does not change its size under a child's hands.
@@ -43,11 +44,16 @@ void frmLehrer::showSettings() {
         {cboSprache, "sprache"},   {chkSilben, "silben"},   {chkAnlauthilfe, "anlauthilfe"},
         {cboBuchstabentasten, "buchstabentasten"}, {chkVollbild, "vollbild"}, {cmdPin, "lehrerpin"}};
     for (const auto& [control, key] : controls) {
+        const QString name = QStringLiteral("lbl") + control->objectName().mid(3);
+        auto* what = findChild<platform::Label*>(name);
         const bool locked = locked_.contains(QString::fromLatin1(key));
+        // Given on the command line: it holds for this start, a change from the next.
+        if (what && !locked && o.setForThisStart.contains(QString::fromLatin1(key)) &&
+            !what->Caption().endsWith(kGivenAtStart))
+            what->setCaption(what->Caption() + QStringLiteral(" – ") + kGivenAtStart);
         control->setEnabled(!locked);
         if (!locked) continue;
-        const QString name = QStringLiteral("lbl") + control->objectName().mid(3);
-        if (auto* what = findChild<platform::Label*>(name); what && !what->Caption().endsWith(kLocked))
+        if (what && !what->Caption().endsWith(kLocked))
             what->setCaption(what->Caption() + QStringLiteral(" – ") + kLocked);
         control->setToolTip(kLocked);
         control->setAccessibleDescription(kLocked);
