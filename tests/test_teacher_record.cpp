@@ -263,6 +263,16 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(rows(page->lstKinder), QStringList{"Lea"});
         QCOMPARE(page->lblOrdner->Caption(), QStringLiteral("Ordner: ") + folder());
+        // The report too: made when the folder answers.
+        platform::holdRecordWork(true);
+        QTest::mouseClick(page->cmdBerichtKlasse, Qt::LeftButton);
+        QVERIFY(page->lblMeldung->Caption().startsWith(QStringLiteral("Der Bericht wird gemacht …")));
+        QVERIFY(platform::navigatedTargets().isEmpty());
+        platform::holdRecordWork(false);
+        QVERIFY(platform::recordWorkDone(5000));
+        QCoreApplication::processEvents();
+        QCOMPARE(platform::navigatedTargets(), QStringList{QUrl::fromLocalFile(TeacherRecordPage::reportPath()).toString()});
+        QVERIFY(readAll(TeacherRecordPage::reportPath()).contains(QStringLiteral("Lea")));
         options::current().learningFolder = home_.path() + QStringLiteral("/fehlt");
         page->refresh();
         QCOMPARE(page->lblOrdner->Caption(),

@@ -200,27 +200,47 @@ void TeacherRecordPage::cmdOrdner_Click() {
                                 .arg(failure));
 }
 
-// The report is written where only this user reads it, then the browser shows it.
+void TeacherRecordPage::onRecordThread(std::function<void()> job, std::function<void()> done, const QString& waiting) {
+    auto finished = std::make_shared<bool>(false);
+    const auto finish = [finished, done = std::move(done)] {
+        if (*finished) return;
+        *finished = true;
+        done();
+    };
+    platform::recordWorkThen(this, std::move(job), finish);
+    if (platform::recordWorkDone(kReadWaitMs)) finish();
+    else say(waiting);
+}
+
+// The report is written where only this user reads it, then the browser shows it. The
+// record is read on its own thread: a share that hangs does not stop the room.
 void TeacherRecordPage::showReport(const QString& child) {
     lernstand::ReportInput input;
     input.recordFolder = lernstand::folder();
     input.vocabularyFolder = assetPaths::dbFolder();
     input.today = recordToday();
-    for (lernstand::Child& each : lernstand::readAll(input.recordFolder))
-        if (child.isEmpty() || each.key == child) input.children.push_back(std::move(each));
     const QString path = reportPath();
-    // The report lies in the user's own data folder, made whole when it is missing (unlike
-    // the record's folder, which may be a share that is not mounted).
-    QString failure = makeDataFolder(userDataFolder() + QStringLiteral("/knorzelbart"))
-                          ? QString()
-                          : QStringLiteral("der Datenordner kann nicht angelegt werden");
-    if (failure.isEmpty()) failure = writePrivateFile(path, lernstand::report(input));
-    if (!failure.isEmpty()) {
-        say(QStringLiteral("Der Bericht kann nicht geschrieben werden (%1).").arg(failure));
-        return;
-    }
-    NavigateTo(QUrl::fromLocalFile(path).toString());
-    say(QStringLiteral("Der Bericht ist im Browser geöffnet; dort kann er gedruckt werden."));
+    auto failure = std::make_shared<QString>();
+    onRecordThread(
+        [input, child, path, failure]() mutable {
+            for (lernstand::Child& each : lernstand::readAll(input.recordFolder))
+                if (child.isEmpty() || each.key == child) input.children.push_back(std::move(each));
+            // The report lies in the user's own data folder, made whole when it is missing
+            // (unlike the record's folder, which may be a share that is not mounted).
+            *failure = makeDataFolder(userDataFolder() + QStringLiteral("/knorzelbart"))
+                           ? QString()
+                           : QStringLiteral("der Datenordner kann nicht angelegt werden");
+            if (failure->isEmpty()) *failure = writePrivateFile(path, lernstand::report(input));
+        },
+        [this, path, failure] {
+            if (!failure->isEmpty()) {
+                say(QStringLiteral("Der Bericht kann nicht geschrieben werden (%1).").arg(*failure));
+                return;
+            }
+            NavigateTo(QUrl::fromLocalFile(path).toString());
+            say(QStringLiteral("Der Bericht ist im Browser geöffnet; dort kann er gedruckt werden."));
+        },
+        QStringLiteral("Der Bericht wird gemacht … (der Ordner des Lernstands antwortet langsam)"));
 }
 
 void TeacherRecordPage::cmdBerichtKlasse_Click() { showReport(QString()); }
@@ -234,8 +254,23 @@ void TeacherRecordPage::cmdBerichtKind_Click() {
     showReport(lernstand::childKey(lstKinder->RowText(row)));
 }
 
-// A report written before may name the children just forgotten.
-void TeacherRecordPage::forgetReport() { removeRecordFile(reportPath()); }
+// Deletes the files of one child (every child: an empty key) on the record's thread, and the
+// report written before, which may name them.
+void TeacherRecordPage::forgetOnRecordThread(const QString& key, const QString& done) {
+    auto failures = std::make_shared<QStringList>();
+    const QString folder = lernstand::folder();
+    onRecordThread(
+        [folder, key, failures] {
+            lernstand::forget(folder, key, failures.get());
+            removeRecordFile(reportPath());
+        },
+        [this, failures, done] {
+            refresh();
+            say(failures->isEmpty() ? done
+                                    : QStringLiteral("Nicht alles wurde gelöscht: %1").arg(failures->join(QStringLiteral("; "))));
+        },
+        QStringLiteral("Wird gelöscht … (der Ordner des Lernstands antwortet langsam)"));
+}
 
 void TeacherRecordPage::cmdKindVergessen_Click() {
     const int row = lstKinder->CurrentRow();
@@ -248,12 +283,7 @@ void TeacherRecordPage::cmdKindVergessen_Click() {
                                  "Das lässt sich nicht rückgängig machen.")
                       .arg(name)))
         return;
-    QStringList failures;
-    lernstand::forget(lernstand::folder(), lernstand::childKey(name), &failures);
-    forgetReport();
-    refresh();
-    say(failures.isEmpty() ? QStringLiteral("Der Lernstand von „%1“ ist gelöscht.").arg(name)
-                           : QStringLiteral("Nicht alles wurde gelöscht: %1").arg(failures.join(QStringLiteral("; "))));
+    forgetOnRecordThread(lernstand::childKey(name), QStringLiteral("Der Lernstand von „%1“ ist gelöscht.").arg(name));
 }
 
 void TeacherRecordPage::cmdAlleVergessen_Click() {
@@ -267,12 +297,7 @@ void TeacherRecordPage::cmdAlleVergessen_Click() {
                                  "sich nicht rückgängig machen.")
                       .arg(count)))
         return;
-    QStringList failures;
-    lernstand::forget(lernstand::folder(), QString(), &failures);
-    forgetReport();
-    refresh();
-    say(failures.isEmpty() ? QStringLiteral("Der Lernstand aller Kinder ist gelöscht.")
-                           : QStringLiteral("Nicht alles wurde gelöscht: %1").arg(failures.join(QStringLiteral("; "))));
+    forgetOnRecordThread(QString(), QStringLiteral("Der Lernstand aller Kinder ist gelöscht."));
 }
 
 namespace shell {

@@ -48,5 +48,8 @@ private:
     void showChildren(const QString& folder, bool readable, const QStringList& children);
     int readingsAsked_ = 0;
     void showReport(const QString& child);
-    void forgetReport();
+    void forgetOnRecordThread(const QString& key, const QString& done);
+    // Runs the job on the record's thread and then `done`: at once when the job is done within
+    // a moment, else saying `waiting` until it is.
+    void onRecordThread(std::function<void()> job, std::function<void()> done, const QString& waiting);
 };
