@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -275,9 +276,15 @@ private Q_SLOTS:
         QVERIFY(readAll(TeacherRecordPage::reportPath()).contains(QStringLiteral("Lea")));
         options::current().learningFolder = home_.path() + QStringLiteral("/fehlt");
         page->refresh();
-        QCOMPARE(page->lblOrdner->Caption(),
-                 QStringLiteral("Ordner: %1/fehlt – kann nicht gelesen werden").arg(home_.path()));
+        QCOMPARE(page->lblOrdner->Caption(), QStringLiteral("Ordner: %1/fehlt – noch nicht vorhanden").arg(home_.path()));
         QCOMPARE(page->lstKinder->Rows(), 0);
+        QFile file(home_.path() + QStringLiteral("/eine-datei"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        options::current().learningFolder = file.fileName();
+        page->refresh();
+        QCOMPARE(page->lblOrdner->Caption(),
+                 QStringLiteral("Ordner: %1 – ist kein Ordner, sondern eine Datei").arg(file.fileName()));
     }
 
     void aDictationWithoutSoundShowsTheWordAndLeavesOneNote() {

@@ -13,6 +13,7 @@
 #include "lernstand/Report.h"
 #include "platform/Access.h"
 #include "platform/Events.h"
+#include "platform/Files.h"
 #include "platform/FolderDialog.h"
 #include "platform/Links.h"
 #include "platform/MessageBox.h"
@@ -127,6 +128,8 @@ void TeacherRecordPage::refresh() {
     struct Reading {
         std::atomic<bool> done{false};
         bool readable = false;
+        bool there = false;
+        bool aFile = false;
         QStringList children;
     };
     auto reading = std::make_shared<Reading>();
@@ -138,12 +141,19 @@ void TeacherRecordPage::refresh() {
     const auto show = [this, reading, folder, asked] {
         if (asked != readingsAsked_ || !reading->done.load(std::memory_order_acquire)) return;
         ++readingsAsked_;  // shown once
-        showChildren(folder, reading->readable, reading->children);
+        // A folder not there is made with the first result (or is a share not mounted).
+        showChildren(folder, reading->aFile ? QStringLiteral(" – ist kein Ordner, sondern eine Datei")
+                             : !reading->there  ? QStringLiteral(" – noch nicht vorhanden")
+                             : !reading->readable ? QStringLiteral(" – kann nicht gelesen werden")
+                                                  : QString(),
+                     reading->children);
         showNotes();
     };
     platform::recordWorkThen(
         this,
         [reading, folder] {
+            reading->there = platform::FolderExists(folder);
+            reading->aFile = !reading->there && platform::PathExists(folder);
             platform::recordFolderFiles(folder, &reading->readable);
             for (const lernstand::Child& child : lernstand::readAll(folder))
                 reading->children << lernstand::shownName(child.key);
@@ -157,13 +167,11 @@ void TeacherRecordPage::refresh() {
     describe(lblOrdner, lblOrdner->Caption());
 }
 
-void TeacherRecordPage::showChildren(const QString& folder, bool readable, const QStringList& children) {
+void TeacherRecordPage::showChildren(const QString& folder, const QString& problem, const QStringList& children) {
     const int row = lstKinder->CurrentRow();
     lstKinder->setRows(children, {});
     if (row >= 0 && row < children.size()) lstKinder->setCurrentRow(row);
-    QString caption = QStringLiteral("Ordner: ") + folder;
-    if (!readable)
-        caption += QStringLiteral(" – kann nicht gelesen werden");
+    QString caption = QStringLiteral("Ordner: ") + folder + problem;
     if (teachersettings::locked(QStringLiteral("lernstandordner"))) caption += kLocked;
     lblOrdner->setCaption(caption);
     describe(lblOrdner, caption);

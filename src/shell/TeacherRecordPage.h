@@ -45,7 +45,8 @@ private:
     void say(const QString& message);
     void showOnOff();
     void showNotes();
-    void showChildren(const QString& folder, bool readable, const QStringList& children);
+    // The children found, and what is wrong with the folder (" – noch nicht vorhanden"), if anything.
+    void showChildren(const QString& folder, const QString& problem, const QStringList& children);
     int readingsAsked_ = 0;
     void showReport(const QString& child);
     void forgetOnRecordThread(const QString& key, const QString& done);
