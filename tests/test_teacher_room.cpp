@@ -318,6 +318,27 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(animals + modGlobalVars::imageNames.at(modGlobalVars::imageIndex)));
     }
 
+    // The menu's keys for the name follow the setting when the room closes.
+    void theMenusNameKeysFollowTheSetting() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        options::current().letterKeys = options::LetterKeys::Off;
+        frmAuswahlmenü& menu = startToMenu();
+        QVERIFY(!menu.nameKeys);
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        frmLehrer& room = frmLehrer::Default();
+        QVERIFY(roomOpen());
+        room.cboBuchstabentasten->setCurrentIndex(1);
+        room.Unload();
+        QVERIFY(menu.nameKeys);
+        QVERIFY(shown(menu.nameKeys));
+        QVERIFY(menu.height() > menu.nameKeys->geometry().bottom());
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        frmLehrer::Default().cboBuchstabentasten->setCurrentIndex(0);
+        frmLehrer::Default().Unload();
+        QVERIFY(!shown(menu.nameKeys));
+    }
+
     // A setting given on the command line holds for this start: her change is kept for the next.
     void theCommandLineHoldsForThisStart() {
         ProgramFolder folder;
