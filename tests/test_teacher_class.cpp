@@ -281,6 +281,7 @@ private Q_SLOTS:
         QTest::keyClick(buttons.at(1), Qt::Key_Return);
         QCOMPARE(menu.txtSpielername->Text(), QStringLiteral("Tim"));
         QCOMPARE(menu.focusWidget(), menu.cmdLevel1);
+        QCOMPARE(menu.announcer->messages().last(), QStringLiteral("Tim. Wähle jetzt ein Level."));
         QTest::keyClick(menu.cmdLevel1, Qt::Key_Return);
         QCOMPARE(playerName, QStringLiteral("Tim"));
         QCOMPARE(skillLevel, 1);

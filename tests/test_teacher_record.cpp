@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -19,6 +20,7 @@
 #include "platform/files/PrivateFiles.h"
 #include "platform/files/RecordFiles.h"
 #include "mock/TestMode.h"
+#include "platform/system/RecordQueue.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/Settings.h"
 #include "shell/TeacherPages.h"
@@ -213,6 +215,77 @@ private Q_SLOTS:
         page->refresh();  // as when the teacher turns to the page
         QCOMPARE(rows(page->lstHinweise), problems);
         platform::setRecordToday(QString());
+    }
+
+    // Results an earlier run could not keep wait on this computer: after a restart the page
+    // shows them with the day and the reason, until the folder takes them.
+    void resultsWaitingFromAnEarlierRunAreShownAfterARestart() {
+        ProgramFolder program;
+        platform::setRecordToday(QStringLiteral("2026-12-07"));
+        const QString blocked = home_.path() + QStringLiteral("/gesperrt");
+        QFile blocker(blocked);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        options::current().learning = true;
+        options::current().learningFolder = blocked + QStringLiteral("/lernstand");
+        lernstand::beginChild(QStringLiteral("Lea"));
+        lernstand::wordShown(QStringLiteral("Hund"), 1);
+        lernstand::wordRight();
+        QVERIFY(lernstand::settle(5000));
+        QVERIFY(QFile::exists(home_.path() + QStringLiteral("/daten/knorzelbart/lernstand-wartend")));
+        lernstand::resetRun();  // as after a restart: nothing of the last run in memory
+        QVERIFY(lernstand::keepingProblems().isEmpty());
+        auto page = openPage();
+        QCOMPARE(rows(page->lstHinweise).size(), 1);
+        QVERIFY2(rows(page->lstHinweise).at(0).startsWith(QStringLiteral("7.12.2026: Der Lernstand kann im Ordner ") +
+                                                          blocked + QStringLiteral("/lernstand nicht gespeichert werden (")),
+                 qPrintable(rows(page->lstHinweise).at(0)));
+        // The folder can be used again: the result is written and the note goes.
+        QVERIFY(QFile::remove(blocked));
+        QVERIFY(QDir().mkpath(blocked));
+        page->refresh();
+        QCOMPARE(rows(page->lstHinweise), QStringList{"Alles in Ordnung: nichts ist schiefgegangen."});
+        QCOMPARE(lernstand::readAll(blocked + QStringLiteral("/lernstand")).size(), std::size_t(1));
+        QCOMPARE(rows(page->lstKinder), QStringList{"Lea"});
+        platform::setRecordToday(QString());
+    }
+
+    // A share that hangs does not stop the room: the page says that the folder is being read
+    // and shows the children when the reading comes; a folder that cannot be read is named so.
+    void aHangingFolderDoesNotStopThePage() {
+        ProgramFolder program;
+        writeRecordFile(folder(), QStringLiteral("Lea"), QStringLiteral("Hund"));
+        platform::holdRecordWork(true);
+        auto page = openPage();
+        QCOMPARE(page->lblOrdner->Caption(), QStringLiteral("Ordner: %1 – wird gelesen …").arg(folder()));
+        QCOMPARE(page->lstKinder->Rows(), 0);
+        QCOMPARE(rows(page->lstHinweise), QStringList{"Alles in Ordnung: nichts ist schiefgegangen."});
+        platform::holdRecordWork(false);
+        QVERIFY(platform::recordWorkDone(5000));
+        QCoreApplication::processEvents();
+        QCOMPARE(rows(page->lstKinder), QStringList{"Lea"});
+        QCOMPARE(page->lblOrdner->Caption(), QStringLiteral("Ordner: ") + folder());
+        // The report too: made when the folder answers.
+        platform::holdRecordWork(true);
+        QTest::mouseClick(page->cmdBerichtKlasse, Qt::LeftButton);
+        QVERIFY(page->lblMeldung->Caption().startsWith(QStringLiteral("Der Bericht wird gemacht …")));
+        QVERIFY(platform::navigatedTargets().isEmpty());
+        platform::holdRecordWork(false);
+        QVERIFY(platform::recordWorkDone(5000));
+        QCoreApplication::processEvents();
+        QCOMPARE(platform::navigatedTargets(), QStringList{QUrl::fromLocalFile(TeacherRecordPage::reportPath()).toString()});
+        QVERIFY(readAll(TeacherRecordPage::reportPath()).contains(QStringLiteral("Lea")));
+        options::current().learningFolder = home_.path() + QStringLiteral("/fehlt");
+        page->refresh();
+        QCOMPARE(page->lblOrdner->Caption(), QStringLiteral("Ordner: %1/fehlt – noch nicht vorhanden").arg(home_.path()));
+        QCOMPARE(page->lstKinder->Rows(), 0);
+        QFile file(home_.path() + QStringLiteral("/eine-datei"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        options::current().learningFolder = file.fileName();
+        page->refresh();
+        QCOMPARE(page->lblOrdner->Caption(),
+                 QStringLiteral("Ordner: %1 – ist kein Ordner, sondern eine Datei").arg(file.fileName()));
     }
 
     void aDictationWithoutSoundShowsTheWordAndLeavesOneNote() {

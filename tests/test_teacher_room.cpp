@@ -22,6 +22,9 @@
 #include "platform/files/Files.h"
 #include "platform/ui/Form.h"
 #include "mock/TestMode.h"
+#include "game/TeacherNotes.h"
+#include "game/modGlobalVars.h"
+#include "platform/system/PinHash.h"
 #include "shell/Settings.h"
 #include "shell/TeacherHelp.h"
 #include "shell/TeacherSettingsFile.h"
@@ -118,6 +121,15 @@ private Q_SLOTS:
         QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
         QVERIFY(roomOpen());
         QCOMPARE(platform::askedSecrets().size(), 3);
+        // The same with the PIN kept hashed, as the room writes it.
+        frmLehrer::Default().Unload();
+        options::current().teacherPin = platform::hashedPin(QStringLiteral("4711"));
+        platform::secretAnswer(QStringLiteral("1234"));
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!roomOpen());
+        platform::secretAnswer(QStringLiteral("4711"));
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(roomOpen());
     }
 
     void anAdministratorSwitchesTheRoomOff() {
@@ -209,49 +221,151 @@ private Q_SLOTS:
         QVERIFY(room.lblEinstellungenStatus->Caption().contains(QStringLiteral("ab dem nächsten Wort")));
         platform::secretAnswer(QStringLiteral("2468"));
         QTest::mouseClick(room.cmdPin, Qt::LeftButton);
-        QCOMPARE(options::current().teacherPin, QStringLiteral("2468"));
-        QVERIFY(readAll(home_.userFile()).endsWith(QStringLiteral("lehrerpin = 2468\n")));
+        // Kept hashed, with a salt of its own: the file shows nothing of the PIN.
+        const QString kept = options::current().teacherPin;
+        QVERIFY2(platform::isHashedPin(kept), qPrintable(kept));
+        QVERIFY(platform::pinMatches(QStringLiteral("2468"), kept));
+        QVERIFY(!platform::pinMatches(QStringLiteral("2469"), kept));
+        QVERIFY(readAll(home_.userFile()).endsWith(QStringLiteral("lehrerpin = ") + kept + QLatin1Char('\n')));
+        QVERIFY(!readAll(home_.userFile()).contains(QStringLiteral("2468")));
+        QVERIFY(settings::apply(settings::defaultFiles(), options::current()).isEmpty());
+        QCOMPARE(options::current().teacherPin, kept);
         platform::secretAnswer(QString());
         QTest::mouseClick(room.cmdPin, Qt::LeftButton);
         QVERIFY(!readAll(home_.userFile()).contains(QStringLiteral("lehrerpin")));
     }
 
-    void whatTheGameIsBuiltWithHoldsFromTheNextStart() {
+    // What she changes holds from the game's next word: the syllables' arcs and button, the
+    // chart of initial sounds, the letter keys; full screen and a collection from the next game.
+    void whatSheChangesHoldsFromTheNextWord() {
         ProgramFolder folder;
         folder.addNumberedPictures(20);
-        openGame();
+        addThemes(folder);
+        options::current().letterKeys = options::LetterKeys::Off;  // a touch screen may be known by now
+        frmAuswahlmenü& menu = startToMenu();
+        typeInto(menu.txtSpielername, QStringLiteral("Mia"));
+        QTest::mouseClick(menu.cmdLevel1, Qt::LeftButton);
+        frmRaeuber& game = frmRaeuber::Default();
+        QVERIFY(game.isVisible());
+        QVERIFY(!game.imgSyllables);
+        QVERIFY(!game.cmdSoundHelp);
+        QVERIFY(!shown(game.letterKeys));
+        const auto check = [](platform::CheckBox* box) {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        };
         frmLehrer& room = frmLehrer::Default();
         room.Show();
-        QTest::mouseClick(room.chkSilben, Qt::LeftButton, {}, QPoint(8, room.chkSilben->height() / 2));
-        QTest::mouseClick(room.chkAnlauthilfe, Qt::LeftButton, {}, QPoint(8, room.chkAnlauthilfe->height() / 2));
+        check(room.chkSilben);
+        check(room.chkAnlauthilfe);
         room.cboBuchstabentasten->setCurrentIndex(1);
-        QVERIFY(!options::current().syllables);
-        QVERIFY(!options::current().soundHelp);
-        QCOMPARE(options::current().letterKeys, options::LetterKeys::Automatic);
-        QVERIFY(room.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("ab dem nächsten Start des Spiels.")));
+        QVERIFY(options::current().syllables && options::current().soundHelp);
+        QCOMPARE(options::current().letterKeys, options::LetterKeys::On);
+        QVERIFY(room.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("Das gilt ab dem nächsten Wort.")));
         QCOMPARE(readAll(home_.userFile()), QStringLiteral("silben = an\nanlauthilfe = an\nbuchstabentasten = an\n"));
-        // The spoken word follows at once.
-        room.cboSprache->setCurrentIndex(2);
-        QCOMPARE(options::current().speech, options::Speech::Automatic);
-        // A collection chosen now is kept for the next start; the game keeps its pictures.
-        addThemes(folder);
-        room.tabSeiten->setCurrentPage(frmLehrer::Woerter);
         room.Unload();
+        // The word on the screen stays as it was; the next one has them.
+        QVERIFY(!game.imgSyllables);
+        playWordRight(game);
+        QVERIFY(game.imgSyllables && game.syllableArc[0] && game.cmdSoundHelp);
+        QVERIFY(shown(game.cmdSoundHelp));
+        QCOMPARE(game.cmdSoundHelp->Left(), 136.0);
+        QVERIFY(shown(game.letterKeys));
+        QCOMPARE(game.letterKeys->Top(), 497.0);
+        // Switched off again, they go with the next word.
         frmLehrer& again = frmLehrer::Default();
         again.Show();
-        again.lstSammlungen->setCurrentRow(rowOf(again, QStringLiteral("Tiere")));
-        again.chkJedenStart->setValue(false);
-        again.cmdSammlungSpielen_Click();
-        QVERIFY(again.lblWoerterStatus->Caption().contains(QStringLiteral("erst nach einem neuen Start")));
-        again.chkJedenStart->setValue(true);
-        again.cmdSammlungSpielen_Click();
-        QCOMPARE(again.lblWoerterStatus->Caption(), QStringLiteral("„Tiere“ gilt ab dem nächsten Start des Spiels."));
-        QCOMPARE(options::current().collection, QString());
-        QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.db());
-        QVERIFY(readAll(home_.userFile()).endsWith(QStringLiteral("sammlung = Tiere\n")));
-        // And the game plays on.
+        check(again.chkSilben);
+        again.cboBuchstabentasten->setCurrentIndex(0);
         again.Unload();
-        playWordRight(frmRaeuber::Default());
+        playWordRight(game);
+        QVERIFY(!game.imgSyllables && !game.syllableArc[0]);
+        QVERIFY(!game.findChild<QWidget*>(QStringLiteral("imgSyllables")));
+        QCOMPARE(game.cmdSoundHelp->Left(), 72.0);
+        QVERIFY(!shown(game.letterKeys));
+        QCOMPARE(game.letterKeys->Top(), 485.0);
+        // A collection and full screen, chosen from the menu between two games: from the next game.
+        game.cmdReset_Click();
+        QVERIFY(menu.isVisible());
+        frmLehrer& third = frmLehrer::Default();
+        third.Show();
+        third.lstSammlungen->setCurrentRow(rowOf(third, QStringLiteral("Tiere")));
+        third.cmdSammlungSpielen_Click();
+        QCOMPARE(third.lblWoerterStatus->Caption(), QStringLiteral("Die Kinder spielen ab dem nächsten Spiel mit „Tiere“."));
+        check(third.chkVollbild);
+        QVERIFY(third.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("ab dem nächsten Spiel.")));
+        third.Unload();
+        QVERIFY(!game.FullScreen());
+        QTest::mouseClick(menu.cmdLevel1, Qt::LeftButton);
+        QVERIFY(game.isVisible());
+        QVERIFY(game.FullScreen());
+        const QString animals = folder.path() + QStringLiteral("/sammlungen/Tiere/");
+        for (int i = 1; i <= modGlobalVars::imageCount; ++i)
+            QVERIFY2(QFile::exists(animals + modGlobalVars::imageNames.at(i)), qPrintable(modGlobalVars::imageNames.at(i)));
+        QVERIFY(QFile::exists(animals + modGlobalVars::imageNames.at(modGlobalVars::imageIndex)));
+        playWordRight(game);
+        QVERIFY(QFile::exists(animals + modGlobalVars::imageNames.at(modGlobalVars::imageIndex)));
+    }
+
+    // The menu's keys for the name follow the setting when the room closes.
+    void theMenusNameKeysFollowTheSetting() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        options::current().letterKeys = options::LetterKeys::Off;
+        frmAuswahlmenü& menu = startToMenu();
+        QVERIFY(!menu.nameKeys);
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        frmLehrer& room = frmLehrer::Default();
+        QVERIFY(roomOpen());
+        room.cboBuchstabentasten->setCurrentIndex(1);
+        room.Unload();
+        QVERIFY(menu.nameKeys);
+        QVERIFY(shown(menu.nameKeys));
+        QVERIFY(menu.height() > menu.nameKeys->geometry().bottom());
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        frmLehrer::Default().cboBuchstabentasten->setCurrentIndex(0);
+        frmLehrer::Default().Unload();
+        QVERIFY(!shown(menu.nameKeys));
+    }
+
+    // A setting given on the command line holds for this start: her change is kept for the next.
+    void theCommandLineHoldsForThisStart() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        addThemes(folder);
+        options::current().syllables = true;
+        options::current().setForThisStart = {QStringLiteral("silben"), QStringLiteral("db"), QStringLiteral("sammlung")};
+        frmLehrer& room = frmLehrer::Default();
+        room.Show();
+        QVERIFY(room.chkSilben->Value());
+        auto* what = room.findChild<platform::Label*>(QStringLiteral("lblSilben"));
+        QVERIFY(what && what->Caption().endsWith(QStringLiteral(" – für diesen Start beim Aufruf angegeben")));
+        QTest::mouseClick(room.chkSilben, Qt::LeftButton, {}, QPoint(8, room.chkSilben->height() / 2));
+        QVERIFY(options::current().syllables);
+        QCOMPARE(readAll(home_.userFile()), QStringLiteral("silben = aus\n"));
+        QVERIFY(room.lblEinstellungenStatus->Caption().endsWith(QStringLiteral("die Änderung gilt ab dem nächsten Start.")));
+        room.lstSammlungen->setCurrentRow(rowOf(room, QStringLiteral("Tiere")));
+        room.cmdSammlungSpielen_Click();
+        QCOMPARE(options::current().collection, QString());
+        QVERIFY(room.lblWoerterStatus->Caption().endsWith(QStringLiteral("„Tiere“ gilt ab dem nächsten Start.")));
+        QVERIFY(readAll(home_.userFile()).endsWith(QStringLiteral("sammlung = Tiere\n")));
+    }
+
+    // A collection without a word to play is not taken: the children go on with their words,
+    // and the teacher finds a note.
+    void aCollectionWithoutWordsIsNotTaken() {
+        ProgramFolder folder;
+        folder.addNumberedPictures(20);
+        QTemporaryDir empty;
+        frmRaeuber& game = openGame();
+        game.cmdReset_Click();
+        options::current().dbFolder = empty.path();
+        teachernotes::clear();
+        game.followSettingsAtGameStart();
+        QCOMPARE(options::current().dbFolder, QString());
+        QCOMPARE(platform::resolvePath(assetpaths::dbFolder()), folder.db());
+        QCOMPARE(teachernotes::lines(teachernotes::Kind::Words).size(), 1);
+        QVERIFY(teachernotes::lines().first().contains(empty.path()));
+        QVERIFY(messageTexts().isEmpty());
     }
 
     void aSettingTheSchoolLockedCannotBeChanged() {

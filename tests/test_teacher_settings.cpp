@@ -17,6 +17,7 @@
 #include "platform/files/Files.h"
 #include "platform/system/Program.h"
 #include "game/AssetPaths.h"
+#include "platform/system/PinHash.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/CommandLine.h"
 #include "shell/Launch.h"
@@ -327,6 +328,84 @@ private Q_SLOTS:
         const commandline::Command command = commandline::parse(arguments);
         QCOMPARE(int(command.action), action);
         QCOMPARE(command.error, error);
+    }
+
+    // The keys the command line set are named: the teacher's room leaves them for this start.
+    void theCommandLineNamesWhatItSetsForThisStart() {
+        ProgramFolder folder;
+        QTemporaryDir dir;
+        const QString system = dir.filePath("etc.conf"), user = dir.filePath("user.conf");
+        QVERIFY(start({"--silben", "--db", "/media/stick/tiere"}, system, user).played);
+        QCOMPARE(options::current().setForThisStart, (QStringList{"db", "sammlung", "silben"}));
+        options::current() = {};
+        write(user, "silben = an\n");
+        QVERIFY(start({}, system, user).played);
+        QVERIFY(options::current().setForThisStart.isEmpty());
+    }
+
+    // The PIN is kept hashed, with a salt of its own each time it is written; a PIN written in
+    // plain by hand still holds; a damaged value matches nothing.
+    void thePinIsKeptHashed() {
+        const QString a = platform::hashedPin(QStringLiteral("4711"));
+        const QString b = platform::hashedPin(QStringLiteral("4711"));
+        QVERIFY(a != b);
+        QVERIFY2(a.startsWith(QStringLiteral("pbkdf2-sha256$60000$")), qPrintable(a));
+        QVERIFY(!a.contains(QStringLiteral("4711")) || !b.contains(QStringLiteral("4711")));
+        QVERIFY(platform::pinMatches(QStringLiteral("4711"), a) && platform::pinMatches(QStringLiteral("4711"), b));
+        for (const char* wrong : {"4712", "", "471", "47111", " 4711"})
+            QVERIFY2(!platform::pinMatches(QString::fromLatin1(wrong), a), wrong);
+        // The known values of PBKDF2 with HMAC-SHA-256 ("password", salt "salt").
+        QVERIFY(platform::pinMatches(QStringLiteral("password"),
+                                     QStringLiteral("pbkdf2-sha256$1$c2FsdA==$Eg+2z/z4syxD5yJSVsT4N6hlSMkszDVICAWYfLcL4Xs=")));
+        QVERIFY(platform::pinMatches(QStringLiteral("password"),
+                                     QStringLiteral("pbkdf2-sha256$4096$c2FsdA==$xeR41ZKIyEGqUw22hFxMjZYok6ABzk4RpJY4c6qYE0o=")));
+        QVERIFY(!platform::pinMatches(QStringLiteral("password"),
+                                      QStringLiteral("pbkdf2-sha256$4095$c2FsdA==$xeR41ZKIyEGqUw22hFxMjZYok6ABzk4RpJY4c6qYE0o=")));
+        // Written in plain by an administrator.
+        QVERIFY(platform::pinMatches(QStringLiteral("4711"), QStringLiteral("4711")));
+        QVERIFY(!platform::pinMatches(QStringLiteral("471"), QStringLiteral("4711")));
+        QVERIFY(!platform::isHashedPin(QStringLiteral("4711")));
+        // Damaged: cut short, no number of rounds, far too many rounds, not base64.
+        QVERIFY(!platform::pinMatches(QStringLiteral("4711"), a.left(a.size() - 4)));
+        QVERIFY(!platform::pinMatches(QStringLiteral("4711"), QStringLiteral("pbkdf2-sha256$")));
+        QVERIFY(!platform::pinMatches(QStringLiteral("4711"), QStringLiteral("pbkdf2-sha256$viele$c2FsdA==$Eg==")));
+        QVERIFY(!platform::pinMatches(QStringLiteral("password"),
+                                      QStringLiteral("pbkdf2-sha256$2000000000$c2FsdA==$Eg+2z/z4syxD5yJSVsT4N6hlSMkszDVICAWYfLcL4Xs=")));
+        QVERIFY(!platform::pinMatches(QStringLiteral("password"), QStringLiteral("pbkdf2-sha256$1$c2F*dA==$Eg+2z/z4syxD5yJSVsT4N6hlSMkszDVICAWYfLcL4Xs=")));
+        // The settings file reads the hashed value back as it was written.
+        QTemporaryDir dir;
+        options::Options o;
+        QVERIFY(problemsOf("lehrerpin = " + a.toUtf8() + "\n", QByteArray(), o, dir).isEmpty());
+        QCOMPARE(o.teacherPin, a);
+    }
+
+    // An administrator makes the hashed value for the school's file without showing the PIN:
+    // the program asks for it (without echo on a terminal) and prints the line for the file.
+    void theProgramHashesAPinForTheSchoolsFile() {
+        const auto run = [](const QByteArray& input) {
+            QProcess program;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+            program.setProcessEnvironment(env);
+            program.start(QStringLiteral(KNORZELBART_PROGRAM), {QStringLiteral("--lehrerpin-verschluesseln")});
+            program.write(input);
+            program.closeWriteChannel();
+            program.waitForFinished(30000);
+            return std::tuple{program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+                              QString::fromUtf8(program.readAllStandardOutput()),
+                              QString::fromUtf8(program.readAllStandardError())};
+        };
+        auto [status, out, err] = run("2468\n");
+        QCOMPARE(status, 0);
+        QVERIFY2(out.startsWith(QStringLiteral("lehrerpin = pbkdf2-sha256$")), qPrintable(out));
+        QVERIFY(!out.contains(QStringLiteral("2468")));
+        QVERIFY(platform::pinMatches(QStringLiteral("2468"), out.mid(12).trimmed()));
+        std::tie(status, out, err) = run("");
+        QCOMPARE(status, 2);
+        QCOMPARE(out, QString());
+        QVERIFY(err.contains(QStringLiteral("Keine PIN gelesen")));
+        QCOMPARE(int(commandline::parse({"--lehrerpin-verschluesseln", "--pruefen"}).action),
+                 int(commandline::Command::Action::Error));
     }
 
     // Without any display: -h and -v answer, an unknown single-dash option gets the usage line

@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // How the teacher has set up the game for this start: from the command line, the teacher's
-// settings files, or the defaults below. Filled once before the first window opens; every
+// settings files, or the defaults below. Filled before the first window opens; the teacher's
+// room changes them while the program runs, and the game follows from its next word. Every
 // default is the game as it always was.
 namespace options {
 
@@ -39,6 +40,9 @@ struct Options {
     // The teacher's room: whether the menu leads there, and the PIN asked first (empty: none).
     bool teacherRoom = true;
     QString teacherPin;
+    // The settings keys the command line set for this start ("silben", "sammlung", ...): what
+    // the teacher changes in her room while the program runs holds from the next start.
+    QStringList setForThisStart;
 };
 
 // The options of this run (tests set them directly).

@@ -235,6 +235,15 @@ void Keeper::read(const QString& folder, const QString& childKey, std::function<
     });
 }
 
+void Keeper::tryWaiting() {
+    platform::recordWork([] {
+        State& s = state();
+        const QString why = writeWaiting();
+        if (s.waiting.empty()) return;
+        problem(s.waiting.front().folder, why.isEmpty() ? QStringLiteral("die Datei kann nicht geschrieben werden") : why);
+    });
+}
+
 QStringList Keeper::problems() const {
     State& s = state();
     std::lock_guard<std::mutex> lock(s.guarded.mutex);

@@ -19,6 +19,9 @@ public:
     void write(const QString& folder, const QString& childKey, const Result& result);
     // Hands the reading of a child's record over; `done` is called on the record's thread.
     void read(const QString& folder, const QString& childKey, std::function<void(std::vector<Result>)> done);
+    // Tries again to write the results that wait, also those a run before this one left in
+    // the small file; what still cannot be written is one of the problems below.
+    void tryWaiting();
     // What could not be kept, one German line each (day and reason); empty when all is well.
     QStringList problems() const;
     // Whether the child's record was deleted while this run had it (then once true).

@@ -281,6 +281,8 @@ bool wordPending() { return on() && run().missed && !run().word.isEmpty(); }
 
 QStringList keepingProblems() { return keeper().problems(); }
 
+void tryWaitingResults() { keeper().tryWaiting(); }
+
 const Progress& progress() {
     takeReading();
     return run().progress;

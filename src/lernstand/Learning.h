@@ -50,6 +50,9 @@ bool wordPending();
 // What the record could not keep, one German line each with the day and the reason;
 // empty when all is well.
 QStringList keepingProblems();
+// Tries again to write what waits (also what an earlier run left waiting on this computer),
+// so that keepingProblems() says what still cannot be kept. Done on the record's thread.
+void tryWaitingResults();
 
 // What the record knows about the current child (tests, the benchmark).
 const Progress& progress();

@@ -125,6 +125,12 @@ public:
     void hideSoundHelp();
     void showSoundHelpCard(const initialsounds::Help& help, const QPixmap& picture);
 
+    // The teacher's settings changed in her room while the program runs (settings.cpp): the
+    // syllables, the initial-sound chart and the letter keys follow at every new word; full
+    // screen and the word collection when the next game begins.
+    void followSettings();
+    void followSettingsAtGameStart();
+
     // Robber and the end of a game.
     void advanceRobber();
     void newGame();
@@ -158,6 +164,19 @@ private:
     void buildAccessibility();
     void buildSyllables();
     void buildSoundHelp();
+    void makeSyllableControls();
+    void dropSyllableControls();
+    void makeSoundHelpControls();
+    void dropSoundHelpControls();
+    void placeLetterKeys();
+    // When the teacher chose another word folder: the list is emptied for its words (true),
+    // or, when it has none to play, the setting goes back to the list's folder.
+    bool followCollection();
+    // The folder the picture list was read from, the collection setting that named it, and
+    // the full-screen setting the window followed last.
+    QString wordsFolder_;
+    QString wordsCollection_, wordsDbFolder_;
+    bool fullScreenSetting_ = false;
     void updateAccessibleTexts();
     // What a screen reader is told (frmRaeuber_access.cpp); every message goes through announce().
     void announce(const QString& message);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "game/OnScreenKeys.h"
+#include "game/Options.h"
 #include "game/TeacherNotes.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
@@ -25,6 +26,9 @@ using platform::App;
 // typeable word are skipped here; a file whose content is no picture is dropped when it is
 // drawn (newRound), so that listing a large folder opens no file.
 void frmRaeuber::loadDatabase() {
+    wordsFolder_ = assetpaths::dbFolder();
+    wordsCollection_ = options::current().collection;
+    wordsDbFolder_ = options::current().dbFolder;
     if (platform::FolderExists(assetpaths::dbFolder())) {
         bool readable = true;
         // Read again only when the folder changed since the last game.

@@ -58,6 +58,8 @@ void frmRaeuber::newGame() {
     // that the new game keeps goes on.
     if (!wordFailed) lernstand::wordLeft();
 
+    // The next game plays the collection the teacher chose meanwhile.
+    followCollection();
     loadDatabase();
     imgRäuber->setPicture(assetpaths::robberStanding());
     imgChest->setPicture(assetpaths::chest());

@@ -24,14 +24,19 @@ const double kKeyBelowArcs = 36;
 
 void frmRaeuber::buildLetterKeys() {
     letterKeys = new LetterKeyboard(this, "letterKeys");
-    const bool arcs = options::current().syllables;
-    letterKeys->setRows(onscreen::gameRows(), arcs ? kKeyBelowArcs : kKey, kGap,
-                        layoutFont(QStringLiteral("Arial"), arcs ? 14 : 16, true));
-    letterKeys->Move((kSceneWidth - letterKeys->Width()) / 2, arcs ? kKeyTopBelowArcs : kKeyTop, letterKeys->Width(),
-                     letterKeys->Height());
+    letterKeys->setRows(onscreen::gameRows(), kKey, kGap, layoutFont(QStringLiteral("Arial"), 16, true));
     letterKeys->followBoxes({std::begin(LetterInput), std::end(LetterInput)});
     letterKeys->onUnlock = [this] { showVocabularyKeys(); };
     showVocabularyKeys();
+    placeLetterKeys();
+}
+
+// Below the syllables' arcs when there are arcs, and shown as the teacher set it.
+void frmRaeuber::placeLetterKeys() {
+    const bool arcs = options::current().syllables;
+    letterKeys->resizeKeys(arcs ? kKeyBelowArcs : kKey, layoutFont(QStringLiteral("Arial"), arcs ? 14 : 16, true));
+    letterKeys->Move((kSceneWidth - letterKeys->Width()) / 2, arcs ? kKeyTopBelowArcs : kKeyTop, letterKeys->Width(),
+                     letterKeys->Height());
     letterKeys->setVisible(onscreen::keysShown());
 }
 

@@ -14,6 +14,7 @@
 using namespace modGlobalVars;
 
 void frmRaeuber::newRound() {
+    followSettings();
     showWordPreview();
     if (wordFailed) {
         // The same word again: picture, word and preview stay.

@@ -36,11 +36,21 @@ QStringList vocabulary() {
 
 }  // namespace
 
+// F4 and the updates are hooked once; the controls are made while the setting is on.
 void frmRaeuber::buildSoundHelp() {
-    if (!options::current().soundHelp) return;
+    onKey(this, Qt::Key_F4, [this] { cmdSoundHelp_Click(); });
+    // Any change of a box (the next letter typed, the boxes cleared) ends the help.
+    for (int i = 0; i < rules::kLetterBoxes; ++i)
+        connect(LetterInput[i], &QLineEdit::textChanged, this, [this] { hideSoundHelp(); });
+    onShownOrHidden(underScore[0], [this] { updateSoundHelpButton(); });
+    onShownOrHidden(lbl_hidePic, [this] { updateSoundHelpButton(); });
+    if (options::current().soundHelp) makeSoundHelpControls();
+}
+
+void frmRaeuber::makeSoundHelpControls() {
     cmdSoundHelp = new CommandButton(this, "cmdSoundHelp");
     // Beside the speaker, after the syllables' button when there is one.
-    cmdSoundHelp->Move(options::current().syllables ? 136 : 72, 160, 56, 56);
+    cmdSoundHelp->Move(imgSyllables ? 136 : 72, 160, 56, 56);
     cmdSoundHelp->setCaption(QStringLiteral("?"));
     cmdSoundHelp->setBackColor(bgrColor(0x00C4F3FF));
     cmdSoundHelp->setFont(layoutFont(QStringLiteral("Comic Sans MS"), 24, true));
@@ -51,7 +61,6 @@ void frmRaeuber::buildSoundHelp() {
              QStringLiteral("Zeigt ein Bild, das mit dem nächsten Buchstaben anfängt"));
     connect(cmdSoundHelp, &QPushButton::clicked, this, [this] { cmdSoundHelp_Click(); });
     platform::presentAsButton(cmdSoundHelp, [this] { cmdSoundHelp_Click(); }, QStringLiteral("F4"));
-    onKey(this, Qt::Key_F4, [this] { cmdSoundHelp_Click(); });
 
     lblSoundHelpCard = new Label(this, "lblSoundHelpCard");
     lblSoundHelpCard->Move(208, 112, 208, 168);
@@ -70,13 +79,25 @@ void frmRaeuber::buildSoundHelp() {
                           static_cast<QWidget*>(lblSoundHelpLetters), static_cast<QWidget*>(lblSoundHelpWord)})
         part->hide();
     tmr_soundHelp = new Timer(this, "tmr_soundHelp", kShownMs, [this] { tmr_soundHelp_Timer(); });
-
-    // Any change of a box (the next letter typed, the boxes cleared) ends the help.
-    for (int i = 0; i < rules::kLetterBoxes; ++i)
-        connect(LetterInput[i], &QLineEdit::textChanged, this, [this] { hideSoundHelp(); });
-    onShownOrHidden(underScore[0], [this] { updateSoundHelpButton(); });
-    onShownOrHidden(lbl_hidePic, [this] { updateSoundHelpButton(); });
     updateSoundHelpButton();
+}
+
+// The setting was switched off: the button, the card and its timer go.
+void frmRaeuber::dropSoundHelpControls() {
+    hideSoundHelp();
+    delete cmdSoundHelp;
+    delete lblSoundHelpCard;
+    delete imgSoundHelp;
+    delete lblSoundHelpLetters;
+    delete lblSoundHelpWord;
+    delete tmr_soundHelp;
+    cmdSoundHelp = nullptr;
+    lblSoundHelpCard = nullptr;
+    imgSoundHelp = nullptr;
+    lblSoundHelpLetters = nullptr;
+    lblSoundHelpWord = nullptr;
+    tmr_soundHelp = nullptr;
+    soundHelpWords.clear();
 }
 
 // Shown while a word's boxes are there and its picture is not covered.

@@ -17,7 +17,8 @@ void frmRaeuber::Form_Load() {
     setOuterSizeTwips(12000, 9000);
     // On a screen too small for it, or in full screen, the scene is drawn at the program's
     // factor; the game's places and sizes stay those of the design.
-    if (options::current().fullScreen) {
+    fullScreenSetting_ = options::current().fullScreen;
+    if (fullScreenSetting_) {
         centerOnScreen();  // where the window goes when full screen is left
         setFullScreen(true);
     } else {

@@ -41,8 +41,19 @@ QString folderOf(const QString& picture) {
 
 }  // namespace
 
+// F3 and the updates are hooked once; the controls are made while the setting is on.
 void frmRaeuber::buildSyllables() {
-    if (!options::current().syllables) return;
+    platform::onKey(this, Qt::Key_F3, [this] { imgSyllables_Click(); });
+    // The boxes of a word appear and go together with their underlines.
+    platform::onShownOrHidden(underScore[0], [this] {
+        updateSyllableArcs();
+        updateSyllablesButton();
+    });
+    platform::onShownOrHidden(lbl_hidePic, [this] { updateSyllablesButton(); });
+    if (options::current().syllables) makeSyllableControls();
+}
+
+void frmRaeuber::makeSyllableControls() {
     for (int i = 0; i < rules::kLetterBoxes; ++i) {
         syllableArc[i] = new platform::Arc(this, QStringLiteral("syllableArc_%1").arg(i).toUtf8().constData());
         syllableArc[i]->hide();
@@ -57,13 +68,6 @@ void frmRaeuber::buildSyllables() {
     platform::presentAsButton(imgSyllables, [this] { imgSyllables_Click(); }, QStringLiteral("F3"));
     platform::describe(imgSyllables, QStringLiteral("Silben anhören"), QStringLiteral("Sagt das Wort in Silben"));
     platform::onClick(imgSyllables, [this] { imgSyllables_Click(); });
-    platform::onKey(this, Qt::Key_F3, [this] { imgSyllables_Click(); });
-    // The boxes of a word appear and go together with their underlines.
-    platform::onShownOrHidden(underScore[0], [this] {
-        updateSyllableArcs();
-        updateSyllablesButton();
-    });
-    platform::onShownOrHidden(lbl_hidePic, [this] { updateSyllablesButton(); });
     // The splits of the vocabulary are kept from the last start; when they are not, the
     // patterns take seconds to read: the arcs and the button come when they are there.
     QStringList vocabulary;
@@ -73,6 +77,18 @@ void frmRaeuber::buildSyllables() {
         updateSyllableArcs();
         updateSyllablesButton();
     });
+    updateSyllableArcs();
+    updateSyllablesButton();
+}
+
+// The setting was switched off: the controls go, as if it had never been on.
+void frmRaeuber::dropSyllableControls() {
+    for (platform::Arc*& arc : syllableArc) {
+        delete arc;
+        arc = nullptr;
+    }
+    delete imgSyllables;
+    imgSyllables = nullptr;
 }
 
 void frmRaeuber::updateSyllableArcs() {

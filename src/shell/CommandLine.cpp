@@ -32,6 +32,7 @@ Command parse(const QStringList& arguments) {
     bool forget = false;
     bool help = false;
     bool version = false;
+    bool hashPin = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (!argument.startsWith(QLatin1String("--"))) {
@@ -143,6 +144,8 @@ Command parse(const QStringList& arguments) {
         } else if (is(name, {"--vergessen-alle", "--forget-all"})) {
             command.forgetAll = true;
             forget = true;
+        } else if (is(name, {"--lehrerpin-verschluesseln", "--lehrerpin-verschlüsseln", "--hash-pin"})) {
+            hashPin = true;
         } else if (is(name, {"--hilfe", "--help"})) {
             help = true;
         } else if (is(name, {"--version"})) {
@@ -161,6 +164,9 @@ Command parse(const QStringList& arguments) {
         return failed(QStringLiteral("Entweder --vergessen NAME oder --vergessen-alle."));
     else if (!command.reportChild.isEmpty() && !report)
         return failed(QStringLiteral("--kind gehört zu --bericht: --bericht DATEI.html --kind NAME"));
+    else if (hashPin && (forget || report || check || record))
+        return failed(QStringLiteral("--lehrerpin-verschluesseln geht nur allein."));
+    else if (hashPin) command.action = Command::Action::HashPin;
     else if (forget) command.action = Command::Action::Forget;
     else if (report) command.action = Command::Action::Report;
     else if (check) command.action = Command::Action::Check;
@@ -177,6 +183,18 @@ void applyTo(const Command& command, options::Options& into) {
     if (command.soundHelp) into.soundHelp = *command.soundHelp;
     if (command.learning) into.learning = *command.learning;
     if (command.learningFolder) into.learningFolder = *command.learningFolder;
+    const std::pair<bool, const char*> keys[] = {
+        {bool(command.db), "db"},
+        {bool(command.db), "sammlung"},
+        {bool(command.fullScreen), "vollbild"},
+        {bool(command.speech), "sprache"},
+        {bool(command.letterKeys), "buchstabentasten"},
+        {bool(command.syllables), "silben"},
+        {bool(command.soundHelp), "anlauthilfe"},
+        {bool(command.learning), "lernstand"},
+        {bool(command.learningFolder), "lernstandordner"}};
+    for (const auto& [set, key] : keys)
+        if (set && !into.setForThisStart.contains(QLatin1String(key))) into.setForThisStart << QString::fromLatin1(key);
 }
 
 QString usageLine() { return QStringLiteral("Aufruf: knorzelbart [OPTIONEN]   (alle Optionen: knorzelbart --hilfe)"); }
@@ -202,6 +220,8 @@ QString helpText() {
         "  --kind NAME                 mit --bericht: nur über dieses Kind (Elterngespräch, Auskunft)\n"
         "  --vergessen NAME            alles löschen, was über dieses Kind gespeichert ist\n"
         "  --vergessen-alle            alles löschen, was über alle Kinder gespeichert ist\n"
+        "  --lehrerpin-verschluesseln  eine PIN verdeckt abfragen und so ausgeben, wie sie als\n"
+        "                              lehrerpin in eine Einstellungsdatei gehört (verschlüsselt)\n"
         "  --hilfe, --help, -h         diese Hilfe\n"
         "  --version, -v               die Version\n"
         "\n"

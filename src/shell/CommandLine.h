@@ -12,7 +12,7 @@
 namespace commandline {
 
 struct Command {
-    enum class Action { Play, Check, Record, Report, Forget, Help, Version, Error };
+    enum class Action { Play, Check, Record, Report, Forget, HashPin, Help, Version, Error };
     Action action = Action::Play;
     QString error;          // with Action::Error: what is wrong, in German
     QString checkFolder;    // --pruefen ORDNER (empty: the folder the game would use)
@@ -34,7 +34,8 @@ struct Command {
 
 Command parse(const QStringList& arguments);
 
-// Puts what the command line sets over the options from the settings.
+// Puts what the command line sets over the options from the settings, and names the keys
+// it set in the options' setForThisStart.
 void applyTo(const Command& command, options::Options& into);
 
 // The help text (German).

@@ -12,10 +12,12 @@
 #include "platform/files/TextFile.h"
 #include "platform/start/Tool.h"
 #include "game/AssetPaths.h"
+#include "platform/system/PinHash.h"
 #include "shell/Check.h"
 #include "shell/CheckSheet.h"
 #include "shell/CommandLine.h"
 #include "shell/Settings.h"
+#include "shell/TeacherSettingsFile.h"
 
 namespace shell {
 
@@ -169,6 +171,16 @@ int launch(int argc, char* argv[], const std::function<int(int, char**)>& play,
         case Action::Version: {
             const platform::Application& app = platform::App();
             platform::writeOut(QStringLiteral("knorzelbart %1.%2.%3\n").arg(app.Major).arg(app.Minor).arg(app.Revision));
+            return 0;
+        }
+        case Action::HashPin: {
+            const QString pin = platform::readPinQuietly(QStringLiteral("PIN für Lehrkräfte: "));
+            if (pin.isEmpty() || !settings::storable(pin) || pin.contains(QLatin1Char(' '))) {
+                platform::writeErr(QStringLiteral("knorzelbart: Keine PIN gelesen; eine PIN besteht aus Ziffern oder "
+                                                  "Buchstaben ohne Leerzeichen.\n"));
+                return 2;
+            }
+            platform::writeOut(QStringLiteral("lehrerpin = %1\n").arg(platform::hashedPin(pin)));
             return 0;
         }
         case Action::Play:

@@ -3,6 +3,8 @@
 #include "shell/TeacherRecordPage.h"
 
 #include <QUrl>
+#include <atomic>
+#include <memory>
 
 #include "game/Options.h"
 #include "game/TeacherNotes.h"
@@ -17,6 +19,8 @@
 #include "platform/files/PrivateFiles.h"
 #include "platform/files/RecordFiles.h"
 #include "game/AssetPaths.h"
+#include "platform/files/Files.h"
+#include "platform/system/RecordQueue.h"
 #include "shell/TeacherPage.h"
 #include "shell/TeacherPages.h"
 #include "shell/TeacherSettingsFile.h"
@@ -26,6 +30,8 @@ using namespace teacherpage;
 
 namespace {
 const QString kLocked = QStringLiteral(" (von der Schule festgelegt)");
+// How long the page waits for the record's folder before it says that it is being read.
+constexpr int kReadWaitMs = 300;
 }
 
 TeacherRecordPage::TeacherRecordPage(QWidget* parent) : QWidget(parent) {
@@ -86,7 +92,7 @@ TeacherRecordPage::TeacherRecordPage(QWidget* parent) : QWidget(parent) {
     connect(cmdBerichtKind, &QPushButton::clicked, this, [this] { cmdBerichtKind_Click(); });
     connect(cmdKindVergessen, &QPushButton::clicked, this, [this] { cmdKindVergessen_Click(); });
     connect(cmdAlleVergessen, &QPushButton::clicked, this, [this] { cmdAlleVergessen_Click(); });
-    teachernotes::setListener(this, [this] { refresh(); });
+    teachernotes::setListener(this, [this] { showNotes(); });
     // What the record could not keep meanwhile is shown whenever the page comes up again.
     platform::onShown(this, [this] { refresh(); });
     refresh();
@@ -112,17 +118,67 @@ void TeacherRecordPage::showOnOff() {
              QStringLiteral("Merkt sich, welche Wörter jedes Kind schon kann und welche es üben sollte"));
     const bool folderFixed = teachersettings::locked(QStringLiteral("lernstandordner"));
     cmdOrdner->setEnabled(!folderFixed);
-    lblOrdner->setCaption(QStringLiteral("Ordner: ") + lernstand::folder() + (folderFixed ? kLocked : QString()));
 }
 
+// The folder may be a share that hangs: it is read on the record's thread. What comes within
+// a moment is shown at once; else the page says that it is being read and fills in later.
 void TeacherRecordPage::refresh() {
     showOnOff();
-    QStringList children;
-    for (const lernstand::Child& child : lernstand::readAll(lernstand::folder()))
-        children << lernstand::shownName(child.key);
+    showNotes();
+    struct Reading {
+        std::atomic<bool> done{false};
+        bool readable = false;
+        bool there = false;
+        bool aFile = false;
+        QStringList children;
+    };
+    auto reading = std::make_shared<Reading>();
+    const QString folder = lernstand::folder();
+    const int asked = ++readingsAsked_;
+    // Results an earlier run could not keep wait on this computer: tried again first, and
+    // what still cannot be kept is among the notes once the reading is done.
+    lernstand::tryWaitingResults();
+    const auto show = [this, reading, folder, asked] {
+        if (asked != readingsAsked_ || !reading->done.load(std::memory_order_acquire)) return;
+        ++readingsAsked_;  // shown once
+        // A folder not there is made with the first result (or is a share not mounted).
+        showChildren(folder, reading->aFile ? QStringLiteral(" – ist kein Ordner, sondern eine Datei")
+                             : !reading->there  ? QStringLiteral(" – noch nicht vorhanden")
+                             : !reading->readable ? QStringLiteral(" – kann nicht gelesen werden")
+                                                  : QString(),
+                     reading->children);
+        showNotes();
+    };
+    platform::recordWorkThen(
+        this,
+        [reading, folder] {
+            reading->there = platform::FolderExists(folder);
+            reading->aFile = !reading->there && platform::PathExists(folder);
+            platform::recordFolderFiles(folder, &reading->readable);
+            for (const lernstand::Child& child : lernstand::readAll(folder))
+                reading->children << lernstand::shownName(child.key);
+            reading->done.store(true, std::memory_order_release);
+        },
+        show);
+    if (platform::recordWorkDone(kReadWaitMs)) show();
+    if (asked != readingsAsked_) return;
+    lstKinder->setRows({}, {});
+    lblOrdner->setCaption(QStringLiteral("Ordner: %1 – wird gelesen …").arg(folder));
+    describe(lblOrdner, lblOrdner->Caption());
+}
+
+void TeacherRecordPage::showChildren(const QString& folder, const QString& problem, const QStringList& children) {
     const int row = lstKinder->CurrentRow();
     lstKinder->setRows(children, {});
     if (row >= 0 && row < children.size()) lstKinder->setCurrentRow(row);
+    QString caption = QStringLiteral("Ordner: ") + folder + problem;
+    if (teachersettings::locked(QStringLiteral("lernstandordner"))) caption += kLocked;
+    lblOrdner->setCaption(caption);
+    describe(lblOrdner, caption);
+}
+
+// The notes are the program's own: shown at once, whatever the folder does.
+void TeacherRecordPage::showNotes() {
     QStringList notes = lernstand::keepingProblems();
     for (const teachernotes::Note& note : teachernotes::list())
         if (note.kind != teachernotes::Kind::Record) notes << note.day + QStringLiteral(": ") + note.text;
@@ -152,27 +208,47 @@ void TeacherRecordPage::cmdOrdner_Click() {
                                 .arg(failure));
 }
 
-// The report is written where only this user reads it, then the browser shows it.
+void TeacherRecordPage::onRecordThread(std::function<void()> job, std::function<void()> done, const QString& waiting) {
+    auto finished = std::make_shared<bool>(false);
+    const auto finish = [finished, done = std::move(done)] {
+        if (*finished) return;
+        *finished = true;
+        done();
+    };
+    platform::recordWorkThen(this, std::move(job), finish);
+    if (platform::recordWorkDone(kReadWaitMs)) finish();
+    else say(waiting);
+}
+
+// The report is written where only this user reads it, then the browser shows it. The
+// record is read on its own thread: a share that hangs does not stop the room.
 void TeacherRecordPage::showReport(const QString& child) {
     lernstand::ReportInput input;
     input.recordFolder = lernstand::folder();
     input.vocabularyFolder = assetpaths::dbFolder();
     input.today = recordToday();
-    for (lernstand::Child& each : lernstand::readAll(input.recordFolder))
-        if (child.isEmpty() || each.key == child) input.children.push_back(std::move(each));
     const QString path = reportPath();
-    // The report lies in the user's own data folder, made whole when it is missing (unlike
-    // the record's folder, which may be a share that is not mounted).
-    QString failure = makeDataFolder(programFolder(userDataFolder()))
-                          ? QString()
-                          : QStringLiteral("der Datenordner kann nicht angelegt werden");
-    if (failure.isEmpty()) failure = writePrivateFile(path, lernstand::report(input));
-    if (!failure.isEmpty()) {
-        say(QStringLiteral("Der Bericht kann nicht geschrieben werden (%1).").arg(failure));
-        return;
-    }
-    NavigateTo(QUrl::fromLocalFile(path).toString());
-    say(QStringLiteral("Der Bericht ist im Browser geöffnet; dort kann er gedruckt werden."));
+    auto failure = std::make_shared<QString>();
+    onRecordThread(
+        [input, child, path, failure]() mutable {
+            for (lernstand::Child& each : lernstand::readAll(input.recordFolder))
+                if (child.isEmpty() || each.key == child) input.children.push_back(std::move(each));
+            // The report lies in the user's own data folder, made whole when it is missing
+            // (unlike the record's folder, which may be a share that is not mounted).
+            *failure = makeDataFolder(programFolder(userDataFolder()))
+                           ? QString()
+                           : QStringLiteral("der Datenordner kann nicht angelegt werden");
+            if (failure->isEmpty()) *failure = writePrivateFile(path, lernstand::report(input));
+        },
+        [this, path, failure] {
+            if (!failure->isEmpty()) {
+                say(QStringLiteral("Der Bericht kann nicht geschrieben werden (%1).").arg(*failure));
+                return;
+            }
+            NavigateTo(QUrl::fromLocalFile(path).toString());
+            say(QStringLiteral("Der Bericht ist im Browser geöffnet; dort kann er gedruckt werden."));
+        },
+        QStringLiteral("Der Bericht wird gemacht … (der Ordner des Lernstands antwortet langsam)"));
 }
 
 void TeacherRecordPage::cmdBerichtKlasse_Click() { showReport(QString()); }
@@ -186,8 +262,23 @@ void TeacherRecordPage::cmdBerichtKind_Click() {
     showReport(lernstand::childKey(lstKinder->RowText(row)));
 }
 
-// A report written before may name the children just forgotten.
-void TeacherRecordPage::forgetReport() { removeRecordFile(reportPath()); }
+// Deletes the files of one child (every child: an empty key) on the record's thread, and the
+// report written before, which may name them.
+void TeacherRecordPage::forgetOnRecordThread(const QString& key, const QString& done) {
+    auto failures = std::make_shared<QStringList>();
+    const QString folder = lernstand::folder();
+    onRecordThread(
+        [folder, key, failures] {
+            lernstand::forget(folder, key, failures.get());
+            removeRecordFile(reportPath());
+        },
+        [this, failures, done] {
+            refresh();
+            say(failures->isEmpty() ? done
+                                    : QStringLiteral("Nicht alles wurde gelöscht: %1").arg(failures->join(QStringLiteral("; "))));
+        },
+        QStringLiteral("Wird gelöscht … (der Ordner des Lernstands antwortet langsam)"));
+}
 
 void TeacherRecordPage::cmdKindVergessen_Click() {
     const int row = lstKinder->CurrentRow();
@@ -200,12 +291,7 @@ void TeacherRecordPage::cmdKindVergessen_Click() {
                                  "Das lässt sich nicht rückgängig machen.")
                       .arg(name)))
         return;
-    QStringList failures;
-    lernstand::forget(lernstand::folder(), lernstand::childKey(name), &failures);
-    forgetReport();
-    refresh();
-    say(failures.isEmpty() ? QStringLiteral("Der Lernstand von „%1“ ist gelöscht.").arg(name)
-                           : QStringLiteral("Nicht alles wurde gelöscht: %1").arg(failures.join(QStringLiteral("; "))));
+    forgetOnRecordThread(lernstand::childKey(name), QStringLiteral("Der Lernstand von „%1“ ist gelöscht.").arg(name));
 }
 
 void TeacherRecordPage::cmdAlleVergessen_Click() {
@@ -219,12 +305,7 @@ void TeacherRecordPage::cmdAlleVergessen_Click() {
                                  "sich nicht rückgängig machen.")
                       .arg(count)))
         return;
-    QStringList failures;
-    lernstand::forget(lernstand::folder(), QString(), &failures);
-    forgetReport();
-    refresh();
-    say(failures.isEmpty() ? QStringLiteral("Der Lernstand aller Kinder ist gelöscht.")
-                           : QStringLiteral("Nicht alles wurde gelöscht: %1").arg(failures.join(QStringLiteral("; "))));
+    forgetOnRecordThread(QString(), QStringLiteral("Der Lernstand aller Kinder ist gelöscht."));
 }
 
 namespace shell {

@@ -44,6 +44,13 @@ public:
 private:
     void say(const QString& message);
     void showOnOff();
+    void showNotes();
+    // The children found, and what is wrong with the folder (" – noch nicht vorhanden"), if anything.
+    void showChildren(const QString& folder, const QString& problem, const QStringList& children);
+    int readingsAsked_ = 0;
     void showReport(const QString& child);
-    void forgetReport();
+    void forgetOnRecordThread(const QString& key, const QString& done);
+    // Runs the job on the record's thread and then `done`: at once when the job is done within
+    // a moment, else saying `waiting` until it is.
+    void onRecordThread(std::function<void()> job, std::function<void()> done, const QString& waiting);
 };

@@ -4,6 +4,7 @@
 #include "game/Options.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/system/PinHash.h"
 #include "shell/frmLehrer.h"
 
 namespace shell {
@@ -17,7 +18,7 @@ bool openTeacherRoom(QWidget* from) {
         const std::optional<QString> typed =
             platform::askSecret(from, QStringLiteral("Bitte die PIN für Lehrkräfte eingeben:"));
         if (!typed) return false;
-        if (*typed != pin) {
+        if (!platform::pinMatches(*typed, pin)) {
             platform::MsgBox(QStringLiteral("Die PIN stimmt nicht."));
             return false;
         }

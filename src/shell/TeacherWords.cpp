@@ -161,15 +161,6 @@ void frmLehrer::cmdSammlungSpielen_Click() {
     }
     const Collection chosen = collections_[row];
     const QString value = collections::settingOf(chosen);
-    // The game reads its words once, when it first opens, and finds each picture again by
-    // its folder: that folder stays until the next start.
-    const bool gameLoaded = frmRaeuber::Existing() != nullptr;
-    if (gameLoaded && !chkJedenStart->Value()) {
-        sayWords(QStringLiteral("Das Spiel hat seine Wörter schon geladen. „%1“ gilt erst nach einem neuen Start; "
-                                "dafür „Für jeden Start merken“ einschalten.")
-                     .arg(chosen.name));
-        return;
-    }
     if (chkJedenStart->Value()) {
         const QString failure = settings::store(settings::defaultFiles().user, QStringLiteral("sammlung"), {value});
         if (!failure.isEmpty()) {
@@ -177,15 +168,22 @@ void frmLehrer::cmdSammlungSpielen_Click() {
             return;
         }
     }
-    if (gameLoaded) {
-        sayWords(QStringLiteral("„%1“ gilt ab dem nächsten Start des Spiels.").arg(chosen.name));
+    options::Options& o = options::current();
+    // A folder given on the command line holds for this start.
+    if (o.setForThisStart.contains(QStringLiteral("sammlung"))) {
+        sayWords(QStringLiteral("Für diesen Start gilt der Bilderordner, der beim Aufruf des Spiels angegeben wurde; "
+                                "„%1“ gilt ab dem nächsten Start.")
+                     .arg(chosen.name));
         return;
     }
-    options::Options& o = options::current();
     o.dbFolder.clear();
     o.collection = value;
     fillCollections();
-    sayWords(QStringLiteral("Die Kinder spielen jetzt mit „%1“.").arg(chosen.name));
+    // A game already open takes its new words when the next game begins.
+    if (frmRaeuber::Existing())
+        sayWords(QStringLiteral("Die Kinder spielen ab dem nächsten Spiel mit „%1“.").arg(chosen.name));
+    else
+        sayWords(QStringLiteral("Die Kinder spielen jetzt mit „%1“.").arg(chosen.name));
 }
 
 // The sheet carries every picture: it is made beside the room, then opened in the browser.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The selection menu's behaviour: the level buttons and cancel.
 #include "game/modGlobalVars.h"
+#include "lernstand/Learning.h"
 #include "raeuber/frmRaeuber.h"
 #include "shell/frmAuswahlmenue.h"
 
@@ -9,6 +10,9 @@ using namespace modGlobalVars;
 void frmAuswahlmenü::Form_Load() {
     centerOnScreen();
     skillLevel = 0;
+    // Results an earlier run could not keep are tried again; what still waits is the
+    // teacher's sign when the menu appears (the class list waits for the record's thread).
+    lernstand::tryWaitingResults();
 }
 
 // The kept name is selected: the next child's typing replaces it, and a returning child
@@ -44,6 +48,8 @@ void frmAuswahlmenü::chooseLevel(const rules::Level& level) {
     // The first time this loads the game, which may end the program when it finds no
     // picture; then nothing below runs.
     frmRaeuber& game = frmRaeuber::Default();
+    // What the teacher changed in her room meanwhile holds from this game on.
+    game.followSettingsAtGameStart();
     game.Show();
     game.beginChild(playerName);
     game.showFirstWordPreview();

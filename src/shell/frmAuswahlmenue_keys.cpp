@@ -18,8 +18,10 @@ const double kMargin = 60;
 
 }  // namespace
 
+// Made when they are first wanted (the teacher may switch them on while the program runs);
+// the class list decides whether they are shown (frmAuswahlmenue_names.cpp).
 void frmAuswahlmenü::buildNameKeys() {
-    if (!onscreen::keysShown()) return;
+    if (!onscreen::keysShown() || nameKeys) return;
     nameKeys = new LetterKeyboard(this, "nameKeys");
     nameKeys->setRows(onscreen::nameRows(), kKey, kGap, layoutFont(QStringLiteral("Arial"), 14, true));
     nameKeys->Move((kMenuWidth - nameKeys->Width()) / 2, kMenuHeight + kMargin, nameKeys->Width(),

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/OnScreenKeys.h"
 #include "game/TeacherNotes.h"
 #include "lernstand/ClassList.h"
 #include "lernstand/Learning.h"
@@ -69,7 +70,12 @@ constexpr int kClassListWaitMs = 300;
 // The class list as it is now (the teacher may have changed it while the menu was away).
 void frmAuswahlmenü::showClassNames() {
     const QStringList names = lernstand::classListSoon(lernstand::folder(), kClassListWaitMs);
-    if (names == nameButtons->captions() && nameButtons->Visible() == !names.isEmpty()) return;
+    buildNameKeys();
+    // The name keys when the names are typed and the teacher wants the keys.
+    const bool keys = nameKeys && names.isEmpty() && onscreen::keysShown();
+    if (names == nameButtons->captions() && nameButtons->Visible() == !names.isEmpty() &&
+        (!nameKeys || nameKeys->isHidden() == !keys))
+        return;
     const int columns = columnsFor(names.size());
     const double width = nameWidth(columns);
     nameButtons->setCaptions(names, columns, width, kNameHeight, kGap, [width](const QString& name) {
@@ -81,12 +87,12 @@ void frmAuswahlmenü::showClassNames() {
     nameButtons->setVisible(list);
     // With a class list the names are picked, not typed.
     txtSpielername->setLocked(list);
-    if (nameKeys) nameKeys->setVisible(!list);
+    if (nameKeys) nameKeys->setVisible(keys);
     if (list) {
         if (!names.contains(txtSpielername->Text())) txtSpielername->setText(QString());
         setFixedDesignSize(kMenuWidth, nameButtons->Top() + nameButtons->Height() + kGap);
     } else {
-        setFixedDesignSize(kMenuWidth, nameKeys ? nameKeys->Top() + nameKeys->Height() + kGap : kMenuHeight);
+        setFixedDesignSize(kMenuWidth, keys ? nameKeys->Top() + nameKeys->Height() + kGap : kMenuHeight);
     }
     centerOnScreen();
     if (list) QWidget::setTabOrder(cmdAbbruch, nameButtons->buttons().first());
@@ -109,6 +115,7 @@ void frmAuswahlmenü::nameButton_Click(int index) {
     if (index < 0 || index >= nameButtons->captions().size()) return;
     txtSpielername->setText(nameButtons->captions().at(index));
     cmdLevel1->setFocus(Qt::OtherFocusReason);
+    announcer->announce(QStringLiteral("%1. Wähle jetzt ein Level.").arg(nameButtons->captions().at(index)));
 }
 
 frmAuswahlmenü::~frmAuswahlmenü() { teachernotes::setListener(this, {}); }

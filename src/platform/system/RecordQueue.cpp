@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/system/RecordQueue.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -75,6 +78,21 @@ void recordWork(std::function<void()> job) {
     if (!q.thread.joinable()) q.thread = std::thread([&q] { q.work(); });
     q.jobs.push_back(std::move(job));
     q.changed.notify_all();
+}
+
+void recordWorkThen(QObject* receiver, std::function<void()> job, std::function<void()> done) {
+    QPointer<QObject> owner(receiver);
+    recordWork([owner, job = std::move(job), done = std::move(done)] {
+        job();
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app) return;
+        // The pointer is looked at on the main thread only, where the receiver lives.
+        QMetaObject::invokeMethod(
+            app, [owner, done] {
+                if (owner) done();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 bool recordWorkDone(int ms) {

@@ -117,6 +117,15 @@ void LetterKeyboard::setRows(const QStringList& rows, double keyPixels, double g
     updateCaptions();
 }
 
+void LetterKeyboard::resizeKeys(double keyPixels, const QFont& font) {
+    if (keyPixels == keyPixels_ && font == font_) return;
+    keyPixels_ = keyPixels;
+    font_ = font;
+    for (KeyButton* button : std::as_const(keys_)) button->setFont(font_);
+    placeKeys();
+    updateCaptions();
+}
+
 KeyButton* LetterKeyboard::makeKey(QChar character) {
     auto* button = new KeyButton(this, keyName(character).toUtf8().constData());
     button->setFont(font_);

@@ -49,6 +49,8 @@ public:
     // Erase take the place of two keys. Sizes are in pixels at scale 1; the block takes the
     // size its rows need and keeps its top-left corner.
     void setRows(const QStringList& rows, double keyPixels, double gapPixels, const QFont& font);
+    // The same keys at another size and font, placed again from the block's top-left corner.
+    void resizeKeys(double keyPixels, const QFont& font);
     KeyButton* key(QChar character) const;
     const QList<KeyButton*>& keys() const { return keys_; }
     // Shows or hides one key; the others keep their places.
