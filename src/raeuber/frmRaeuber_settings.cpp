@@ -12,6 +12,7 @@
 #include "lernstand/Learning.h"
 #include "game/AssetPaths.h"
 #include "platform/files/Files.h"
+#include "platform/files/Folders.h"
 #include "raeuber/frmRaeuber.h"
 
 using namespace modGlobalVars;
