@@ -13,8 +13,11 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTimer>
 #include <QTest>
 #include <QUrl>
+
+#include <csignal>
 
 #include "game/Collections.h"
 #include "game/Options.h"
@@ -24,6 +27,7 @@
 #include "mock/TestMode.h"
 #include "game/TeacherNotes.h"
 #include "game/modGlobalVars.h"
+#include "platform/system/EndSignals.h"
 #include "platform/system/PinHash.h"
 #include "shell/Settings.h"
 #include "shell/TeacherHelp.h"
@@ -104,6 +108,19 @@ private Q_SLOTS:
         QTest::keyClick(frmLehrer::Default().lstSammlungen, Qt::Key_Escape);
         QVERIFY(!roomOpen());
         QVERIFY(menu.isVisible());
+    }
+
+    // A logout (SIGTERM) while the room is open ends the program: the room carries out a
+    // close only later, and must not hold the program's end back.
+    void aLogoutEndsTheProgramWithTheRoomOpen() {
+        ProgramFolder folder;
+        frmAuswahlmenü& menu = startToMenu();
+        QTest::keyClick(menu.txtSpielername, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(roomOpen());
+        platform::quitOnEndSignals();
+        QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // only when the end is lost
+        QCOMPARE(QCoreApplication::exec(), 0);
     }
 
     void thePinIsAskedFirst() {

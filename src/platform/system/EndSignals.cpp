@@ -27,7 +27,9 @@ void quitOnEndSignals() {
     QObject::connect(notifier, &QSocketNotifier::activated, [] {
         char bytes[16];
         while (::read(endPipe[0], bytes, sizeof bytes) > 0) {}
-        QCoreApplication::quit();
+        // Not quit(): that asks every window first, and a window that carries out its close
+        // later (the teacher's room, the recording window) would keep the program running.
+        QCoreApplication::exit(0);
     });
     struct sigaction action {};
     action.sa_handler = onEndSignal;
