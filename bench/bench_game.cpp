@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "game/Options.h"
+#include "game/WordList.h"
 #include "game/modGlobalVars.h"
 #include "platform/Files.h"
 #include "platform/Form.h"
@@ -177,8 +178,7 @@ void BM_PictureList(benchmark::State& state) {
     QFile::link(makeLargeDb(n) + QStringLiteral("/db"), folder.db());
     frmRaeuber& game = frmRaeuber::Default();
     for (auto _ : state) {
-        modGlobalVars::imageNames.clear();
-        modGlobalVars::imageCount = 0;
+        wordlist::clear();
         platform::forgetFolderListings();  // the folder read whole, as at the first game
         game.loadDatabase();
         benchmark::DoNotOptimize(modGlobalVars::imageCount);

@@ -30,12 +30,10 @@ QString makeFolder(const QString& folder);
 void beginChild(const QString& name);
 QString currentChild();
 
-// The picture list of the game form changed: names appended, one name removed.
-void picturesAppended(const QStringList& names);
-void pictureRemoved(const QString& name);
-// Picks the next picture for the child from list elements 1..count; r in [0, 1). With the
-// record off, the picture r points at.
-int chooseIndex(const QStringList& names, int count, float r);
+// Picks the next picture for the child from the picture list (game/WordList.h), elements
+// 1..imageCount; `drawn` is the one the random number r in [0, 1) points at. With the record
+// off, `drawn`.
+int chooseIndex(int drawn, float r);
 
 // A word was put on screen at a level; its first wrong letter (kept at once, as
 // unfinished); written right; or left unfinished because the game ended or the program
