@@ -14,6 +14,7 @@
 #include "game/modGlobalVars.h"
 #include "platform/TestMode.h"
 #include "platform/App.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Program.h"
 #include "platform/Pictures.h"
@@ -85,6 +86,40 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, word);
         QCOMPARE(words::fromFileName(file), word);
+    }
+
+    // The folder of a picture, one rule for the voice, the syllables and the recordings:
+    // either slash separates in a path the game composes; a backslash of a folder's own name
+    // (as the program writes it) does not.
+    void theFolderOfAPicture() {
+        QCOMPARE(words::folderOf(QStringLiteral("/schule\\db\\Hund.png")), QStringLiteral("/schule\\db"));
+        QCOMPARE(words::folderOf(QStringLiteral("/srv/woerter/Hund.png")), QStringLiteral("/srv/woerter"));
+        QCOMPARE(words::fileNameOf(QStringLiteral("/srv/woerter\\Hund.png")), QStringLiteral("Hund.png"));
+        QCOMPARE(words::folderOf(QStringLiteral("Hund.png")), QString());
+        QCOMPARE(words::fileNameOf(QStringLiteral("Hund.png")), QStringLiteral("Hund.png"));
+        const QString literal = platform::literalPath(QStringLiteral("/srv/Klasse\\1a"));
+        QCOMPARE(words::folderOf(literal + QStringLiteral("\\Igel.png")), literal);
+    }
+
+    // Why a name is skipped: one verdict, which the teacher's check puts in words.
+    void whyANameIsSkipped_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("fault");
+        QTest::newRow("word") << "Hund.png" << int(words::NameFault::None);
+        QTest::newRow("hidden") << ".Hund.png" << int(words::NameFault::Hidden);
+        QTest::newRow("foreign") << "Thumbs.db" << int(words::NameFault::Foreign);
+        QTest::newRow("no extension") << "Hund" << int(words::NameFault::NoExtension);
+        QTest::newRow("dot at the end") << "Hund." << int(words::NameFault::NoExtension);
+        QTest::newRow("fifteen") << "Donaudampfschif.png" << int(words::NameFault::None);
+        QTest::newRow("sixteen") << "Donaudampfschiff.png" << int(words::NameFault::TooLong);
+        QTest::newRow("blank at the end") << "Hund .png" << int(words::NameFault::Untypeable);
+        QTest::newRow("soft hyphen") << QStringLiteral("Hun\u00add.png") << int(words::NameFault::Untypeable);
+    }
+    void whyANameIsSkipped() {
+        QFETCH(QString, name);
+        QFETCH(int, fault);
+        QCOMPARE(int(words::nameFault(name)), fault);
+        QCOMPARE(words::nameCanBeWord(name), fault == int(words::NameFault::None));
     }
 
     void filesThatCannotBeWordPicturesAreSkipped() {
