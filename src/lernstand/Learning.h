@@ -7,8 +7,10 @@
 
 // The learning record of this run, as the game form uses it: which child plays, what it
 // has written so far, and the choice of its next word. While the record is off (the
-// default) every function here does nothing: it neither reads nor writes any file and
-// keeps nothing about a child, whoever calls it. No file of the record is read or written
+// default) nothing here reads or writes a child's file or keeps anything about a child,
+// whoever calls what and when, also when it is switched off during a game: each function
+// checks on() itself, the callers need not. (makeFolder makes the folder it is asked for,
+// for the class list too.) No file of the record is read or written
 // on the calling thread: a share that hangs or is gone never stops the game. Results that
 // cannot be written are kept (in memory and in a small file in the user's data folder) and
 // written when the folder can be used again; the problem is said once on standard error
