@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture-word database: the file names of the pictures in the folder db beside the
-// program are the game's words.
+// program (or the folder the teacher chose) are the game's words.
 #include "game/TeacherNotes.h"
 #include "game/WordList.h"
 #include "game/Words.h"
@@ -18,8 +18,8 @@ using namespace modGlobalVars;
 using platform::App;
 
 // Appends the name of every file of the folder db that can be a word picture to the list, in
-// listing order. Sub-folders, hidden files and names without an extension or with no
-// typeable word are skipped here; a file whose content is no picture is dropped when it is
+// listing order. Sub-folders and the names words::nameFault gives a fault (hidden files,
+// no extension, no typeable word, too long) are skipped here; a file whose content is no picture is dropped when it is
 // drawn (newRound), so that listing a large folder opens no file.
 void frmRaeuber::loadDatabase() {
     if (platform::FolderExists(assetPaths::dbFolder())) {
