@@ -31,7 +31,7 @@ namespace speech {
 namespace {
 
 const QString kShippedTable = QStringLiteral(":/speech/aussprache.txt");
-const QString kTeacherTable = QStringLiteral("aussprache.txt");
+const QString kTeacherTable = teacherTableName();
 constexpr qint64 kMaxTableBytes = 1 << 20;
 
 // The tables are read on the sound thread as well as by tests on the GUI thread.
@@ -126,6 +126,8 @@ QStringList syllablesSpoken(const QString& word, const QString& folder) {
     for (const QString& syllable : syllables::texts(word, folder)) spoken << spokenText(syllable, folder);
     return spoken;
 }
+
+QString teacherTableName() { return QStringLiteral("aussprache.txt"); }
 
 void forgetTables() {
     std::lock_guard lock(tablesMutex);

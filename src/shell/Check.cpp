@@ -11,6 +11,7 @@
 #include "game/Options.h"
 #include "game/Pronunciation.h"
 #include "game/Rules.h"
+#include "game/Speech.h"
 #include "game/Syllables.h"
 #include "game/Takes.h"
 #include "game/Words.h"
@@ -132,9 +133,9 @@ QString pictureStem(const QString& name) { return name.left(name.lastIndexOf(QLa
 // The pronunciation table and the syllables table beside the pictures.
 QString tableRole(const QString& name) {
     const QString lower = name.toLower();
-    if (lower == QLatin1String("aussprache.txt"))
+    if (lower == speech::teacherTableName())
         return QStringLiteral("die Aussprachetabelle (wie die Stimme Wörter sagt)");
-    if (lower == QLatin1String("silben.txt")) return QStringLiteral("die Silbentabelle (wie Wörter getrennt werden)");
+    if (lower == syllables::teacherTableName()) return QStringLiteral("die Silbentabelle (wie Wörter getrennt werden)");
     return QString();
 }
 
@@ -230,8 +231,8 @@ Report examine(const QString& folder, bool thumbnails) {
         file.name = name;
         if (!tableRole(name).isEmpty()) {
             file.role = tableRole(name);
-            if (name.toLower() == QLatin1String("aussprache.txt")) file.warnings = tableWarnings(real + QLatin1Char('/') + name);
-            if (name.toLower() == QLatin1String("silben.txt"))
+            if (name.toLower() == speech::teacherTableName()) file.warnings = tableWarnings(real + QLatin1Char('/') + name);
+            if (name.toLower() == syllables::teacherTableName())
                 file.warnings = syllableTableWarnings(real + QLatin1Char('/') + name);
             report.warnings += file.warnings.size();
         } else if (!recordingStem(name, &syllables).isEmpty()) {
