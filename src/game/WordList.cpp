@@ -16,20 +16,26 @@ int listed = 0;
 // At namespace scope: made before any follower and gone after the last one.
 std::vector<Follower*> following;
 
-std::vector<Follower*>& followers() { return following; }
+// Told from a copy of the list of followers, so that one may stop following when told.
+template <typename Tell>
+void tellAll(Tell tell) {
+    const std::vector<Follower*> all = following;
+    for (Follower* follower : all)
+        if (std::find(following.begin(), following.end(), follower) != following.end()) tell(follower);
+}
 
 }  // namespace
 
 Follower::~Follower() { unfollow(this); }
 
 void follow(Follower* follower) {
-    if (!follower || std::find(followers().begin(), followers().end(), follower) != followers().end()) return;
-    followers().push_back(follower);
+    if (!follower || std::find(following.begin(), following.end(), follower) != following.end()) return;
+    following.push_back(follower);
     follower->cleared();
     if (listed > 0) follower->appended(list.mid(1, listed));
 }
 
-void unfollow(Follower* follower) { std::erase(followers(), follower); }
+void unfollow(Follower* follower) { std::erase(following, follower); }
 
 void append(const QStringList& added) {
     if (added.isEmpty()) return;
@@ -40,7 +46,7 @@ void append(const QStringList& added) {
     if (list.isEmpty()) list.append(QString());  // element 0, never used
     list.append(added);
     listed += static_cast<int>(added.size());
-    for (Follower* follower : followers()) follower->appended(added);
+    tellAll([&](Follower* follower) { follower->appended(added); });
 }
 
 void removeAt(int index) {
@@ -48,13 +54,13 @@ void removeAt(int index) {
     const QString name = list.at(index);
     list.removeAt(index);  // the names behind it move down by one
     listed -= 1;
-    for (Follower* follower : followers()) follower->removed(name);
+    tellAll([&](Follower* follower) { follower->removed(name); });
 }
 
 void clear() {
     list.clear();
     listed = 0;
-    for (Follower* follower : followers()) follower->cleared();
+    tellAll([](Follower* follower) { follower->cleared(); });
 }
 
 const QStringList& names() { return list; }
