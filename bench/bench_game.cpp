@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "game/Options.h"
+#include "game/WordList.h"
 #include "game/modGlobalVars.h"
 #include "platform/files/Files.h"
 #include "platform/files/Folders.h"
@@ -175,8 +176,7 @@ void BM_PictureList(benchmark::State& state) {
     QFile::link(makeLargeDb(n) + QStringLiteral("/db"), folder.db());
     frmRaeuber& game = frmRaeuber::Default();
     for (auto _ : state) {
-        modGlobalVars::imageNames.clear();
-        modGlobalVars::imageCount = 0;
+        wordlist::clear();
         platform::forgetFolderListings();  // the folder read whole, as at the first game
         game.loadDatabase();
         benchmark::DoNotOptimize(modGlobalVars::imageCount);

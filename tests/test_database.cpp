@@ -2,10 +2,15 @@
 // The picture-word database: listing, skipping, drawing, removing and running out.
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
 
+#include "game/OnScreenKeys.h"
+#include "game/WordList.h"
 #include "game/Words.h"
+#include "game/Options.h"
+#include "lernstand/Learning.h"
 #include "game/modGlobalVars.h"
 #include "mock/TestMode.h"
 #include "platform/system/App.h"
@@ -13,6 +18,7 @@
 #include "platform/system/Program.h"
 #include "platform/pictures/Pictures.h"
 #include "platform/system/Random.h"
+#include "platform/files/Files.h"
 #include "raeuber/frmRaeuber.h"
 #include "support/GameFixture.h"
 
@@ -24,6 +30,26 @@ const QString kNoPictures =
     QStringLiteral("Datenbankfehler: Nicht genügend Bilddaten vorhanden - Programm wird beendet!");
 
 QString solved() { return imageNames.value(imageIndex); }
+
+// Nothing but the list's owner can change the list: everyone else sees it read-only.
+static_assert(std::is_const_v<std::remove_reference_t<decltype(modGlobalVars::imageNames)>>);
+static_assert(std::is_const_v<std::remove_reference_t<decltype(modGlobalVars::imageCount)>>);
+
+// A part that follows the list and keeps its own copy of it.
+struct Copy : wordlist::Follower {
+    QStringList names;
+    int told = 0;
+    void appended(const QStringList& added) override { names += added, ++told; }
+    void removed(const QString& name) override { names.removeOne(name), ++told; }
+    void cleared() override { names.clear(), ++told; }
+    // The copy holds the list's names, each as often (the order of copies aside).
+    bool inStep() const {
+        QStringList mine = names, theirs = imageNames.mid(1);
+        mine.sort();
+        theirs.sort();
+        return mine == theirs && imageNames.size() == (imageNames.isEmpty() ? 0 : imageCount + 1);
+    }
+};
 }  // namespace
 
 class TestDatabase : public QObject {
@@ -60,6 +86,40 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QString, word);
         QCOMPARE(words::fromFileName(file), word);
+    }
+
+    // The folder of a picture, one rule for the voice, the syllables and the recordings:
+    // either slash separates in a path the game composes; a backslash of a folder's own name
+    // (as the program writes it) does not.
+    void theFolderOfAPicture() {
+        QCOMPARE(words::folderOf(QStringLiteral("/schule\\db\\Hund.png")), QStringLiteral("/schule\\db"));
+        QCOMPARE(words::folderOf(QStringLiteral("/srv/woerter/Hund.png")), QStringLiteral("/srv/woerter"));
+        QCOMPARE(words::fileNameOf(QStringLiteral("/srv/woerter\\Hund.png")), QStringLiteral("Hund.png"));
+        QCOMPARE(words::folderOf(QStringLiteral("Hund.png")), QString());
+        QCOMPARE(words::fileNameOf(QStringLiteral("Hund.png")), QStringLiteral("Hund.png"));
+        const QString literal = platform::literalPath(QStringLiteral("/srv/Klasse\\1a"));
+        QCOMPARE(words::folderOf(literal + QStringLiteral("\\Igel.png")), literal);
+    }
+
+    // Why a name is skipped: one verdict, which the teacher's check puts in words.
+    void whyANameIsSkipped_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("fault");
+        QTest::newRow("word") << "Hund.png" << int(words::NameFault::None);
+        QTest::newRow("hidden") << ".Hund.png" << int(words::NameFault::Hidden);
+        QTest::newRow("foreign") << "Thumbs.db" << int(words::NameFault::Foreign);
+        QTest::newRow("no extension") << "Hund" << int(words::NameFault::NoExtension);
+        QTest::newRow("dot at the end") << "Hund." << int(words::NameFault::NoExtension);
+        QTest::newRow("fifteen") << "Donaudampfschif.png" << int(words::NameFault::None);
+        QTest::newRow("sixteen") << "Donaudampfschiff.png" << int(words::NameFault::TooLong);
+        QTest::newRow("blank at the end") << "Hund .png" << int(words::NameFault::Untypeable);
+        QTest::newRow("soft hyphen") << QStringLiteral("Hun\u00add.png") << int(words::NameFault::Untypeable);
+    }
+    void whyANameIsSkipped() {
+        QFETCH(QString, name);
+        QFETCH(int, fault);
+        QCOMPARE(int(words::nameFault(name)), fault);
+        QCOMPARE(words::nameCanBeWord(name), fault == int(words::NameFault::None));
     }
 
     void filesThatCannotBeWordPicturesAreSkipped() {
@@ -156,6 +216,85 @@ private Q_SLOTS:
         QCOMPARE(imageNames, before.mid(0, 3));
         QCOMPARE(imageCount, 2);
         QCOMPARE(lastRemovalCorrectCount, 1);
+    }
+
+    // The list's owner changes the list as the game's procedures do, and every part that
+    // follows it sees each change: appended behind, removed with the names behind moving down,
+    // emptied; one that starts following late is told the list as it is.
+    void theListsFollowersSeeEveryChange() {
+        wordlist::clear();
+        Copy early;
+        wordlist::follow(&early);
+        wordlist::append({"Hund.png", "Café.png", "Maus.png"});
+        QCOMPARE(imageCount, 3);
+        QCOMPARE(imageNames, (QStringList{"", "Hund.png", "Café.png", "Maus.png"}));
+        QVERIFY(early.inStep());
+        QVERIFY(onscreen::vocabularyExtras().contains(QChar(u'é')));
+        wordlist::removeAt(2);
+        QCOMPARE(imageNames, (QStringList{"", "Hund.png", "Maus.png"}));
+        QCOMPARE(imageCount, 2);
+        QVERIFY(early.inStep());
+        QVERIFY(!onscreen::vocabularyExtras().contains(QChar(u'é')));
+        // An index outside the list removes nothing and tells nobody.
+        const int told = early.told;
+        wordlist::removeAt(0);
+        wordlist::removeAt(3);
+        QCOMPARE(imageCount, 2);
+        QCOMPARE(early.told, told);
+        Copy late;
+        wordlist::follow(&late);
+        wordlist::follow(&late);  // twice counts once
+        QCOMPARE(late.names, (QStringList{"Hund.png", "Maus.png"}));
+        wordlist::append({"Hund.png"});
+        QCOMPARE(late.names, (QStringList{"Hund.png", "Maus.png", "Hund.png"}));
+        wordlist::removeAt(1);
+        wordlist::removeAt(1);
+        QCOMPARE(imageCount, 1);
+        QCOMPARE(imageNames.size(), 2);
+        QVERIFY(early.inStep() && late.inStep());
+        // The last name gone: element 0 stays, as the count stays a count of a list.
+        wordlist::removeAt(1);
+        QCOMPARE(imageNames.size(), 1);
+        QVERIFY(early.inStep() && late.inStep());
+        wordlist::clear();
+        QVERIFY(imageNames.isEmpty());
+        QVERIFY(early.inStep() && late.inStep());
+        wordlist::unfollow(&early);
+        wordlist::unfollow(&late);
+        wordlist::append({"Igel.png"});
+        QVERIFY(late.names.isEmpty());
+    }
+
+    // A whole game of removals and new games, with a follower beside the keys and the learning
+    // record: after every round all of them hold what the list holds.
+    void noFollowerGetsOutOfStepInAGame() {
+        ProgramFolder folder;
+        folder.addPictures({"Ei.png", "Öl.png", "Café.png", "Jürgen_2.png", "Hut.png", "Igel.png"});
+        QTemporaryDir record;
+        options::current().learning = true;
+        options::current().learningFolder = record.path();
+        Copy copy;
+        wordlist::follow(&copy);
+        frmRaeuber& game = openGame();
+        for (int round = 0; round < 4; ++round) {
+            typeCurrentWord(game);
+            finishReaction(game);
+            QVERIFY2(copy.inStep(), qPrintable(QStringLiteral("round %1").arg(round)));
+            for (const QString& name : imageNames.mid(1))
+                for (const QChar c : onscreen::charactersOffTheKeys(words::fromFileName(name)))
+                    QVERIFY(onscreen::vocabularyExtras().contains(c));
+        }
+        // Every picture the record chooses is one of the list's.
+        for (int i = 0; i < 20; ++i) {
+            const int chosen = lernstand::chooseIndex(1, i / 20.0f);
+            QVERIFY(chosen >= 1 && chosen <= imageCount);
+        }
+        game.cmdReset_Click();  // a new game appends the folder once more
+        QVERIFY(copy.inStep());
+        QVERIFY(imageCount > 6);
+        wordlist::unfollow(&copy);
+        options::current() = options::Options();
+        lernstand::resetRun();
     }
 
     void onePictureEndsTheProgramAfterItIsSolved() {

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/WordList.h"
 #include "game/modGlobalVars.h"
 #include "mock/TestMode.h"
 #include "platform/files/Files.h"
@@ -150,8 +151,7 @@ private Q_SLOTS:
         const int index = listedIndex(name);
         QCOMPARE(index > 0, Fate(fate) != Fate::Skipped);
         QCOMPARE(imageCount, index > 0 ? 2 : 1);
-        imageNames.clear();
-        imageCount = 0;
+        wordlist::clear();
 
         platform::queueRandomNumbers({index == 2 ? 0.75f : 0.25f, 0.0f});
         openGame();
@@ -178,8 +178,7 @@ private Q_SLOTS:
         frmRaeuber& game = frmRaeuber::Default();
         game.loadDatabase();
         QCOMPARE(imageCount, listed);
-        imageNames.clear();
-        imageCount = 0;
+        wordlist::clear();
         queueFixedChance();
         openGame(2, QStringLiteral("Ben"));
         QStringList seen;
@@ -204,8 +203,7 @@ private Q_SLOTS:
         frmRaeuber& game = frmRaeuber::Default();
         game.loadDatabase();
         const QStringList listed = imageNames;
-        imageNames.clear();
-        imageCount = 0;
+        wordlist::clear();
         const auto pick = [](int index, int count) { return static_cast<float>((index - 0.5) / count); };
         // First word: the first good name in listing order; after it is solved the undrawable
         // one comes up and is dropped, then the last good one.

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include "game/WordList.h"
 #include "game/modGlobalVars.h"
 #include "platform/files/FileTimes.h"
 #include "platform/files/Files.h"
@@ -80,8 +81,7 @@ private Q_SLOTS:
         folder.addPictures({QStringLiteral("Neu.png")});
         QVERIFY(QFile::remove(folder.db() + QStringLiteral("/Wort01.png")));
         setModified(folder.db(), 1'000'000'000);  // whatever the clock's tick, the time differs
-        imageNames.clear();
-        imageCount = 0;
+        wordlist::clear();
         frmRaeuber::Default().loadDatabase();
         QVERIFY(listed().contains(QStringLiteral("Neu.png")));
         QVERIFY(!listed().contains(QStringLiteral("Wort01.png")));
@@ -111,8 +111,7 @@ private Q_SLOTS:
         frmRaeuber::Default().loadDatabase();
         QVERIFY(listed().contains(QStringLiteral("Igel.png")));
         QVERIFY(QFile::remove(elsewhere.filePath(QStringLiteral("Ziel.png"))));
-        imageNames.clear();
-        imageCount = 0;
+        wordlist::clear();
         const int before = platform::folderListingsRead();
         frmRaeuber::Default().loadDatabase();
         QCOMPARE(platform::folderListingsRead(), before);

@@ -4,6 +4,7 @@
 // nothing at all with the record off, and the settings and options that switch it on.
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 #include <unistd.h>
 
 #include "game/Options.h"
+#include "game/WordList.h"
 #include "game/modGlobalVars.h"
 #include "lernstand/Choice.h"
 #include "lernstand/Learning.h"
@@ -514,8 +516,8 @@ private Q_SLOTS:
         playWordRight(game);
         // Whatever is called, directly too.
         lernstand::beginChild("Ben");
-        lernstand::picturesAppended({"Hund.png"});
-        QCOMPARE(lernstand::chooseIndex({"", "Hund.png", "Maus.png"}, 2, 0.6f), 2);
+        wordlist::append({"Hund.png"});
+        QCOMPARE(lernstand::chooseIndex(2, 0.6f), 2);
         lernstand::wordShown("Hund", 2);
         lernstand::wordMissed(0, "h");
         lernstand::wordRight();
@@ -523,10 +525,47 @@ private Q_SLOTS:
         lernstand::wordRight();
         lernstand::wordLeft();
         QVERIFY(!lernstand::wordPending());
+        QVERIFY(lernstand::currentChild().isEmpty());
+        QVERIFY(lernstand::keepingProblems().isEmpty());
         QVERIFY(lernstand::settle(30000));
         QVERIFY(QDir(record.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
         QVERIFY(lernstand::progress().empty());
-        QVERIFY(lernstand::currentChild().isEmpty());
+        options::current() = options::Options();
+    }
+
+    // Switched off while a child plays (the teacher's settings, read again): from then on
+    // nothing more is written for that child, whatever is called.
+    void switchedOffDuringAGameNothingMoreIsWritten() {
+        QTemporaryDir record;
+        const auto files = [&] {
+            QStringList contents;
+            QDirIterator it(record.path(), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                QFile file(it.next());
+                file.open(QIODevice::ReadOnly);
+                contents << it.filePath() + QLatin1Char('=') + QString::fromUtf8(file.readAll());
+            }
+            contents.sort();
+            return contents;
+        };
+        Run run(record.path());
+        startToMenu();
+        frmRaeuber& game = clickLevel("Mia");
+        playWordWrong(game);
+        playWordRight(game);
+        QVERIFY(lernstand::settle(30000));
+        const QStringList before = files();
+        QVERIFY(!before.isEmpty());
+        options::current().learning = false;
+        playWordWrong(game);
+        playWordRight(game);
+        lernstand::wordShown("Hund", 2);
+        lernstand::wordMissed(0, "h");
+        lernstand::wordRight();
+        lernstand::wordLeft();
+        lernstand::beginChild("Ben");
+        QVERIFY(lernstand::settle(30000));
+        QCOMPARE(files(), before);
         options::current() = options::Options();
     }
 

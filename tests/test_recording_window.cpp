@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "game/Options.h"
+#include "game/Speech.h"
 #include "game/Takes.h"
 #include "platform/files/Files.h"
 #include "platform/ui/Access.h"
@@ -398,9 +399,19 @@ private Q_SLOTS:
         QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme\nSilben 2,0 s"));
         window.cmdSilbenAnhoeren->click();
         QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Hund.silben.wav"));
+        // The game plays that very file for the word in syllables ...
+        const QString picture = folder.path() + QStringLiteral("\\db\\Hund.png");
+        platform::playedSounds().clear();
+        speech::saySyllables(picture);
+        QCOMPARE(platform::playedSounds().first().sound.source, folder.db() + QStringLiteral("/Hund.silben.wav"));
         window.cmdLoeschen->click();
         QVERIFY(!platform::fileExists(folder.db() + QStringLiteral("/Hund.silben.wav")));
         QCOMPARE(window.lstWoerter->RowText(0), QStringLiteral("Hund – keine Aufnahme\nSilben fehlen"));
+        // ... and, once the window has deleted it, no longer.
+        platform::playedSounds().clear();
+        speech::saySyllables(picture);
+        QVERIFY(!platform::playedSounds().isEmpty());
+        QVERIFY(!platform::playedSounds().first().sound.source.endsWith(QStringLiteral(".wav")));
     }
 
     void aScreenReaderHearsTheWindowButNotTheMeter() {

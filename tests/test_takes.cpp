@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTest>
 #include <cmath>
 #include <csignal>
@@ -505,6 +506,23 @@ private Q_SLOTS:
         // Deleting takes every one of them.
         QVERIFY(takes::remove({QStringLiteral("Hund"), picture}).done);
         QCOMPARE(QDir(folder.db()).entryList(QDir::Files, QDir::Name), (QStringList{"Hund.png", "hund.jpg"}));
+    }
+
+    // A backslash in a folder's name is part of the name (Linux): the recordings are looked for
+    // and written in that folder, not in the one its name begins with.
+    void aBackslashInTheFolderNameIsPartOfIt() {
+        ProgramFolder folder;
+        const QString klasse = folder.path() + QStringLiteral("/Klasse\\1a");
+        QVERIFY(QDir().mkpath(klasse));
+        QVERIFY(QDir().mkpath(folder.path() + QStringLiteral("/Klasse")));
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        QVERIFY(image.save(klasse + QStringLiteral("/Igel.png")));
+        const QString picture = klasse + QStringLiteral("/Igel.png");
+        QCOMPARE(takes::wordsOf(klasse).value(0).picture, picture);
+        QVERIFY(takes::keep({QStringLiteral("Igel"), picture}, Kind::Word, take(0.1, 0.5, 0.1)).done);
+        QCOMPARE(takes::existing(picture, Kind::Word), QStringList{klasse + QStringLiteral("/Igel.ogg")});
+        QVERIFY(QDir(folder.path() + QStringLiteral("/Klasse")).isEmpty());
     }
 };
 

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/WordList.h"
 #include "game/modGlobalVars.h"
 #include "mock/TestMode.h"
 #include "platform/files/Files.h"
@@ -122,8 +123,7 @@ const check::FileResult* fileOf(const check::Report& report, const QString& name
 
 // What the game makes of the file: listed and drawn.
 bool gamePlays(ProgramFolder& folder, const QString& name) {
-    modGlobalVars::imageNames.clear();
-    modGlobalVars::imageCount = 0;
+    wordlist::clear();
     frmRaeuber::Default().loadDatabase();
     if (!modGlobalVars::imageNames.contains(name)) return false;
     return !platform::tryLoadPicture(folder.db() + QLatin1Char('/') + name).isNull();

@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "game/Options.h"
+#include "game/WordList.h"
 #include "game/Words.h"
-#include "game/modGlobalVars.h"
 #include "platform/ui/LetterKeys.h"
 
 namespace onscreen {
@@ -26,14 +26,26 @@ bool onTheRows(QChar lower) {
     }
 }
 
-// How many names of the list hold each character that is no plain letter a to z, and how
-// many names were noted.
-struct Needs {
+// How many names of the list hold each character that is no plain letter a to z; it follows
+// the list from the first question on.
+class Needs : public wordlist::Follower {
+public:
     QHash<QChar, int> names;
-    qsizetype noted = 0;
+
+    void appended(const QStringList& added) override {
+        for (const QString& name : added) count(name, +1);
+    }
+    void removed(const QString& name) override { count(name, -1); }
+    void cleared() override { names.clear(); }
+
+private:
+    void count(const QString& fileName, int delta);
 };
-Needs& needs() {
+
+const Needs& current() {
     static Needs kept;
+    static const bool following = (wordlist::follow(&kept), true);
+    (void)following;
     return kept;
 }
 
@@ -61,26 +73,11 @@ QVarLengthArray<QChar, 8> specialCharacters(const QString& fileName) {
     return found;
 }
 
-void count(const QString& fileName, int delta) {
+void Needs::count(const QString& fileName, int delta) {
     for (const QChar c : specialCharacters(fileName)) {
-        int& n = needs().names[c];
+        int& n = names[c];
         n = std::max(0, n + delta);
     }
-    needs().noted = std::max<qsizetype>(0, needs().noted + delta);
-}
-
-// The names of the list, element 0 left out.
-qsizetype listed() {
-    return std::max<qsizetype>(0, std::min<qsizetype>(modGlobalVars::imageCount, modGlobalVars::imageNames.size() - 1));
-}
-
-// Walks the list once more when it was changed without being noted.
-const Needs& current() {
-    if (needs().noted != listed()) {
-        needs() = Needs();
-        for (qsizetype i = 1; i <= listed(); ++i) count(modGlobalVars::imageNames.at(i), +1);
-    }
-    return needs();
 }
 
 }  // namespace
@@ -107,8 +104,9 @@ bool vocabularyNeeds(QChar character) {
     const QChar lower = character.toLower();
     if (lower >= QLatin1Char('a') && lower <= QLatin1Char('z')) {
         // Plain letters are not counted; the list is walked for them.
-        for (qsizetype i = 1; i <= listed(); ++i)
-            if (words::fromFileName(modGlobalVars::imageNames.at(i)).toLower().contains(lower)) return true;
+        const QStringList& names = wordlist::names();
+        for (qsizetype i = 1; i <= wordlist::count(); ++i)
+            if (words::fromFileName(names.at(i)).toLower().contains(lower)) return true;
         return false;
     }
     return current().names.value(lower) > 0;
@@ -122,12 +120,6 @@ QString vocabularyExtras() {
     std::sort(extras.begin(), extras.end());
     return extras;
 }
-
-void noteListed(const QString& fileName) { count(fileName, +1); }
-
-void noteRemoved(const QString& fileName) { count(fileName, -1); }
-
-void forgetList() { needs() = Needs(); }
 
 QString charactersOffTheKeys(const QString& word) {
     QString off;

@@ -24,13 +24,8 @@ bool vocabularyNeeds(QChar character);
 // (digits, "_", brackets, accented letters), in lower case, sorted.
 QString vocabularyExtras();
 
-// What the list needs of the keys is kept while the list is built and shrinks, so that
-// asking costs nothing: the game notes each name it lists and each name it removes. A list
-// changed any other way is walked once more.
-void noteListed(const QString& fileName);
-void noteRemoved(const QString& fileName);
-// Forgets what was noted, for a list emptied as at the program's start.
-void forgetList();
+// What the list needs of the keys is kept while the list grows and shrinks, so that asking
+// costs nothing: from the first question on, the keys follow the list (game/WordList.h).
 
 // The characters of a word that the two rows have no key for, in lower case, each once.
 QString charactersOffTheKeys(const QString& word);

@@ -31,17 +31,12 @@ namespace speech {
 namespace {
 
 const QString kShippedTable = QStringLiteral(":/speech/aussprache.txt");
-const QString kTeacherTable = QStringLiteral("aussprache.txt");
+const QString kTeacherTable = teacherTableName();
 constexpr qint64 kMaxTableBytes = 1 << 20;
 
 // The tables are read on the sound thread as well as by tests on the GUI thread.
 std::mutex tablesMutex;
 QHash<QString, Pronunciations> folderTables;
-
-// Separator positions in a path as the game composes it (either slash counts).
-qsizetype lastSeparator(const QString& path) {
-    return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
-}
 
 Pronunciations tableFor(const QString& folder) {
     std::lock_guard lock(tablesMutex);
@@ -64,7 +59,7 @@ Pronunciations tableFor(const QString& folder) {
 // The first playable recording of the word beside the picture (the rule in Takes.h);
 // empty when there is none.
 platform::Sound recordingFor(const QString& picture, takes::Kind kind = takes::Kind::Word) {
-    if (picture.lastIndexOf(QLatin1Char('.')) <= lastSeparator(picture)) return {};
+    if (!words::fileNameOf(picture).contains(QLatin1Char('.'))) return {};
     for (const QString& file : takes::existing(platform::resolvePath(picture), kind)) {
         platform::Sound sound = platform::readRecording(file);
         if (!sound.empty()) return sound;
@@ -132,6 +127,8 @@ QStringList syllablesSpoken(const QString& word, const QString& folder) {
     return spoken;
 }
 
+QString teacherTableName() { return QStringLiteral("aussprache.txt"); }
+
 void forgetTables() {
     std::lock_guard lock(tablesMutex);
     folderTables.clear();
@@ -141,9 +138,8 @@ namespace {
 
 void sayWordOf(const QString& picture, bool unasked) {
     if (!speechOn()) return;
-    const qsizetype separator = lastSeparator(picture);
-    const QString folder = picture.left(std::max<qsizetype>(separator, 0));
-    const QString word = words::fromFileName(picture.mid(separator + 1));
+    const QString folder = words::folderOf(picture);
+    const QString word = words::fromFileName(words::fileNameOf(picture));
     // Everything that touches files or the voice runs on the sound thread.
     play(
         word,
@@ -173,9 +169,8 @@ void sayText(const QString& text) {
 
 void saySyllables(const QString& picture) {
     if (!speechOn()) return;
-    const qsizetype separator = lastSeparator(picture);
-    const QString folder = picture.left(std::max<qsizetype>(separator, 0));
-    const QString word = words::fromFileName(picture.mid(separator + 1));
+    const QString folder = words::folderOf(picture);
+    const QString word = words::fromFileName(words::fileNameOf(picture));
     play(syllables::hyphenated(word, folder), [picture, folder, word] {
         platform::Sound sound = recordingFor(picture, takes::Kind::Syllables);
         if (!sound.empty()) return sound;

@@ -50,5 +50,7 @@ QString spokenText(const QString& word, const QString& folder);
 QStringList syllablesSpoken(const QString& word, const QString& folder);
 // Forgets the tables read from vocabulary folders (tests that rewrite one).
 void forgetTables();
+// The name of a teacher's pronunciation table beside the pictures, in any letter case.
+QString teacherTableName();
 
 }  // namespace speech

@@ -14,7 +14,7 @@ namespace syllables {
 
 namespace {
 
-const QString kTeacherTable = QStringLiteral("silben.txt");
+const QString kTeacherTable = teacherTableName();
 constexpr qint64 kMaxTableBytes = 1 << 20;
 const QString kVowels = QStringLiteral("aeiouyäöü");
 
@@ -243,6 +243,8 @@ QStringList texts(const QString& word, const QString& folder) {
     if (result.isEmpty() && !word.isEmpty()) result << word;  // no split known: the word whole
     return result;
 }
+
+QString teacherTableName() { return QStringLiteral("silben.txt"); }
 
 QString hyphenated(const QString& word, const QString& folder) {
     QString result = word;

@@ -32,6 +32,8 @@ QList<Piece> fromPatterns(const QString& word);
 QStringList texts(const QString& word, const QString& folder = QString());
 // The word written with hyphens between its syllables ("Ba-na-ne", "Eis am Stiel").
 QString hyphenated(const QString& word, const QString& folder = QString());
+// The name of a teacher's syllables table beside the pictures, in any letter case.
+QString teacherTableName();
 
 // What a teacher writes in silben.txt: one word a line with hyphens between its
 // syllables ("Ba-na-ne"; dashes an editor made of them count as hyphens: "Ka–ka–o"); text

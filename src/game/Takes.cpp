@@ -33,13 +33,18 @@ QString stem(const QString& picture) {
     return dot > slash ? picture.left(dot) : picture;
 }
 
-QString folderOf(const QString& picture) { return QFileInfo(picture).absolutePath(); }
+// The folder of a picture given by its real path: the game's rule, on the path written as
+// the game writes paths (a backslash of a name stays part of it).
+QString folderOf(const QString& picture) {
+    return platform::resolvePath(words::folderOf(platform::literalPath(picture)));
+}
 QString nameOf(const QString& path) { return QFileInfo(path).fileName(); }
 
 }  // namespace
 
 QList<Entry> wordsOf(const QString& folder, bool* readable) {
-    const QStringList names = platform::folderFileNames(folder, words::nameCanBeWord, readable);
+    // Listed as the game lists its folder, by the path written the game's way.
+    const QStringList names = platform::folderFileNames(platform::literalPath(folder), words::nameCanBeWord, readable);
     QList<Entry> entries;
     QSet<QString> seen;
     for (const QString& name : names) {

@@ -24,16 +24,18 @@ struct Entry {
     bool operator==(const Entry&) const = default;
 };
 
-// The words of a folder, as the game lists them, one per word (the first picture of a
-// word that has several), in alphabetical order. `readable` tells whether the folder
-// could be listed.
+// The words of a folder (a real path of the system), as the game lists them, one per word
+// (the first picture of a word that has several), in alphabetical order. `readable` tells
+// whether the folder could be listed.
 QList<Entry> wordsOf(const QString& folder, bool* readable = nullptr);
 
 // Which recording belongs to a word, the one rule for the game, the teacher's check and
-// the recording window: beside the picture, in the same folder, a file named as the
-// picture without its extension (letter case and Unicode normalisation aside: "hund.png"
-// and "Hund.jpg" share "Hund.ogg"), followed by ".wav" or ".ogg" for the word itself and
-// by ".silben.wav" or ".silben.ogg" for the word spoken in syllables.
+// the recording window (recordingStem): beside the picture, in the same folder, a file named
+// as the picture without its extension (letter case and Unicode normalisation aside:
+// "hund.png" and "Hund.jpg" share "Hund.ogg"), followed by ".wav" or ".ogg" for the word
+// itself and by ".silben.wav" or ".silben.ogg" for the word spoken in syllables (these
+// endings in any letter case). A name ending so is always one in syllables: "Hund.silben.ogg"
+// is Hund in syllables, never the word of a picture "Hund.silben.png".
 //
 // Where a take of this kind is written: the picture's name with ".ogg" or ".silben.ogg"
 // instead of its extension.

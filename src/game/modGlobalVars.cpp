@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game/modGlobalVars.h"
 
-#include "game/OnScreenKeys.h"
+#include "game/WordList.h"
 
 namespace modGlobalVars {
 
@@ -22,8 +22,6 @@ bool assistantFirstCycle;
 QString assistantPath;
 bool assistantPlaying;
 int assistantGrowSteps;
-int imageCount;
-QStringList imageNames;
 int imageIndex;
 int lastRemovalCorrectCount;
 int endFrame;
@@ -50,9 +48,7 @@ void resetToProgramStart() {
     assistantPath.clear();
     assistantPlaying = false;
     assistantGrowSteps = 0;
-    imageCount = 0;
-    imageNames.clear();
-    onscreen::forgetList();  // what the keys need is noted afresh with the list
+    wordlist::clear();  // imageCount and imageNames; their followers are told
     imageIndex = 0;
     lastRemovalCorrectCount = 0;
     endFrame = 0;

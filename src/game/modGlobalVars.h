@@ -6,7 +6,7 @@
 #include "game/Rules.h"
 
 // State that the game form and the menu share. Plain variables, no accessors: every
-// handler reads and writes them directly. Counters are int, flags bool; a value not yet set
+// handler reads and writes them directly (the picture list aside, which has an owner). Counters are int, flags bool; a value not yet set
 // counts as 0.
 namespace modGlobalVars {
 
@@ -24,9 +24,10 @@ extern bool assistantFirstCycle;
 extern QString assistantPath;
 extern bool assistantPlaying;
 extern int assistantGrowSteps;
-extern int imageCount;
-// Elements 1..imageCount hold file names; element 0 exists once a name was added, unused.
-extern QStringList imageNames;
+// The picture list: elements 1..imageCount hold file names; element 0 exists once a name was
+// added, unused. Read-only here: its owner, game/WordList.h, alone changes it.
+extern const int& imageCount;
+extern const QStringList& imageNames;
 extern int imageIndex;
 extern int lastRemovalCorrectCount;
 extern int endFrame;

@@ -10,6 +10,7 @@
 
 #include "game/Options.h"
 #include "game/TeacherNotes.h"
+#include "game/WordList.h"
 #include "game/Words.h"
 #include "lernstand/Choice.h"
 #include "lernstand/Keeping.h"
@@ -38,9 +39,7 @@ struct Run {
     std::shared_ptr<Reading> reading;          // not yet taken into the progress
     std::vector<Result> readResults;
     Chooser chooser;
-    // The picture list, name by name, and the word of every name seen so far.
-    QHash<QString, int> copies;
-    int total = 0;
+    // The word of every picture name seen so far.
     QHash<QString, QString> wordOfName;
     // The word on screen.
     QString word;
@@ -116,20 +115,35 @@ QString wordOf(const QString& name) {
     return *it;
 }
 
-void rebuildList(const QStringList& names, int count) {
-    Run& r = run();
-    r.copies.clear();
-    r.total = 0;
-    for (int i = 1; i <= count && i < names.size(); ++i) {
-        ++r.copies[names.at(i)];
-        ++r.total;
+// The picture list, name by name with the number of its copies, kept in step with the list
+// by following it from the first choice with the record on.
+class Pictures : public wordlist::Follower {
+public:
+    const QHash<QString, int>& copies() {
+        static const bool following = (wordlist::follow(this), true);
+        (void)following;
+        return copies_;
     }
+    void appended(const QStringList& names) override {
+        for (const QString& name : names) ++copies_[name];
+    }
+    void removed(const QString& name) override {
+        auto it = copies_.find(name);
+        if (it != copies_.end() && --*it <= 0) copies_.erase(it);
+    }
+    void cleared() override { copies_.clear(); }
+
+private:
+    QHash<QString, int> copies_;
+};
+
+Pictures& pictures() {
+    static Pictures listed;
+    return listed;
 }
 
 // The picture folder of the game, as a full path.
 QString picturesFolder() { return platform::absolutePath(platform::resolvePath(assetpaths::dbFolder())); }
-
-int atRandom(int count, float r) { return std::clamp(static_cast<int>(static_cast<double>(count) * r) + 1, 1, std::max(1, count)); }
 
 }  // namespace
 
@@ -182,34 +196,16 @@ void beginChild(const QString& name) {
 
 QString currentChild() { return run().child; }
 
-void picturesAppended(const QStringList& names) {
-    if (!on()) return;
-    Run& r = run();
-    for (const QString& name : names) ++r.copies[name];
-    r.total += static_cast<int>(names.size());
-}
-
-void pictureRemoved(const QString& name) {
-    if (!on()) return;
-    Run& r = run();
-    auto it = r.copies.find(name);
-    if (it == r.copies.end()) return;
-    if (--*it <= 0) r.copies.erase(it);
-    --r.total;
-}
-
-int chooseIndex(const QStringList& names, int count, float r) {
-    if (!on()) return atRandom(count, r);
+int chooseIndex(int drawn, float r) {
+    if (!on()) return drawn;
     Run& state = run();
     takeReading();
     state.progress.setToday(platform::recordToday());
-    if (state.total != count) rebuildList(names, count);
     // One candidate per word, in a fixed order so that a test's random numbers repeat.
     std::vector<Candidate> candidates;
     std::vector<QString> pictureOf;
     QSet<QString> words;
-    QStringList present;
-    for (auto it = state.copies.begin(); it != state.copies.end(); ++it) present << it.key();
+    QStringList present = pictures().copies().keys();
     std::sort(present.begin(), present.end());
     for (const QString& name : present) {
         const QString word = wordOf(name);
@@ -218,14 +214,11 @@ int chooseIndex(const QStringList& names, int count, float r) {
         candidates.push_back({word, 0});
         pictureOf.push_back(name);
     }
-    if (candidates.empty()) return atRandom(count, r);
+    if (candidates.empty()) return drawn;
     const int chosen = state.chooser.choose(candidates, state.progress, r);
-    const qsizetype index = names.indexOf(pictureOf[chosen], 1);
-    if (index < 1 || index > count) {  // the list was changed behind our back: read it again
-        rebuildList(names, count);
-        return atRandom(count, r);
-    }
-    return static_cast<int>(index);
+    // The record follows the list, so every name it knows is in it.
+    const qsizetype index = wordlist::names().indexOf(pictureOf[chosen], 1);
+    return index >= 1 ? static_cast<int>(index) : drawn;
 }
 
 void wordShown(const QString& word, int level) {

@@ -7,8 +7,10 @@
 
 // The learning record of this run, as the game form uses it: which child plays, what it
 // has written so far, and the choice of its next word. While the record is off (the
-// default) every function here does nothing: it neither reads nor writes any file and
-// keeps nothing about a child, whoever calls it. No file of the record is read or written
+// default) nothing here reads or writes a child's file or keeps anything about a child,
+// whoever calls what and when, also when it is switched off during a game: each function
+// checks on() itself, the callers need not. (makeFolder makes the folder it is asked for,
+// for the class list too.) No file of the record is read or written
 // on the calling thread: a share that hangs or is gone never stops the game. Results that
 // cannot be written are kept (in memory and in a small file in the user's data folder) and
 // written when the folder can be used again; the problem is said once on standard error
@@ -30,12 +32,10 @@ QString makeFolder(const QString& folder);
 void beginChild(const QString& name);
 QString currentChild();
 
-// The picture list of the game form changed: names appended, one name removed.
-void picturesAppended(const QStringList& names);
-void pictureRemoved(const QString& name);
-// Picks the next picture for the child from list elements 1..count; r in [0, 1). With the
-// record off, the picture r points at.
-int chooseIndex(const QStringList& names, int count, float r);
+// Picks the next picture for the child from the picture list (game/WordList.h), elements
+// 1..imageCount; `drawn` is the one the random number r in [0, 1) points at. With the record
+// off, `drawn`.
+int chooseIndex(int drawn, float r);
 
 // A word was put on screen at a level; its first wrong letter (kept at once, as
 // unfinished); written right; or left unfinished because the game ended or the program

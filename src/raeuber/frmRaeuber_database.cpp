@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture-word database: the file names of the pictures in the folder db beside the
-// program are the game's words.
+// program (or the folder the teacher chose) are the game's words.
 #include <algorithm>
 
-#include "game/OnScreenKeys.h"
 #include "game/Options.h"
 #include "game/TeacherNotes.h"
+#include "game/WordList.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "lernstand/Learning.h"
@@ -22,8 +22,8 @@ using namespace modGlobalVars;
 using platform::App;
 
 // Appends the name of every file of the folder db that can be a word picture to the list, in
-// listing order. Sub-folders, hidden files and names without an extension or with no
-// typeable word are skipped here; a file whose content is no picture is dropped when it is
+// listing order. Sub-folders and the names words::nameFault gives a fault (hidden files,
+// no extension, no typeable word, too long) are skipped here; a file whose content is no picture is dropped when it is
 // drawn (newRound), so that listing a large folder opens no file.
 void frmRaeuber::loadDatabase() {
     wordsFolder_ = assetpaths::dbFolder();
@@ -39,17 +39,8 @@ void frmRaeuber::loadDatabase() {
             dbFolderMessage(QStringLiteral("kann nicht gelesen werden"));
             return;
         }
-        // Room grows by doubling: the list is appended to at every game, and room for just
-        // this game's names would copy the whole list, longer with every game, each time.
-        const qsizetype needed = imageNames.size() + names.size() + 1;
-        if (imageNames.capacity() < needed) imageNames.reserve(std::max(needed, 2 * imageNames.size()));
-        for (const QString& name : names) {
-            imageCount = imageCount + 1;
-            if (imageNames.isEmpty()) imageNames.append(QString());  // element 0, never used
-            imageNames.append(name);
-            onscreen::noteListed(name);  // what the on-screen keys need, from the same pass
-        }
-        lernstand::picturesAppended(names);
+        // Each name in listing order: imageCount + 1, the name at imageNames(imageCount).
+        wordlist::append(names);
     } else if (platform::PathExists(assetpaths::dbFolder())) {
         // A file where the folder should be is named as such, then treated as missing.
         dbFolderMessage(QStringLiteral("ist kein Ordner, sondern eine Datei"));
@@ -76,19 +67,14 @@ void frmRaeuber::dbFolderMessage(const QString& what) {
 QString frmRaeuber::nextImage() {
     platform::Randomize();
     if (lastRemovalCorrectCount != correctCount) {
-        if (imageIndex >= 1 && imageIndex < imageNames.size()) {
-            onscreen::noteRemoved(imageNames.at(imageIndex));
-            lernstand::pictureRemoved(imageNames.at(imageIndex));
-            imageNames.removeAt(imageIndex);  // the names behind it move down by one
-        }
+        wordlist::removeAt(imageIndex);  // the names behind it move down by one; imageCount - 1
         lastRemovalCorrectCount = correctCount;
-        imageCount = imageCount - 1;
     }
     if (imageCount > 0) {
         const float r = platform::Rnd();
         imageIndex = static_cast<int>(static_cast<double>(imageCount) * r) + 1;
         // With the learning record on, the child's words to practise come back.
-        imageIndex = lernstand::chooseIndex(imageNames, imageCount, r);
+        imageIndex = lernstand::chooseIndex(imageIndex, r);
         return assetpaths::dbPicture(imageNames.at(imageIndex));
     }
     platform::MsgBox(QStringLiteral("Datenbankfehler: Nicht genügend Bilddaten vorhanden - Programm wird beendet!"),

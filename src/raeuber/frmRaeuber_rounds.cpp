@@ -3,7 +3,7 @@
 // failed word; clearing and locking the boxes.
 #include <algorithm>
 
-#include "game/OnScreenKeys.h"
+#include "game/WordList.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "platform/ui/Form.h"
@@ -30,10 +30,7 @@ void frmRaeuber::newRound() {
             picture = platform::tryLoadPicture(path, side);
             if (!picture.isNull()) break;
             // A picture that looked right but cannot be drawn leaves the list; another is drawn.
-            onscreen::noteRemoved(imageNames.at(imageIndex));
-            lernstand::pictureRemoved(imageNames.at(imageIndex));
-            imageNames.removeAt(imageIndex);
-            imageCount = imageCount - 1;
+            wordlist::removeAt(imageIndex);
         }
         // Fitted into a square at the resolution it was decoded at: the box scales it to its
         // size, however large the scene is drawn.

@@ -7,6 +7,7 @@
 #include "game/OnScreenKeys.h"
 #include "game/Options.h"
 #include "game/TeacherNotes.h"
+#include "game/WordList.h"
 #include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "lernstand/Learning.h"
@@ -59,11 +60,9 @@ bool frmRaeuber::followCollection() {
     // The words of the last folder go, and the word of the last game with them.
     lernstand::wordLeft();
     wordFailed = false;
-    imageNames.clear();
-    imageCount = 0;
+    wordlist::clear();
     imageIndex = 0;
     lastRemovalCorrectCount = correctCount;
-    onscreen::forgetList();
     soundHelpWords.clear();
     return true;
 }

@@ -11,6 +11,7 @@
 #include "game/InitialSounds.h"
 #include "game/Options.h"
 #include "game/Speech.h"
+#include "game/Words.h"
 #include "game/modGlobalVars.h"
 #include "game/AssetPaths.h"
 #include "platform/ui/Events.h"
@@ -132,11 +133,8 @@ void frmRaeuber::cmdSoundHelp_Click() {
         help = initialsounds::find(currentWord, box, soundHelpWords, currentWord);
     }
     showSoundHelpCard(help, picture);
-    const QString picturePath = currentPicture();
-    const qsizetype separator =
-        std::max(picturePath.lastIndexOf(QLatin1Char('\\')), picturePath.lastIndexOf(QLatin1Char('/')));
     speech::sayPhrase(help.phrase(), help.word.isEmpty() ? QStringList() : QStringList{help.word},
-                      picturePath.left(std::max<qsizetype>(separator, 0)), help.spoken());
+                      words::folderOf(currentPicture()), help.spoken());
     announcer->announce(help.phrase());
     tmr_soundHelp->setEnabled(false);
     tmr_soundHelp->setEnabled(true);

@@ -2,8 +2,6 @@
 // Syllables, with the setting silben: an arc under each syllable of the word's boxes, in
 // two alternating colours as pupils draw them, and the word said in syllables by a button
 // beside the speaker and by F3. With the setting off none of these controls exists.
-#include <algorithm>
-
 #include "game/Options.h"
 #include "game/Speech.h"
 #include "game/Syllables.h"
@@ -33,11 +31,6 @@ const int kArcPen = 3;
 // (7.9 and 3.7), and 2.2:1 against each other, so that they differ in brightness too (also
 // for a child who cannot tell red from green).
 QColor arcColour(int syllable) { return syllable % 2 == 0 ? QColor(0x0c, 0x16, 0x50) : QColor(0xa0, 0x1c, 0x26); }
-
-QString folderOf(const QString& picture) {
-    const qsizetype separator = std::max(picture.lastIndexOf(QLatin1Char('\\')), picture.lastIndexOf(QLatin1Char('/')));
-    return separator < 0 ? QString() : picture.left(separator);
-}
 
 }  // namespace
 
@@ -95,7 +88,7 @@ void frmRaeuber::updateSyllableArcs() {
     if (!syllableArc[0]) return;
     QList<syllables::Piece> pieces;
     if (!underScore[0]->isHidden() && !currentWord.isEmpty() && platform::hyphenationSettled())
-        pieces = syllables::split(currentWord, folderOf(currentPicture()));
+        pieces = syllables::split(currentWord, words::folderOf(currentPicture()));
     for (int i = 0; i < rules::kLetterBoxes; ++i) {
         const bool used = i < pieces.size() && pieces.at(i).start + pieces.at(i).length <= rules::kLetterBoxes;
         if (used) {

@@ -10,6 +10,8 @@
 #include "game/OnScreenKeys.h"
 #include "game/Options.h"
 #include "game/Pronunciation.h"
+#include "game/Rules.h"
+#include "game/Speech.h"
 #include "game/Syllables.h"
 #include "game/Takes.h"
 #include "game/Words.h"
@@ -25,17 +27,19 @@ namespace {
 
 using Kind = platform::PictureFacts::Kind;
 
-// Why the name alone cannot be a word (the verdict itself is the game's nameCanBeWord).
+// Why the name alone cannot be a word, in words: the verdict is the game's.
 QString nameReason(const QString& name) {
-    static const QStringList foreign = {"thumbs.db", "desktop.ini", "ehthumbs.db"};
-    if (name.startsWith(QLatin1Char('.'))) return QStringLiteral("versteckte Datei (der Name beginnt mit einem Punkt)");
-    if (foreign.contains(name.toLower())) return QStringLiteral("Hilfsdatei eines anderen Programms");
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0 || dot == name.size() - 1) return QStringLiteral("keine Dateiendung (wie .png oder .jpg)");
-    const QString word = words::fromFileName(name);
-    if (word.isEmpty()) return QStringLiteral("kein Wort vor der Endung");
-    if (word.size() > 15)
-        return QStringLiteral("das Wort hat %1 Zeichen, höchstens 15 passen in die Kästchen").arg(word.size());
+    switch (words::nameFault(name)) {
+        case words::NameFault::Hidden: return QStringLiteral("versteckte Datei (der Name beginnt mit einem Punkt)");
+        case words::NameFault::Foreign: return QStringLiteral("Hilfsdatei eines anderen Programms");
+        case words::NameFault::NoExtension: return QStringLiteral("keine Dateiendung (wie .png oder .jpg)");
+        case words::NameFault::NoWord: return QStringLiteral("kein Wort vor der Endung");
+        case words::NameFault::TooLong:
+            return QStringLiteral("das Wort hat %1 Zeichen, höchstens %2 passen in die Kästchen")
+                .arg(QString::number(words::fromFileName(name).size()), QString::number(rules::kLetterBoxes));
+        case words::NameFault::Untypeable:
+        case words::NameFault::None: break;
+    }
     return QStringLiteral("der Name enthält Zeichen, die man nicht tippen oder nicht sehen kann "
                           "(Steuerzeichen, unsichtbare Zeichen oder Leerzeichen am Rand)");
 }
@@ -130,9 +134,9 @@ QString pictureStem(const QString& name) { return name.left(name.lastIndexOf(QLa
 // The pronunciation table and the syllables table beside the pictures.
 QString tableRole(const QString& name) {
     const QString lower = name.toLower();
-    if (lower == QLatin1String("aussprache.txt"))
+    if (lower == speech::teacherTableName())
         return QStringLiteral("die Aussprachetabelle (wie die Stimme Wörter sagt)");
-    if (lower == QLatin1String("silben.txt")) return QStringLiteral("die Silbentabelle (wie Wörter getrennt werden)");
+    if (lower == syllables::teacherTableName()) return QStringLiteral("die Silbentabelle (wie Wörter getrennt werden)");
     return QString();
 }
 
@@ -228,8 +232,8 @@ Report examine(const QString& folder, bool thumbnails) {
         file.name = name;
         if (!tableRole(name).isEmpty()) {
             file.role = tableRole(name);
-            if (name.toLower() == QLatin1String("aussprache.txt")) file.warnings = tableWarnings(real + QLatin1Char('/') + name);
-            if (name.toLower() == QLatin1String("silben.txt"))
+            if (name.toLower() == speech::teacherTableName()) file.warnings = tableWarnings(real + QLatin1Char('/') + name);
+            if (name.toLower() == syllables::teacherTableName())
                 file.warnings = syllableTableWarnings(real + QLatin1Char('/') + name);
             report.warnings += file.warnings.size();
         } else if (!recordingStem(name, &syllables).isEmpty()) {
