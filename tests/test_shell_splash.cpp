@@ -210,6 +210,10 @@ private Q_SLOTS:
         frmSplash& splash = startProgram();
         QWidget* control = splash.findChild<QWidget*>(link);
         QWidget* inner = control->findChild<QWidget*>(link == "LinkBrolm1" ? "imgLogo" : "Label1");
+        // The hand comes with the first frame on screen, not before it.
+        QCOMPARE(inner->cursor().shape(), Qt::ArrowCursor);
+        for (int pass = 0; pass < 10 && inner->cursor().shape() != Qt::PointingHandCursor; ++pass)
+            QCoreApplication::processEvents();
         QCOMPARE(inner->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(inner->toolTip(), toolTip);
         runFor(10000);

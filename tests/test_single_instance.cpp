@@ -101,6 +101,14 @@ private Q_SLOTS:
         QVERIFY(!platform::instanceName().contains('/'));
         qputenv("DISPLAY", ":70");
         QVERIFY(platform::instanceName() != seven);
+        // A host's other characters become one '_' each, a character beyond the first plane too.
+        qputenv("DISPLAY", "gäst-1.schule:3.0");
+        QCOMPARE(platform::instanceName(), QStringLiteral("knorzelbart-%1-g_st-1.schulex3").arg(::getuid()));
+        qputenv("DISPLAY", "host\xf0\x9f\x98\x80/a:12");
+        QCOMPARE(platform::instanceName(), QStringLiteral("knorzelbart-%1-host__ax12").arg(::getuid()));
+        // What is no display number is kept as it is, made safe.
+        qputenv("DISPLAY", "weird:7a");
+        QCOMPARE(platform::instanceName(), QStringLiteral("knorzelbart-%1-weird_7a").arg(::getuid()));
     }
 
     void aSecondStartAsksTheFirstAndLearnsItsWords() {

@@ -2,6 +2,7 @@
 #include "shell/LinkControls.h"
 
 #include <QPixmap>
+#include <functional>
 
 #include "platform/ui/Access.h"
 #include "platform/ui/Events.h"
@@ -19,6 +20,16 @@ const double kLabelHeight = 255;
 // The logo's frame, in twips (236 × 55 pixels).
 const double kLogoWidth = 3540;
 const double kLogoHeight = 825;
+
+// The pointing hand over a link, set once the screen's first frame is on screen: where the
+// pointer starts over a link, looking the hand up in the cursor theme (a few dozen files)
+// would hold up that first frame.
+void handAfterFirstPaint(QWidget* widget, std::function<void()> more = nullptr) {
+    platform::afterFirstPaint(widget, [widget, more = std::move(more)] {
+        widget->setCursor(Qt::PointingHandCursor);
+        if (more) more();
+    });
+}
 
 }  // namespace
 
@@ -52,7 +63,7 @@ platform::Label* LinkControl::textLabel(const QString& caption, double width, bo
 LinkBrolm2::LinkBrolm2(QWidget* parent, const char* name)
     : LinkControl(parent, name, 2280, 285, credits::collegeWeb, credits::collegeWeb) {
     Label1 = textLabel(credits::collegeName, 2295, true);
-    Label1->setCursor(Qt::PointingHandCursor);
+    handAfterFirstPaint(Label1);
 }
 
 LinkBrolm::LinkBrolm(QWidget* parent, const char* name)
@@ -60,15 +71,14 @@ LinkBrolm::LinkBrolm(QWidget* parent, const char* name)
     imgLogo = new platform::Image(this, "imgLogo");
     imgLogo->Move(0, 0, kLogoWidth, kLogoHeight);
     // Rendering the logo's text costs milliseconds: it is drawn once the window is on screen.
-    platform::afterFirstPaint(imgLogo, [this] { imgLogo->setVectorPicture(assetpaths::layoutPicture("logo.svg")); });
-    imgLogo->setCursor(Qt::PointingHandCursor);
+    handAfterFirstPaint(imgLogo, [this] { imgLogo->setVectorPicture(assetpaths::layoutPicture("logo.svg")); });
     opensOnClick(imgLogo);
 }
 
 LinkLindgraben::LinkLindgraben(QWidget* parent, const char* name)
     : LinkControl(parent, name, 2655, 300, credits::schoolWeb, credits::schoolWeb) {
     platform::fillBackground(this, platform::look::activeBorder());
-    setCursor(Qt::PointingHandCursor);
+    handAfterFirstPaint(this);
     Label1 = textLabel(credits::schoolName, 2655, false);
 }
 
@@ -77,7 +87,7 @@ MailFennick::MailFennick(QWidget* parent, const char* name)
                   QStringLiteral("mailto:") + credits::contactMail,
                   QStringLiteral("mailto: ") + credits::contactMail) {
     Label1 = textLabel(credits::contactMail, 3015, true);
-    Label1->setCursor(Qt::PointingHandCursor);
+    handAfterFirstPaint(Label1);
 }
 
 }  // namespace shell

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -142,29 +141,59 @@ Asked askRunningCopy(const QString& name, QString* runningWords) {
     return Asked::Answered;
 }
 
+// Whether `text` is one or more decimal digits.
+bool allDigits(QStringView text) {
+    if (text.isEmpty()) return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
+
 // The display's canonical name: ":0", ":0.0", "unix:0" and "/tmp/.X11-unix/X0" are one
-// display; a remote or forwarded one keeps its host ("localhost:10").
+// display; a remote or forwarded one keeps its host ("localhost:10"). Read by hand: it is
+// read before the first frame, where a pattern's compiling would cost more than the rest.
 QString canonicalDisplay() {
     const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
     if (!wayland.isEmpty()) return QStringLiteral("wayland-") + QFileInfo(wayland).fileName();
-    QString display = qEnvironmentVariable("DISPLAY");
-    static const QRegularExpression x11(QStringLiteral("^(.*):(\\d+)(\\.\\d+)?$"));
-    static const QRegularExpression socketPath(QStringLiteral("^/tmp/\\.X11-unix/X(\\d+)$"));
-    if (const auto path = socketPath.match(display); path.hasMatch()) return QStringLiteral("x") + path.captured(1);
-    if (const auto parts = x11.match(display); parts.hasMatch()) {
-        QString host = parts.captured(1);
-        if (host == QLatin1String("unix")) host.clear();
-        return host + QStringLiteral("x") + QString::number(parts.captured(2).toInt());
+    const QString display = qEnvironmentVariable("DISPLAY");
+    const QLatin1String socketPath("/tmp/.X11-unix/X");
+    if (display.startsWith(socketPath) && allDigits(QStringView(display).mid(socketPath.size())))
+        return QStringLiteral("x") + display.mid(socketPath.size());
+    // host:number, or host:number.screen; the host is all before the last colon.
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0) {
+        const QStringView rest = QStringView(display).mid(colon + 1);
+        const qsizetype dot = rest.indexOf(QLatin1Char('.'));
+        const QStringView number = dot < 0 ? rest : rest.left(dot);
+        if (allDigits(number) && (dot < 0 || allDigits(rest.mid(dot + 1))) &&
+            !QStringView(display).left(colon).contains(QLatin1Char('\n'))) {
+            QString host = display.left(colon);
+            if (host == QLatin1String("unix")) host.clear();
+            return host + QStringLiteral("x") + QString::number(number.toInt());
+        }
     }
     return display;
+}
+
+// Every character but a letter A–Z, a digit, '.' and '-' becomes '_' (a character outside
+// the first plane once, not once per half).
+QString safeName(const QString& text) {
+    QString safe;
+    safe.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const bool plain = (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+                           (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') || c == QLatin1Char('-');
+        safe += plain ? c : QLatin1Char('_');
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+    }
+    return safe;
 }
 
 }  // namespace
 
 QString instanceName() {
-    QString display = canonicalDisplay();
-    display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]")), QStringLiteral("_"));
-    return QStringLiteral("knorzelbart-%1-%2").arg(QString::number(::getuid()), display);
+    return QStringLiteral("knorzelbart-%1-%2").arg(QString::number(::getuid()), safeName(canonicalDisplay()));
 }
 
 bool claimInstance(const QString& name, const QString& words, std::function<void()> onAnotherStart,
