@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include "game/Comments.h"
+#include "platform/system/App.h"
 #include "platform/system/Console.h"
 #include "platform/files/TextFile.h"
 
@@ -225,8 +226,8 @@ struct Reader {
 Files defaultFiles() {
     Files files;
     files.system = platform::environment("KNORZELBART_EINSTELLUNGEN");
-    if (files.system.isEmpty()) files.system = QStringLiteral("/etc/knorzelbart/einstellungen.conf");
-    files.school = QStringLiteral("/etc/knorzelbart/einstellungen.conf");
+    if (files.system.isEmpty()) files.system = platform::App().SchoolSettings;
+    files.school = platform::App().SchoolSettings;
     files.user = platform::environment("KNORZELBART_BENUTZER_EINSTELLUNGEN");
     if (files.user.isEmpty())
         files.user = platform::programFolder(platform::userConfigFolder()) + QStringLiteral("/einstellungen.conf");

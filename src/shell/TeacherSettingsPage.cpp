@@ -93,7 +93,7 @@ void frmLehrer::changeSetting(const QString& key, const QString& value) {
 
 void frmLehrer::cmdPin_Click() {
     const std::optional<QString> pin =
-        platform::askSecret(this, QStringLiteral("Neue PIN für die Seiten der Lehrkräfte (leer: keine PIN):"));
+        platform::askSecret(this, QStringLiteral("Neue PIN für die Seiten für Lehrkräfte (leer: keine PIN):"));
     if (!pin) return;
     if (!settings::storable(*pin) || pin->contains(QLatin1Char(' '))) {
         sayOnSettings(QStringLiteral("Eine PIN besteht aus Ziffern oder Buchstaben ohne Leerzeichen."));

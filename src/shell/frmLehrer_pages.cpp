@@ -116,7 +116,7 @@ void frmLehrer::buildSettingsPage(QWidget* page) {
                           QStringLiteral("Vollbild"),
                           QStringLiteral("Das Spiel füllt den ganzen Bildschirm (F11 schaltet um)."));
     cmdPin = setting(page, new CommandButton(page, "cmdPin"), 282, QStringLiteral("PIN für Lehrkräfte"),
-                     QStringLiteral("Eine Zahl, die vor diesen Seiten gefragt wird; leer lassen: keine PIN."));
+                     QStringLiteral("Eine Zahl oder ein Wort, das vor diesen Seiten gefragt wird; leer lassen: keine PIN."));
     cmdPin->setCaption(QStringLiteral("PIN festlegen …"));
     lblEinstellungenStatus = label(page, "lblEinstellungenStatus", 16, 350, 714, 60, 10);
 

@@ -70,6 +70,8 @@ void beginTestMode(const QString& appPath) {
     destroyAllForms();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     useVirtualClock(true);
+    // The settings of the computer the tests run on are not the tests' settings.
+    App().SchoolSettings = appPath + QStringLiteral("/schule/einstellungen.conf");
     record() = Record();
     Hooks& h = hooks();
     h.messageBox = [](const QString& text, MsgIcon icon) {
@@ -124,6 +126,7 @@ void endTestMode() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     hooks() = Hooks();
     record() = Record();
+    App().SchoolSettings = Application().SchoolSettings;
     setBackgroundAtOnce(false);
 }
 

@@ -8,6 +8,9 @@ namespace platform {
 struct Application {
     QString Path;  // folder of the executable (tests point it at a temporary folder)
     QString Title = QStringLiteral("Knorzelbart");
+    // The school's settings file, whose locks hold over everything else (tests point it into
+    // a folder of their own, so that the settings of the computer they run on change nothing).
+    QString SchoolSettings = QStringLiteral("/etc/knorzelbart/einstellungen.conf");
     // The version the build gives the program.
     int Major = KNORZELBART_VERSION_MAJOR;
     int Minor = KNORZELBART_VERSION_MINOR;
