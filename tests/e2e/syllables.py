@@ -30,10 +30,11 @@ from screen import GAME_TITLE, LEVEL_BUTTON, MENU_TITLE, NAME_BOX, Frame  # noqa
 from pulse import read_raw  # noqa: E402
 from xsession import Checks, Session, Timeout, bound_whole_run, log, wait_for  # noqa: E402
 
-# Words of two syllables and more, so that both arc colours show.
+# Words of two syllables and more, so that both arc colours show; the first sound of each is
+# in another word too, so that whichever word comes first, F4's card has a picture.
 WORDS = ["Banane", "Tomate", "Melone", "Rakete", "Zitrone", "Erdbeere", "Schnecke", "Giraffe",
-         "Gitarre", "Kaktus", "Elefant", "Pinguin", "Schneemann", "Flugzeug", "Rucksack",
-         "Trommel", "Fenster"]
+         "Gitarre", "Kaktus", "Elefant", "Pinguin", "Papagei", "Schneemann", "Flugzeug",
+         "Rucksack", "Trommel", "Fenster"]
 BLUE = (0x0c, 0x16, 0x50)
 RED = (0xa0, 0x1c, 0x26)
 CARD = (255, 255, 230)
