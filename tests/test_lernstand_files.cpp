@@ -18,6 +18,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/files/PrivateFiles.h"
 #include "platform/files/RecordFiles.h"
+#include "platform/system/App.h"
 #include "support/Kept.h"
 #include "lernstand_support.h"
 

@@ -11,6 +11,7 @@
 #include "platform/system/Console.h"
 #include "platform/files/RecordFiles.h"
 #include "platform/system/RecordQueue.h"
+#include "platform/system/App.h"
 
 namespace lernstand {
 

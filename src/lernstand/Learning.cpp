@@ -20,6 +20,7 @@
 #include "platform/files/RecordFiles.h"
 #include "platform/files/TextFile.h"
 #include "platform/system/RecordQueue.h"
+#include "platform/system/App.h"
 
 namespace lernstand {
 

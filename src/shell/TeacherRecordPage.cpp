@@ -21,6 +21,7 @@
 #include "game/AssetPaths.h"
 #include "platform/files/Files.h"
 #include "platform/system/RecordQueue.h"
+#include "platform/system/App.h"
 #include "shell/TeacherPage.h"
 #include "shell/TeacherPages.h"
 #include "shell/TeacherSettingsFile.h"

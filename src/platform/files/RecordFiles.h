@@ -44,7 +44,7 @@ QString renameRecordFile(const QString& from, const QString& to);
 // Returns an empty string, or why not.
 QString writePrivateFile(const QString& path, const QByteArray& bytes);
 
-// The user's data folder: userDataFolder (TextFile.h).
+// The user's data folder: userDataFolder (system/App.h).
 // Makes a folder of the user's own data with its parents, for the owner only. False when
 // it cannot be made.
 bool makeDataFolder(const QString& folder);

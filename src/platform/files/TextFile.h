@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "platform/system/App.h"
 #include <QByteArray>
 #include <QString>
 

@@ -11,6 +11,7 @@
 
 #include "platform/system/Hooks.h"
 #include "platform/files/TextFile.h"
+#include "platform/system/App.h"
 
 namespace platform {
 

@@ -12,6 +12,7 @@
 #include "platform/system/Hooks.h"
 #include "platform/system/Links.h"
 #include "platform/files/TextFile.h"
+#include "platform/system/App.h"
 
 namespace platform {
 
