@@ -57,6 +57,15 @@ frmRaeuber& clickLevel(const QString& name) {
     return frmRaeuber::Default();
 }
 
+// From the menu, a child's game with a missed word and then a right one.
+frmRaeuber& missThenRight(const QString& name) {
+    startToMenu();
+    frmRaeuber& game = clickLevel(name);
+    playWordWrong(game);
+    playWordRight(game);
+    return game;
+}
+
 // One program start with the record on: the menu, a name, level 1.
 struct Run {
     ProgramFolder folder;
@@ -489,10 +498,7 @@ private Q_SLOTS:
     void renamingDuringAGameLosesNothing() {
         QTemporaryDir record;
         Run run(record.path());
-        startToMenu();
-        frmRaeuber& game = clickLevel("Mia");
-        playWordWrong(game);
-        playWordRight(game);
+        frmRaeuber& game = missThenRight("Mia");
         QVERIFY(lernstand::settle(30000));
         QString why;
         QVERIFY2(renameChild(record.path(), "Mia", "Lea", &why), qPrintable(why));
@@ -509,10 +515,7 @@ private Q_SLOTS:
         lernstand::resetRun();
         options::current() = options::Options();
         options::current().learningFolder = record.path();
-        startToMenu();
-        frmRaeuber& game = clickLevel("Mia");
-        playWordWrong(game);
-        playWordRight(game);
+        frmRaeuber& game = missThenRight("Mia");
         playWordRight(game);
         // Whatever is called, directly too.
         lernstand::beginChild("Ben");
@@ -549,10 +552,7 @@ private Q_SLOTS:
             return contents;
         };
         Run run(record.path());
-        startToMenu();
-        frmRaeuber& game = clickLevel("Mia");
-        playWordWrong(game);
-        playWordRight(game);
+        frmRaeuber& game = missThenRight("Mia");
         QVERIFY(lernstand::settle(30000));
         const QStringList before = files();
         QVERIFY(!before.isEmpty());
