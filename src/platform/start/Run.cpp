@@ -8,6 +8,7 @@
 
 #include "platform/system/App.h"
 #include "platform/system/EndSignals.h"
+#include "platform/ui/AccessReader.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ToolkitTexts.h"
@@ -61,8 +62,13 @@ int run(int argc, char* argv[], const std::function<Form&()>& startupForm, const
     Form& first = startupForm();
     first.Show();
     // The start-up screen shows no text of the toolkit: its translation is loaded once the
-    // first frame is on screen.
-    afterFirstPaint(&first, [] { useGermanToolkitTexts(); });
+    // first frame is on screen. So is the desktop asked whether a screen reader runs: its
+    // answer comes long before the first message, and the first frame does not wait for the
+    // session bus.
+    afterFirstPaint(&first, [] {
+        useGermanToolkitTexts();
+        screenReaderRunning();
+    });
     const int status = application.exec();
     // What the learning record still has to write is written, unless its share hangs.
     endRecordWork(kRecordEndMs);

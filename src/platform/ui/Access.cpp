@@ -196,9 +196,7 @@ void presentAsTextBox(QWidget* box) { presentAs(box, {Kind::TextBox, nullptr, QS
 // The word a screen reader puts before a notification.
 const QString kNotificationRole = QStringLiteral("Benachrichtigung");
 
-Announcer::Announcer(QWidget* form) : form_(form) {
-    screenReaderRunning();  // asks the desktop now, long before the first message
-}
+Announcer::Announcer(QWidget* form) : form_(form) {}
 
 void Announcer::announce(const QString& message) {
     messages_.append(message);
