@@ -4,10 +4,11 @@
 
 Each program prints "painted" once its first frame is on screen and leaves at once
 (shown_probe.cpp). The programs run interleaved, `runs` times each, so that a slower or
-busier moment of the machine hits both alike. Besides the time to the frame, the CPU time
+busier moment of the machine hits them alike. Besides the time to the frame, the CPU time
 the process used (user and system) is taken: on a busy machine it varies far less than the
 time on the clock. Printed as JSON: per program the median, and for each program after the
-first its ratio to the first, taken run by run (min, median, max).
+first its ratio to the first ("ratio") and to each program before it ("ratio_to"), taken run
+by run (min, median, max).
 """
 import json
 import os
@@ -45,12 +46,15 @@ def main():
             results[p]["ms"].append(ms)
             results[p]["mb"].append(mb)
             results[p]["cpu_ms"].append(cpu_ms)
-    floor = results[programs[0]]
+    def ratios(r, base):
+        return {k: spread([a / b for a, b in zip(r[k], base[k])]) for k in ("ms", "mb", "cpu_ms")}
     out = {}
-    for p, r in results.items():
+    for i, p in enumerate(programs):
+        r = results[p]
         entry = {k: spread(v) for k, v in r.items()}
-        if p != programs[0]:
-            entry["ratio"] = {k: spread([a / b for a, b in zip(r[k], floor[k])]) for k in ("ms", "mb", "cpu_ms")}
+        if i > 0:
+            entry["ratio"] = ratios(r, results[programs[0]])
+            entry["ratio_to"] = {os.path.basename(q): ratios(r, results[q]) for q in programs[:i]}
         out[os.path.basename(p)] = entry
     print(json.dumps(out))
 
