@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for start-up figures: the smallest Qt Widgets program that opens one window
-// showing one line of text, so that it sets up fonts as the game does, at the size of the
-// game's first window (its start-up screen, 656 x 475 pixels).
+// showing one line of text in the toolkit's default font, so that it sets up fonts and draws
+// text as any window with text does, at the size of the game's first window (its start-up
+// screen, 656 x 475 pixels).
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
