@@ -8,6 +8,7 @@
 #include "game/modGlobalVars.h"
 #include "mock/TestMode.h"
 #include "platform/ui/Form.h"
+#include "platform/system/Hooks.h"
 #include "platform/system/Links.h"
 #include "shell/frmSplash.h"
 #include "shell/start.h"
@@ -60,6 +61,19 @@ class TestShellSplash : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The first frame does not wait for the session bus: the screen is made and shown
+    // without asking whether a screen reader runs.
+    void theScreenIsShownWithoutAskingForAScreenReader() {
+        ProgramFolder folder;
+        int asked = 0;
+        auto& hook = platform::hooks().screenReaderRunning;
+        const auto before = hook;
+        hook = [&asked] { ++asked; return false; };
+        startProgram();
+        hook = before;
+        QCOMPARE(asked, 0);
+    }
+
     void startingShowsTheStartUpScreenOnlyForAMinute() {
         ProgramFolder folder;
         frmSplash& splash = startProgram();
