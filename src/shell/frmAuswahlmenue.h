@@ -14,6 +14,10 @@
 // runs and shown again after every game; its name box keeps the name.
 class frmAuswahlmenü : public platform::Form {
 public:
+    // The menu as designed, in twips: the names and the on-screen keys go below it.
+    static constexpr double kMenuWidth = 5055;
+    static constexpr double kMenuHeight = 2175;
+
     frmAuswahlmenü();
     ~frmAuswahlmenü() override;
     static frmAuswahlmenü& Default();

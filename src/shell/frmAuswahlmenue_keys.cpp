@@ -8,9 +8,6 @@ using namespace platform;
 
 namespace {
 
-// The menu as designed, in twips.
-const double kMenuWidth = 5055;
-const double kMenuHeight = 2175;
 // Four rows of nine keys of 35 × 35 pixels, 2 pixels apart, 4 pixels below the levels.
 const double kKey = 35;
 const double kGap = 2;

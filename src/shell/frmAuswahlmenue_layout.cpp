@@ -8,10 +8,6 @@ using namespace platform;
 
 namespace {
 
-// Client area in twips.
-const int kWidth = 5055;
-const int kHeight = 2175;
-
 QFont comic(double points) { return layoutFont(QStringLiteral("Comic Sans MS"), points, true); }
 
 CommandButton* levelButton(QWidget* form, const char* name, double left, double top, double side,
@@ -43,7 +39,7 @@ frmAuswahlmenü::frmAuswahlmenü() : Form(QStringLiteral("frmAuswahlmenü")) {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(QStringLiteral("Bitte Schwierigkeitsgrad wählen"));
     setWindowIcon(assetpaths::windowIcon());
-    setFixedDesignSize(kWidth, kHeight);
+    setFixedDesignSize(kMenuWidth, kMenuHeight);
     buildLayout();
     buildNameKeys();
     buildClassNames();

@@ -16,9 +16,6 @@ using namespace platform;
 
 namespace {
 
-// The menu as designed, in twips.
-const double kMenuWidth = 5055;
-const double kMenuHeight = 2175;
 // Three names a row (four or five for a large class, so that the menu stays on the screen),
 // 600 twips high, 60 twips apart, 60 twips below the levels. A long name gets a smaller font
 // so that it fits its button: at 14 points a character takes about 10.4 twips per point.
@@ -28,7 +25,9 @@ const double kTwipsPerCharacterPoint = 10.4;
 
 int columnsFor(qsizetype children) { return children <= 24 ? 3 : children <= 32 ? 4 : 5; }
 
-double nameWidth(int columns) { return (kMenuWidth - kGap * (columns + 1)) / columns; }
+double nameWidth(int columns) {
+    return (frmAuswahlmenü::kMenuWidth - kGap * (columns + 1)) / columns;
+}
 
 double pointsFor(const QString& name, double width) {
     const double fitting = width / (std::max<qsizetype>(1, name.size()) * kTwipsPerCharacterPoint);
