@@ -96,9 +96,9 @@ photo_runs = [json.loads(l) for l in open(sys.argv[5]) if l.strip()]
 f, t, g = startup["floor"], startup["floor_texts"], startup["game_probe"]
 def span(s, fmt):
     return f"{s['min']:{fmt}}–{s['max']:{fmt}}"
-rt, rm, rc = g["ratio"]["ms"], g["ratio"]["mb"], g["ratio"]["cpu_ms"]
-tm, tc = g["ratio_to"]["floor_texts"]["mb"], g["ratio_to"]["floor_texts"]["cpu_ms"]
-ftm, ftc = t["ratio"]["mb"], t["ratio"]["cpu_ms"]
+rt, rm, rc = (g["ratio_to"]["floor"][k] for k in ("ms", "mb", "cpu_ms"))
+tm, tc = (g["ratio_to"]["floor_texts"][k] for k in ("mb", "cpu_ms"))
+ftm, ftc = (t["ratio_to"]["floor"][k] for k in ("mb", "cpu_ms"))
 rows = [
     ("start-up to first painted frame: Qt window with one label", f"{f['ms']['median']:.0f} ms ({span(f['ms'], '.0f')})",
      f"{f['mb']['median']:.1f} MB peak RSS, CPU {f['cpu_ms']['median']:.0f} ms ({span(f['cpu_ms'], '.0f')})", ""),

@@ -7,8 +7,8 @@ Each program prints "painted" once its first frame is on screen and leaves at on
 busier moment of the machine hits them alike. Besides the time to the frame, the CPU time
 the process used (user and system) is taken: on a busy machine it varies far less than the
 time on the clock. Printed as JSON: per program the median, and for each program after the
-first its ratio to the first ("ratio") and to each program before it ("ratio_to"), taken run
-by run (min, median, max).
+first its ratio to each program before it ("ratio_to", by name), taken run by run (min,
+median, max).
 """
 import json
 import os
@@ -53,7 +53,6 @@ def main():
         r = results[p]
         entry = {k: spread(v) for k, v in r.items()}
         if i > 0:
-            entry["ratio"] = ratios(r, results[programs[0]])
             entry["ratio_to"] = {os.path.basename(q): ratios(r, results[q]) for q in programs[:i]}
         out[os.path.basename(p)] = entry
     print(json.dumps(out))
